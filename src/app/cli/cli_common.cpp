@@ -1,0 +1,29 @@
+#include "cli/cli_common.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/startup.h"
+
+namespace tavo::cli {
+
+CliState::CliState() { ctx.messages = &messages; }
+
+CliState::~CliState() {
+  if (!privateTemp.empty()) {
+    std::error_code ec;
+    std::filesystem::remove_all(privateTemp, ec);
+  }
+}
+
+void CliState::Prepare() {
+  ctx.installDir = FindInstallDir(executable, installOverride);
+  if (privateTemp.empty()) {
+    std::error_code ec;
+    std::string pattern = (std::filesystem::temp_directory_path(ec) / "tavo-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) privateTemp = pattern;
+  }
+  ctx.tempDir = privateTemp.empty() ? ctx.installDir + "temp/" : privateTemp + "/";
+}
+
+}  // namespace tavo::cli

@@ -1,0 +1,78 @@
+#include <iomanip>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_common.h"
+#include "core/text_util.h"
+#include "input/input_session.h"
+
+namespace tavo::cli {
+
+void AddInfoCommand(CLI::App& app, CliState& state) {
+  auto* cmd = app.add_subcommand("info", "Print the summary of an input file");
+  static std::string input;
+  static bool json = false;
+  cmd->add_option("INPUT", input, "Input file (.Ardekon)")->required();
+  cmd->add_flag("--json", json, "Print one JSON object");
+  cmd->callback([&state] {
+    state.Prepare();
+    ModuleContext& ctx = state.ctx;
+    SetInputPath(ctx, input);
+    InputSession session;
+    if (!OpenInput(ctx, session)) {
+      state.exitCode = 1;
+      return;
+    }
+    const auto elements = ReadAllElements(ctx, session);
+    const ConstantRow* fy = session.constants.Find(1);
+    const std::string fySource = fy ? SourceName(fy->source) : "default";
+    if (json) {
+      nlohmann::json j;
+      j["file"] = ctx.InputFile();
+      j["version"] = ctx.suiteVersion;
+      j["title"] = ctx.title;
+      j["data_units"] = ctx.dataUnits;
+      j["constants_units"] = ctx.constantsUnits;
+      j["counts"] = {ctx.kindCounts[0], ctx.kindCounts[1], ctx.kindCounts[2]};
+      j["N"] = ctx.N;
+      j["target"] = ctx.target;
+      j["Fy"] = ctx.fy;
+      j["Fy_source"] = fySource;
+      j["elements"] = nlohmann::json::array();
+      for (size_t i = 0; i < elements.size(); ++i) {
+        const auto& e = elements[i];
+        std::string text = Trim(e.text);
+        const auto blank = text.find(' ');
+        text = blank == std::string::npos ? "" : Trim(text.substr(blank));
+        j["elements"].push_back({{"id", e.id},
+                                 {"kind", KindName(KindOfIndex(ctx, static_cast<int>(i) + 1))},
+                                 {"length", MemberLength(e.text, ctx.dataUnitSystem)},
+                                 {"text", text}});
+      }
+      std::cout << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+      return;
+    }
+    std::cout << "File:            " << ctx.InputFile() << '\n'
+              << "Version:         " << ctx.suiteVersion << '\n'
+              << "Title:           " << ctx.title << '\n'
+              << "Data units:      " << ctx.dataUnits << '\n'
+              << "Constants units: " << ctx.constantsUnits << '\n'
+              << "Counts:          " << ctx.kindCounts[0] << " columns, " << ctx.kindCounts[1] << " beams, "
+              << ctx.kindCounts[2] << " braces (N = " << ctx.N << ")\n"
+              << "Target program:  " << ctx.target << '\n'
+              << "Fy:              " << ShortestText(ctx.fy) << " kg/cm² (" << fySource << ")\n\n";
+    std::cout << std::left << std::setw(7) << "ID" << std::setw(9) << "Kind" << std::right << std::setw(10)
+              << "Length cm" << "  Designation\n";
+    for (size_t i = 0; i < elements.size(); ++i) {
+      const auto& e = elements[i];
+      std::string text = Trim(e.text);
+      const auto blank = text.find(' ');
+      text = blank == std::string::npos ? "" : Trim(text.substr(blank));
+      std::cout << std::left << std::setw(7) << e.id << std::setw(9) << KindName(KindOfIndex(ctx, static_cast<int>(i) + 1))
+                << std::right << std::setw(10) << ShortestText(MemberLength(e.text, ctx.dataUnitSystem)) << "  " << text
+                << '\n';
+    }
+  });
+}
+
+}  // namespace tavo::cli

@@ -1,0 +1,25 @@
+// tavo: the module's work without windows (summaries, sections, checks, reports, drawings).
+#include <iostream>
+
+#include "cli/cli_common.h"
+
+int main(int argc, char** argv) {
+  tavo::cli::CliState state;
+  state.executable = argc > 0 ? argv[0] : "tavo";
+  CLI::App app{"Tavolin steel sections: properties, member checks, reports and drawings"};
+  app.require_subcommand(1);
+  app.fallthrough();
+  app.add_option("--install", state.installOverride, "Install folder (default: found next to the program)");
+  app.add_flag_callback("--persian", [&state] { state.ctx.language = 'F'; }, "Messages in Persian");
+  tavo::cli::AddInfoCommand(app, state);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return code == 0 ? 0 : 2;
+  } catch (const std::exception& e) {
+    std::cerr << "Unexpected error: " << e.what() << '\n';
+    return 1;
+  }
+  return state.exitCode;
+}

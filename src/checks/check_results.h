@@ -1,0 +1,45 @@
+#pragma once
+// A checked member: the section, what it is used as, and its allowable stresses and
+// capacities (kg/cm², ton, ton·m). Values the rules do not define are absent, not stale.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/module_context.h"
+#include "sections/section.h"
+
+namespace tavo {
+
+struct MemberInput {
+  MemberKind kind = MemberKind::Column;
+  double Lx = 0;              // member length, cm
+  double fy = 2400;           // kg/cm²
+  double lengthFactor = 1.0;  // cm per data length unit, for spacing texts in designations
+  int16_t id = 0;
+};
+
+struct WeldLimits {
+  double awMin = 0, awMax = 0;  // cm
+  bool ok() const { return awMin < awMax; }
+};
+
+struct CheckResults {
+  std::string cls;  // "C", "N", "S"; empty for angles
+  double Lc = 0;    // cm; 0 where no rule defines it
+  std::optional<double> Fb;
+  std::optional<double> Mmax;    // rounded to 2 decimals
+  double Tmax = 0;               // rounded to 1 decimal
+  std::optional<double> lambda;  // absent when a radius of gyration is zero
+  std::optional<double> Fa;
+  double Pmax = 0;                 // rounded to 1 decimal
+  std::optional<WeldLimits> weld;  // rolled profiles with cover plates
+  bool ok = true;                  // false exactly when the report carries a not-OK line
+};
+
+struct CheckedMember {
+  Section section;
+  MemberInput member;
+  CheckResults results;
+};
+
+}  // namespace tavo

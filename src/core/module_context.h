@@ -1,0 +1,68 @@
+#pragma once
+// The run state every part of the module reads: who we are, what we were asked to do,
+// where the files are, and the element being handled. One instance per program.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/units.h"
+
+namespace tavo {
+
+class Messages;
+class ProcessLauncher;
+
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+struct DisplayMetrics {
+  std::string fontName = "Arial";
+  int fontSize = 8;
+  int screenWidth = 0;
+  int screenHeight = 0;
+  Rgb okColour{0, 150, 0};
+  Rgb notOkColour{200, 0, 0};
+};
+
+enum class MemberKind : int { Column = 1, Beam = 2, Bracing = 3 };
+
+struct ModuleContext {
+  std::string moduleKey = "tavo";
+  std::string moduleTitle = "Tavolin";
+  char language = 'E';
+  char runMode = 'I';
+  std::string installDir;  // ends with a path separator
+  std::string inputBase;   // input path without ".Ardekon"
+  std::string inputExtension = ".Ardekon";
+  std::string inputDir;    // ends with a path separator
+  std::string tempDir;     // working copy, listing and scratch files; ends with a separator
+  std::string suiteVersion;
+  std::string title;
+
+  std::string dataUnits = "[kg]-[cm]";
+  std::string constantsUnits;
+  std::string constantsText;
+  UnitSystem displayUnits;  // the constants units unless the user picks others
+  UnitSystem dataUnitSystem;
+
+  std::array<int, 3> kindCounts{0, 0, 0};
+  int N = 0;
+  int currentIndex = 0;
+  int16_t currentId = 0;
+  MemberKind currentKind = MemberKind::Column;
+  std::string target = "ETABS";
+
+  double fy = 2400.0;  // kg/cm²
+
+  DisplayMetrics metrics;
+  std::string activeView;
+
+  Messages* messages = nullptr;
+  ProcessLauncher* launcher = nullptr;
+
+  std::string InputFile() const { return inputBase + inputExtension; }
+};
+
+}  // namespace tavo

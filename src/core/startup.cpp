@@ -1,0 +1,119 @@
+#include "core/startup.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/files.h"
+#include "core/language.h"
+#include "core/messages.h"
+#include "core/process_launcher.h"
+#include "core/text_util.h"
+
+namespace tavo {
+
+namespace fs = std::filesystem;
+
+std::string WithTrailingSeparator(std::string dir) {
+  if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
+  return dir;
+}
+
+bool ParseCommandLine(ModuleContext& ctx, std::string_view argumentIn, std::string_view currentDir) {
+  const std::string argument = TrimRight(argumentIn);
+  if (argument.empty()) {
+    if (ctx.messages) ctx.messages->Show("End of File!", "Error!", MessageKind::Critical, false);
+    return false;
+  }
+  ctx.language = argument[0];
+  ctx.runMode = argument.size() > 1 ? argument[1] : 'I';
+  const auto bar = argument.find('|');
+  const std::string installPart = argument.size() > 3 ? argument.substr(3, bar == std::string::npos ? std::string::npos : bar - 3) : "";
+  ctx.installDir = installPart;
+  ctx.inputBase = bar == std::string::npos ? "" : argument.substr(bar + 1);
+  ctx.inputExtension = ".Ardekon";
+  if (ctx.installDir.find("7.12") != std::string::npos)
+    ctx.suiteVersion = "7.12";
+  else if (ctx.installDir.find("6.81") != std::string::npos)
+    ctx.suiteVersion = "6.81";
+  else if (ctx.installDir.find('5') != std::string::npos)
+    ctx.suiteVersion = "5.8";
+  const auto lastSep = ctx.inputBase.find_last_of("\\/");
+  if (lastSep == std::string::npos)
+    ctx.inputDir = WithTrailingSeparator(std::string(currentDir));
+  else
+    ctx.inputDir = ctx.inputBase.substr(0, lastSep + 1);
+  return true;
+}
+
+int FontSizeForScreen(int width, int height) {
+  if (width > 1280 && height > 1024) return 12;
+  if (width >= 1280) return height < 720 ? 8 : 10;
+  return 8;
+}
+
+void InitDisplayMetrics(ModuleContext& ctx, int screenWidth, int screenHeight) {
+  ctx.metrics.okColour = {0, 150, 0};
+  ctx.metrics.notOkColour = {200, 0, 0};
+  ctx.metrics.fontName = "Arial";
+  ctx.metrics.screenWidth = screenWidth;
+  ctx.metrics.screenHeight = screenHeight;
+  ctx.metrics.fontSize = FontSizeForScreen(screenWidth, screenHeight);
+}
+
+void SetModuleIdentity(ModuleContext& ctx) {
+  ctx.moduleKey = "tavo";
+  ctx.moduleTitle = "Tavolin";
+}
+
+std::string FindInstallDir(std::string_view executablePath, std::string_view explicitDir) {
+  if (!explicitDir.empty()) return WithTrailingSeparator(std::string(explicitDir));
+  std::error_code ec;
+  fs::path exe = fs::weakly_canonical(fs::path(executablePath), ec);
+  if (ec) exe = fs::path(executablePath);
+  for (fs::path dir = exe.parent_path(); !dir.empty(); dir = dir.parent_path()) {
+    if (fs::is_directory(dir / "cte", ec)) return WithTrailingSeparator(dir.string());
+    if (dir == dir.parent_path()) break;
+  }
+  return WithTrailingSeparator(exe.parent_path().string());
+}
+
+namespace {
+void AppendFile(const fs::path& from, const fs::path& to) {
+  std::ifstream in(from, std::ios::binary);
+  if (!in) return;
+  std::ofstream out(to, std::ios::binary | std::ios::app);
+  out << in.rdbuf();
+}
+}  // namespace
+
+ReturnOutcome ReturnToSuite(ModuleContext& ctx, std::string_view requestIn, const std::function<void()>& closeFiles) {
+  std::string request(requestIn);
+  if (ToLower(request.substr(0, 9)) == "/noframe/") request.erase(0, 9);
+  std::error_code ec;  // from here on nothing may stop the way back
+  const fs::path temp = SuitePath(ctx.tempDir.empty() ? ctx.installDir + "temp/" : ctx.tempDir);
+  if (ctx.runMode != 'H') {
+    try {
+      if (closeFiles) closeFiles();
+    } catch (...) {
+    }
+    const fs::path book = temp / "book.tmp";
+    if (fs::is_regular_file(book, ec) && fs::file_size(book, ec) > 0)
+      AppendFile(temp / "book-arr.tmp", SuitePath(ctx.inputBase + ".dsn"));
+    if (ToLower(request) == "exit") return ReturnOutcome::KeepRunning;
+  }
+  for (const auto& entry : fs::directory_iterator(temp, ec)) {
+    if (entry.path().extension() == ".tmp") fs::remove(entry.path(), ec);
+  }
+  const fs::path suite = SuitePath(ctx.installDir) / "ardekon";
+  bool started = false;
+  if (ctx.launcher && fs::exists(suite, ec))
+    started = ctx.launcher->Launch(suite.string(), {"Returned_Back:" + ctx.moduleKey}, SuitePath(ctx.installDir).string());
+  if (!started && ctx.messages)
+    ctx.messages->Show(PickLanguage("The suite's main program was not found: " + suite.string() +
+                                        "||برنامه اصلی پیدا نشد: " + suite.string(),
+                                    ctx),
+                       "", MessageKind::Warning, ctx.language == 'F');
+  return ReturnOutcome::Ended;
+}
+
+}  // namespace tavo

@@ -1,0 +1,32 @@
+#pragma once
+// Start-up of the module: the packed command line, display metrics, identity, where the
+// install tree is, and the way back to the suite.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/module_context.h"
+
+namespace tavo {
+
+// Fills language, run mode, install directory, input base, version and input directory from
+// the suite's packed argument. False (with "End of File!") when the argument is empty.
+bool ParseCommandLine(ModuleContext& ctx, std::string_view argument, std::string_view currentDir);
+
+// Font size for a screen: 12 above 1280x1024, 10 from 1280 wide (8 below 720 high), else 8.
+int FontSizeForScreen(int width, int height);
+void InitDisplayMetrics(ModuleContext& ctx, int screenWidth, int screenHeight);
+void SetModuleIdentity(ModuleContext& ctx);
+
+// The install tree: an explicit folder, else the executable's folder (or its parent) that holds cte/.
+std::string FindInstallDir(std::string_view executablePath, std::string_view explicitDir);
+std::string WithTrailingSeparator(std::string dir);
+
+enum class ReturnOutcome { KeepRunning, Ended };
+
+// The one normal way out. closeFiles runs first (unless in help mode); when the request is
+// "exit" the module keeps running, otherwise temporary files go and the suite is started.
+ReturnOutcome ReturnToSuite(ModuleContext& ctx, std::string_view request,
+                            const std::function<void()>& closeFiles = {});
+
+}  // namespace tavo

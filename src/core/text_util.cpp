@@ -1,0 +1,110 @@
+#include "core/text_util.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tavo {
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0'; }
+}  // namespace
+
+std::string ToUpper(std::string_view s) {
+  std::string r(s);
+  for (auto& c : r)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return r;
+}
+
+std::string ToLower(std::string_view s) {
+  std::string r(s);
+  for (auto& c : r)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return r;
+}
+
+std::string TrimLeft(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && IsBlank(s[i])) ++i;
+  return std::string(s.substr(i));
+}
+
+std::string TrimRight(std::string_view s) {
+  size_t n = s.size();
+  while (n > 0 && IsBlank(s[n - 1])) --n;
+  return std::string(s.substr(0, n));
+}
+
+std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+
+bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
+  return ToUpper(haystack).find(ToUpper(needle)) != std::string::npos;
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+
+std::vector<std::string> Split(std::string_view s, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (true) {
+    const auto p = s.find(separator, start);
+    if (p == std::string_view::npos) {
+      parts.emplace_back(s.substr(start));
+      return parts;
+    }
+    parts.emplace_back(s.substr(start, p - start));
+    start = p + 1;
+  }
+}
+
+double NumericValue(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  const size_t begin = i;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  bool digits = false;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, digits = true;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, digits = true;
+  }
+  if (!digits) return 0.0;
+  size_t end = i;
+  // An exponent counts only when digits follow it ("8E" is just 8).
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+    size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    if (j < s.size() && s[j] >= '0' && s[j] <= '9') {
+      while (j < s.size() && s[j] >= '0' && s[j] <= '9' && j - i < 6) ++j;
+      end = j;
+    }
+  }
+  const std::string token(s.substr(begin, end - begin));
+  const double v = std::strtod(token.c_str(), nullptr);
+  return std::isfinite(v) ? v : 0.0;
+}
+
+std::string ShortestText(double value) {
+  if (!std::isfinite(value)) return "0";
+  if (value == 0) return "0";
+  char buf[64];
+  // The shortest text that reads back as the same value, written without an exponent.
+  for (int precision = 1; precision <= 17; ++precision) {
+    std::snprintf(buf, sizeof buf, "%.*g", precision, value);
+    if (std::strtod(buf, nullptr) == value) break;
+  }
+  std::string g(buf);
+  if (g.find_first_of("eE") == std::string::npos) return g;
+  // Expand the exponent form into plain decimals.
+  const double v = std::strtod(buf, nullptr);
+  std::snprintf(buf, sizeof buf, "%.15f", v);
+  std::string f(buf);
+  if (f.find('.') != std::string::npos) {
+    while (!f.empty() && f.back() == '0') f.pop_back();
+    if (!f.empty() && f.back() == '.') f.pop_back();
+  }
+  return f;
+}
+
+}  // namespace tavo

@@ -1,0 +1,259 @@
+#include "core/units.h"
+
+#include <cmath>
+
+#include "core/messages.h"
+#include "core/text_util.h"
+
+namespace tavo {
+
+namespace {
+size_t FindFrom(const std::string& s, std::string_view what, size_t from) {
+  return from > s.size() ? std::string::npos : s.find(what, from);
+}
+}  // namespace
+
+UnitNames ParseUnitsText(std::string_view textIn, Messages* messages) {
+  std::string text(textIn);
+  if (ToLower(text).find("units=") == std::string::npos) text = "UNITS=" + text;
+  const std::string lower = ToLower(text);
+  const size_t p = lower.find("units=");
+  UnitNames names;
+  const size_t open = FindFrom(text, "[", p);
+  const size_t close = text.find(']', open == std::string::npos ? p : open + 1);
+  if (open == std::string::npos && close == std::string::npos) {
+    // The plain form: units=force-length, cut at the next blank.
+    const std::string rest = text.substr(p + 6);
+    const auto dash = rest.find('-');
+    if (dash != std::string::npos) {
+      names.force = Trim(rest.substr(0, dash));
+      std::string len = rest.substr(dash + 1);
+      names.length = Trim(len.substr(0, len.find(' ')));
+    }
+    if (names.force.empty()) names.force = "kg";
+    if (names.length.empty()) names.length = "cm";
+  } else if (open == std::string::npos || close == std::string::npos || close < open) {
+    if (messages)
+      messages->Show("Unexpected error occured! (Units_SF_SL)", "", MessageKind::Error, false);
+    names = UnitNames{};
+    names.ok = false;
+    return names;
+  } else {
+    names.force = Trim(text.substr(open + 1, close - open - 1));
+    const size_t open2 = FindFrom(text, "[", close + 1);
+    const size_t close2 = open2 == std::string::npos ? std::string::npos : text.find(']', open2 + 1);
+    if (open2 != std::string::npos && close2 != std::string::npos)
+      names.length = Trim(text.substr(open2 + 1, close2 - open2 - 1));
+    else
+      names.length = "cm";
+  }
+  if (ToLower(names.force) == "kgf") names.force = "kg";
+  return names;
+}
+
+float ForceFactorOf(std::string_view name) {
+  const std::string n = ToUpper(name);
+  if (n == "KG" || n == "KGF") return 1.0f;
+  if (n == "TON") return 1000.0f;
+  if (n == "N") return static_cast<float>(1.0 / 9.81);
+  if (n == "KN") return static_cast<float>(1000.0 / 9.81);
+  if (n == "LB") return 0.4536f;
+  if (n == "KIP") return 453.6f;
+  return 1.0f;
+}
+
+float LengthFactorOf(std::string_view name) {
+  const std::string n = ToUpper(name);
+  if (n == "CM") return 1.0f;
+  if (n == "M") return 100.0f;
+  if (n == "MM") return 0.1f;
+  if (n == "FT") return 30.48f;
+  if (n == "IN") return 2.54f;
+  return 1.0f;
+}
+
+UnitSystem UnitFactors(std::string_view text, Messages* messages) {
+  UnitSystem u;
+  if (ToUpper(text).find("UNITS=") == std::string::npos) return u;
+  const UnitNames names = ParseUnitsText(text, messages);
+  u.forceName = names.force;
+  u.lengthName = names.length;
+  u.forceFactor = ForceFactorOf(names.force);
+  u.lengthFactor = LengthFactorOf(names.length);
+  return u;
+}
+
+double ConvertToBase(double value, std::string_view letter, double f, double l, Messages* messages) {
+  double factor = 1.0;
+  if (letter == "F")
+    factor = f;
+  else if (letter == "L")
+    factor = l;
+  else if (letter == "M")
+    factor = f * l;
+  else if (letter == "S")
+    factor = f / (l * l);
+  else if (letter == "D")
+    factor = f / (l * l * l);
+  else if (letter != "SVC" && messages)
+    messages->Show("Warning! Unknown Units have been used! Error Code 2394726!", "", MessageKind::Warning, false);
+  return RoundTo(value * factor, 5);
+}
+
+std::string StressLabel(std::string_view force, std::string_view length) {
+  if (length == "mm" && force == "N") return "MPa";
+  if (length == "m" && force == "N") return "Pa";
+  if (length == "in" && force == "Lb") return "psi";
+  if (length == "in" && force == "kip") return "ksi";
+  return std::string(force) + "/" + std::string(length) + "²";
+}
+
+UnitLabelResult UnitLabel(std::string_view letter, double reference, const UnitSystem& u) {
+  const double f = u.forceFactor, l = u.lengthFactor;
+  const std::string& F = u.forceName;
+  const std::string& L = u.lengthName;
+  UnitLabelResult r;
+  r.known = true;
+  if (letter == "F") {
+    r.factor = f, r.label = F;
+  } else if (letter == "L") {
+    r.factor = l, r.label = L;
+  } else if (letter == "W") {
+    r.factor = f / l, r.label = F + "/" + L;
+  } else if (letter == "A") {
+    r.factor = l * l, r.label = L + "²";
+  } else if (letter == "V") {
+    r.factor = l * l * l, r.label = L + "³";
+  } else if (letter == "I") {
+    r.factor = l * l * l * l, r.label = L + "4";
+  } else if (letter == "M") {
+    r.factor = f * l, r.label = F + "." + L;
+  } else if (letter == "S") {
+    r.factor = f / (l * l), r.label = StressLabel(F, L);
+  } else if (letter == "D") {
+    r.factor = f / (l * l * l), r.label = F + "/" + L + "³";
+  } else if (letter.empty()) {
+    r.factor = 1.0, r.label.clear();
+  } else {
+    r.known = false;
+    return r;
+  }
+  if ((letter == "F" || letter == "M" || letter == "S") && r.factor > 0 && reference != 0)
+    AutoScale(letter, r, reference, u);
+  return r;
+}
+
+void AutoScale(std::string_view letter, UnitLabelResult& r, double reference, const UnitSystem& u) {
+  const double e = std::log10(std::fabs(reference / r.factor));
+  double fs = 1.0, ls = 1.0;
+  std::string force = u.forceName, length = u.lengthName;
+  auto forceUp = [&] {
+    if (force == "kg") force = "ton", fs = 0.001;
+    else if (force == "N") force = "kN", fs = 0.001;
+    else return false;
+    return true;
+  };
+  auto forceDown = [&] {
+    if (force == "ton") force = "kg", fs = 1000;
+    else if (force == "kN") force = "N", fs = 1000;
+  };
+  auto lengthToMetre = [&] {
+    if (length == "cm") length = "m", ls = 0.01;
+    else if (length == "mm") length = "m", ls = 0.001;
+  };
+  auto metreToMillimetre = [&] {
+    if (length == "m") { length = "mm", ls = 1000; return true; }
+    return false;
+  };
+  if (letter == "F") {
+    if (e > 4) forceUp();
+    else if (e < -2) forceDown();
+  } else if (letter == "M") {
+    if (e > 6) {
+      forceUp();
+      lengthToMetre();
+    } else if (e > 3) {
+      if (!forceUp()) lengthToMetre();
+    } else if (e < -2) {
+      forceDown();
+      if (length == "m") length = "cm", ls = 100;
+    }
+  } else if (letter == "S") {
+    if (e > 9) {
+      forceUp();
+      metreToMillimetre();
+    } else if (e > 6) {
+      if (force == "kg") force = "ton", fs = 0.001;
+      else metreToMillimetre();
+    } else if (e > 4) {
+      if (force == "kg") {
+        force = "ton", fs = 0.001;
+      } else if (force == "N") {
+        metreToMillimetre();
+      } else if (metreToMillimetre()) {
+        if (force == "kN") force = "N", fs = 1000;
+      }
+    } else if (e < -1) {
+      forceDown();
+    }
+  }
+  if (letter == "F") {
+    r.factor = r.factor / fs;
+    r.label = force;
+  } else if (letter == "M") {
+    r.factor = r.factor / (fs * ls);
+    r.label = force + "." + length;
+  } else {
+    r.factor = r.factor * ls * ls / fs;
+    r.label = StressLabel(force, length);
+  }
+}
+
+double ToDisplay(double value, std::string_view letter, int digits, const UnitSystem& display) {
+  const UnitLabelResult r = UnitLabel(letter, 0, display);
+  const double factor = (r.known && r.factor != 0) ? r.factor : 1.0;
+  const double v = value / factor;
+  return digits >= 1 ? RoundTo(v, digits) : v;
+}
+
+std::vector<std::string> UnitLabelSet(const UnitSystem& display) {
+  std::vector<std::string> labels;
+  for (const char* letter : {"F", "L", "A", "V", "W", "M", "S", "I"}) labels.push_back(UnitLabel(letter, 0, display).label);
+  return labels;
+}
+
+double RoundTo(double value, int digits) {
+  if (!std::isfinite(value)) return value;
+  if (digits >= 0) {
+    const double p = std::pow(10.0, digits);
+    const double x = value * p;
+    if (!std::isfinite(x) || std::fabs(x) > 1e15) return value;
+    const double fl = std::floor(x);
+    const double frac = x - fl;
+    // A decimal half that binary floating point stores a hair off still counts as a half.
+    const double tol = 1e-11 * std::max(1.0, std::fabs(x));
+    double r;
+    if (std::fabs(frac - 0.5) <= tol)
+      r = (std::fmod(fl, 2.0) == 0.0) ? fl : fl + 1.0;
+    else
+      r = std::round(x);
+    return r / p;
+  }
+  const double lower10 = 10.0 * std::floor(value / 10.0);
+  const double rest = value - lower10;
+  if (digits == -1) {
+    if (rest == 0) return value;
+    return rest <= 5 ? lower10 + 5 : lower10 + 10;
+  }
+  if (digits == -2) {
+    if (rest == 0) return value;
+    return rest <= 5 ? lower10 : lower10 + 5;
+  }
+  if (digits == -3) {
+    const double whole = std::floor(value);
+    return value - whole > 0.05 ? whole + 1 : whole;
+  }
+  return value;
+}
+
+}  // namespace tavo

@@ -1,0 +1,37 @@
+#include "input/input_session.h"
+
+#include "core/text_util.h"
+
+namespace tavo {
+
+void SetInputPath(ModuleContext& ctx, const std::string& path) {
+  std::string base = path;
+  if (base.size() >= 8 && ToLower(base.substr(base.size() - 8)) == ".ardekon") base.resize(base.size() - 8);
+  ctx.inputBase = base;
+  const auto sep = base.find_last_of("/\\");
+  ctx.inputDir = sep == std::string::npos ? "./" : base.substr(0, sep + 1);
+}
+
+bool OpenInput(ModuleContext& ctx, InputSession& session) {
+  session.ok = false;
+  if (!MakeWorkingCopy(ctx)) return false;
+  if (!OpenInputFile(ctx, session.copy)) return false;
+  session.countLine = ReadConstantsBlock(ctx, session.copy);
+  ReadOptions(ctx, session.countLine);
+  session.constants.mode = ConstantsMode::Defining;
+  DefineAllConstants(session.constants, ctx);
+  session.ok = true;
+  return true;
+}
+
+std::vector<Element> ReadAllElements(ModuleContext& ctx, InputSession& session) {
+  std::vector<Element> elements;
+  elements.reserve(static_cast<size_t>(std::max(ctx.N, 0)));
+  for (int i = 1; i <= ctx.N; ++i) {
+    if (session.copy.AtEnd()) break;
+    getdata_ini(ctx, session.copy, elements, i);
+  }
+  return elements;
+}
+
+}  // namespace tavo

@@ -1,0 +1,47 @@
+#pragma once
+// The section being handled: what the designation and the catalogue give (CurrentSection)
+// and the properties computed from it (SectionProperties). Plain values: every field has a
+// defined value for every family, nothing is left over from an earlier section.
+// Units: cm, cm², cm³, cm⁴.
+#include <string>
+
+namespace tavo {
+
+struct CurrentSection {
+  std::string family;       // "PG", "C", "BOX", "TUBE", "L", "UNP", or a rolled code ("IPE", "2IPE", "CPE", ...)
+  std::string designation;  // the parsed text (upper-cased, ID dropped)
+  std::string catalogueName;
+  std::string BaseText;
+  std::string FullText;
+  int Count = 1;
+  std::string Arrangement;  // "", "<>", "][" or "[]"
+
+  // Rolled profile of the catalogue (angle: h is the leg, tw the leg thickness).
+  double h = 0, b = 0, tw = 0, tf = 0, r = 0, e = 0;
+  double Iu = 0, Iv = 0;     // angle principal moments of inertia
+  double heightChange = 0;   // h' of a half-profile designation (HPE300-400), 0 when absent
+  // Parametric plates.
+  double hw = 0, bf1 = 0, tf1 = 0, bf2 = 0, tf2 = 0, h1 = 0, h2 = 0, D = 0, t = 0;
+  double d = 0;  // spacing of doubled/tripled profiles; BOX: distance between the webs
+  double PlateWidth = 0, PlateThickness = 0;
+  double WebPlateHeight = 0, WebPlateThickness = 0, DPL = 0;
+  double Sx = 0;    // first moment of the half section
+  double rmin = 0;  // angle: radius of gyration about the weak principal axis
+  double Lx = 0, Ly = 0;
+};
+
+struct SectionProperties {
+  double A = 0, A1 = 0, A2 = 0, J = 0;
+  double I1 = 0, I2 = 0, S1 = 0, S2 = 0, Z1 = 0, Z2 = 0;
+  double r1 = 0, r2 = 0, rt = 0, Af = 0;
+  double Depth = 0, Width = 0;
+};
+
+struct Section {
+  CurrentSection cs;
+  SectionProperties props;
+  bool recognised = false;  // false: the designation names no family (problem says why)
+  std::string problem;      // bilingual text, empty when all went well
+};
+
+}  // namespace tavo

@@ -1,0 +1,166 @@
+#include "core/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/files.h"
+#include "core/language.h"
+#include "core/messages.h"
+#include "core/process_launcher.h"
+#include "support/test_support.h"
+
+namespace tavo {
+namespace {
+
+TEST(ParseCommandLine, PackedArgumentWithEitherSeparator) {
+  ModuleContext ctx;
+  ASSERT_TRUE(ParseCommandLine(ctx, "FIx/opt/ardekon7.12/|/home/eng/frames/f1   ", "/cwd"));
+  EXPECT_EQ(ctx.language, 'F');
+  EXPECT_EQ(ctx.runMode, 'I');
+  EXPECT_EQ(ctx.installDir, "/opt/ardekon7.12/");
+  EXPECT_EQ(ctx.inputBase, "/home/eng/frames/f1");
+  EXPECT_EQ(ctx.inputExtension, ".Ardekon");
+  EXPECT_EQ(ctx.suiteVersion, "7.12");
+  EXPECT_EQ(ctx.inputDir, "/home/eng/frames/");
+
+  ModuleContext win;
+  ASSERT_TRUE(ParseCommandLine(win, "EE-c:\\Ardekon6.81\\|c:\\work\\frame", "/cwd"));
+  EXPECT_EQ(win.runMode, 'E');
+  EXPECT_EQ(win.suiteVersion, "6.81");
+  EXPECT_EQ(win.inputDir, "c:\\work\\");
+}
+
+TEST(ParseCommandLine, VersionFromInstallDirAndCurrentDirForBareBase) {
+  ModuleContext a;
+  ParseCommandLine(a, "EI-/suite5/|frame", "/here");
+  EXPECT_EQ(a.suiteVersion, "5.8");
+  EXPECT_EQ(a.inputDir, "/here/");
+  ModuleContext b;
+  ParseCommandLine(b, "EI-/suite/|frame", "/here");
+  EXPECT_EQ(b.suiteVersion, "");
+}
+
+TEST(ParseCommandLine, EmptyArgumentEndsWithMessage) {
+  ModuleContext ctx;
+  RecordingMessages m;
+  ctx.messages = &m;
+  EXPECT_FALSE(ParseCommandLine(ctx, "   ", "/"));
+  ASSERT_EQ(m.calls.size(), 1u);
+  EXPECT_EQ(m.calls[0].text, "End of File!");
+  EXPECT_EQ(m.calls[0].title, "Error!");
+}
+
+TEST(DisplayMetrics, FontSizeLimitsAreStrictForTwelve) {
+  EXPECT_EQ(FontSizeForScreen(1920, 1200), 12);
+  EXPECT_EQ(FontSizeForScreen(1280, 1024), 10);
+  EXPECT_EQ(FontSizeForScreen(1281, 1024), 10);
+  EXPECT_EQ(FontSizeForScreen(1280, 700), 8);
+  EXPECT_EQ(FontSizeForScreen(1024, 768), 8);
+  ModuleContext ctx;
+  InitDisplayMetrics(ctx, 1600, 1200);
+  EXPECT_EQ(ctx.metrics.fontSize, 12);
+  EXPECT_EQ(ctx.metrics.okColour, (Rgb{0, 150, 0}));
+  EXPECT_EQ(ctx.metrics.notOkColour, (Rgb{200, 0, 0}));
+}
+
+TEST(PickLanguage, HalvesAndSecondSeparator) {
+  EXPECT_EQ(PickLanguage("Plain", 'F'), "Plain");
+  EXPECT_EQ(PickLanguage("Yes||بله", 'E'), "Yes");
+  EXPECT_EQ(PickLanguage("Yes||بله", 'F'), "بله");
+  EXPECT_EQ(PickLanguage("Fy|Fy||old||جدید", 'F'), "جدید");
+  EXPECT_EQ(PickLanguage("Fy|Fy||old||جدید", 'E'), "Fy|Fy");
+}
+
+TEST(ShowMessage, DefaultTitleAndRightToLeftInPersian) {
+  ModuleContext ctx;
+  RecordingMessages m;
+  ctx.messages = &m;
+  ctx.language = 'F';
+  ShowMessage(ctx, "Bad||بد");
+  ASSERT_EQ(m.calls.size(), 1u);
+  EXPECT_EQ(m.calls[0].text, "بد");
+  EXPECT_EQ(m.calls[0].title, "خطا");
+  EXPECT_TRUE(m.calls[0].rightToLeft);
+}
+
+TEST(FileExistsNonEmpty, EmptyFileIsDeletedAndMissingIsReported) {
+  test::ScratchDir dir;
+  ModuleContext ctx;
+  RecordingMessages m;
+  ctx.messages = &m;
+  const auto empty = dir.Write("empty.txt", "");
+  const auto full = dir.Write("full.txt", "x");
+  EXPECT_FALSE(FileExistsNonEmpty(ctx, empty.string()));
+  EXPECT_FALSE(std::filesystem::exists(empty));
+  EXPECT_TRUE(FileExistsNonEmpty(ctx, full.string()));
+  EXPECT_FALSE(FileExistsNonEmpty(ctx, dir.str() + "*.txt"));
+  EXPECT_TRUE(m.calls.empty());
+  EXPECT_FALSE(FileExistsNonEmpty(ctx, dir.str() + "none.txt", "msg"));
+  EXPECT_TRUE(m.Saw("File does not exist:"));
+}
+
+TEST(AtomicWriteFile, ReplacesWholeAndLeavesNoTemporary) {
+  test::ScratchDir dir;
+  const auto target = dir.Write("out.csv", "old");
+  ASSERT_TRUE(AtomicWriteFile(target, "new contents"));
+  EXPECT_EQ(test::ReadFile(target), "new contents");
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
+  EXPECT_EQ(files, 1u);
+  std::string error;
+  EXPECT_FALSE(AtomicWriteFile(dir.path() / "missing-folder" / "x.csv", "data", &error));
+  EXPECT_NE(error.find("x.csv"), std::string::npos);
+}
+
+TEST(ReturnToSuite, ClosesFilesAppendsListingDeletesTempsAndLaunches) {
+  test::ScratchDir dir;
+  ModuleContext ctx;
+  RecordingMessages m;
+  RecordingLauncher launcher;
+  ctx.messages = &m;
+  ctx.launcher = &launcher;
+  ctx.installDir = dir.str();
+  ctx.tempDir = dir.str() + "temp/";
+  ctx.inputBase = dir.str() + "frame";
+  dir.Write("temp/book.tmp", "listing");
+  dir.Write("temp/book-arr.tmp", "ARR\n");
+  dir.Write("temp/keep.txt", "k");
+  dir.Write("frame.dsn", "DSN\n");
+  dir.Write("ardekon", "#!/bin/sh\n");
+  bool closed = false;
+  EXPECT_EQ(ReturnToSuite(ctx, "/noframe/steel", [&] { closed = true; }), ReturnOutcome::Ended);
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(test::ReadFile(dir.path() / "frame.dsn"), "DSN\nARR\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "temp/book.tmp"));
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "temp/keep.txt"));
+  ASSERT_EQ(launcher.calls.size(), 1u);
+  EXPECT_EQ(launcher.calls[0].arguments, std::vector<std::string>{"Returned_Back:tavo"});
+}
+
+TEST(ReturnToSuite, ExitRequestKeepsRunningAndHelpModeSkipsFiles) {
+  test::ScratchDir dir;
+  ModuleContext ctx;
+  RecordingLauncher launcher;
+  ctx.launcher = &launcher;
+  ctx.installDir = dir.str();
+  ctx.tempDir = dir.str();
+  dir.Write("a.tmp", "x");
+  bool closed = false;
+  EXPECT_EQ(ReturnToSuite(ctx, "/noframe/exit", [&] { closed = true; }), ReturnOutcome::KeepRunning);
+  EXPECT_TRUE(closed);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "a.tmp"));
+  EXPECT_TRUE(launcher.calls.empty());
+
+  ctx.runMode = 'H';
+  closed = false;
+  RecordingMessages m;
+  ctx.messages = &m;
+  EXPECT_EQ(ReturnToSuite(ctx, "exit", [&] { closed = true; }), ReturnOutcome::Ended);
+  EXPECT_FALSE(closed);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "a.tmp"));
+  EXPECT_TRUE(m.Saw("not found"));  // no suite program in the folder: reported, not fatal
+}
+
+}  // namespace
+}  // namespace tavo

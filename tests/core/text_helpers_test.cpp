@@ -1,0 +1,90 @@
+#include "core/text_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/text_util.h"
+#include "core/units.h"
+
+namespace tavo {
+namespace {
+
+TEST(ExtractItem, KeyedListsAndDefaults) {
+  EXPECT_DOUBLE_EQ(ExtractItem("NO=2,1,1 UNITS=[kg]-[cm]", "NO", 1, 0), 2);
+  EXPECT_DOUBLE_EQ(ExtractItem("NO=2,1,1 UNITS=[kg]-[cm]", "NO", 3, 0), 1);
+  EXPECT_DOUBLE_EQ(ExtractItem("NO=3 UNITS=[kg]-[cm]", "NO", 2, 0), 0);  // beyond the list
+  EXPECT_DOUBLE_EQ(ExtractItem("NO=3,4 X=5,6", "NO", 3, -1), -1);          // the next "=" ends the list
+  EXPECT_DOUBLE_EQ(ExtractItem("ANO=7", "NO", 1, -1), -1);                 // the key needs a blank before it
+  EXPECT_DOUBLE_EQ(ExtractItem("A=1\tNO=9", "NO", 1, -1), 9);              // or a tab
+  EXPECT_DOUBLE_EQ(ExtractItem("no=5", "NO", 0, -1), 5);                   // n below 1 counts as 1
+}
+
+TEST(ExtractItem, CommaKeyAndEmptyKeySplitTheText) {
+  EXPECT_DOUBLE_EQ(ExtractItem("10,20,30", ",", 2, 0), 20);
+  EXPECT_DOUBLE_EQ(ExtractItem("10,20,30", ",", 4, -1), -1);
+  EXPECT_DOUBLE_EQ(ExtractItem("10,20,30", "", 3, 0), 30);
+}
+
+TEST(ExtractItem, PlateListsPickTheirSeparator) {
+  EXPECT_DOUBLE_EQ(ExtractItem("PG 600*8*250*15", "PG|PL|", 1, 0), 600);
+  EXPECT_DOUBLE_EQ(ExtractItem("PG 600*8*250*15", "PG|PL|", 3, 0), 250);
+  EXPECT_DOUBLE_EQ(ExtractItem("PG 600*8*250*15", "PG|PL|", 5, 99), 99);
+  EXPECT_DOUBLE_EQ(ExtractItem("PG600X8X250X15", "PG|PL|", 2, 0), 8);
+  EXPECT_DOUBLE_EQ(ExtractItem("PG600X8X250X15", "PG|PL|", 4, 0), 15);
+  EXPECT_DOUBLE_EQ(ExtractItem("IPE30+2PL200*10", "PL|PL|", 2, 0), 10);
+  EXPECT_DOUBLE_EQ(ExtractItem("A=3*4*5", "A|*|", 3, 0), 5);
+}
+
+TEST(ExtractItem, DefaultIsConvertedToDisplayUnits) {
+  const UnitSystem tonm = UnitFactors("UNITS=[ton]-[m]");
+  EXPECT_DOUBLE_EQ(ExtractItem("FX=1", "Fy", 1, 2400, "S", tonm), 24000);
+  EXPECT_DOUBLE_EQ(ExtractItem("FX=1", "Fy", 1, 2400, "BAR", tonm), 2400);
+}
+
+TEST(ExtractSpacing, KeysInOrderAndTheBlankRule) {
+  EXPECT_DOUBLE_EQ(ExtractSpacing("2UNP20  (d=12)", 1, 0), 12);
+  EXPECT_DOUBLE_EQ(ExtractSpacing("2UNP20(d=12)", 1, -1), -1);  // no blank before "("
+  EXPECT_DOUBLE_EQ(ExtractSpacing("2IPE20  d=15", 1, 0), 15);
+  EXPECT_DOUBLE_EQ(ExtractSpacing("2IPE20 d=15", 1, -1), -1);   // " d" needs two blanks
+  EXPECT_DOUBLE_EQ(ExtractSpacing("2L60 (E=4) (D=9)", 1, 0), 4);
+  EXPECT_DOUBLE_EQ(ExtractSpacing("2L60", 1, 7), 7);
+}
+
+TEST(KeyValue, WordAfterKeyOrDefault) {
+  EXPECT_EQ(KeyValue("A=1 SAP=Y", "sap", 0, "N"), "Y");
+  EXPECT_EQ(KeyValue("A=1 SAP=Y", "etabs", 0, "n"), "N");
+  EXPECT_EQ(KeyValue("NO=3 UNITS=[kg]-[cm] FILE=sap more", "FILE", 5, "ETABS"), "SAP");
+  EXPECT_EQ(KeyValue("NO=3", "FILE", 5, "ETABS"), "ETABS");
+}
+
+TEST(LeadingNumber, ReadsUpToTheNextBlank) {
+  EXPECT_DOUBLE_EQ(LeadingNumber("  12 IPE 200"), 12);
+  EXPECT_DOUBLE_EQ(LeadingNumber("8*250"), 8);
+  EXPECT_DOUBLE_EQ(LeadingNumber("300-400"), 300);
+  EXPECT_DOUBLE_EQ(LeadingNumber("-2.5e1x"), -25);
+  EXPECT_DOUBLE_EQ(LeadingNumber("L60"), 0);
+  EXPECT_DOUBLE_EQ(LeadingNumber(""), 0);
+  EXPECT_DOUBLE_EQ(LeadingNumber("1 2"), 1);
+}
+
+TEST(VMinVMax, TieReturnsSecond) {
+  EXPECT_EQ(VMax(3, 5), 5);
+  EXPECT_EQ(VMin(3, 5), 3);
+  const double negZero = -0.0;
+  EXPECT_TRUE(std::signbit(VMax(0.0, negZero)));
+  EXPECT_FALSE(std::signbit(VMin(negZero, 0.0)));
+}
+
+TEST(ShortestText, PlainDecimalsWithoutTrailingZeros) {
+  EXPECT_EQ(ShortestText(25), "25");
+  EXPECT_EQ(ShortestText(0.8), "0.8");
+  EXPECT_EQ(ShortestText(12.5), "12.5");
+  EXPECT_EQ(ShortestText(21000000), "21000000");
+  EXPECT_EQ(ShortestText(-1.25), "-1.25");
+  EXPECT_EQ(ShortestText(1e-5), "0.00001");
+  EXPECT_EQ(ShortestText(60.0 * 0.1 * 10), "60");
+}
+
+}  // namespace
+}  // namespace tavo

@@ -1,0 +1,25 @@
+#pragma once
+// Helpers the tests share: scratch folders that clean up after themselves and file I/O.
+#include <filesystem>
+#include <string>
+
+namespace tavo::test {
+
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::string str() const { return path_.string() + "/"; }
+  std::filesystem::path Write(const std::string& name, const std::string& content) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string ReadFile(const std::filesystem::path& p);
+std::string SourcePath(const std::string& relative);
+
+}  // namespace tavo::test
