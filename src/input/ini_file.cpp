@@ -1,5 +1,6 @@
 #include "input/ini_file.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/files.h"
@@ -27,8 +28,14 @@ IniFile IniFile::Parse(std::string_view text) {
   while (start < text.size()) {
     auto end = text.find('\n', start);
     std::string line(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Each line keeps its own ending so that a rewrite changes only the key it sets.
+    std::string eol = end == std::string_view::npos ? "" : "\n";
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+      eol.insert(eol.begin(), '\r');
+    }
     ini.lines_.push_back(std::move(line));
+    ini.endings_.push_back(std::move(eol));
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
@@ -97,9 +104,9 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   const std::string line = ToUpper(Trim(key)) + "=" + Trim(value);
   int s = FindSection(section);
   if (s < 0) {
-    if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
-    lines_.push_back("[" + std::string(section) + "]");
-    lines_.push_back(line);
+    if (!lines_.empty() && !Trim(lines_.back()).empty()) InsertLine(lines_.size(), "");
+    InsertLine(lines_.size(), "[" + std::string(section) + "]");
+    InsertLine(lines_.size(), line);
     return;
   }
   const int k = FindKey(s, key);
@@ -112,13 +119,28 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   std::string name;
   for (size_t i = insertAt; i < lines_.size() && !SectionName(lines_[i], name); ++i)
     if (!Trim(lines_[i]).empty()) insertAt = i + 1;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), line);
+  InsertLine(insertAt, line);
 }
 
 std::string IniFile::Text() const {
   std::string out;
-  for (const auto& l : lines_) out += l + newline_;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    out += lines_[i];
+    // A last line without an ending gets one only when lines follow it.
+    if (i < endings_.size() && (!endings_[i].empty() || i + 1 == lines_.size()))
+      out += endings_[i];
+    else
+      out += newline_;
+  }
   return out;
+}
+
+void IniFile::InsertLine(size_t at, std::string line) {
+  // The line before must end in a line feed, or the new line would join it.
+  if (at > 0 && at - 1 < endings_.size() && (endings_[at - 1].empty() || endings_[at - 1].back() != '\n'))
+    endings_[at - 1] = newline_;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+  endings_.insert(endings_.begin() + static_cast<std::ptrdiff_t>(std::min(at, endings_.size())), newline_);
 }
 
 bool IniFile::Save(const std::string& path, std::string* error) const {

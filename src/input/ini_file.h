@@ -26,10 +26,12 @@ class IniFile {
 
  private:
   std::vector<std::string> lines_;
+  std::vector<std::string> endings_;  // "\n", "\r\n" or "" (a last line without one)
   std::string newline_ = "\n";
   std::string error_;
   int FindSection(std::string_view section) const;
   int FindKey(int sectionLine, std::string_view key) const;
+  void InsertLine(size_t at, std::string line);
 };
 
 struct ModuleContext;

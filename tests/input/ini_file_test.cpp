@@ -104,3 +104,20 @@ TEST(Settings, BinaryFileIsNotOverwritten) {
 
 }  // namespace
 }  // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST(IniFile, StrayCarriageReturnsAndAMissingFinalNewlineSurviveAWrite) {
+  IniFile ini = IniFile::Parse("[tavo]\nnote=a\r\r\nx=1\r\nlast=}");
+  ini.Set("tavo", "FY", "2400");
+  EXPECT_EQ(ini.Text(), "[tavo]\nnote=a\r\r\nx=1\r\nlast=}\r\nFY=2400\r\n");
+  EXPECT_EQ(ini.Get("tavo", "last"), "}");
+  // Writing the same key again is a no-op on the text.
+  IniFile again = IniFile::Parse(ini.Text());
+  again.Set("tavo", "fy", "2400");
+  EXPECT_EQ(again.Text(), ini.Text());
+}
+
+}  // namespace
+}  // namespace tavo

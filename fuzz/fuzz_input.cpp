@@ -1,0 +1,48 @@
+// Input files: any bytes go through the working copy, header, constants block, count line
+// and element reading without a crash, and every number read is finite.
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/messages.h"
+#include "input/input_session.h"
+
+namespace {
+std::filesystem::path ScratchDir() {
+  static const std::filesystem::path dir = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavo-fuzz-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    return std::filesystem::path(pattern);
+  }();
+  return dir;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const auto dir = ScratchDir();
+  {
+    std::ofstream(dir / "in.Ardekon", std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  tavo::NullMessages messages;
+  tavo::ModuleContext ctx;
+  ctx.messages = &messages;
+  ctx.installDir = dir.string() + "/";
+  ctx.tempDir = dir.string() + "/";
+  tavo::SetInputPath(ctx, (dir / "in.Ardekon").string());
+  tavo::InputSession session;
+  if (tavo::OpenInput(ctx, session)) {
+    if (!std::isfinite(ctx.fy) || ctx.N < 0) std::abort();
+    const auto elements = tavo::ReadAllElements(ctx, session);
+    for (const auto& e : elements) {
+      if (e.text.size() != tavo::kElementTextLength) std::abort();
+      if (!std::isfinite(tavo::MemberLength(e.text, ctx.dataUnitSystem))) std::abort();
+    }
+  }
+  return 0;
+}
