@@ -41,6 +41,7 @@ struct Section {
   CurrentSection cs;
   SectionProperties props;
   bool recognised = false;  // false: the designation names no family (problem says why)
+  bool usable = false;      // true when the properties were computed (family known, its data available)
   std::string problem;      // bilingual text, empty when all went well
 };
 

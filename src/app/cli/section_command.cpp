@@ -1,0 +1,112 @@
+// tavo section DESIGNATION: one section's properties, as a table or as JSON.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_common.h"
+#include "cli/section_json.h"
+#include "core/language.h"
+#include "core/text_util.h"
+#include "core/units.h"
+#include "sections/profile_catalogue.h"
+#include "sections/section_parser.h"
+
+namespace tavo::cli {
+
+namespace {
+
+// A value as the report shows it: two decimals, rounded half to even.
+std::string Shown(double value) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.2f", RoundTo(value, 2));
+  return buf;
+}
+
+// Pads to a width in characters, not bytes ("cm²" is three characters and four bytes).
+std::string Padded(const std::string& text, size_t width) {
+  size_t shown = 0;
+  for (const char c : text) shown += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return text + std::string(width > shown ? width - shown : 0, ' ');
+}
+
+void PrintTable(const Section& s, const UnitSystem& units) {
+  const CurrentSection& cs = s.cs;
+  const SectionProperties& p = s.props;
+  std::printf("Section       %s\n", cs.FullText.c_str());
+  std::printf("Designation   %s\n", cs.designation.c_str());
+  std::printf("Base text     %s\n", cs.BaseText.c_str());
+  std::printf("Family        %s\n", cs.family.c_str());
+  std::printf("Count         %d%s\n", cs.Count, cs.Arrangement.empty() ? "" : ("   arrangement " + cs.Arrangement).c_str());
+  std::printf("Spacing unit  %s\n\n", units.lengthName.c_str());
+  struct Row {
+    const char* name;
+    double value;
+    const char* unit;
+    const char* meaning;
+  };
+  const Row rows[] = {
+      {"A", p.A, "cm²", "area"},
+      {"A1", p.A1, "cm²", "shear area, strong-axis direction"},
+      {"A2", p.A2, "cm²", "shear area, weak-axis direction"},
+      {"J", p.J, "cm4", "torsion constant"},
+      {"I1", p.I1, "cm4", "moment of inertia, strong axis"},
+      {"I2", p.I2, "cm4", "moment of inertia, weak axis"},
+      {"S1", p.S1, "cm³", "elastic section modulus, strong axis"},
+      {"S2", p.S2, "cm³", "elastic section modulus, weak axis"},
+      {"Z1", p.Z1, "cm³", "plastic section modulus, strong axis"},
+      {"Z2", p.Z2, "cm³", "plastic section modulus, weak axis"},
+      {"r1", p.r1, "cm", "radius of gyration, strong axis"},
+      {"r2", p.r2, "cm", "radius of gyration, weak axis"},
+      {"rt", p.rt, "cm", "radius of gyration of flange + 1/3 web"},
+      {"Af", p.Af, "cm²", "compression flange area"},
+      {"Depth", p.Depth, "cm", "overall depth"},
+      {"Width", p.Width, "cm", "overall width"},
+  };
+  size_t width = 0;
+  for (const Row& r : rows) width = std::max(width, Shown(r.value).size());
+  for (const Row& r : rows) {
+    const std::string v = Shown(r.value);
+    std::printf("  %-6s %*s %s  %s\n", r.name, static_cast<int>(width), v.c_str(), Padded(r.unit, 4).c_str(), r.meaning);
+  }
+}
+
+}  // namespace
+
+void AddSectionCommand(CLI::App& app, CliState& state) {
+  auto* cmd = app.add_subcommand("section", "Compute one section's properties (kg, cm)");
+  static std::vector<std::string> words;
+  static std::string units = "[kg]-[cm]";
+  static bool json = false;
+  cmd->add_option("DESIGNATION", words, "Section designation, e.g. \"2UNP20  (d=12)\" or \"PG 600*8*250*15\"")
+      ->required();
+  cmd->add_option("--units", units, "Units of the spacings in the designation, \"[F]-[L]\"")->capture_default_str();
+  cmd->add_flag("--json", json, "Print one JSON object");
+  cmd->callback([&state] {
+    state.Prepare();
+    std::string designation;
+    for (const auto& w : words) designation += (designation.empty() ? "" : " ") + w;
+    const char language = state.ctx.language;
+
+    SectionInput input;
+    const ProfileCatalogue catalogue(state.ctx.installDir + "cte");
+    input.catalogue = &catalogue;
+    input.dataUnits = UnitFactors("UNITS=" + units, &state.messages);
+    input.language = language;
+    const Section section = ComputeSection(designation, input);
+
+    if (!section.usable) {
+      std::cerr << PickLanguage(section.problem, language) << '\n';
+      state.exitCode = 1;
+      return;
+    }
+    if (!section.problem.empty()) std::cerr << "Note: " << PickLanguage(section.problem, language) << '\n';
+    if (json) {
+      std::cout << SectionJson(section, language).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+      return;
+    }
+    PrintTable(section, input.dataUnits);
+  });
+}
+
+}  // namespace tavo::cli

@@ -1,0 +1,87 @@
+#pragma once
+// The rolled-profile catalogue: one file per family (cte/stahl.<code>), each read once with
+// list input and kept in memory; a lookup never reopens a file.
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavo {
+
+class Messages;
+
+// One record: the items of the family's layout in file order (cm units).
+using CatalogueRecord = std::vector<double>;
+
+struct CatalogueFamily {
+  std::string code;  // "L", "UNP", "IPE", ...
+  std::vector<CatalogueRecord> records;
+  bool loaded = false;   // false: the file is missing or malformed (problem says why)
+  std::string problem;   // bilingual message naming the file
+};
+
+class ProfileCatalogue {
+ public:
+  // cteDir: the folder holding stahl.* (ends with a separator or not).
+  explicit ProfileCatalogue(std::string cteDir);
+  ProfileCatalogue(const ProfileCatalogue&) = delete;
+  ProfileCatalogue& operator=(const ProfileCatalogue&) = delete;
+
+  // The family's records, loading its file on first use (safe from several threads). Never
+  // null; an unknown code gives an empty family that is not loaded.
+  const CatalogueFamily& Family(std::string_view code) const;
+
+  // Items per record of a family code ("L" 7, "UNP" 8, I and H families 9, C families 10; 0 unknown).
+  static int ItemsPerRecord(std::string_view code);
+
+  const std::string& directory() const { return dir_; }
+  std::string FilePath(std::string_view code) const;
+
+  // True only the first time it is asked for a family, so a broken file is reported once
+  // per run and not once per element.
+  bool FirstReport(std::string_view code) const;
+
+ private:
+  struct Slot {
+    std::once_flag once;
+    CatalogueFamily family;
+    std::atomic<bool> reported{false};
+  };
+  static constexpr std::array<std::string_view, 11> kCodes = {"L",   "UNP", "INP", "IPE", "IPB", "HPE",
+                                                              "HNP", "HPB", "CNP", "CPE", "CPB"};
+  std::string dir_;
+  mutable std::array<Slot, kCodes.size()> slots_;
+};
+
+// Reads a family's file text with list input: items separated by commas, blanks, tabs and line
+// ends, the first item the record count. fileName only names the file in the problem text.
+CatalogueFamily ParseCatalogueText(std::string_view code, std::string_view text, const std::string& fileName);
+
+// The catalogue key (cm) of a size written in a designation: size ÷ 10, or, when that is below
+// the family's threshold (L 3, UNP 4, I/H/C 8), the size itself as an integer.
+double SelectionKey(double size, double threshold);
+double SelectionThreshold(std::string_view code);
+
+// Index of the record a key selects: for "L" and "UNP" the first whose first item equals the
+// key, for the I, H and C families the first whose first item is at least the key; -1 when none.
+int FindRecord(const CatalogueFamily& family, double key);
+
+// The editor's step through a family: command "+" (next record), "-" (previous record) or
+// "set min max for slider" (only report the range). The designation keeps everything but its
+// size, which is rewritten so that it selects the new record.
+struct CatalogueStep {
+  bool ok = false;             // false: no catalogue family named, or its file is unusable
+  std::string designation;     // the designation after the step (unchanged when nothing moved)
+  std::string family;          // catalogue family code
+  int index = -1;              // record selected by the resulting designation
+  int count = 0;               // number of records of the family
+  double size = 0;             // first item (h or leg, cm) of that record
+  double first = 0, last = 0;  // first and last sizes of the family (cm), the slider's range
+  bool atLimit = false;        // "+" on the last or "-" on the first record
+  std::string problem;         // bilingual, empty when all went well
+};
+CatalogueStep StepCatalogue(const ProfileCatalogue& catalogue, std::string_view command, std::string_view designation);
+
+}  // namespace tavo

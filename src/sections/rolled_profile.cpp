@@ -1,0 +1,233 @@
+// Rolled I profiles, half profiles put back together with a web insert, and castellated
+// beams: alone, doubled or tripled side by side, with cover plates and web plates.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "core/text_helpers.h"
+#include "core/text_util.h"
+#include "core/units.h"
+#include "sections/section_assembly.h"
+
+namespace tavo {
+
+namespace {
+
+double Sq(double x) { return x * x; }
+double Cube(double x) { return x * x * x; }
+
+// h' of a half-profile designation (HPE300-400 gives 40 cm): the number after the first "-"
+// behind the family name, looked for only before the plate, spacing and key parts so that a
+// negative spacing is never taken for it. 0 when none is written.
+double WrittenHeight(std::string_view text, std::size_t from) {
+  if (from >= text.size()) return 0;
+  const auto limit = text.find_first_of("+(=", from);
+  const auto dash = text.find('-', from);
+  if (dash == std::string_view::npos || (limit != std::string_view::npos && dash > limit)) return 0;
+  return NumericValue(text.substr(dash + 1)) / 10;
+}
+
+struct Plates {
+  double bpl = 0, tpl = 0, wb = 0, wt = 0, dpl = 0;
+};
+
+// Cover plates (one on each flange) and web plates (one on each side) with their distance.
+Plates ReadPlates(std::string_view text, std::size_t nameAt, bool castellated, int n, double d, double tw,
+                  const AssemblyOptions& options, SectionNotes& notes) {
+  Plates pl;
+  if (options.alone) return pl;
+  const bool cover = castellated ? PlateMarked(text, nameAt, {"+2PL", "+PL"})
+                                 : PlateMarked(text, nameAt, {"+2PL", "+PL", "X2PL", "XPL"});
+  if (cover) {
+    const PlatePair p = ReadPlatePair(text, "PL|PL|");
+    pl.bpl = CheckedDimension(p.first, "bpl", false, notes);
+    pl.tpl = CheckedDimension(p.second, "tpl", false, notes);
+  }
+  if (PlateMarked(text, nameAt, {"+2WPL", "+WPL"})) {
+    const PlatePair p = ReadPlatePair(text, "WPL|PL|");
+    pl.wb = CheckedDimension(p.first, "wb", false, notes);
+    pl.wt = CheckedDimension(p.second, "wt", false, notes);
+    double dpl = 0;
+    if (text.find("DPL=") != std::string_view::npos) {  // both keys end in "DPL="
+      dpl = ExtractItem(text, "DPL", 1, 0);
+      if (dpl == 0) dpl = ExtractItem(text, "(DPL", 1, 0);
+    }
+    dpl = CheckedDimension(dpl * options.lengthFactor, "dpl", false, notes);
+    // Centimetres, with millimetres and metres told apart by their size.
+    if (dpl > 100) dpl /= 10;
+    if (dpl < 1) dpl *= 100;
+    if (dpl == 0) dpl = n == 3 ? 2 * d + tw + pl.wt : n == 2 ? d + tw + pl.wt : tw + pl.wt;
+    pl.dpl = dpl;
+  }
+  return pl;
+}
+
+// Doubling or tripling side by side; returns the count actually used (1, 2 or 3).
+int Multiply(std::string_view text, std::size_t nameAt, std::string_view code, const AssemblyOptions& options,
+             CurrentSection& cs, SectionProperties& p, double& Sx, SectionNotes& notes) {
+  const double b = cs.b;
+  int n = options.single ? 0 : CountBefore(text, nameAt);
+  if (n == 2 || n == 3) {
+    double d = WrittenSpacing(text, options.lengthFactor);
+    if (d < b) d = b;  // flanges touching
+    d = RoundTo(d, 2);
+    cs.d = d;
+    p.I1 = n * p.I1;
+    if (n == 2) {
+      p.I2 = 2 * (p.I2 + p.A * d * d / 4);
+      p.Width = b + d;
+    } else {
+      p.I2 = 3 * p.I2 + 2 * p.A * d * d;  // the middle profile on the axis, the outer ones at ±d
+      p.Width = b + 2 * d;
+    }
+    p.A = n * p.A;
+    Sx = n * Sx;
+    return n;
+  }
+  if (n > 3) {
+    const std::string c(code), count = std::to_string(n);
+    notes.Add("A count of " + count + " " + c + " profiles is not supported; computed as a single " + c,
+              "تعداد " + count + " پروفیل " + c + " پشتیبانی نمی‌شود؛ به صورت یک " + c + " محاسبه شد");
+  }
+  cs.d = 0;
+  p.Width = b;
+  return 1;
+}
+
+// Plates added to the assembled profiles; h is the final depth of one profile.
+void AddPlates(const Plates& pl, double h, CurrentSection& cs, SectionProperties& p, double& Sx,
+               SectionNotes& notes) {
+  const double bpl = pl.bpl, tpl = pl.tpl, wb = pl.wb, wt = pl.wt, dpl = pl.dpl;
+  cs.PlateWidth = bpl;
+  cs.PlateThickness = tpl;
+  cs.WebPlateHeight = wb;
+  cs.WebPlateThickness = wt;
+  cs.DPL = dpl;
+  p.A = p.A + 2 * bpl * tpl + 2 * wb * wt;
+  p.I1 = p.I1 + 2 * (bpl * Cube(tpl) / 12 + Sq(h / 2 + tpl / 2) * bpl * tpl) + 2 * wt * Cube(wb) / 12;
+  p.I2 = p.I2 + 2 * tpl * Cube(bpl) / 12 + 2 * (wb * Cube(wt) / 12 + wb * wt * dpl * dpl / 4);
+  p.r1 = Root(Quotient(p.I1, p.A, "r1", notes), "r1", notes);
+  p.r2 = Root(Quotient(p.I2, p.A, "r2", notes), "r2", notes);
+  p.S1 = h > 0 ? Quotient(p.I1, h / 2 + tpl, "S1", notes) : Quotient(p.I1, 0, "S1", notes);
+  p.S2 = p.Width > 0 ? Quotient(p.I2, std::max(p.Width, bpl) / 2, "S2", notes) : Quotient(p.I2, 0, "S2", notes);
+  Sx = Sx + (h / 2 + tpl / 2) * bpl * tpl + 2 * wt * wb * wb / 8;
+}
+
+std::string NameOf(std::string_view code, double h, double heightChange, const Plates& pl, int n) {
+  std::string name = std::string(code) + MmText(h);
+  if (heightChange > 0) name += "-" + MmText(heightChange);
+  if (pl.bpl * pl.tpl > 0) name += "+2PL" + MmText(pl.bpl) + "*" + MmText(pl.tpl);
+  if (pl.wb * pl.wt > 0) name += "+2WPL" + MmText(pl.wb) + "*" + MmText(pl.wt);
+  return n > 1 ? std::to_string(n) + name : name;
+}
+
+// h, b, tw, tf, r, A, Ix, Iy: the first eight items of every I, H and C record.
+void TakeProfile(const CatalogueRecord& r, Section& section, SectionNotes& notes) {
+  CurrentSection& cs = section.cs;
+  cs.h = CheckedDimension(r[0], "h", true, notes);
+  cs.b = CheckedDimension(r[1], "b", true, notes);
+  cs.tw = CheckedDimension(r[2], "tw", true, notes);
+  cs.tf = CheckedDimension(r[3], "tf", true, notes);
+  cs.r = CheckedDimension(r[4], "r", false, notes);
+  section.props.A = CheckedDimension(r[5], "A", true, notes);
+  section.props.I1 = CheckedDimension(r[6], "Ix", true, notes);
+  section.props.I2 = CheckedDimension(r[7], "Iy", true, notes);
+}
+
+}  // namespace
+
+std::string ReadRolledProfile(std::string_view text, const ShapeName& shape, const ProfileCatalogue& catalogue,
+                              const AssemblyOptions& options, Section& section, SectionNotes& notes) {
+  if (shape.kind == ShapeKind::Castellated) return ReadCastellated(text, shape, catalogue, options, section, notes);
+  if (shape.kind == ShapeKind::Channel) return ReadChannel(text, shape, catalogue, options, section, notes);
+  if (shape.kind != ShapeKind::Rolled) return {};
+  const CatalogueRecord* rec = SelectRecord(catalogue, shape, text, notes);
+  if (rec == nullptr) return {};
+  TakeProfile(*rec, section, notes);
+  const bool half = shape.code.front() == 'H';
+  // The ninth item: Sx of the I families, X (tee centroid from the flange face) of the H families.
+  const double ninth = CheckedDimension((*rec)[8], half ? "X" : "Sx", false, notes);
+  section.cs.Sx = half ? 0 : ninth;
+  return AssembleRolledProfile(text, shape.code, shape.at, ninth, options, section.cs, section.props, notes);
+}
+
+std::string AssembleRolledProfile(std::string_view text, std::string_view code, std::size_t nameAt, double teeCentroid,
+                                  const AssemblyOptions& options, CurrentSection& cs, SectionProperties& p,
+                                  SectionNotes& notes) {
+  const double hParent = cs.h;
+  const double b = cs.b, tw = cs.tw, tf = cs.tf;
+  double Sx = cs.Sx;
+  cs.heightChange = 0;
+  if (!code.empty() && code.front() == 'H') {
+    double hNew = CheckedDimension(WrittenHeight(text, nameAt + code.size()), "h'", false, notes);
+    if (hNew > 0 && hNew < hParent) {
+      notes.Add("h' = " + MmText(hNew) + " mm is below the parent height; the parent height is used",
+                "h' = " + MmText(hNew) + " میلیمتر از ارتفاع پروفیل مادر کمتر است؛ ارتفاع پروفیل مادر به کار رفت");
+      hNew = 0;
+    }
+    if (hNew == 0) hNew = hParent;
+    if (hNew != hParent) cs.heightChange = hNew;
+    // Two tees back to back with a web insert of height h' − h between them, in this order.
+    const double X = teeCentroid;
+    p.I1 = 2 * (p.I1 + p.A * Sq(hNew / 2 - X));
+    p.I2 = 2 * p.I2 + Cube(tw) * (hNew - hParent) / 12;
+    Sx = (hNew / 2 - X) * p.A + tw * Sq((hNew - hParent) / 2) / 2;
+    p.A = 2 * p.A + tw * (hNew - hParent);
+    cs.h = hNew;
+  }
+  const double h = cs.h;
+  const int n = Multiply(text, nameAt, code, options, cs, p, Sx, notes);
+  const double d = cs.d;
+  const Plates pl = ReadPlates(text, nameAt, false, n, d, tw, options, notes);
+  AddPlates(pl, h, cs, p, Sx, notes);
+  cs.Sx = Sx;
+
+  // rt: the compression flange(s) with one sixth of the clear web (a third of its compression half).
+  const double hw6 = (h - 2 * tf) / 6;
+  const double bpl = pl.bpl, tpl = pl.tpl;
+  if (n == 2) {
+    p.Af = 2 * b * tf + bpl * tpl;
+    const double inertia = 2 * (Cube(b) * tf / 12 + d * d * b * tf / 4 + Cube(tw) * hw6 / 12 + d * d * tw * hw6 / 4) +
+                           Cube(bpl) * tpl / 12;
+    p.rt = Root(Quotient(inertia, p.Af + 2 * hw6 * tw, "rt", notes), "rt", notes);
+  } else if (n == 3) {
+    p.Af = 3 * b * tf + bpl * tpl;
+    const double inertia = 3 * Cube(b) * tf / 12 + 2 * d * d * b * tf + 3 * Cube(tw) * hw6 / 12 + 2 * d * d * tw * hw6 +
+                           Cube(bpl) * tpl / 12;
+    p.rt = Root(Quotient(inertia, p.Af + 3 * hw6 * tw, "rt", notes), "rt", notes);
+  } else {
+    const double inertia = Cube(b) * tf / 12 + Cube(tw) * hw6 / 12 + Cube(bpl) * tpl / 12;
+    p.rt = Root(Quotient(inertia, b * tf + tw * hw6 + bpl * tpl, "rt", notes), "rt", notes);
+    p.Af = b * tf + bpl * tpl;  // the same value the complement gives a single profile
+  }
+  return NameOf(code, hParent, cs.heightChange, pl, n);
+}
+
+std::string ReadCastellated(std::string_view text, const ShapeName& shape, const ProfileCatalogue& catalogue,
+                            const AssemblyOptions& options, Section& section, SectionNotes& notes) {
+  const CatalogueRecord* rec = SelectRecord(catalogue, shape, text, notes);
+  if (rec == nullptr) return {};
+  TakeProfile(*rec, section, notes);
+  return AssembleCastellated(text, shape.code, shape.at, options, section.cs, section.props, notes);
+}
+
+std::string AssembleCastellated(std::string_view text, std::string_view code, std::size_t nameAt,
+                                const AssemblyOptions& options, CurrentSection& cs, SectionProperties& p,
+                                SectionNotes& notes) {
+  const double hParent = cs.h, b = cs.b, tw = cs.tw, tf = cs.tf;
+  cs.heightChange = 0;
+  // The net section through an opening of height h in a beam of height 1.5·h.
+  double Sx = (1.5 * hParent / 2 - tf / 2) * tf * b + ((hParent / 4 - tf) / 2 + hParent / 2) * (hParent / 4 - tf) * tw;
+  const int n = Multiply(text, nameAt, code, options, cs, p, Sx, notes);
+  if (p.Width == 0) p.Width = b;
+  cs.h = RoundTo(1.5 * hParent, 1);
+  const Plates pl = ReadPlates(text, nameAt, true, n, cs.d, tw, options, notes);
+  AddPlates(pl, cs.h, cs, p, Sx, notes);
+  cs.Sx = Sx;
+  // The web is cut by openings, so the plain-web rt does not hold; 0 leaves the bending check to Af.
+  p.rt = 0;
+  p.Af = n * b * tf + pl.bpl * pl.tpl;  // as the complement sets it
+  return NameOf(code, hParent, 0, pl, n);
+}
+
+}  // namespace tavo

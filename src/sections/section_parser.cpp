@@ -1,0 +1,239 @@
+#include "sections/section_parser.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/language.h"
+#include "core/messages.h"
+#include "core/text_helpers.h"
+#include "core/text_util.h"
+#include "sections/designation_parts.h"
+#include "sections/parametric_sections.h"
+#include "sections/rolled_complements.h"
+#include "sections/section_assembly.h"
+
+namespace tavo {
+
+namespace {
+
+// Item n of a parametric plate list, millimetres to centimetres.
+double PlateItem(std::string_view text, std::string_view key, int n, double defaultCm) {
+  return ExtractItem(text, key, n, defaultCm * 10) / 10;
+}
+
+void ParsePlateGirder(std::string_view text, CurrentSection& cs, SectionNotes& notes) {
+  constexpr std::string_view key = "PG|PL|";
+  const double hw = PlateItem(text, key, 1, 0), tw = PlateItem(text, key, 2, 0);
+  const double bf1 = PlateItem(text, key, 3, 0), tf1 = PlateItem(text, key, 4, 0);
+  const double bf2 = PlateItem(text, key, 5, bf1), tf2 = PlateItem(text, key, 6, tf1);
+  cs.hw = CheckedDimension(hw, "hw", true, notes);
+  cs.tw = CheckedDimension(tw, "tw", true, notes);
+  cs.bf1 = CheckedDimension(bf1, "bf1", true, notes);
+  cs.tf1 = CheckedDimension(tf1, "tf1", true, notes);
+  cs.bf2 = CheckedDimension(bf2, "bf2", false, notes);  // zero is a tee, a shape the formulas still describe
+  cs.tf2 = CheckedDimension(tf2, "tf2", false, notes);
+}
+
+void ParseCross(std::string_view text, CurrentSection& cs, SectionNotes& notes) {
+  constexpr std::string_view key = "CROSS|PL|";
+  const double h1 = PlateItem(text, key, 1, 0), h2 = PlateItem(text, key, 2, 0), tw = PlateItem(text, key, 3, 0);
+  const double bf1 = PlateItem(text, key, 4, 0), tf1 = PlateItem(text, key, 5, 0);
+  const double bf2 = PlateItem(text, key, 6, bf1), tf2 = PlateItem(text, key, 7, tf1);
+  cs.h1 = CheckedDimension(h1, "h1", true, notes);
+  cs.h2 = CheckedDimension(h2, "h2", true, notes);
+  cs.tw = CheckedDimension(tw, "tw", true, notes);
+  cs.bf1 = CheckedDimension(bf1, "bf1", true, notes);
+  cs.tf1 = CheckedDimension(tf1, "tf1", true, notes);
+  cs.bf2 = CheckedDimension(bf2, "bf2", false, notes);
+  cs.tf2 = CheckedDimension(tf2, "tf2", false, notes);
+}
+
+void ParseBox(std::string_view text, double lengthFactor, CurrentSection& cs, SectionNotes& notes) {
+  constexpr std::string_view key = "BOX|PL|";
+  const double hw = PlateItem(text, key, 1, 0), tw = PlateItem(text, key, 2, 0);
+  const double bf = PlateItem(text, key, 3, 0), tf = PlateItem(text, key, 4, 0);
+  const double d = ExtractItem(text, "(D", 1, (bf - tw) / lengthFactor) * lengthFactor;
+  // The box's web and flange plates live in h, b, tw, tf; hw repeats the web height for the drawing.
+  cs.h = cs.hw = CheckedDimension(hw, "hw", true, notes);
+  cs.tw = CheckedDimension(tw, "tw", true, notes);
+  cs.b = CheckedDimension(bf, "bf", true, notes);
+  cs.tf = CheckedDimension(tf, "tf", true, notes);
+  cs.d = CheckedDimension(d, "d", false, notes);
+}
+
+void ParseTube(std::string_view text, CurrentSection& cs, SectionNotes& notes) {
+  constexpr std::string_view key = "TUBE|PL|";
+  cs.D = CheckedDimension(PlateItem(text, key, 1, 0), "D", true, notes);
+  cs.t = CheckedDimension(PlateItem(text, key, 2, 0), "t", true, notes);
+  if (2 * cs.t > cs.D) {
+    notes.Add("The wall t is thicker than half the diameter D; a solid bar (t = D/2) is computed",
+              "ضخامت دیواره t از نصف قطر D بیشتر است؛ مقطع توپر (t = D/2) محاسبه شد");
+    cs.t = cs.D / 2;
+  }
+}
+
+// Everything the parser does; returns the shape it found so the caller can report file problems.
+ShapeName ParseInto(std::string_view designation, const SectionInput& input, Section& s, SectionNotes& notes) {
+  CurrentSection& cs = s.cs;
+  const std::string text = TrimLeft(ToUpper(designation));
+  cs.designation = text;
+  cs.Count = 1;
+  if (Trim(text).empty()) {
+    notes.Add("The section designation is empty", "مشخصه مقطع خالی است");
+    return {};
+  }
+  double lengthFactor = input.dataUnits.lengthFactor;
+  if (!(lengthFactor > 0) || !std::isfinite(lengthFactor)) {
+    notes.Add("The length unit has no usable factor; centimetres are assumed",
+              "واحد طول ضریب قابل استفاده‌ای ندارد؛ سانتیمتر در نظر گرفته شد");
+    lengthFactor = 1;
+  }
+  cs.BaseText = BaseTextOf(text);
+  const ShapeName shape = ShapeOf(text);
+  switch (shape.kind) {
+    case ShapeKind::PlateGirder:
+      cs.family = "PG";
+      ParsePlateGirder(text, cs, notes);
+      break;
+    case ShapeKind::Cross:
+      cs.family = "C";
+      ParseCross(text, cs, notes);
+      break;
+    case ShapeKind::Box:
+      cs.family = "BOX";
+      ParseBox(text, lengthFactor, cs, notes);
+      break;
+    case ShapeKind::Tube:
+      cs.family = "TUBE";
+      ParseTube(text, cs, notes);
+      break;
+    case ShapeKind::None: {
+      // Shortened for the message, never inside a multi-byte character.
+      size_t cut = std::min<size_t>(text.size(), 40);
+      while (cut > 0 && cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+      const std::string shown = cut < text.size() ? text.substr(0, cut) + "..." : text;
+      notes.Add("\"" + shown + "\" names no section family (PG, CROSS, BOX, TUBE, L, UNP, INP, IPE, IPB, HPE, HNP, HPB, CNP, CPE, CPB)",
+                "\"" + shown + "\" هیچ خانواده‌ای از مقاطع را نام نمی‌برد (PG، CROSS، BOX، TUBE، L، UNP، INP، IPE، IPB، HPE، HNP، HPB، CNP، CPE، CPB)");
+      return shape;
+    }
+    default:
+      break;
+  }
+  s.recognised = true;
+  if (shape.code.empty()) {  // a parametric family: nothing more to read
+    s.usable = true;
+    cs.FullText = TrimRight(text);
+    return shape;
+  }
+
+  cs.family = shape.code;
+  if (shape.kind == ShapeKind::Angle)
+    cs.Arrangement = text.find("<>") != std::string::npos ? "<>" : "";
+  else if (shape.kind == ShapeKind::Channel)
+    cs.Arrangement = text.find("][") != std::string::npos ? "][" : "[]";
+  if (input.catalogue == nullptr) {
+    notes.Add("No profile catalogue is available for " + shape.code, "جدول پروفیلی برای " + shape.code + " در دسترس نیست");
+    cs.Arrangement.clear();
+    return shape;
+  }
+  AssemblyOptions options;
+  options.lengthFactor = lengthFactor;
+  options.alone = ContainsNoCase(input.flags, "ALONE");
+  options.single = ContainsNoCase(input.flags, "SINGLE");
+  std::string name;
+  if (shape.kind == ShapeKind::Angle)
+    name = ReadAngle(text, shape, *input.catalogue, options, s, notes);
+  else if (shape.kind == ShapeKind::Channel)
+    name = ReadChannel(text, shape, *input.catalogue, options, s, notes);
+  else
+    name = ReadRolledProfile(text, shape, *input.catalogue, options, s, notes);
+  if (name.empty()) {
+    cs.Arrangement.clear();
+    return shape;
+  }
+  s.usable = true;
+  cs.catalogueName = name;
+  cs.FullText = name;
+  const bool counted = name[0] > '0' && name[0] <= '9';
+  if (shape.kind == ShapeKind::Rolled || shape.kind == ShapeKind::Castellated)
+    cs.family = name.substr(0, counted ? 4 : 3);
+  cs.Count = counted ? name[0] - '0' : 1;
+  if (cs.Count == 1) cs.Arrangement.clear();
+  return shape;
+}
+
+void CompleteInto(Section& s, SectionNotes& notes) {
+  if (!s.usable) return;
+  const CurrentSection& cs = s.cs;
+  if (cs.family == "PG")
+    PlateGirderProperties(cs, s.props, notes);
+  else if (cs.family == "C")
+    CrossProperties(cs, s.props, notes);
+  else if (cs.family == "BOX")
+    BoxProperties(cs, s.props, notes);
+  else if (cs.family == "TUBE")
+    TubeProperties(cs, s.props, notes);
+  else
+    ApplyRolledComplement(cs, s.props, notes);
+}
+
+// The last guard: whatever a formula made of extreme input, no inf or NaN leaves here.
+void Sanitize(Section& s, SectionNotes& notes) {
+  auto fix = [&notes](double& v, const char* name) {
+    if (std::isfinite(v)) return;
+    v = 0;
+    notes.Add(std::string(name) + " is not a finite number; set to 0", std::string(name) + " عدد متناهی نیست؛ صفر در نظر گرفته شد");
+  };
+  SectionProperties& p = s.props;
+  fix(p.A, "A"), fix(p.A1, "A1"), fix(p.A2, "A2"), fix(p.J, "J"), fix(p.I1, "I1"), fix(p.I2, "I2");
+  fix(p.S1, "S1"), fix(p.S2, "S2"), fix(p.Z1, "Z1"), fix(p.Z2, "Z2"), fix(p.r1, "r1"), fix(p.r2, "r2");
+  fix(p.rt, "rt"), fix(p.Af, "Af"), fix(p.Depth, "Depth"), fix(p.Width, "Width");
+  CurrentSection& c = s.cs;
+  fix(c.h, "h"), fix(c.b, "b"), fix(c.tw, "tw"), fix(c.tf, "tf"), fix(c.r, "r"), fix(c.e, "e");
+  fix(c.Iu, "Iu"), fix(c.Iv, "Iv"), fix(c.heightChange, "h'"), fix(c.hw, "hw"), fix(c.bf1, "bf1"), fix(c.tf1, "tf1");
+  fix(c.bf2, "bf2"), fix(c.tf2, "tf2"), fix(c.h1, "h1"), fix(c.h2, "h2"), fix(c.D, "D"), fix(c.t, "t"), fix(c.d, "d");
+  fix(c.PlateWidth, "bpl"), fix(c.PlateThickness, "tpl"), fix(c.WebPlateHeight, "wb"), fix(c.WebPlateThickness, "wt");
+  fix(c.DPL, "dpl"), fix(c.Sx, "Sx"), fix(c.rmin, "rmin"), fix(c.Lx, "Lx"), fix(c.Ly, "Ly");
+}
+
+}  // namespace
+
+std::string DesignationOfElement(std::string_view elementText) {
+  const std::string text = TrimLeft(ToUpper(elementText));
+  const auto blank = text.find(' ');
+  return blank == std::string::npos ? std::string() : TrimLeft(text.substr(blank + 1));
+}
+
+Section ParseSectionDesignation(std::string_view designation, const SectionInput& input) {
+  Section s;
+  SectionNotes notes;
+  ParseInto(designation, input, s, notes);
+  Sanitize(s, notes);
+  s.problem = notes.Text();
+  return s;
+}
+
+void CompleteSectionProperties(Section& section) {
+  SectionNotes notes;
+  CompleteInto(section, notes);
+  Sanitize(section, notes);
+  section.problem = JoinProblems(section.problem, notes.Text());
+}
+
+Section ComputeSection(std::string_view designation, const SectionInput& input) {
+  Section s;
+  SectionNotes notes;
+  const ShapeName shape = ParseInto(designation, input, s, notes);
+  CompleteInto(s, notes);
+  Sanitize(s, notes);
+  s.problem = notes.Text();
+  if (input.messages != nullptr && input.catalogue != nullptr && !shape.code.empty()) {
+    const auto& family = input.catalogue->Family(shape.code);
+    if (!family.loaded && input.catalogue->FirstReport(shape.code))
+      input.messages->Show(PickLanguage(family.problem, input.language), PickLanguage("Error||خطا", input.language),
+                           MessageKind::Error, input.language == 'F');
+  }
+  return s;
+}
+
+}  // namespace tavo

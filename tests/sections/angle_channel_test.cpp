@@ -1,0 +1,158 @@
+// Angles and channels, single and doubled, on the controlled catalogue (L60: b 6, t 0.6,
+// A 6.91, e 1.69, I 22.8, Iu 36.2, Iv 9.38; UNP200: h 20, b 7.5, tw 0.85, tf 1.15, A 32.2,
+// Ix 1910, Iy 148, e 2.01). Expected values worked by hand with the parallel-axis theorem.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "section_test_support.h"
+
+namespace tavo {
+namespace {
+
+using test::ScratchCatalogue;
+
+TEST(SingleAngle, LegAxesFromTheAssemblyPrincipalAxesFromTheComplement) {
+  ScratchCatalogue sc;
+  const Section legs = ParseSectionDesignation("L60", sc.Input());
+  EXPECT_NEAR(legs.props.S1, 22.8 / 4.31, 1e-12);  // I/(b − e)
+  EXPECT_NEAR(legs.props.S2, 22.8 / 4.31, 1e-12);
+  EXPECT_NEAR(legs.props.r1, std::sqrt(22.8 / 6.91), 1e-12);
+  EXPECT_NEAR(legs.props.J, 0.864, 1e-12);  // 2·6·0.6³/3
+  EXPECT_DOUBLE_EQ(legs.props.rt, 0.01);
+  EXPECT_DOUBLE_EQ(legs.cs.Sx, 0.01);
+  EXPECT_DOUBLE_EQ(legs.props.Width, 6);
+
+  const Section s = sc.Compute("L60");
+  EXPECT_EQ(s.cs.Count, 1);
+  EXPECT_DOUBLE_EQ(s.cs.d, 0);
+  EXPECT_DOUBLE_EQ(s.props.I1, 36.2);
+  EXPECT_DOUBLE_EQ(s.props.I2, 9.38);
+  EXPECT_NEAR(s.props.S1, 8.532421826317673, 1e-12);  // Iu/(√2·b/2)
+  EXPECT_NEAR(s.props.S2, 3.924651838775039, 1e-12);  // Iv/max(√2·e, √2·b/2 − √2·e) = 9.38/2.390021
+  EXPECT_NEAR(s.props.Z1, 10.93326, 1e-12);           // 6·0.6·1.39 + 0.6·4.31²/2 + 0.6·1.09²/2
+  EXPECT_DOUBLE_EQ(s.props.Z2, s.props.Z1);
+  EXPECT_NEAR(s.props.A1, 3.6, 1e-12);
+  EXPECT_NEAR(s.props.A2, 3.0, 1e-12);
+  EXPECT_NEAR(s.props.r1, 2.2888390879390297, 1e-12);
+  EXPECT_NEAR(s.props.r2, 1.1650978356837274, 1e-12);
+  EXPECT_NEAR(s.cs.rmin, 1.1650978356837274, 1e-12);
+  EXPECT_DOUBLE_EQ(s.props.Depth, 6);
+  EXPECT_DOUBLE_EQ(s.props.Af, 0);
+  EXPECT_DOUBLE_EQ(s.cs.b, 6);  // the leg also stands in b and the thickness in tf
+  EXPECT_DOUBLE_EQ(s.cs.tf, 0.6);
+}
+
+TEST(DoubledAngle, BackToBackAtTheMinimumSpacing) {
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("2L60");
+  EXPECT_EQ(s.cs.Count, 2);
+  EXPECT_DOUBLE_EQ(s.cs.d, 3.38);  // 2e: the backs touch
+  EXPECT_NEAR(s.props.A, 13.82, 1e-12);
+  EXPECT_NEAR(s.props.I1, 45.6, 1e-12);
+  EXPECT_NEAR(s.props.S1, 10.580046403712297, 1e-12);
+  EXPECT_NEAR(s.props.I2, 85.071302, 1e-9);  // 2·(22.8 + 6.91·3.38²/4)
+  EXPECT_NEAR(s.props.S2, 14.178550333333334, 1e-9);
+  EXPECT_NEAR(s.props.r2, 2.4810614354745697, 1e-12);
+  EXPECT_NEAR(s.props.J, 1.728, 1e-12);
+  EXPECT_NEAR(s.props.Width, 12, 1e-12);
+  EXPECT_DOUBLE_EQ(s.props.Depth, 6);
+  EXPECT_NEAR(s.props.Z1, 21.86652, 1e-12);
+  EXPECT_NEAR(s.props.Z2, 23.3558, 1e-12);  // A·d/2
+  EXPECT_NEAR(s.props.A2, 6.0, 1e-12);
+  EXPECT_NEAR(s.cs.rmin, std::sqrt(9.38 / 13.82), 1e-12);
+}
+
+TEST(DoubledAngle, GussetPositionRuleAndSpacingUnits) {
+  ScratchCatalogue sc;
+  const Section plate = sc.Compute("2L60 +PL100*10");
+  EXPECT_DOUBLE_EQ(plate.cs.PlateWidth, 10);
+  EXPECT_DOUBLE_EQ(plate.cs.PlateThickness, 1);
+  EXPECT_DOUBLE_EQ(plate.cs.d, 4.38);  // 2e + tpl
+  const Section tooClose = sc.Compute("2L60+PL100*10");  // the plate starts only three characters after "L"
+  EXPECT_DOUBLE_EQ(tooClose.cs.PlateThickness, 0);
+  EXPECT_DOUBLE_EQ(tooClose.cs.d, 3.38);
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=2)").cs.d, 3.38);  // below the minimum
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=5)").cs.d, 5);
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=500)", "[kg]-[mm]").cs.d, 50);
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=500)").cs.d, 50);  // cm: above 100, divided by 10
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=0.05)", "[ton]-[m]").cs.d, 5);
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=4.567)").cs.d, 4.57);  // rounded to 2 decimals
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60  d=5").cs.d, 5);            // " d" wants two blanks before it
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60 d=5").cs.d, 3.38);
+}
+
+TEST(DoubledAngle, StarArrangement) {
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("2L60<>");
+  EXPECT_DOUBLE_EQ(s.cs.d, 4.55);  // √2·(6 + 0.6 − 3.38) = 4.5538 rounded
+  EXPECT_NEAR(s.props.I1, 72.4, 1e-12);  // 2·Iu
+  EXPECT_NEAR(s.props.I2, 90.2871375, 1e-9);
+  EXPECT_NEAR(s.props.Depth, 8.485281374238571, 1e-12);
+  EXPECT_NEAR(s.props.Width, 9.33004184082106, 1e-12);
+  EXPECT_NEAR(s.props.S1, 17.064843652635346, 1e-12);
+  EXPECT_NEAR(s.props.S2, 21.28088239339074, 1e-9);
+  EXPECT_NEAR(s.props.Z1, 30.547012947258853, 1e-12);
+  EXPECT_NEAR(s.props.Z2, 31.4405, 1e-12);
+  // A gusset widens the minimum and enters S2's lever arm.
+  const Section g = sc.Compute("2L60 <> +PL100*10");
+  EXPECT_DOUBLE_EQ(g.cs.d, 5.55);
+  EXPECT_NEAR(g.props.S2, 2 * (9.38 + 6.91 * 5.55 * 5.55 / 4) / ((std::sqrt(2.0) * 6 + 1) / 2), 1e-9);
+}
+
+TEST(SingleChannel, HandWorked) {
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("UNP20");
+  EXPECT_EQ(s.cs.catalogueName, "UNP200");
+  EXPECT_DOUBLE_EQ(s.props.S1, 191);
+  EXPECT_NEAR(s.props.S2, 26.958105646630237, 1e-12);  // Iy/(b − e)
+  EXPECT_NEAR(s.props.J, 11.698541666666666, 1e-12);
+  EXPECT_NEAR(s.props.rt, 1.9092517642257245, 1e-12);
+  EXPECT_NEAR(s.props.Z1, 229.155375, 1e-9);
+  EXPECT_NEAR(s.props.Z2, 63.153555, 1e-9);
+  EXPECT_NEAR(s.props.A1, 17, 1e-12);
+  EXPECT_NEAR(s.props.A2, 14.375, 1e-12);
+  EXPECT_DOUBLE_EQ(s.props.Width, 7.5);
+  EXPECT_DOUBLE_EQ(s.props.Depth, 20);
+  EXPECT_DOUBLE_EQ(s.cs.Sx, 0);
+  EXPECT_NEAR(s.props.Af, 7.5 * 1.15, 1e-12);
+}
+
+TEST(DoubledChannel, FlangesFacingTouchAtTheTips) {
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("2UNP20");
+  EXPECT_EQ(s.cs.Arrangement, "[]");
+  EXPECT_NEAR(s.cs.d, 10.98, 1e-12);  // 2·(b − e)
+  EXPECT_NEAR(s.props.A, 64.4, 1e-12);
+  EXPECT_NEAR(s.props.I1, 3820, 1e-12);
+  EXPECT_NEAR(s.props.S1, 382, 1e-12);
+  EXPECT_NEAR(s.props.I2, 2237.02244, 1e-9);
+  EXPECT_NEAR(s.props.S2, 298.2696586666667, 1e-9);
+  EXPECT_NEAR(s.props.r2, 5.893757145652123, 1e-12);
+  EXPECT_NEAR(s.props.Width, 15, 1e-12);  // d + 2e: the flange tips meet
+  EXPECT_NEAR(s.props.Z2, 353.556, 1e-9);
+  EXPECT_NEAR(s.props.Z1, 458.31075, 1e-9);
+  EXPECT_NEAR(s.props.J, 23.397083333333327, 1e-12);
+  EXPECT_NEAR(s.props.rt, sc.Compute("UNP20").props.rt, 1e-15);  // per channel, unchanged by doubling
+  const Section noBlank = sc.Compute("2UNP20(d=12)");
+  EXPECT_NEAR(noBlank.cs.d, 10.98, 1e-12);  // no blank before "(": no spacing read
+}
+
+TEST(DoubledChannel, BothArrangementsWithAWrittenSpacing) {
+  ScratchCatalogue sc;
+  const Section facing = sc.Compute("2UNP20  (d=12)");
+  const Section backs = sc.Compute("2UNP20 ][ (d=12)");
+  EXPECT_DOUBLE_EQ(facing.cs.d, 12);
+  EXPECT_DOUBLE_EQ(backs.cs.d, 12);
+  EXPECT_NEAR(facing.props.I2, 2614.4, 1e-9);  // 2·(148 + 32.2·36)
+  EXPECT_NEAR(backs.props.I2, 2614.4, 1e-9);
+  EXPECT_NEAR(facing.props.S2, 326.3920099875156, 1e-9);  // I2/(d/2 + e)
+  EXPECT_NEAR(backs.props.S2, 227.53698868581375, 1e-9);  // I2/(d/2 + b − e)
+  EXPECT_NEAR(facing.props.Width, 16.02, 1e-12);
+  EXPECT_NEAR(backs.props.Width, 22.98, 1e-12);
+  EXPECT_NEAR(sc.Compute("2UNP20 ][").cs.d, 4.02, 1e-12);  // 2e: the webs touch
+  EXPECT_NEAR(sc.Compute("2UNP20 ][ +PL100*10").cs.d, 5.02, 1e-12);
+}
+
+}  // namespace
+}  // namespace tavo

@@ -1,0 +1,38 @@
+#include "sections/designation_parts.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/text_util.h"
+#include "core/units.h"
+
+namespace tavo {
+namespace {
+
+TEST(MmText, WritesTheShortestTextOfTheMillimetreValue) {
+  EXPECT_EQ(MmText(20), "200");
+  EXPECT_EQ(MmText(0.8), "8");
+  EXPECT_EQ(MmText(0.71), "7.1");
+  EXPECT_EQ(MmText(0.3), "3");  // 10·0.3 is 3.0000000000000004 before rounding
+  EXPECT_EQ(MmText(20.3), "203");
+  EXPECT_EQ(MmText(0.025), "0.25");
+  EXPECT_EQ(MmText(0), "0");
+  // The fast path agrees with the shared number-to-text rule everywhere.
+  std::mt19937 rng(7);
+  for (int i = 0; i < 20000; ++i) {
+    const double cm = std::uniform_real_distribution<double>(0, 500)(rng);
+    const double rounded = std::round(cm * 1000) / 1000;
+    for (const double v : {cm, rounded}) ASSERT_EQ(MmText(v), ShortestText(RoundTo(10 * v, 6))) << v;
+  }
+}
+
+TEST(CountBefore, TheNumberWrittenBeforeTheName) {
+  EXPECT_EQ(CountBefore("2IPE30", 1), 2);
+  EXPECT_EQ(CountBefore("IPE30", 0), 0);
+  EXPECT_EQ(CountBefore("1E999IPE30", 5), 0);  // an unreadable exponent is no number of profiles
+  EXPECT_EQ(CountBefore("99999999999IPE30", 11), 1000);
+}
+
+}  // namespace
+}  // namespace tavo

@@ -1,0 +1,184 @@
+// I, H and castellated profiles with doubling and plates on the controlled catalogue
+// (IPE300: h 30, b 15, tw 0.71, tf 1.07, A 53.81, Ix 8356, Iy 603.8, Sx 314.2). Plates are
+// checked against the exact rectangle integrator, the rest worked by hand.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "section_test_support.h"
+
+namespace tavo {
+namespace {
+
+using test::Integrate;
+using test::Rect;
+using test::ScratchCatalogue;
+
+TEST(SingleI, AloneAsTheCatalogueGivesIt) {
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("IPE30");
+  EXPECT_DOUBLE_EQ(s.cs.d, 0);
+  EXPECT_DOUBLE_EQ(s.props.Width, 15);
+  EXPECT_DOUBLE_EQ(s.props.Depth, 30);
+  EXPECT_NEAR(s.props.S1, 557.0666666666667, 1e-9);
+  EXPECT_NEAR(s.props.S2, 80.50666666666666, 1e-9);
+  EXPECT_NEAR(s.props.rt, 3.9448806263744207, 1e-12);
+  EXPECT_NEAR(s.props.A1, 21.3, 1e-12);
+  EXPECT_NEAR(s.props.A2, 26.75, 1e-12);
+  EXPECT_NEAR(s.props.J, 15.82954, 1e-9);
+  EXPECT_NEAR(s.props.Z1, 602.098379, 1e-9);
+  EXPECT_NEAR(s.props.Z2, 120.375, 1e-9);
+  EXPECT_NEAR(s.props.Af, 16.05, 1e-12);
+  EXPECT_DOUBLE_EQ(s.cs.Sx, 314.2);
+  // Z1 and Z2 are those of the three plates without root fillets.
+  const std::vector<Rect> plates = {{-7.5, 0, 15, 1.07}, {-0.355, 1.07, 0.71, 27.86}, {-7.5, 28.93, 15, 1.07}};
+  EXPECT_NEAR(s.props.Z1, test::PlasticModulusX(plates), 1e-7);
+  EXPECT_NEAR(s.props.Z2, test::PlasticModulusY(plates) - 27.86 * 0.71 * 0.71 / 4, 1e-7);  // the web's own Z2 is left out
+}
+
+TEST(MultipleI, DoubledAndTripledSideBySide) {
+  ScratchCatalogue sc;
+  const Section two = sc.Compute("2IPE30");
+  EXPECT_DOUBLE_EQ(two.cs.d, 15);  // flanges touching
+  EXPECT_NEAR(two.props.A, 107.62, 1e-12);
+  EXPECT_NEAR(two.props.I1, 16712, 1e-9);
+  EXPECT_NEAR(two.props.I2, 7261.225, 1e-9);  // 2·(603.8 + 53.81·15²/4)
+  EXPECT_NEAR(two.props.S2, 484.0816666666667, 1e-9);
+  EXPECT_NEAR(two.props.Width, 30, 1e-12);
+  EXPECT_NEAR(two.props.rt, 8.474201033510136, 1e-12);
+  EXPECT_NEAR(two.props.Af, 32.1, 1e-12);
+  EXPECT_NEAR(two.props.Z2, 807.15, 1e-9);  // Ap·d
+  EXPECT_NEAR(two.cs.Sx, 628.4, 1e-9);
+
+  const Section three = sc.Compute("3IPE30  (d=20)");
+  EXPECT_EQ(three.cs.Count, 3);
+  EXPECT_DOUBLE_EQ(three.cs.d, 20);
+  EXPECT_NEAR(three.props.I2, 44859.4, 1e-9);  // 3·603.8 + 2·53.81·20²
+  EXPECT_NEAR(three.props.I1, 25068, 1e-9);
+  EXPECT_NEAR(three.props.A, 161.43, 1e-12);
+  EXPECT_NEAR(three.props.Width, 55, 1e-12);
+  EXPECT_NEAR(three.props.S2, 1631.250909090909, 1e-9);
+  EXPECT_NEAR(three.props.Z2, 2272.775, 1e-9);
+  EXPECT_NEAR(three.props.Af, 48.15, 1e-12);
+  EXPECT_EQ(three.cs.catalogueName, "3IPE300");
+  EXPECT_DOUBLE_EQ(sc.Compute("3IPE30  (d=10)").cs.d, 15);  // raised to b
+  EXPECT_DOUBLE_EQ(sc.Compute("2IPE30  (d=200)", "[kg]-[mm]").cs.d, 20);
+}
+
+TEST(CoverPlates, OneOnEachFlange) {
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("IPE30+2PL200*10");
+  EXPECT_DOUBLE_EQ(s.cs.PlateWidth, 20);
+  EXPECT_DOUBLE_EQ(s.cs.PlateThickness, 1);
+  EXPECT_NEAR(s.props.A, 93.81, 1e-12);
+  // The bare profile's I plus two plates integrated exactly at ±(15 + 0.5).
+  const auto plates = Integrate({{-10, 15, 20, 1}, {-10, -16, 20, 1}});
+  EXPECT_NEAR(s.props.I1, 8356 + plates.Ix, 1e-9);
+  EXPECT_NEAR(s.props.I2, 603.8 + plates.Iy, 1e-9);
+  EXPECT_NEAR(s.props.I1, 17969.333333333336, 1e-9);
+  EXPECT_NEAR(s.props.S1, 1123.0833333333335, 1e-9);  // I1/(h/2 + tpl)
+  EXPECT_NEAR(s.props.S2, 193.7133333333333, 1e-9);   // I2/(max(b, bpl)/2)
+  EXPECT_NEAR(s.props.Depth, 32, 1e-12);
+  EXPECT_NEAR(s.props.Width, 20, 1e-12);
+  EXPECT_NEAR(s.props.Z1, 1222.098379, 1e-9);
+  EXPECT_NEAR(s.props.J, 29.162873333333337, 1e-9);
+  EXPECT_NEAR(s.props.A2, 60.083333333333336, 1e-9);
+  EXPECT_NEAR(s.props.rt, 4.959357520043826, 1e-12);
+  EXPECT_NEAR(s.props.Af, 36.05, 1e-12);
+  EXPECT_NEAR(s.cs.Sx, 314.2 + 15.5 * 20, 1e-9);
+  // The spellings are equivalent; the plate part must start more than three characters after the name.
+  for (const char* same : {"IPE30+PL200*10", "IPE30X2PL200X10", "IPE30XPL200X10", "IPE30 +2PL 200*10"})
+    EXPECT_NEAR(sc.Compute(same).props.I1, s.props.I1, 1e-9) << same;
+  EXPECT_DOUBLE_EQ(sc.Compute("IPE8+PL200*10").cs.PlateWidth, 20);  // four characters after: honoured
+}
+
+TEST(WebPlates, HeightThicknessAndDistance) {
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("IPE30+WPL200*8 DPL=25");
+  EXPECT_DOUBLE_EQ(s.cs.WebPlateHeight, 20);
+  EXPECT_DOUBLE_EQ(s.cs.WebPlateThickness, 0.8);
+  EXPECT_DOUBLE_EQ(s.cs.DPL, 25);
+  EXPECT_NEAR(s.props.A, 85.81, 1e-12);
+  const auto plates = Integrate({{-12.9, -10, 0.8, 20}, {12.1, -10, 0.8, 20}});  // mid-planes at ±12.5
+  EXPECT_NEAR(s.props.I1, 8356 + plates.Ix, 1e-9);
+  EXPECT_NEAR(s.props.I2, 603.8 + plates.Iy, 1e-9);
+  EXPECT_NEAR(s.props.I2, 5605.506666666667, 1e-9);
+  EXPECT_NEAR(s.props.S2, 747.400888888889, 1e-9);  // the web plates do not widen S2's lever arm
+  EXPECT_NEAR(s.props.Width, 25.8, 1e-12);           // but they do widen the section
+  EXPECT_NEAR(s.props.Z2, 520.375, 1e-9);
+  EXPECT_NEAR(s.props.Z1, 762.098379, 1e-9);
+  EXPECT_NEAR(s.props.A1, 53.3, 1e-12);
+  EXPECT_EQ(s.cs.catalogueName, "IPE300+2WPL200*8");
+
+  EXPECT_NEAR(sc.Compute("IPE30+WPL200*8").cs.DPL, 1.51, 1e-12);  // tw + wt: against the web
+  EXPECT_NEAR(sc.Compute("2IPE30+WPL200*8").cs.DPL, 15 + 0.71 + 0.8, 1e-12);
+  EXPECT_NEAR(sc.Compute("3IPE30+WPL200*8  (d=20)").cs.DPL, 40 + 0.71 + 0.8, 1e-12);
+  EXPECT_DOUBLE_EQ(sc.Compute("IPE30+WPL200*8 DPL=250").cs.DPL, 25);   // millimetres
+  EXPECT_DOUBLE_EQ(sc.Compute("IPE30+WPL200*8 DPL=0.25").cs.DPL, 25);  // metres
+  EXPECT_DOUBLE_EQ(sc.Compute("IPE30+WPL200*8 (DPL=25)").cs.DPL, 25);
+  EXPECT_NEAR(sc.Compute("IPE30+WPL200*8 DPL=250", "[kg]-[mm]").cs.DPL, 25, 1e-6);  // the mm factor is single precision
+  EXPECT_NEAR(sc.Compute("IPE30+WPL200*8(DPL=25)").cs.DPL, 1.51, 1e-12);  // no blank before the key
+  // Both kinds of plate together, and ALONE removes both.
+  const Section both = sc.Compute("IPE30+2PL200*10+2WPL200*8 DPL=25");
+  EXPECT_NEAR(both.props.A, 53.81 + 40 + 32, 1e-12);
+  EXPECT_EQ(both.cs.catalogueName, "IPE300+2PL200*10+2WPL200*8");
+  const Section alone = sc.Compute("IPE30+2PL200*10+2WPL200*8 DPL=25", "[kg]-[cm]", "ALONE");
+  EXPECT_DOUBLE_EQ(alone.props.A, 53.81);
+  EXPECT_DOUBLE_EQ(alone.cs.DPL, 0);
+}
+
+TEST(HalfProfiles, TwoTeesWithAWebInsert) {
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("HPE300-400");
+  EXPECT_EQ(s.cs.catalogueName, "HPE300-400");
+  EXPECT_DOUBLE_EQ(s.cs.h, 40);
+  EXPECT_DOUBLE_EQ(s.cs.heightChange, 40);
+  // I1 = 2·(508.733 + 26.905·(20 − 3.32187)²); I2 = 2·301.9 + 0.71³·10/12.
+  EXPECT_NEAR(s.props.I1, 15985.256692176188, 1e-8);
+  EXPECT_NEAR(s.props.I2, 604.0982591666666, 1e-9);
+  EXPECT_NEAR(s.cs.Sx, 457.60008765, 1e-8);
+  EXPECT_NEAR(s.props.A, 60.91, 1e-12);
+  EXPECT_NEAR(s.props.S1, 799.2628346088094, 1e-8);
+  EXPECT_NEAR(s.props.Depth, 40, 1e-12);
+  EXPECT_NEAR(s.props.rt, 3.8298201518625676, 1e-12);
+  // Without h' the tees give back the parent IPE 300.
+  const Section parent = sc.Compute("HPE300");
+  EXPECT_EQ(parent.cs.catalogueName, "HPE300");
+  EXPECT_DOUBLE_EQ(parent.cs.heightChange, 0);
+  EXPECT_NEAR(parent.props.I1, 8356.004939176188, 1e-8);
+  EXPECT_NEAR(parent.props.A, 53.81, 1e-12);
+  EXPECT_NEAR(parent.cs.Sx, 314.20008765, 1e-8);
+  // A height below the parent's cannot be built from two tees.
+  const Section low = sc.Compute("HPE300-250");
+  EXPECT_DOUBLE_EQ(low.cs.h, 30);
+  EXPECT_NE(low.problem.find("below the parent height"), std::string::npos);
+  // A dash in a spacing is not a height.
+  EXPECT_DOUBLE_EQ(sc.Compute("2HPE300  (d=-5)").cs.h, 30);
+}
+
+TEST(Castellated, OneAndAHalfTimesTheParentWithTheNetSx) {
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("CPE30");
+  EXPECT_EQ(s.cs.family, "CPE");
+  EXPECT_EQ(s.cs.catalogueName, "CPE300");
+  EXPECT_DOUBLE_EQ(s.cs.h, 45);
+  EXPECT_DOUBLE_EQ(s.props.I1, 8356);  // the record's values are used as read
+  EXPECT_NEAR(s.props.S1, 371.3777777777778, 1e-9);
+  EXPECT_NEAR(s.cs.Sx, 435.6951895000001, 1e-9);
+  EXPECT_NEAR(s.props.Depth, 45, 1e-12);
+  EXPECT_NEAR(s.props.Z1, 1031.140379, 1e-9);
+  EXPECT_NEAR(s.props.A1, 31.95, 1e-12);
+  EXPECT_DOUBLE_EQ(s.props.rt, 0);
+  EXPECT_NEAR(s.props.Af, 16.05, 1e-12);
+  // Plates sit on the castellated flanges; "X" spellings are not plates here.
+  const Section plated = sc.Compute("CPE30+2PL200*10");
+  EXPECT_NEAR(plated.props.I1, 8356 + 2 * (20.0 / 12 + 23 * 23 * 20), 1e-9);
+  EXPECT_DOUBLE_EQ(sc.Compute("CPE30XPL200X10").cs.PlateWidth, 0);
+  const Section two = sc.Compute("2CPE30");
+  EXPECT_EQ(two.cs.family, "2CPE");
+  EXPECT_NEAR(two.props.I2, 7261.225, 1e-9);
+  EXPECT_NEAR(two.cs.Sx, 2 * 435.6951895000001, 1e-9);
+}
+
+}  // namespace
+}  // namespace tavo

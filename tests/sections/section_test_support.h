@@ -1,0 +1,196 @@
+#pragma once
+// What the section tests share: an exact integrator over unions of rectangles (the reference
+// the plate formulas are held to), a reader for the published profile tables, and a small
+// catalogue with controlled values written into a scratch folder.
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "sections/profile_catalogue.h"
+#include "sections/section_parser.h"
+#include "support/test_support.h"
+
+namespace tavo::test {
+
+// An axis-parallel rectangle by its lower-left corner and size. Overlapping rectangles are
+// counted twice, which is how the cross formulas treat the crossing of their webs.
+struct Rect {
+  double x0, y0, w, h;
+};
+
+struct AreaProperties {
+  double A = 0, cx = 0, cy = 0;
+  double Ix = 0, Iy = 0;  // about the horizontal and the vertical centroidal axis
+};
+
+// Integrals of 1, x, y, x², y² over each rectangle taken directly from their antiderivatives,
+// then moved to the centroid: no parallel-axis bookkeeping to share a mistake with.
+inline AreaProperties Integrate(const std::vector<Rect>& rects) {
+  double A = 0, Sx = 0, Sy = 0, Ixx = 0, Iyy = 0;
+  for (const Rect& r : rects) {
+    const double x1 = r.x0 + r.w, y1 = r.y0 + r.h;
+    A += r.w * r.h;
+    Sx += r.w * (y1 * y1 - r.y0 * r.y0) / 2;
+    Sy += r.h * (x1 * x1 - r.x0 * r.x0) / 2;
+    Ixx += r.w * (y1 * y1 * y1 - r.y0 * r.y0 * r.y0) / 3;
+    Iyy += r.h * (x1 * x1 * x1 - r.x0 * r.x0 * r.x0) / 3;
+  }
+  AreaProperties p;
+  p.A = A;
+  p.cy = Sx / A;
+  p.cx = Sy / A;
+  p.Ix = Ixx - A * p.cy * p.cy;
+  p.Iy = Iyy - A * p.cx * p.cx;
+  return p;
+}
+
+// ∫ |t − c| dt over [a, b].
+inline double AbsMoment(double a, double b, double c) {
+  if (c <= a) return ((b - c) * (b - c) - (a - c) * (a - c)) / 2;
+  if (c >= b) return ((c - a) * (c - a) - (c - b) * (c - b)) / 2;
+  return ((c - a) * (c - a) + (b - c) * (b - c)) / 2;
+}
+
+// Plastic modulus about the horizontal axis that halves the area (found by bisection).
+inline double PlasticModulusX(const std::vector<Rect>& rects) {
+  double lo = 1e300, hi = -1e300, total = 0;
+  for (const Rect& r : rects) lo = std::min(lo, r.y0), hi = std::max(hi, r.y0 + r.h), total += r.w * r.h;
+  auto below = [&](double y) {
+    double a = 0;
+    for (const Rect& r : rects) a += r.w * std::clamp(y - r.y0, 0.0, r.h);
+    return a;
+  };
+  for (int i = 0; i < 200; ++i) {
+    const double mid = (lo + hi) / 2;
+    (below(mid) < total / 2 ? lo : hi) = mid;
+  }
+  const double yp = (lo + hi) / 2;
+  double z = 0;
+  for (const Rect& r : rects) z += r.w * AbsMoment(r.y0, r.y0 + r.h, yp);
+  return z;
+}
+
+// The same about the vertical axis: the rectangles turned a quarter.
+inline double PlasticModulusY(const std::vector<Rect>& rects) {
+  std::vector<Rect> turned;
+  for (const Rect& r : rects) turned.push_back({r.y0, r.x0, r.h, r.w});
+  return PlasticModulusX(turned);
+}
+
+// A published table: the header's column names and the rows as text cells.
+struct CsvTable {
+  std::vector<std::string> columns;
+  std::vector<std::vector<std::string>> rows;
+
+  int Column(const std::string& name) const {
+    for (size_t i = 0; i < columns.size(); ++i)
+      if (columns[i] == name) return static_cast<int>(i);
+    return -1;
+  }
+  const std::string& Cell(size_t row, const std::string& name) const {
+    static const std::string none;
+    const int c = Column(name);
+    return c < 0 || static_cast<size_t>(c) >= rows[row].size() ? none : rows[row][static_cast<size_t>(c)];
+  }
+};
+
+inline CsvTable ReadCsv(const std::string& path) {
+  CsvTable t;
+  std::ifstream in(path);
+  std::string line;
+  // Quoted cells may hold commas ("L45x45x4,5x/-").
+  auto split = [](const std::string& s) {
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    for (const char c : s) {
+      if (c == '"')
+        quoted = !quoted;
+      else if (c == ',' && !quoted)
+        cells.emplace_back();
+      else if (c != '\r')
+        cells.back() += c;
+    }
+    return cells;
+  };
+  if (std::getline(in, line)) t.columns = split(line);
+  while (std::getline(in, line))
+    if (!line.empty()) t.rows.push_back(split(line));
+  return t;
+}
+
+// Half a unit in the last printed place of a published number. Trailing zeros of a whole
+// number are not significant: the tables print 11770 for a value rounded to four digits.
+inline double HalfUnit(const std::string& printed) {
+  const auto point = printed.find('.');
+  if (point != std::string::npos) return 0.5 * std::pow(10.0, -static_cast<int>(printed.size() - point - 1));
+  int zeros = 0;
+  for (auto it = printed.rbegin(); it != printed.rend() && *it == '0' && zeros + 1 < static_cast<int>(printed.size());
+       ++it)
+    ++zeros;
+  return 0.5 * std::pow(10.0, zeros);
+}
+
+// A catalogue with a few records of known values (cm units), written as the shipped files are.
+// L: the L60 test values of the designation rules, plus legs 2, 3 and 25 cm.
+// UNP: h 4, 20 and 35. IPE: 8, 20, 30. HPE: the tees of IPE 300. CPE: IPE 300 as parent.
+class ScratchCatalogue {
+ public:
+  ScratchCatalogue() {
+    dir_.Write("cte/stahl.L",
+               "4\n2, 0.3, 1.12, 0.6, 0.39, 0.61, 0.16\n3, 0.3, 1.74, 0.84, 1.4, 2.23, 0.58\n"
+               "6, 0.6, 6.91, 1.69, 22.8, 36.2, 9.38\n25, 2.5, 119, 7.1, 6900, 11000, 2850\n");
+    dir_.Write("cte/stahl.UNP",
+               "3\n4, 3.5, 0.5, 0.55, 6.21, 14.1, 6.68, 1.33\n20, 7.5, 0.85, 1.15, 32.2, 1910, 148, 2.01\n"
+               "35, 10, 1.4, 1.6, 77.3, 12840, 570, 2.4\n");
+    dir_.Write("cte/stahl.IPE",
+               "3\n8, 4.6, 0.38, 0.52, 0.5, 7.64, 80.14, 8.489, 11.61\n"
+               "20, 10, 0.56, 0.85, 1.2, 28.48, 1943, 142.4, 110.3\n"
+               "30, 15, 0.71, 1.07, 1.5, 53.81, 8356, 603.8, 314.2\n");
+    dir_.Write("cte/stahl.HPE", "1\n30, 15, 0.71, 1.07, 1.5, 26.905, 508.733, 301.9, 3.32187\n");
+    dir_.Write("cte/stahl.CPE", "1\n30, 15, 0.71, 1.07, 1.5, 53.81, 8356, 603.8, 45, 30\n");
+    catalogue_ = std::make_unique<ProfileCatalogue>(dir_.str() + "cte");
+  }
+
+  const ProfileCatalogue& catalogue() const { return *catalogue_; }
+  const ScratchDir& dir() const { return dir_; }
+
+  SectionInput Input(const std::string& units = "[kg]-[cm]", const std::string& flags = "") const {
+    SectionInput in;
+    in.catalogue = catalogue_.get();
+    in.dataUnits = UnitFactors("UNITS=" + units);
+    in.flags = flags;
+    return in;
+  }
+
+  Section Compute(const std::string& designation, const std::string& units = "[kg]-[cm]",
+                  const std::string& flags = "") const {
+    return ComputeSection(designation, Input(units, flags));
+  }
+
+ private:
+  ScratchDir dir_;
+  std::unique_ptr<ProfileCatalogue> catalogue_;
+};
+
+// Every number a section carries, for the never-inf-or-NaN checks.
+inline std::vector<double> AllNumbers(const Section& s) {
+  const auto& p = s.props;
+  const auto& c = s.cs;
+  return {p.A,  p.A1, p.A2, p.J,  p.I1, p.I2, p.S1, p.S2, p.Z1, p.Z2, p.r1, p.r2, p.rt, p.Af,
+          p.Depth, p.Width, c.h, c.b, c.tw, c.tf, c.r, c.e, c.Iu, c.Iv, c.heightChange, c.hw, c.bf1,
+          c.tf1, c.bf2, c.tf2, c.h1, c.h2, c.D, c.t, c.d, c.PlateWidth, c.PlateThickness,
+          c.WebPlateHeight, c.WebPlateThickness, c.DPL, c.Sx, c.rmin};
+}
+
+inline bool AllFinite(const Section& s) {
+  for (const double v : AllNumbers(s))
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+}  // namespace tavo::test
