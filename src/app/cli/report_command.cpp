@@ -1,0 +1,165 @@
+// tavo report: the properties and check report of one member, as text, RTF or HTML.
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "checks/check_member.h"
+#include "checks/element_check.h"
+#include "cli/cli_common.h"
+#include "core/files.h"
+#include "core/language.h"
+#include "core/text_util.h"
+#include "input/input_session.h"
+#include "output/report_writers.h"
+#include "output/section_report.h"
+#include "resources/resource_store.h"
+#include "sections/profile_catalogue.h"
+#include "sections/section_parser.h"
+
+namespace tavo::cli {
+
+namespace {
+
+struct ReportArgs {
+  std::vector<std::string> words;
+  std::string input;
+  int id = 0;
+  std::string kind;
+  double length = -1;
+  double fy = 0;
+  std::string units = "[kg]-[cm]";
+  std::string lang;
+  std::string format;
+  std::string out;
+  std::string devTree;
+  bool header = false;
+};
+
+MemberKind KindOfName(const std::string& name) {
+  if (name == "beam") return MemberKind::Beam;
+  if (name == "bracing") return MemberKind::Bracing;
+  return MemberKind::Column;
+}
+
+// The format asked for, else the one the output file's extension names, else text.
+std::string FormatOf(const ReportArgs& a) {
+  if (!a.format.empty()) return a.format;
+  const std::string ext = ToLower(std::filesystem::path(a.out).extension().string());
+  if (ext == ".rtf") return "rtf";
+  if (ext == ".html" || ext == ".htm") return "html";
+  return "text";
+}
+
+}  // namespace
+
+void AddReportCommand(CLI::App& app, CliState& state) {
+  auto* cmd = app.add_subcommand("report", "Write the properties and check report of one member");
+  static ReportArgs a;
+  cmd->add_option("DESIGNATION", a.words, "Section designation, e.g. \"IPE30+2PL200*10\"");
+  cmd->add_option("--input", a.input, "Input file (.Ardekon) holding the element");
+  cmd->add_option("--id", a.id, "ID of the element in the input file");
+  cmd->add_option("--kind", a.kind, "Member kind (default column; from the input file with --input)")
+      ->check(CLI::IsMember({"column", "beam", "bracing"}));
+  cmd->add_option("--length", a.length, "Member length in cm (default 0; from L= with --input)");
+  cmd->add_option("--fy", a.fy, "Yield stress Fy in kg/cm² (default: the input file's, else 2400)");
+  cmd->add_option("--units", a.units, "Units of spacings in a designation, \"[F]-[L]\"")->capture_default_str();
+  cmd->add_option("--lang", a.lang, "Report language")->check(CLI::IsMember({"en", "fa"}));
+  cmd->add_option("--format", a.format, "Output format (default: from --out, else text)")
+      ->check(CLI::IsMember({"text", "rtf", "html"}));
+  cmd->add_option("--out", a.out, "Write the report to this file instead of standard output");
+  cmd->add_option("--dev-tree", a.devTree, "Developer mode: templates from this folder tree, not bin/dat");
+  cmd->add_flag("--header", a.header, "Print the header lines (version, maker, file, title, date)");
+  cmd->callback([&state] {
+    state.Prepare();
+    ModuleContext& ctx = state.ctx;
+    if (a.lang == "fa") ctx.language = 'F';
+    if (a.lang == "en") ctx.language = 'E';
+    const ProfileCatalogue catalogue(ctx.installDir + "cte/");
+    SectionInput input;
+    input.catalogue = &catalogue;
+    input.language = ctx.language;
+
+    Section section;
+    MemberInput member;
+    if (!a.input.empty()) {
+      if (!a.words.empty()) {
+        std::cerr << "Give either a designation or --input with --id, not both.\n";
+        state.exitCode = 2;
+        return;
+      }
+      SetInputPath(ctx, a.input);
+      InputSession session;
+      if (!OpenInput(ctx, session)) {
+        state.exitCode = 1;
+        return;
+      }
+      const auto elements = ReadAllElements(ctx, session);
+      int index = 0;
+      for (size_t i = 0; i < elements.size() && index == 0; ++i)
+        if (elements[i].id == a.id) index = static_cast<int>(i) + 1;
+      if (index == 0) {
+        std::cerr << PickLanguage("No element with ID " + std::to_string(a.id) + " in " + ctx.InputFile() +
+                                      "||عضوی با شناسه " + std::to_string(a.id) + " در " + ctx.InputFile() + " نیست",
+                                  ctx)
+                  << '\n';
+        state.exitCode = 1;
+        return;
+      }
+      const Element& e = elements[static_cast<size_t>(index - 1)];
+      input.dataUnits = ctx.dataUnitSystem;
+      member = MemberOfElement(ctx, e, index);
+      section = ComputeSection(DesignationOfElement(e.text), input);
+    } else {
+      if (a.words.empty()) {
+        std::cerr << "Give a designation, or --input FILE with --id N.\n";
+        state.exitCode = 2;
+        return;
+      }
+      std::string designation;
+      for (const auto& w : a.words) designation += (designation.empty() ? "" : " ") + w;
+      input.dataUnits = UnitFactors("UNITS=" + a.units, ctx.messages);
+      member.fy = ctx.fy;
+      member.lengthFactor = static_cast<double>(input.dataUnits.lengthFactor);
+      member.Lx = 0;
+      section = ComputeSection(ToUpper(designation), input);
+    }
+    if (!a.kind.empty()) member.kind = KindOfName(a.kind);
+    if (a.length >= 0) member.Lx = a.length;
+    if (a.fy > 0) member.fy = a.fy;
+    if (!section.usable) {
+      std::cerr << PickLanguage(section.problem, ctx) << '\n';
+      state.exitCode = 1;
+      return;
+    }
+    const CheckedMember checked = CheckMember(section, member);
+
+    std::string storeError;
+    const auto formulas = OpenResourceStore(ctx, ResourceKind::Formulas, a.devTree, &storeError);
+    if (!formulas)
+      ShowWarning(ctx, storeError + "; the built-in formula template is used.||" + storeError +
+                           "؛ الگوی فرمول داخلی برنامه به کار می‌رود.");
+    Report report(ctx, formulas.get());
+    WriteSectionReport(report, checked);
+
+    RenderOptions options;
+    if (a.header) options.headerLines = PrintHeaderLines(ctx, DateText(), TimeText());
+    const std::string format = FormatOf(a);
+    const std::string text = format == "rtf"    ? RenderRtf(report, options)
+                             : format == "html" ? RenderHtml(report, options)
+                                                : RenderText(report, options);
+    if (a.out.empty()) {
+      std::cout << text;
+      return;
+    }
+    std::string error;
+    if (!AtomicWriteFile(SuitePath(a.out), text, &error)) {
+      ShowMessage(ctx, error + "||" + error);
+      state.exitCode = 1;
+      return;
+    }
+    std::cout << PickLanguage("File was saved as " + a.out + "||فایل با نام " + a.out + " ذخیره شد", ctx) << '\n';
+  });
+}
+
+}  // namespace tavo::cli

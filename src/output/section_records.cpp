@@ -1,0 +1,144 @@
+#include "output/section_records.h"
+
+#include <cmath>
+
+#include "core/text_util.h"
+#include "output/number_mask.h"
+#include "output/section_report.h"
+
+namespace tavo {
+
+namespace {
+constexpr const char* kEol = "\r\n";
+// "kg/cm", superscript two, blank, double bar and arrow in code page 437.
+constexpr const char* kArrow = "kg/cm\xFD \xCD\x10";
+
+double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
+
+// A number as the listing prints it: a blank before a non-negative value and one after.
+std::string ListNumber(double v) {
+  v = Finite(v);
+  return (v >= 0 ? " " : "") + ShortestFixedText(v) + " ";
+}
+}  // namespace
+
+ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const UnitSystem& display) {
+  auto d = [&](double v, const char* letter) { return Finite(ToDisplay(Finite(v), letter, 3, display)); };
+  return {static_cast<double>(id), d(p.A, "A"),  d(p.A1, "A"), d(p.A2, "A"), d(p.J, "I"),
+          d(p.I1, "I"),            d(p.I2, "I"), d(p.S1, "V"), d(p.S2, "V"), d(p.Z1, "V"),
+          d(p.Z2, "V"),            d(p.r1, "L"), d(p.r2, "L")};
+}
+
+DisplayFactors DisplayFactorsOf(const UnitSystem& display) {
+  // As ToDisplay works them out: the unscaled factor of the letter, 1 when it is unusable.
+  auto f = [&](const char* letter) {
+    const UnitLabelResult r = UnitLabel(letter, 0, display);
+    return r.known && r.factor != 0 ? r.factor : 1.0;
+  };
+  return {f("A"), f("I"), f("V"), f("L")};
+}
+
+ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const DisplayFactors& k) {
+  auto d = [](double v, double factor) { return Finite(RoundTo(Finite(v) / factor, 3)); };
+  return {static_cast<double>(id), d(p.A, k.area),    d(p.A1, k.area),    d(p.A2, k.area),    d(p.J, k.inertia),
+          d(p.I1, k.inertia),      d(p.I2, k.inertia), d(p.S1, k.modulus), d(p.S2, k.modulus), d(p.Z1, k.modulus),
+          d(p.Z2, k.modulus),      d(p.r1, k.length),  d(p.r2, k.length)};
+}
+
+std::string RecordText(std::string_view elementText) { return TrimRight(elementText); }
+
+namespace {
+struct DataUnitValues {
+  double A, A1, A2, R1, R2, D1, D2;
+  std::vector<CompactScientific> sci;  // J, I1, I2, S1, S2, Z1, Z2
+};
+
+DataUnitValues InDataUnits(const SectionProperties& p, const UnitSystem& data) {
+  const double lf = data.lengthFactor > 0 ? static_cast<double>(data.lengthFactor) : 1.0;
+  const double l2 = lf * lf, l3 = l2 * lf, l4 = l3 * lf;
+  DataUnitValues v{};
+  v.A = Finite(p.A / l2);
+  v.A1 = Finite(p.A1 / l2);
+  v.A2 = Finite(p.A2 / l2);
+  v.R1 = Finite(p.r1 / lf);
+  v.R2 = Finite(p.r2 / lf);
+  // D1 and D2: overall depth first, then overall width.
+  v.D1 = Finite(p.Depth / lf);
+  v.D2 = Finite(p.Width / lf);
+  v.sci = CompactScientificTexts({Finite(p.J / l4), Finite(p.I1 / l4), Finite(p.I2 / l4), Finite(p.S1 / l3),
+                                  Finite(p.S2 / l3), Finite(p.Z1 / l3), Finite(p.Z2 / l3)});
+  v.sci.resize(7);
+  return v;
+}
+
+MaskValue M(const CompactScientific& c) { return c.mantissa; }
+MaskValue E(const CompactScientific& c) { return c.exponent; }
+}  // namespace
+
+std::string EtabsRecord(const SectionProperties& p, int16_t id, std::string_view elementText, const UnitSystem& data) {
+  const DataUnitValues v = InDataUnits(p, data);
+  std::string out = FormatMask("###    1    USER     $ &", {static_cast<double>(id), RecordText(elementText)}) + kEol;
+  if (v.A >= 1)
+    out += FormatMask("###### ", {v.A}) + FormatMask("##### ##### ", {v.A1, v.A2});
+  else
+    out += FormatMask(".##### ", {v.A}) + FormatMask(".#### .#### ", {v.A1, v.A2});
+  out += FormatMask("##e&", {M(v.sci[0]), E(v.sci[0])});
+  out += FormatMask("####e& ", {M(v.sci[1]), E(v.sci[1]), M(v.sci[2]), E(v.sci[2])});
+  out += FormatMask("####e&", {M(v.sci[3]), E(v.sci[3]), M(v.sci[4]), E(v.sci[4])});
+  out += FormatMask("#e&", {M(v.sci[5]), E(v.sci[5]), M(v.sci[6]), E(v.sci[6])});
+  out += FormatMask(v.R1 >= 1 ? "##.# ##.#" : ".### .###", {v.R1, v.R2});
+  return out + kEol;
+}
+
+std::string SapRecord(const SectionProperties& p, int16_t id, std::string_view elementText, const UnitSystem& data) {
+  const DataUnitValues v = InDataUnits(p, data);
+  std::string out = FormatMask("c   &", {RecordText(elementText)}) + kEol;
+  const std::vector<MaskValue> areas{static_cast<double>(id), v.A, v.A1, v.A2};
+  out += FormatMask(v.A >= 1 ? "### A=###### AS=#####_,#####" : "### A=.##### AS=.####_,.####", areas);
+  out += FormatMask(" J=##e&", {M(v.sci[0]), E(v.sci[0])});
+  out += FormatMask(" I=####e&_,####e&", {M(v.sci[1]), E(v.sci[1]), M(v.sci[2]), E(v.sci[2])});
+  out += FormatMask(" T=&,&", {ShortestFixedText(RoundTo(v.D1, 2)), ShortestFixedText(RoundTo(v.D2, 2))});
+  if (id == 1) {
+    // 2.1e6 kg/cm² in the data units.
+    const double lf = data.lengthFactor > 0 ? static_cast<double>(data.lengthFactor) : 1.0;
+    const double ff = data.forceFactor > 0 ? static_cast<double>(data.forceFactor) : 1.0;
+    out += FormatMask(" E=&", {ShortestText(2.1e6 * lf * lf / ff)});
+  }
+  return out + kEol;
+}
+
+std::string SectionRecord(std::string_view target, const SectionProperties& p, int16_t id,
+                          std::string_view elementText, const UnitSystem& data) {
+  return ToUpper(Trim(target)) == "ETABS" ? EtabsRecord(p, id, elementText, data)
+                                          : SapRecord(p, id, elementText, data);
+}
+
+std::string ListingBlock(const CheckedMember& m, int16_t id, std::string_view elementText, MemberKind kind) {
+  const CheckResults& res = m.results;
+  std::string out = kEol;
+  out += "ID =" + ListNumber(id) + kEol;
+  out += "   " + RecordText(elementText) + kEol;
+  if (res.Lc > 0 && kind != MemberKind::Bracing) out += "   Lc =" + ListNumber(RoundTo(res.Lc, 1)) + "cm" + kEol;
+  if (kind == MemberKind::Beam) {
+    if (res.Fb)
+      out += "   Fb =" + ListNumber(RoundTo(*res.Fb, 1)) + kArrow + " Mmax =" + ListNumber(res.Mmax.value_or(0)) +
+             "ton.m" + kEol;
+    else
+      out += std::string("   Fb = not computed for this section") + kEol;
+  } else {
+    if (kind == MemberKind::Bracing) out += "   Tmax =" + ListNumber(res.Tmax) + "ton" + kEol;
+    const MemberLengths len = LengthsOf(m);
+    if (len.Lx > 0 || len.Ly > 0) {
+      if (res.lambda && res.Fa)
+        out += "   Fa =" + ListNumber(std::floor(Finite(*res.Fa))) + kArrow + " Pmax =" + ListNumber(res.Pmax) + "ton" +
+               kEol;
+      else
+        out += std::string("   Fa = slenderness not computable (a radius of gyration is zero)") + kEol;
+    }
+  }
+  if (m.section.cs.family != "L")
+    out += std::string("   This Section is ") + (res.cls == "C" ? "Compact" : "Non Compact") + kEol;
+  return out;
+}
+
+}  // namespace tavo

@@ -1,0 +1,193 @@
+#include "output/section_report.h"
+
+#include <cmath>
+#include <ctime>
+
+#include "core/language.h"
+#include "core/module_context.h"
+#include "core/text_util.h"
+#include "core/units.h"
+
+namespace tavo {
+
+MemberLengths LengthsOf(const CheckedMember& m) {
+  MemberLengths l;
+  l.Lx = m.section.cs.Lx > 0 ? m.section.cs.Lx : m.member.Lx;
+  l.Ly = m.section.cs.Ly > 0 ? m.section.cs.Ly : l.Lx;
+  return l;
+}
+
+bool IsSingleAngle(const CurrentSection& cs) { return cs.family == "L" && cs.Count == 1; }
+
+std::string MakerLine() { return "Tavolin, the steel-section module of the Ardekon structural design suite"; }
+std::string CopyrightLine() { return "Copyright (C) the Tavolin developers. All rights reserved."; }
+
+std::vector<std::string> PrintHeaderLines(const ModuleContext& ctx, std::string_view date, std::string_view time) {
+  return {"Ardekon version " + ctx.suiteVersion + " outpu file",
+          MakerLine(),
+          CopyrightLine(),
+          "Filename: " + (ctx.inputBase.empty() ? std::string() : ctx.InputFile()),
+          "Title: " + ctx.title,
+          "Date: " + std::string(date) + "   Time: " + std::string(time)};
+}
+
+namespace {
+std::string FormatNow(const char* format) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char buf[32];
+  std::strftime(buf, sizeof buf, format, &local);
+  return buf;
+}
+
+std::string KindWord(MemberKind kind) {
+  switch (kind) {
+    case MemberKind::Column: return "Column||ستون";
+    case MemberKind::Beam: return "Beam||تیر";
+    default: return "Bracing||مهاربند";
+  }
+}
+
+std::string IdText(int16_t id) { return ShortestText(id); }
+
+void AxisName(Report& report, const char* name) {
+  ReportRun r;
+  r.text = std::string("   ") + name;
+  r.size = report.fontSize;
+  r.italic = true;
+  r.role = RunRole::AxisName;
+  report.AppendBesideLine(std::move(r));
+}
+
+// The four axis lines I, S, r, Z and the ratio Z/S of one axis.
+void AxisLines(Report& report, const CurrentSection& cs, const char* axis, const char* greek, double I, double S,
+               double r, double Z) {
+  const bool single = IsSingleAngle(cs);
+  const std::string a = single ? "  " : axis;
+  const bool greekBeside = single && !report.suppressValueLines;
+  report.WriteValueLine("I" + a + "  =", I, "cm4, 2");
+  if (greekBeside) AxisName(report, greek);
+  report.WriteValueLine("S" + a + "  =", S, "cm3, 2");
+  if (greekBeside) AxisName(report, greek);
+  report.WriteValueLine("r" + a + "  =", r, "cm, 2");
+  if (greekBeside) AxisName(report, greek);
+  report.WriteValueLine("Z" + a + "  =", Z, "cm3, 2");
+  if (greekBeside) AxisName(report, greek);
+  if (S != 0 && std::isfinite(Z / S))
+    report.WriteValueLine("Z/S" + a + "  =", Z / S, ", 2");
+  else
+    report.WriteValueLine("Z/S" + a + "  =", "-", "");
+}
+
+void CompactnessLine(Report& report, const std::string& cls) {
+  std::string word;
+  int colour = 12;
+  if (cls == "C") {
+    word = "Compact||این مقطع فشرده";
+    colour = 15;
+  } else if (cls == "N") {
+    word = "Non Compact||این مقطع غیرفشرده";
+  } else if (cls == "S") {
+    word = "Slender !||این مقطع لاغر";
+  } else {
+    return;
+  }
+  const bool persian = report.context().language == 'F';
+  ReportRun lead;
+  lead.text = persian ? "   " : "   This Section is ";
+  lead.size = report.fontSize;
+  report.Append(lead);
+  ReportRun cw;
+  cw.text = PickLanguage(word, report.context().language);
+  cw.colour = colour;
+  cw.size = report.fontSize;
+  cw.lineBreak = !persian;
+  report.Append(cw);
+  if (persian) {
+    ReportRun tail;
+    tail.text = " است";
+    tail.size = report.fontSize;
+    tail.lineBreak = true;
+    report.Append(tail);
+  }
+}
+
+bool HasCoverPlateWeld(const CurrentSection& cs) {
+  const std::string& f = cs.family;
+  return f.size() == 3 && (f[0] == 'H' || f[0] == 'C' || f[0] == 'I') && cs.PlateWidth * cs.PlateThickness > 0;
+}
+}  // namespace
+
+std::string DateText() { return FormatNow("%Y-%m-%d"); }
+std::string TimeText() { return FormatNow("%H:%M:%S"); }
+
+bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionReportOptions& options) {
+  const CurrentSection& cs = m.section.cs;
+  const SectionProperties& p = m.section.props;
+  const CheckResults& res = m.results;
+  const MemberKind kind = m.member.kind;
+
+  report.Clear();
+  const std::string kindWord = KindWord(kind);
+  const auto sep = kindWord.find("||");
+  const std::string id = IdText(m.member.id);
+  report.WriteHeading(1, kindWord.substr(0, sep) + ":   ID = " + id + "||" + kindWord.substr(sep + 2) +
+                             ":   شناسه = " + id);
+  report.WriteText("");
+  report.WriteText(TrimRight(cs.FullText.empty() ? cs.designation : cs.FullText), 0, 0, "B");
+
+  report.WriteValueLine("A =", p.A, "cm2, 2");
+  report.WriteValueLine("A1 =", p.A1, "cm2, 2");
+  report.WriteValueLine("A2 =", p.A2, "cm2, 2");
+  report.WriteValueLine("J =", p.J, "cm4, 2");
+  if (p.rt > 0) report.WriteValueLine("rt =", p.rt, "cm, 2");
+  report.WriteRule(40);
+  AxisLines(report, cs, "x", "ζζ", p.I1, p.S1, p.r1, p.Z1);
+  report.WriteRule(40);
+  AxisLines(report, cs, "y", "ηη", p.I2, p.S2, p.r2, p.Z2);
+  report.WriteRule(40);
+
+  if (kind != MemberKind::Bracing && res.Lc > 0) report.WriteValueLine("Lc =", res.Lc, "cm, 1");
+  if (kind == MemberKind::Beam) {
+    if (res.Fb) {
+      const std::string mmax = res.Mmax ? ShortestText(*res.Mmax) : std::string("-");
+      report.WriteValueLine("Fb =", RoundTo(*res.Fb, 1), "kg/cm² => Mmax =" + mmax + "ton.m");
+    } else {
+      report.WriteValueLine("Fb =", "not computed for this section||برای این مقطع محاسبه نمی‌شود", "");
+    }
+  } else {
+    if (kind == MemberKind::Bracing) report.WriteValueLine("Tmax =", res.Tmax, "ton, 1");
+    const MemberLengths len = LengthsOf(m);
+    if (len.Lx > 0 || len.Ly > 0) {
+      if (res.lambda && res.Fa && std::isfinite(*res.Fa))
+        report.WriteValueLine("Fa =", std::floor(*res.Fa), "kg/cm² => Pmax =" + ShortestText(res.Pmax) + "ton");
+      else
+        report.WriteValueLine("Fa =", "slenderness not computable (a radius of gyration is zero)||"
+                                      "لاغری قابل محاسبه نیست (شعاع ژیراسیون صفر است)", "");
+    }
+  }
+
+  if (cs.family != "L" && !res.cls.empty()) {
+    report.WriteRule(40);
+    CompactnessLine(report, res.cls);
+  }
+
+  if (HasCoverPlateWeld(cs) && res.weld) {
+    report.WriteRule(40);
+    if (res.weld->awMin < res.weld->awMax) {
+      report.WriteText("aw(min) = " + ShortestText(RoundTo(res.weld->awMin * 10, 2)) + " mm");
+    } else {
+      report.WriteText("Plate thickness (tpl) is not ok!;||ضخامت ورق (tpl) مناسب نیست!;", 12);
+      report.WriteNotOkSymbol();
+    }
+  }
+
+  const bool ok = !report.sawNotOk;
+  report.status = "<void>";
+  for (const auto& line : options.extraLines) report.WriteText(line, 12);
+  report.WriteVerdict("");
+  return ok;
+}
+
+}  // namespace tavo

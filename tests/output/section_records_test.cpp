@@ -1,0 +1,126 @@
+#include "output/section_records.h"
+
+#include <gtest/gtest.h>
+
+namespace tavo {
+namespace {
+
+// Properties of a made-up member, chosen so every record field is worked out by hand.
+SectionProperties Props() {
+  SectionProperties p;
+  p.A = 53.81, p.A1 = 21.6, p.A2 = 24.0, p.J = 1234.5;
+  p.I1 = 8356.1, p.I2 = 603.8, p.S1 = 557.1, p.S2 = 80.5, p.Z1 = 628.4, p.Z2 = 125.2;
+  p.r1 = 12.46, p.r2 = 3.3, p.Depth = 30, p.Width = 15;
+  return p;
+}
+
+UnitSystem KgCm() { return UnitFactors("UNITS=[kg]-[cm]"); }
+UnitSystem TonM() { return UnitFactors("UNITS=[ton]-[m]"); }
+
+TEST(EtabsRecord, KilogramsAndCentimetres) {
+  EXPECT_EQ(EtabsRecord(Props(), 5, "5   IPE30  L=600      ", KgCm()),
+            "  5    1    USER     $ 5   IPE30  L=600\r\n"
+            "    54    22    24 12e2  8356e0   6038e-1  5571e-1 8050e-2 6e2  1e2  12.5  3.3\r\n");
+}
+
+TEST(EtabsRecord, TonsAndMetresUseTheDecimalMasks) {
+  EXPECT_EQ(EtabsRecord(Props(), 5, "5   IPE30", TonM()),
+            "  5    1    USER     $ 5   IPE30\r\n"
+            ".00538 .0022 .0024 12e-6 8356e-8  6038e-9  5571e-7 8050e-8 6e-4 1e-4 .125 .033\r\n");
+}
+
+TEST(SapRecord, ModulusOnlyAfterTheFirstElement) {
+  EXPECT_EQ(SapRecord(Props(), 1, "1   IPE30", KgCm()),
+            "c   1   IPE30\r\n"
+            "  1 A=    54 AS=   22,   24 J=12e2   I=8356e0  ,6038e-1  T=30,15 E=2100000\r\n");
+  EXPECT_EQ(SapRecord(Props(), 2, "2   IPE30", KgCm()),
+            "c   2   IPE30\r\n"
+            "  2 A=    54 AS=   22,   24 J=12e2   I=8356e0  ,6038e-1  T=30,15\r\n");
+  // 2.1e6 kg/cm² in ton and metre: 2.1e6 × 100² / 1000.
+  EXPECT_EQ(SapRecord(Props(), 1, "1   IPE30", TonM()),
+            "c   1   IPE30\r\n"
+            "  1 A=.00538 AS=.0022,.0024 J=12e-6  I=8356e-8 ,6038e-9  T=0.3,0.15 E=21000000\r\n");
+}
+
+TEST(SectionRecords, HalfSquareCentimetreAndSmallRadius) {
+  SectionProperties p = Props();
+  p.A = 0.5, p.A1 = 0.25, p.A2 = 0.125, p.r1 = 0.8, p.r2 = 0.45;
+  const std::string etabs = EtabsRecord(p, 3, "3 X", KgCm());
+  EXPECT_EQ(etabs.substr(etabs.find("\r\n") + 2, 19), ".50000 .2500 .1250 ");
+  EXPECT_NE(etabs.find(".800 .450\r\n"), std::string::npos);
+  const std::string sap = SapRecord(p, 3, "3 X", KgCm());
+  EXPECT_NE(sap.find("  3 A=.50000 AS=.2500,.1250"), std::string::npos);
+  EXPECT_EQ(SectionRecord("etabs", p, 3, "3 X", KgCm()), etabs);
+  EXPECT_EQ(SectionRecord("SAP", p, 3, "3 X", KgCm()), sap);
+  EXPECT_EQ(SectionRecord("STAAD", p, 3, "3 X", KgCm()), sap);
+}
+
+CheckedMember Beam() {
+  CheckedMember m;
+  m.section.cs.family = "IPE";
+  m.member.kind = MemberKind::Beam;
+  m.member.id = 6;
+  m.member.Lx = 450;
+  m.results.cls = "C";
+  m.results.Lc = 123.45;
+  m.results.Fb = 1584.0;
+  m.results.Mmax = 6.8;
+  return m;
+}
+
+TEST(ListingBlock, BeamWithItsArrowBytes) {
+  EXPECT_EQ(ListingBlock(Beam(), 6, "6   IPE27  L=450   ", MemberKind::Beam),
+            "\r\nID = 6 \r\n   6   IPE27  L=450\r\n   Lc = 123.4 cm\r\n"
+            "   Fb = 1584 kg/cm\xFD \xCD\x10 Mmax = 6.8 ton.m\r\n   This Section is Compact\r\n");
+  CheckedMember m = Beam();
+  m.results.Fb.reset();
+  m.results.cls = "S";
+  const std::string block = ListingBlock(m, 6, "6", MemberKind::Beam);
+  EXPECT_NE(block.find("   Fb = not computed for this section\r\n"), std::string::npos);
+  EXPECT_NE(block.find("   This Section is Non Compact\r\n"), std::string::npos);
+}
+
+TEST(ListingBlock, BracingAngleAndColumnWithoutLength) {
+  CheckedMember m;
+  m.section.cs.family = "L";
+  m.member.kind = MemberKind::Bracing;
+  m.member.Lx = 300;
+  m.results.Lc = 50;  // never printed for a bracing
+  m.results.Tmax = 12.3;
+  m.results.lambda = 150;
+  m.results.Fa = 466.67;
+  m.results.Pmax = 5.2;
+  EXPECT_EQ(ListingBlock(m, -4, "-4 L60", MemberKind::Bracing),
+            "\r\nID =-4 \r\n   -4 L60\r\n   Tmax = 12.3 ton\r\n   Fa = 466 kg/cm\xFD \xCD\x10 Pmax = 5.2 ton\r\n");
+
+  CheckedMember c;
+  c.section.cs.family = "BOX";
+  c.member.kind = MemberKind::Column;
+  c.results.cls = "N";
+  EXPECT_EQ(ListingBlock(c, 2, "2 BOX", MemberKind::Column),
+            "\r\nID = 2 \r\n   2 BOX\r\n   This Section is Non Compact\r\n");
+  c.member.Lx = 320;
+  EXPECT_NE(ListingBlock(c, 2, "2 BOX", MemberKind::Column).find("   Fa = slenderness not computable"),
+            std::string::npos);
+}
+
+TEST(ResultRow, DisplayUnitsToThreeDecimals) {
+  const auto kg = ResultRow(Props(), 7, KgCm());
+  EXPECT_EQ(kg[0], 7);
+  EXPECT_DOUBLE_EQ(kg[1], 53.81);
+  EXPECT_DOUBLE_EQ(kg[11], 12.46);
+  const auto t = ResultRow(Props(), 7, TonM());
+  EXPECT_DOUBLE_EQ(t[1], 0.005);    // 53.81 cm² = 0.005381 m²
+  EXPECT_DOUBLE_EQ(t[7], 0.001);    // 557.1 cm³ = 0.0005571 m³
+  EXPECT_DOUBLE_EQ(t[11], 0.125);   // 12.46 cm = 0.1246 m
+  UnitSystem mm = UnitFactors("UNITS=[N]-[mm]");
+  const auto m = ResultRow(Props(), 7, mm);
+  EXPECT_DOUBLE_EQ(m[1], 5381);
+  // The mm factor is the single-precision 0.1f, so 1234.5 cm4 is 1234.5 / 0.1f^4, not 12345000.
+  EXPECT_DOUBLE_EQ(m[4], 12344999.264);
+  // The run's precomputed factors give the same row.
+  for (const auto& u : {KgCm(), TonM(), mm}) EXPECT_EQ(ResultRow(Props(), 7, DisplayFactorsOf(u)), ResultRow(Props(), 7, u));
+}
+
+}  // namespace
+}  // namespace tavo
