@@ -236,8 +236,9 @@ void ReadOptions(ModuleContext& ctx, std::string_view countLineIn) {
   const std::string countLine = ToUpper(countLineIn);
   for (int k = 0; k < 3; ++k) {
     const double v = ExtractItem(countLine, "NO", k + 1, 0);
-    // Garbage or absurd counts become 0 rather than a huge table.
-    ctx.kindCounts[static_cast<size_t>(k)] = (v >= 0 && v <= 32767) ? static_cast<int>(v) : 0;
+    // Garbage or absurd counts become 0 rather than a huge table; the element table grows only
+    // as lines are read, so a count may pass the 16-bit range of the element IDs.
+    ctx.kindCounts[static_cast<size_t>(k)] = (v >= 0 && v <= 10000000) ? static_cast<int>(v) : 0;
   }
   ctx.N = ctx.kindCounts[0] + ctx.kindCounts[1] + ctx.kindCounts[2];
   ctx.target = KeyValue(countLine, "FILE", 5, "ETABS");

@@ -1,5 +1,7 @@
 #include "input/input_session.h"
 
+#include <algorithm>
+
 #include "core/text_util.h"
 
 namespace tavo {
@@ -26,7 +28,8 @@ bool OpenInput(ModuleContext& ctx, InputSession& session) {
 
 std::vector<Element> ReadAllElements(ModuleContext& ctx, InputSession& session) {
   std::vector<Element> elements;
-  elements.reserve(static_cast<size_t>(std::max(ctx.N, 0)));
+  // The count line may promise more lines than the file holds: grow as lines arrive.
+  elements.reserve(static_cast<size_t>(std::clamp(ctx.N, 0, 100000)));
   for (int i = 1; i <= ctx.N; ++i) {
     if (session.copy.AtEnd()) break;
     getdata_ini(ctx, session.copy, elements, i);
