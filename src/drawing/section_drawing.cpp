@@ -1,0 +1,518 @@
+#include "drawing/section_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/language.h"
+#include "core/text_util.h"
+#include "core/units.h"
+#include "drawing/drawing_surface.h"
+#include "drawing/primitives.h"
+#include "sections/designation_parts.h"  // MmText: labels in millimetres
+
+namespace tavo {
+
+namespace {
+
+constexpr double kPi = 3.14159;
+const double kSqrt2 = std::sqrt(2.0);
+
+double Clean(double v) { return std::isfinite(v) ? v : 0.0; }
+
+bool Names(const FamilyStyle& st) { return st.text == DimensionText::Names; }
+
+// A filled plate from a corner with a step, in the colour in force.
+void Plate(DrawingContext& dc, double x, double y, double dx, double dy) {
+  if (!dc.surface) return;
+  dc.surface->LineStep(static_cast<float>(x), static_cast<float>(y), static_cast<float>(dx), static_cast<float>(dy),
+                       LineStyle::FilledBox);
+}
+
+void Dim(DrawingContext& dc, double x, double y, double dx, double dy, const std::string& label, const char* code) {
+  DrawDimension(dc, x, y, dx, dy, label, code);
+}
+
+// Height of a dimension label as DrawDimension sets it (Arial 10 less the screen reduction).
+double LabelHeight(DrawingContext& dc) {
+  if (!dc.surface) return 0;
+  DrawingSurface& s = *dc.surface;
+  const SurfaceFont saved = s.Font;
+  s.Font.Name = "arial";
+  int size = 10;
+  if (dc.uiFontSize < 12) size = size - (12 - dc.uiFontSize) - 1;
+  s.Font.Size = static_cast<float>(size);
+  const double h = s.TextHeight("0");
+  s.Font = saved;
+  return h;
+}
+
+// Distance between stacked dimension lines above a section: a label, its gap and a tick.
+double StackStep(DrawingContext& dc) {
+  if (!dc.surface) return 0;
+  return LabelHeight(dc) + RoundUnits(0.01 * dc.surface->ScaleWidth()) + 6;
+}
+
+// A reference line in the annotation layer (centroid lines of doubled profiles).
+void ReferenceLine(DrawingContext& dc, double x1, double y1, double x2, double y2, int colour, int restoreColour) {
+  if (!dc.surface) return;
+  DrawingSurface& s = *dc.surface;
+  const DrawingLayer previous = s.Layer;
+  s.Layer = DrawingLayer::Dimensions;
+  SetDrawColor(dc, colour);
+  s.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2));
+  SetDrawColor(dc, restoreColour);
+  s.Layer = previous;
+}
+
+// A plain text label that leaves the canvas font as it found it.
+void TextLabel(DrawingContext& dc, double x, double y, const char* code, int colour, const std::string& text) {
+  if (!dc.surface) return;
+  const SurfaceFont saved = dc.surface->Font;
+  DrawLabel(dc, x, y, 0, 10, code, colour, text);
+  dc.surface->Font = saved;
+}
+
+// The polygon of one angle: a corner and five steps given as length and direction.
+void AnglePolygon(DrawingContext& dc, double x, double y, double s, double b, double t, const double (&dirs)[5]) {
+  const double lengths[5] = {b, t, b - t, b - t, t};
+  std::vector<PointF> pts{{x, y}};
+  for (int i = 0; i < 5; ++i) {
+    const double a = dirs[i] * kPi / 180.0;
+    pts.push_back({s * lengths[i] * std::cos(a), -s * lengths[i] * std::sin(a)});
+  }
+  DrawPolygon(dc, -1, "s", pts);
+}
+
+std::string CutDesignation(const std::string& text) {
+  size_t cut = text.find('+');
+  if (cut == std::string::npos) cut = text.find('(');
+  return Trim(text.substr(0, cut));
+}
+
+}  // namespace
+
+std::string EnlargeDplWarning() { return BilingualMessage("Warning! Enlarge dpl!", "هشدار! فاصله ورق‌های جان (dpl) را بیشتر کنید!"); }
+
+bool WebPlatesClashWithFlanges(const CurrentSection& cs) {
+  const int n = std::max(1, cs.Count);
+  return cs.WebPlateHeight * cs.WebPlateThickness > 0 && cs.WebPlateHeight > cs.h - 2 * cs.tf &&
+         cs.DPL < cs.b + (n - 1) * cs.d + cs.WebPlateThickness;
+}
+
+void DrawPlateGirder(DrawingContext& dc, double x0, double y0, double s, double hw, double bf1, double bf2, double tf1,
+                     double tf2, double tw, const FamilyStyle& st) {
+  Plate(dc, x0, y0, -s * bf1, -s * tf1);
+  Plate(dc, x0 - s * (bf1 - tw) / 2, y0 - s * tf1, -s * tw, -s * hw);
+  Plate(dc, x0 - s * (bf1 - bf2) / 2, y0 - s * (tf1 + hw), -s * bf2, -s * tf2);
+
+  const bool n = Names(st);
+  const double xl = x0 - s * bf1 - 10;
+  Dim(dc, xl, y0, 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? "ls7" : "ls");
+  Dim(dc, xl, y0 - s * tf1, 0, -s * hw, n ? "hw" : MmText(hw), n ? "ls7" : "ls");
+  Dim(dc, xl, y0 - s * (tf1 + hw), 0, -s * tf2, n ? "tf2" : MmText(tf2), n ? "ls7" : "ls");
+  Dim(dc, x0, y0 + 10, -s * bf1, 0, n ? "bf1" : MmText(bf1), n ? "ds7" : "ds");
+  Dim(dc, x0 - s * (bf1 - bf2) / 2, y0 - s * (tf1 + hw + tf2) - 10, -s * bf2, 0, n ? "bf2" : MmText(bf2),
+      n ? "us7" : "us");
+  Dim(dc, x0 - s * (bf1 - tw) / 2, y0 - s * hw / 2, -s * tw, 0, "", "ds12");
+  Dim(dc, x0 - s * (bf1 - tw) / 2 + 20, y0 - s * hw / 2, 0, 0, n ? "tw" : MmText(tw), n ? "rs7" : "rs10");
+}
+
+void DrawCross(DrawingContext& dc, double x0, double y0, double s, double h1, double h2, double bf1, double bf2,
+               double tf1, double tf2, double tw, const FamilyStyle& st) {
+  const bool n = Names(st);
+  const double yL = y0 - s * (tf1 + h1 / 2 - bf2 / 2);
+  const double xU = x0 - s * (tf2 + h2 / 2 - bf1 / 2);
+  Plate(dc, x0, yL, -s * tf2, -s * bf2);
+  Plate(dc, x0 - s * tf2, yL - s * (bf2 - tw) / 2, -s * h2, -s * tw);
+  Plate(dc, x0 - s * (h2 + tf2), yL, -s * tf2, -s * bf2);
+  Dim(dc, x0 + 10, yL, 0, -s * bf2, n ? "bf2" : MmText(bf2), n ? "rs7" : "rs");
+  const double yTop = y0 - s * (h1 + 2 * tf1) - 20;
+  Dim(dc, x0, yTop, -s * tf2, 0, n ? "tf2" : MmText(tf2), n ? "us7" : "us");
+  Dim(dc, x0 - s * tf2, yTop, -s * h2, 0, n ? "h2" : MmText(h2), n ? "us7" : "us");
+  Dim(dc, x0 - s * (tf2 + h2), yTop, -s * tf2, 0, n ? "tf2" : MmText(tf2), n ? "us7" : "us");
+
+  SetDrawColor(dc, st.plateColour);
+  Plate(dc, xU, y0, -s * bf1, -s * tf1);
+  Plate(dc, xU - s * (bf1 - tw) / 2, y0 - s * tf1, -s * tw, -s * h1);
+  Plate(dc, xU, y0 - s * (h1 + tf1), -s * bf1, -s * tf1);
+  Dim(dc, xU, y0 + 10, -s * bf1, 0, n ? "bf1" : MmText(bf1), n ? "ds7" : "ds");
+  const double xLeft = x0 - s * (h2 + 2 * tf2) - 10;
+  Dim(dc, xLeft, y0, 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? "ls7" : "ls");
+  Dim(dc, xLeft, y0 - s * tf1, 0, -s * h1, n ? "h1" : MmText(h1), n ? "ls7" : "ls");
+  Dim(dc, xLeft, y0 - s * (tf1 + h1), 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? "ls7" : "ls");
+}
+
+void DrawBox(DrawingContext& dc, double x0, double y0, double s, double hw, double bf, double tw, double tf, double d,
+             const FamilyStyle& st) {
+  Plate(dc, x0, y0, -s * bf, -s * tf);
+  Plate(dc, x0, y0 - s * (hw + tf), -s * bf, -s * tf);
+  Plate(dc, x0 - s * (bf - d + tw) / 2, y0 - s * tf, s * tw, -s * hw);
+  Plate(dc, x0 - s * (bf + d + tw) / 2, y0 - s * tf, s * tw, -s * hw);
+
+  const bool n = Names(st);
+  Dim(dc, x0 - s * bf / 2, y0 - s * tf / 2, 10, 10, n ? "PL bf*tf" : "PL" + MmText(bf) + "*" + MmText(tf),
+      n ? "ds7" : "ds");
+  Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (tf + hw / 2), -10, 10, n ? "PL hw*tw" : "PL" + MmText(hw) + "*" + MmText(tw),
+      n ? "ds7" : "ds");
+  Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (hw + 2 * tf) - 10, s * d, 0, n ? "d" : MmText(d), n ? "us7" : "us");
+}
+
+void DrawTube(DrawingContext& dc, double x0, double y0, double s, double D, double t, const FamilyStyle& st) {
+  const double cx = x0 - s * D / 2, cy = y0 - s * D / 2;
+  DrawDot(dc, cx, cy, s * D / 2, st.plateColour);
+  // The bore is painted in the canvas background, leaving the wall as a ring.
+  const int back = dc.surface ? std::max(0, PaletteIndexOf(dc.surface->BackColor)) : 0;
+  DrawDot(dc, cx, cy, s * (D / 2 - t), back);
+  const bool n = Names(st);
+  Dim(dc, x0 - s * D - 5, y0, 0, -s * D, n ? "D" : MmText(D), "ls7");
+  Dim(dc, x0, y0 - s * D / 2, -s * t, 0, n ? "t" : MmText(t), n ? "us" : "us12");
+}
+
+void DrawChannels(DrawingContext& dc, double x0, double y0, double s, const ChannelDims& c, const FamilyStyle& st) {
+  const bool doubled = c.count >= 2;
+  // One channel: web along its back, flanges pointing the way dir says (-1 left, +1 right).
+  const auto channel = [&](double back, int dir) {
+    Plate(dc, back, y0, dir * s * c.tw, -s * c.h);
+    Plate(dc, back, y0, dir * s * c.b, -s * c.tf);
+    Plate(dc, back, y0 - s * c.h, dir * s * c.b, s * c.tf);
+  };
+  double xcRight, xcLeft;
+  if (doubled && c.arrangement != "][") {
+    // "[]": the right channel's back at x0, the left one facing it.
+    xcRight = x0 - s * c.e;
+    xcLeft = xcRight - s * c.spacing;
+    channel(x0, -1);
+    channel(xcLeft - s * c.e, +1);
+  } else if (doubled) {
+    // "][": backs towards each other, flanges outwards.
+    xcRight = x0 - s * (c.b - c.e);
+    xcLeft = xcRight - s * c.spacing;
+    channel(x0 - s * c.b, +1);
+    channel(xcLeft + s * c.e, -1);
+  } else {
+    xcRight = xcLeft = x0 - s * (c.b - c.e);
+    channel(x0 - s * c.b, +1);
+  }
+
+  const double ym = y0 - s * c.h / 2;
+  const bool gusset = doubled && c.plateWidth * c.plateThickness > 0;
+  const double xg = (xcLeft + xcRight) / 2;
+  if (gusset) Plate(dc, xg + s * c.plateThickness / 2, ym + s * c.plateWidth / 2, -s * c.plateThickness, -s * c.plateWidth);
+  const double top = std::min(y0 - s * c.h, gusset ? ym - s * c.plateWidth / 2 : y0 - s * c.h);
+  const double bottom = std::max(y0, gusset ? ym + s * c.plateWidth / 2 : y0);
+  if (doubled) {
+    ReferenceLine(dc, xcRight, top - 10, xcRight, bottom + 5, 8, st.plateColour);
+    ReferenceLine(dc, xcLeft, top - 10, xcLeft, bottom + 5, 8, st.plateColour);
+  }
+
+  const bool n = Names(st);
+  const auto plateLabel = [&] {
+    if (gusset)
+      Dim(dc, xg, ym + s * c.plateWidth / 4, x0 + 10 - xg, bottom - ym - s * c.plateWidth / 4 + 10,
+          n ? "PL b*t" : "PL" + MmText(c.plateWidth) + "*" + MmText(c.plateThickness), "ds10");
+  };
+  if (n) plateLabel();
+  if (doubled) Dim(dc, xcRight, top - 10, xcLeft - xcRight, 0, n ? "d" : MmText(c.spacing), n ? "us7" : "us");
+  if (!n) {
+    const std::string name = std::string(doubled ? "2" : "") + "UNP" + MmText(c.h);
+    const double xm = doubled ? xg : x0 - s * c.b / 2;
+    Dim(dc, xm, bottom + 10, 0, 0, name, "ds");
+    plateLabel();
+  }
+}
+
+void DrawAngles(DrawingContext& dc, double x0, double y0, double s, const AngleDims& a, const FamilyStyle& st) {
+  const bool doubled = a.count >= 2;
+  const bool star = doubled && a.arrangement == "<>";
+  double xcRight, xcLeft, depth;
+  if (star) {
+    // Two angles as a diamond, heels outwards, corners on the horizontal diagonal.
+    depth = kSqrt2 * a.b;
+    const double yc = y0 - s * depth / 2;
+    const double xl = x0 - s * (a.spacing + 2 * kSqrt2 * a.e);
+    AnglePolygon(dc, x0, yc, s, a.b, a.t, {135, 225, 315, 225, 315});
+    AnglePolygon(dc, xl, yc, s, a.b, a.t, {45, 315, 225, 315, 225});
+    xcRight = x0 - s * kSqrt2 * a.e;
+    xcLeft = xl + s * kSqrt2 * a.e;
+  } else if (doubled) {
+    // Back to back: vertical legs facing each other, horizontal legs outwards.
+    depth = a.b;
+    xcRight = x0 - s * (a.b - a.e);
+    xcLeft = xcRight - s * a.spacing;
+    AnglePolygon(dc, x0 - s * a.b, y0, s, a.b, a.t, {0, 90, 180, 90, 180});
+    AnglePolygon(dc, xcLeft + s * a.e, y0, s, a.b, a.t, {180, 90, 0, 90, 0});
+  } else {
+    depth = a.b;
+    xcRight = xcLeft = x0 - s * (a.b - a.e);
+    AnglePolygon(dc, x0 - s * a.b, y0, s, a.b, a.t, {0, 90, 180, 90, 180});
+  }
+
+  const double ym = y0 - s * depth / 2;
+  const bool gusset = doubled && a.plateWidth * a.plateThickness > 0;
+  const double xg = (xcLeft + xcRight) / 2;
+  if (gusset) Plate(dc, xg + s * a.plateThickness / 2, ym + s * a.plateWidth / 2, -s * a.plateThickness, -s * a.plateWidth);
+  const double top = std::min(y0 - s * depth, gusset ? ym - s * a.plateWidth / 2 : y0 - s * depth);
+  const double bottom = std::max(y0, gusset ? ym + s * a.plateWidth / 2 : y0);
+  if (doubled) {
+    ReferenceLine(dc, xcRight, top - 10, xcRight, bottom + 5, 8, st.plateColour);
+    ReferenceLine(dc, xcLeft, top - 10, xcLeft, bottom + 5, 8, st.plateColour);
+  }
+
+  const bool n = Names(st);
+  if (doubled) Dim(dc, xcRight, top - 10, xcLeft - xcRight, 0, n ? "d" : MmText(a.spacing), n ? "us7" : "us");
+  const std::string name = std::string(doubled ? "2" : "") + "L" + MmText(a.b) + "*" + MmText(a.t);
+  // The diamond's name sits on its axis; other arrangements centre it under the legs.
+  const double xm = star ? (x0 + x0 - s * (a.spacing + 2 * kSqrt2 * a.e)) / 2 : (doubled ? xg : x0 - s * a.b / 2);
+  Dim(dc, xm, bottom + 10, 0, 0, n ? "L b*t" : name, n ? "ds7" : "ds");
+
+  // Leg, thickness and centroid distance beside the section, one under the other.
+  const double step = LabelHeight(dc) + 4;
+  TextLabel(dc, x0 + 10, top + step / 2, "r", n ? 7 : 14, n ? "b" : "b=" + MmText(a.b));
+  TextLabel(dc, x0 + 10, top + 1.5 * step, "r", n ? 7 : 14, n ? "t" : "t=" + MmText(a.t));
+  TextLabel(dc, x0 + 10, top + 2.5 * step, "r", n ? 7 : 14, n ? "e" : "e=" + MmText(a.e));
+  if (gusset)
+    Dim(dc, xg, ym + s * a.plateWidth / 4, x0 + 10 - xg, bottom - ym - s * a.plateWidth / 4 + 10,
+        n ? "PL b*t" : "PL" + MmText(a.plateWidth) + "*" + MmText(a.plateThickness), "ds10");
+}
+
+void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const RolledIDims& p, const FamilyStyle& st) {
+  const int count = std::clamp(p.count, 1, 3);
+  const double spacing = count > 1 ? p.spacing : 0.0;
+  const bool cover = p.plateWidth * p.plateThickness > 0;
+  const bool web = p.webPlateHeight * p.webPlateThickness > 0;
+  const double tp = cover ? p.plateThickness : 0.0;
+  const double width = std::max({(count - 1) * spacing + p.b, cover ? p.plateWidth : 0.0,
+                                 web ? p.dpl + p.webPlateThickness : 0.0});
+  // Everything is centred on one vertical axis; the profiles stand on the bottom plate.
+  const double xc = x0 - s * width / 2;
+  const double yb = y0 - s * tp;
+  const double firstRight = xc + s * ((count - 1) * spacing / 2 + p.b / 2);
+  for (int i = 0; i < count; ++i) {
+    const double xr = firstRight - s * spacing * i;
+    Plate(dc, xr, yb, -s * p.b, -s * p.tf);
+    Plate(dc, xr - s * (p.b - p.tw) / 2, yb - s * p.tf, -s * p.tw, -s * (p.h - 2 * p.tf));
+    Plate(dc, xr, yb - s * p.h, -s * p.b, s * p.tf);
+  }
+  if (cover) {
+    Plate(dc, xc + s * p.plateWidth / 2, y0, -s * p.plateWidth, -s * tp);
+    Plate(dc, xc + s * p.plateWidth / 2, y0 - s * (p.h + tp), -s * p.plateWidth, -s * tp);
+  }
+  const double ym = y0 - s * (tp + p.h / 2);
+  const double wt = p.webPlateThickness;
+  if (web) {
+    Plate(dc, xc + s * (p.dpl + wt) / 2, ym + s * p.webPlateHeight / 2, -s * wt, -s * p.webPlateHeight);
+    Plate(dc, xc - s * (p.dpl - wt) / 2, ym + s * p.webPlateHeight / 2, -s * wt, -s * p.webPlateHeight);
+  }
+
+  // Dimensions above the section stack upwards: cover plate, web-plate distance, name.
+  const double top = std::min(y0 - s * (p.h + 2 * tp), web ? ym - s * p.webPlateHeight / 2 : y0);
+  const double bottom = std::max(y0, web ? ym + s * p.webPlateHeight / 2 : y0);
+  const double step = StackStep(dc);
+  double level = top - 10;
+  const double coverLevel = level;
+  if (cover) level -= step;
+  const double dplLevel = level;
+  if (web) level -= step;
+  const double nameLevel = level;
+
+  const bool n = Names(st);
+  const auto spacingDims = [&] {
+    for (int i = 0; i + 1 < count; ++i) {
+      const double xr = firstRight - s * p.b / 2 - s * spacing * i;
+      Dim(dc, xr, bottom + 10, -s * spacing, 0, n ? "d" : "d=" + MmText(spacing), n ? "ds" : "ds7");
+    }
+  };
+  const auto coverDim = [&] {
+    if (cover)
+      Dim(dc, xc + s * p.plateWidth / 2, coverLevel, -s * p.plateWidth, 0,
+          n ? "PL b*t" : "2PL " + MmText(p.plateWidth) + "*" + MmText(p.plateThickness), n ? "us12" : "us10");
+  };
+  const auto dplDim = [&] {
+    if (web)
+      Dim(dc, xc + s * p.dpl / 2, dplLevel, -s * p.dpl, 0, n ? "dpl" : "dpl=" + MmText(p.dpl), n ? "us10" : "us11");
+  };
+  const auto webLabel = [&] {
+    // A leader from the right web plate out past the section's right edge.
+    if (web) {
+      const double xp = xc + s * p.dpl / 2;
+      Dim(dc, xp, ym, x0 + 10 - xp, 10,
+          n ? "WPL wb*wt " : "PL " + MmText(p.webPlateHeight) + "*" + MmText(p.webPlateThickness), n ? "ds10" : "ds11");
+    }
+  };
+  const auto nameDim = [&] { Dim(dc, xc, nameLevel, 0, 0, p.name, "us"); };
+
+  if (n) {
+    nameDim();
+    spacingDims();
+    coverDim();
+    webLabel();
+    dplDim();
+  } else {
+    spacingDims();
+    coverDim();
+    dplDim();
+    webLabel();
+    nameDim();
+  }
+}
+
+SectionDrawing DrawSection(DrawingContext& dc, const CurrentSection& cs, const SectionProperties& props) {
+  SectionDrawing out;
+  if (!dc.surface) return out;
+  DrawingSurface& surface = *dc.surface;
+  const double W = surface.ScaleWidth(), H = surface.ScaleHeight();
+  out.x0 = 0.85 * W;
+  out.y0 = 0.85 * H;
+  const double m = std::max(Clean(props.Depth), Clean(props.Width));
+  // The larger extent fills half the height (half the width on an upright canvas, so the
+  // section stays on the picture).
+  double s = m > 0 ? 0.5 * std::min(H, W) / m : 0.0;
+  if (!(std::isfinite(s) && s > 0)) s = std::min(H / 480.0, W / 640.0);
+  out.s = s;
+  const double x0 = out.x0, y0 = out.y0;
+
+  SetDrawColor(dc, 7);
+  const std::string family = ToUpper(Trim(cs.family));
+  const FamilyStyle style{7, DimensionText::Values};
+  if (family == "PG") {
+    DrawPlateGirder(dc, x0, y0, s, Clean(cs.hw), Clean(cs.bf1), Clean(cs.bf2), Clean(cs.tf1), Clean(cs.tf2),
+                    Clean(cs.tw), style);
+  } else if (family == "C") {
+    const double across = std::max(Clean(cs.h2), Clean(cs.bf1));
+    const double upright = std::max(Clean(cs.h1), Clean(cs.bf2));
+    double sc = 0;
+    if (across > 0) sc = 0.5 * W / across;
+    if (upright > 0) sc = sc > 0 ? std::min(sc, 0.5 * H / upright) : 0.5 * H / upright;
+    if (std::isfinite(sc) && sc > 0) s = sc;
+    out.s = s;
+    DrawCross(dc, x0, y0, s, Clean(cs.h1), Clean(cs.h2), Clean(cs.bf1), Clean(cs.bf2), Clean(cs.tf1), Clean(cs.tf2),
+              Clean(cs.tw), style);
+  } else if (family == "BOX") {
+    DrawBox(dc, x0, y0, s, Clean(cs.hw), Clean(cs.b), Clean(cs.tw), Clean(cs.tf), Clean(cs.d), style);
+  } else if (family == "TUBE") {
+    DrawTube(dc, x0, y0, s, Clean(cs.D), Clean(cs.t), style);
+  } else if (family == "UNP") {
+    ChannelDims c;
+    c.count = cs.Count;
+    c.h = Clean(cs.h), c.b = Clean(cs.b), c.tw = Clean(cs.tw), c.tf = Clean(cs.tf), c.e = Clean(cs.e);
+    c.spacing = Clean(cs.d);
+    c.plateWidth = Clean(cs.PlateWidth), c.plateThickness = Clean(cs.PlateThickness);
+    c.arrangement = cs.Arrangement;
+    DrawChannels(dc, x0, y0, s, c, style);
+  } else if (family == "L") {
+    AngleDims a;
+    a.count = cs.Count;
+    a.b = Clean(cs.h > 0 ? cs.h : cs.b);
+    a.t = Clean(cs.tw > 0 ? cs.tw : cs.t);
+    a.e = Clean(cs.e);
+    a.spacing = Clean(cs.d);
+    a.plateWidth = Clean(cs.PlateWidth), a.plateThickness = Clean(cs.PlateThickness);
+    a.arrangement = cs.Arrangement;
+    DrawAngles(dc, x0, y0, s, a, style);
+  } else {
+    RolledIDims p;
+    p.count = cs.Count;
+    p.h = Clean(cs.h), p.b = Clean(cs.b), p.tw = Clean(cs.tw), p.tf = Clean(cs.tf);
+    p.spacing = Clean(cs.d);
+    p.plateWidth = Clean(cs.PlateWidth), p.plateThickness = Clean(cs.PlateThickness);
+    p.webPlateHeight = Clean(cs.WebPlateHeight), p.webPlateThickness = Clean(cs.WebPlateThickness);
+    p.dpl = Clean(cs.DPL);
+    p.name = CutDesignation(!cs.catalogueName.empty() ? cs.catalogueName : !cs.BaseText.empty() ? cs.BaseText : cs.family);
+    DrawRolledI(dc, x0, y0, s, p, style);
+    if (WebPlatesClashWithFlanges(cs)) out.reportLines.push_back({12, EnlargeDplWarning()});
+  }
+  return out;
+}
+
+std::vector<SketchSample> ParameterSketchSamples() {
+  std::vector<SketchSample> samples(7);
+  {
+    auto& c = samples[0];
+    c.fx = 0.9, c.fy = 0.25;
+    c.cs.family = "PG";
+    c.cs.hw = 60, c.cs.tw = 1, c.cs.bf1 = 20, c.cs.tf1 = 2, c.cs.bf2 = 15, c.cs.tf2 = 1.8;
+  }
+  {
+    auto& c = samples[1];
+    c.fx = 0.9, c.fy = 0.5;
+    c.cs.family = "C";
+    c.cs.h1 = 50, c.cs.h2 = 50, c.cs.bf1 = 30, c.cs.bf2 = 30, c.cs.tw = 0.8, c.cs.tf1 = 2, c.cs.tf2 = 2;
+  }
+  for (int i : {2, 3}) {
+    auto& c = samples[static_cast<size_t>(i)];
+    c.fx = i == 2 ? 0.9 : 0.7, c.fy = 0.9;
+    c.cs.family = "IPE";
+    c.cs.designation = "2IPE...";
+    c.cs.Count = 2;
+    c.cs.h = 18, c.cs.b = 9, c.cs.tw = 0.53, c.cs.tf = 0.8, c.cs.d = 15;
+    if (i == 2) {
+      c.cs.PlateWidth = 20, c.cs.PlateThickness = 1;
+    } else {
+      c.cs.WebPlateHeight = 12, c.cs.WebPlateThickness = 1, c.cs.DPL = 20;
+    }
+  }
+  {
+    auto& c = samples[4];
+    c.fx = 0.5, c.fy = 0.5;
+    c.cs.family = "BOX";
+    c.cs.designation = "Box";
+    c.cs.hw = 20, c.cs.b = 15, c.cs.tw = 0.53, c.cs.tf = 1, c.cs.d = 10;
+  }
+  {
+    auto& c = samples[5];
+    c.fx = 0.4, c.fy = 0.9;
+    c.cs.family = "UNP";
+    c.cs.designation = "UNP";
+    c.cs.Count = 2, c.cs.Arrangement = "[]";
+    c.cs.h = 20, c.cs.b = 7.5, c.cs.tw = 0.85, c.cs.tf = 1.15, c.cs.e = 2, c.cs.d = 13;
+    c.cs.PlateWidth = 23, c.cs.PlateThickness = 2;
+  }
+  {
+    auto& c = samples[6];
+    c.fx = 0.4, c.fy = 0.3;
+    c.cs.family = "TUBE";
+    c.cs.designation = "TUBE D*t";
+    c.cs.D = 20, c.cs.t = 1.2;
+  }
+  return samples;
+}
+
+double DrawParameterSketch(DrawingContext& outer) {
+  if (!outer.surface) return 0;
+  // The legend's places were laid out for the smallest interface font; larger label text
+  // would run the names of neighbouring samples into each other.
+  DrawingContext dc = outer;
+  dc.uiFontSize = 8;
+  const double W = dc.surface->ScaleWidth(), H = dc.surface->ScaleHeight();
+  const double s = std::min(0.01 * W, 0.01 * H) / 3;
+  const FamilyStyle style{6, DimensionText::Names};
+  for (const SketchSample& sample : ParameterSketchSamples()) {
+    const CurrentSection& cs = sample.cs;
+    const double x0 = sample.fx * W, y0 = sample.fy * H;
+    SetDrawColor(dc, style.plateColour);
+    if (cs.family == "PG") {
+      DrawPlateGirder(dc, x0, y0, s, cs.hw, cs.bf1, cs.bf2, cs.tf1, cs.tf2, cs.tw, style);
+    } else if (cs.family == "C") {
+      DrawCross(dc, x0, y0, s, cs.h1, cs.h2, cs.bf1, cs.bf2, cs.tf1, cs.tf2, cs.tw, style);
+    } else if (cs.family == "BOX") {
+      DrawBox(dc, x0, y0, s, cs.hw, cs.b, cs.tw, cs.tf, cs.d, style);
+    } else if (cs.family == "TUBE") {
+      DrawTube(dc, x0, y0, s, cs.D, cs.t, style);
+    } else if (cs.family == "UNP") {
+      ChannelDims c;
+      c.count = cs.Count, c.h = cs.h, c.b = cs.b, c.tw = cs.tw, c.tf = cs.tf, c.e = cs.e, c.spacing = cs.d;
+      c.plateWidth = cs.PlateWidth, c.plateThickness = cs.PlateThickness, c.arrangement = cs.Arrangement;
+      DrawChannels(dc, x0, y0, s, c, style);
+    } else {
+      RolledIDims p;
+      p.count = cs.Count, p.h = cs.h, p.b = cs.b, p.tw = cs.tw, p.tf = cs.tf, p.spacing = cs.d;
+      p.plateWidth = cs.PlateWidth, p.plateThickness = cs.PlateThickness;
+      p.webPlateHeight = cs.WebPlateHeight, p.webPlateThickness = cs.WebPlateThickness, p.dpl = cs.DPL;
+      p.name = CutDesignation(cs.designation);
+      DrawRolledI(dc, x0, y0, s, p, style);
+    }
+  }
+  return s;
+}
+
+}  // namespace tavo

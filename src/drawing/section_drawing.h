@@ -1,0 +1,98 @@
+#pragma once
+// The section drawn to scale, plate by plate, with every plate and gap dimensioned in
+// millimetres; and the legend of all families with parameter names instead of values.
+#include <string>
+#include <vector>
+
+#include "drawing/drawing_context.h"
+#include "sections/section.h"
+
+namespace tavo {
+
+// A line the drawing hands to the report (bilingual text, palette colour).
+struct DrawingReportLine {
+  int colour = 12;
+  std::string text;
+};
+
+// Where the section went: drawing units per centimetre and the bottom-right corner of its
+// bounding box; and the lines the report should append.
+struct SectionDrawing {
+  double s = 0;
+  double x0 = 0;
+  double y0 = 0;
+  std::vector<DrawingReportLine> reportLines;
+};
+
+// The web-plate warning as the report prints it.
+std::string EnlargeDplWarning();
+
+SectionDrawing DrawSection(DrawingContext& dc, const CurrentSection& cs, const SectionProperties& props);
+inline SectionDrawing DrawSection(DrawingContext& dc, const Section& section) {
+  return DrawSection(dc, section.cs, section.props);
+}
+
+// True when the web plates are taller than the clear web and stand closer than the outside
+// of the flanges.
+bool WebPlatesClashWithFlanges(const CurrentSection& cs);
+
+// The legend: seven sample sections with the names of their parameters, labels always at
+// the smallest interface size it was laid out for. Returns the scale it used (drawing
+// units per centimetre).
+double DrawParameterSketch(DrawingContext& dc);
+
+// One sample of the legend: where its corner sits (fractions of the frame) and its section.
+struct SketchSample {
+  double fx = 0, fy = 0;
+  CurrentSection cs;
+};
+std::vector<SketchSample> ParameterSketchSamples();
+
+// --- Family routines: (x0, y0) bottom-right corner of the bounding box, s drawing units
+// per centimetre, dimensions in centimetres. -----------------------------------------------
+
+enum class DimensionText { Values, Names };
+struct FamilyStyle {
+  int plateColour = 7;
+  DimensionText text = DimensionText::Values;
+};
+
+void DrawPlateGirder(DrawingContext& dc, double x0, double y0, double s, double hw, double bf1, double bf2, double tf1,
+                     double tf2, double tw, const FamilyStyle& style = {});
+void DrawCross(DrawingContext& dc, double x0, double y0, double s, double h1, double h2, double bf1, double bf2,
+               double tf1, double tf2, double tw, const FamilyStyle& style = {});
+void DrawBox(DrawingContext& dc, double x0, double y0, double s, double hw, double bf, double tw, double tf, double d,
+             const FamilyStyle& style = {});
+void DrawTube(DrawingContext& dc, double x0, double y0, double s, double D, double t, const FamilyStyle& style = {});
+
+struct ChannelDims {
+  int count = 1;
+  double h = 0, b = 0, tw = 0, tf = 0, e = 0;
+  double spacing = 0;
+  double plateWidth = 0, plateThickness = 0;
+  std::string arrangement;  // "[]" or "]["
+};
+void DrawChannels(DrawingContext& dc, double x0, double y0, double s, const ChannelDims& c,
+                  const FamilyStyle& style = {});
+
+struct AngleDims {
+  int count = 1;
+  double b = 0, t = 0, e = 0;
+  double spacing = 0;
+  double plateWidth = 0, plateThickness = 0;
+  std::string arrangement;  // "<>" or empty
+};
+void DrawAngles(DrawingContext& dc, double x0, double y0, double s, const AngleDims& a, const FamilyStyle& style = {});
+
+struct RolledIDims {
+  int count = 1;
+  double h = 0, b = 0, tw = 0, tf = 0;
+  double spacing = 0;
+  double plateWidth = 0, plateThickness = 0;
+  double webPlateHeight = 0, webPlateThickness = 0, dpl = 0;
+  std::string name;  // the profile's name shown above it
+};
+void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const RolledIDims& p,
+                 const FamilyStyle& style = {});
+
+}  // namespace tavo
