@@ -12,6 +12,10 @@ int main(int argc, char** argv) {
   app.add_option("--install", state.installOverride, "Install folder (default: found next to the program)");
   app.add_flag_callback("--persian", [&state] { state.ctx.language = 'F'; }, "Messages in Persian");
   tavo::cli::AddInfoCommand(app, state);
+  tavo::cli::AddSectionCommand(app, state);
+  tavo::cli::AddRunCommand(app, state);
+  tavo::cli::AddReportCommand(app, state);
+  tavo::cli::AddDrawCommand(app, state);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -22,7 +22,7 @@ namespace {
 
 int Clamp(int v, int lo, int hi) { return std::min(std::max(v, lo), hi); }
 
-void Draw(DrawingSurface& surface, const DrawFunction& draw, const RenderOptions& o) {
+void Draw(DrawingSurface& surface, const DrawFunction& draw, const ImageRenderOptions& o) {
   surface.BackColor = o.printColours ? QBColor(15) : QBColor(0);
   surface.ForeColor = o.printColours ? QBColor(0) : QBColor(15);
   SetCanvasFrame(surface);
@@ -51,7 +51,7 @@ double ResolutionFor(int width, int height) {
   return std::clamp(std::round(96.0 * k), 24.0, 2400.0);
 }
 
-QImage RenderImage(const DrawFunction& draw, const RenderOptions& options) {
+QImage RenderImage(const DrawFunction& draw, const ImageRenderOptions& options) {
   EnsureGuiApplication();
   const int w = Clamp(options.width, 16, 20000), h = Clamp(options.height, 16, 20000);
   QImage image(w, h, QImage::Format_RGB32);
@@ -65,7 +65,7 @@ QImage RenderImage(const DrawFunction& draw, const RenderOptions& options) {
   return image;
 }
 
-std::string RenderBytes(ImageFormat format, const DrawFunction& draw, const RenderOptions& options) {
+std::string RenderBytes(ImageFormat format, const DrawFunction& draw, const ImageRenderOptions& options) {
   EnsureGuiApplication();
   const int w = Clamp(options.width, 16, 20000), h = Clamp(options.height, 16, 20000);
   const double dpi = ResolutionFor(w, h);
@@ -99,7 +99,7 @@ std::string RenderBytes(ImageFormat format, const DrawFunction& draw, const Rend
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-bool RenderToFile(const std::filesystem::path& target, const DrawFunction& draw, const RenderOptions& options,
+bool RenderToFile(const std::filesystem::path& target, const DrawFunction& draw, const ImageRenderOptions& options,
                   std::string* error) {
   const auto format = ImageFormatOf(target);
   if (!format) {
@@ -126,7 +126,7 @@ bool WritePng(const QImage& image, const std::filesystem::path& target, std::str
 }
 
 QImage RenderContactSheet(const std::vector<SheetCell>& cells, int columns, int cellWidth, int cellHeight,
-                          const RenderOptions& options) {
+                          const ImageRenderOptions& options) {
   EnsureGuiApplication();
   columns = std::max(1, columns);
   const int rows = std::max(1, static_cast<int>((cells.size() + static_cast<size_t>(columns) - 1) / columns));
@@ -135,7 +135,7 @@ QImage RenderContactSheet(const std::vector<SheetCell>& cells, int columns, int 
   const QColor text = options.printColours ? QColor(0, 0, 0) : QColor(255, 255, 255);
   sheet.fill(back);
   QPainter painter(&sheet);
-  RenderOptions cellOptions = options;
+  ImageRenderOptions cellOptions = options;
   cellOptions.width = cellWidth;
   cellOptions.height = cellHeight;
   QFont font = QtSurface::FontFor("Arial", 11, true, false, false, false);

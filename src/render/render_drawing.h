@@ -14,7 +14,7 @@
 
 namespace tavo {
 
-struct RenderOptions {
+struct ImageRenderOptions {
   int width = 640;
   int height = 480;
   bool printColours = false;  // white paper: print flag set, white background
@@ -34,10 +34,10 @@ std::optional<ImageFormat> ImageFormatOf(const std::filesystem::path& path);
 // picture so that a larger file shows the same drawing in finer detail.
 double ResolutionFor(int width, int height);
 
-QImage RenderImage(const DrawFunction& draw, const RenderOptions& options);
+QImage RenderImage(const DrawFunction& draw, const ImageRenderOptions& options);
 // The file's bytes in the given format.
-std::string RenderBytes(ImageFormat format, const DrawFunction& draw, const RenderOptions& options);
-bool RenderToFile(const std::filesystem::path& target, const DrawFunction& draw, const RenderOptions& options,
+std::string RenderBytes(ImageFormat format, const DrawFunction& draw, const ImageRenderOptions& options);
+bool RenderToFile(const std::filesystem::path& target, const DrawFunction& draw, const ImageRenderOptions& options,
                   std::string* error = nullptr);
 
 // The image as a PNG file, written through a temporary file.
@@ -49,6 +49,6 @@ struct SheetCell {
 };
 // Cells of cellWidth x cellHeight in rows of `columns`, each with its caption.
 QImage RenderContactSheet(const std::vector<SheetCell>& cells, int columns, int cellWidth, int cellHeight,
-                          const RenderOptions& options);
+                          const ImageRenderOptions& options);
 
 }  // namespace tavo

@@ -25,5 +25,9 @@ struct CliState {
 };
 
 void AddInfoCommand(CLI::App& app, CliState& state);
+void AddSectionCommand(CLI::App& app, CliState& state);
+void AddRunCommand(CLI::App& app, CliState& state);
+void AddReportCommand(CLI::App& app, CliState& state);
+void AddDrawCommand(CLI::App& app, CliState& state);
 
 }  // namespace tavo::cli

@@ -158,7 +158,7 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
         }
         cells.push_back({d, [section](DrawingContext& dc) { DrawSection(dc, section); }});
       }
-      RenderOptions o;
+      ImageRenderOptions o;
       o.printColours = printColours;
       o.dimensions = !noDimensions;
       o.uiFontSize = 12;
@@ -228,7 +228,7 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
       ok = AtomicWriteFile(out, surface.Document(), &error);
     } else {
 #ifdef TAVO_HAVE_RENDER
-      RenderOptions o;
+      ImageRenderOptions o;
       o.width = width;
       o.height = height;
       o.printColours = printColours;

@@ -4,11 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "checks/check_member.h"
+#include "cli/check_json.h"
 #include "cli/cli_common.h"
 #include "cli/section_json.h"
 #include "core/language.h"
 #include "core/text_util.h"
 #include "core/units.h"
+#include "input/design_constants.h"
+#include "input/ini_file.h"
+#include "input/input_file.h"
 #include "sections/profile_catalogue.h"
 #include "sections/section_parser.h"
 
@@ -71,6 +76,21 @@ void PrintTable(const Section& s, const UnitSystem& units) {
   }
 }
 
+void PrintCheck(const CheckedMember& m) {
+  const CheckResults& r = m.results;
+  const auto opt = [](const std::optional<double>& v, int digits) {
+    return v ? ShortestText(RoundTo(*v, digits)) : std::string("not computed");
+  };
+  std::printf("\n  Check as %s, L = %s cm, Fy = %s kg/cm²\n", KindName(m.member.kind), ShortestText(m.member.Lx).c_str(),
+              ShortestText(m.member.fy).c_str());
+  if (!r.cls.empty()) std::printf("  %-6s %s\n", "class", r.cls.c_str());
+  std::printf("  %-6s %s cm\n", "Lc", ShortestText(RoundTo(r.Lc, 1)).c_str());
+  std::printf("  %-6s %s kg/cm²   Mmax %s ton.m\n", "Fb", opt(r.Fb, 1).c_str(), opt(r.Mmax, 2).c_str());
+  std::printf("  %-6s %s kg/cm²   Pmax %s ton\n", "Fa", opt(r.Fa, 1).c_str(), ShortestText(r.Pmax).c_str());
+  std::printf("  %-6s %s ton\n", "Tmax", ShortestText(r.Tmax).c_str());
+  std::printf("  %-6s %s\n", "status", r.ok ? "OK" : "N (not OK)");
+}
+
 }  // namespace
 
 void AddSectionCommand(CLI::App& app, CliState& state) {
@@ -78,10 +98,20 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
   static std::vector<std::string> words;
   static std::string units = "[kg]-[cm]";
   static bool json = false;
+  static std::string kind = "column";
+  static double length = 0;
+  static double fy = 0;
   cmd->add_option("DESIGNATION", words, "Section designation, e.g. \"2UNP20  (d=12)\" or \"PG 600*8*250*15\"")
       ->required();
   cmd->add_option("--units", units, "Units of the spacings in the designation, \"[F]-[L]\"")->capture_default_str();
   cmd->add_flag("--json", json, "Print one JSON object");
+  cmd->add_option("--kind", kind, "Member kind: column, beam or bracing")
+      ->check(CLI::IsMember({"column", "beam", "bracing"}))
+      ->capture_default_str();
+  cmd->add_option("--length", length, "Member length in the data length unit (default 0)")
+      ->check(CLI::NonNegativeNumber);
+  cmd->add_option("--fy", fy, "Yield stress in kg/cm² (default: the settings file, else 2400)")
+      ->check(CLI::PositiveNumber);
   cmd->callback([&state] {
     state.Prepare();
     std::string designation;
@@ -93,7 +123,24 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
     input.catalogue = &catalogue;
     input.dataUnits = UnitFactors("UNITS=" + units, &state.messages);
     input.language = language;
-    const Section section = ComputeSection(designation, input);
+    // Fy: the option, else the settings file, else the built-in default.
+    if (fy <= 0) {
+      ModuleContext& ctx = state.ctx;
+      ctx.constantsText.clear();
+      ctx.constantsUnits = ReadSetting(ctx, ctx.moduleKey, "units", ConstantsFilePath(ctx));
+      if (ctx.constantsUnits.empty()) ctx.constantsUnits = "[kg]-[cm]";
+      ctx.displayUnits = UnitFactors("units=" + ctx.constantsUnits, &state.messages);
+      DesignConstants constants;
+      DefineAllConstants(constants, ctx);
+      fy = ctx.fy;
+    }
+    MemberInput member;
+    member.kind = kind == "beam" ? MemberKind::Beam : kind == "bracing" ? MemberKind::Bracing : MemberKind::Column;
+    member.Lx = length * static_cast<double>(input.dataUnits.lengthFactor);
+    member.fy = fy;
+    member.lengthFactor = input.dataUnits.lengthFactor;
+    const CheckedMember checked = CheckMember(ComputeSection(designation, input), member);
+    const Section& section = checked.section;
 
     if (!section.usable) {
       std::cerr << PickLanguage(section.problem, language) << '\n';
@@ -102,10 +149,13 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
     }
     if (!section.problem.empty()) std::cerr << "Note: " << PickLanguage(section.problem, language) << '\n';
     if (json) {
-      std::cout << SectionJson(section, language).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+      nlohmann::json j = SectionJson(section, language);
+      j["check"] = CheckJson(checked);
+      std::cout << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
       return;
     }
     PrintTable(section, input.dataUnits);
+    PrintCheck(checked);
   });
 }
 

@@ -1,0 +1,110 @@
+#include "checks/compactness.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "core/text_helpers.h"
+
+namespace tavo {
+
+namespace {
+
+// Degenerate plates (a zero thickness or depth) give infinite ratios, which simply fail the
+// tests; an Lc that is not a number becomes 0 so no step downstream sees it.
+double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
+
+// The smaller of the flange-width limit and the flange-area limit of a beam.
+double FlangeLc(double flangeWidth, double flangeArea, double depth, double fy) {
+  const double byWidth = 635 * flangeWidth / std::sqrt(fy);
+  const double byArea = 1400000 * flangeArea / (fy * depth);
+  if (std::isnan(byArea)) return Finite(byWidth);
+  return Finite(VMin(byWidth, byArea));
+}
+
+}  // namespace
+
+Compactness PlateGirderCompactness(const CurrentSection& cs, const SectionProperties& p, double fy) {
+  Compactness c;
+  const double root = std::sqrt(fy);
+  const double k = 0.5 * VMax(cs.bf1 / cs.tf1, cs.bf2 / cs.tf2);
+  const double webRatio = cs.hw / cs.tw;
+  if (k <= 545 / root && p.Depth / cs.tw <= 5365 / root) {
+    c.cls = "C";
+  } else {
+    const double kc = webRatio > 70 ? 4.05 / std::pow(webRatio, 0.46) : 1.0;
+    c.cls = (k <= 795 / std::sqrt(fy / kc) && webRatio <= 6370 / std::sqrt(0.6 * fy)) ? "N" : "S";
+  }
+  // Flange 2 is the compression flange.
+  c.Lc = FlangeLc(cs.bf2, cs.bf2 * cs.tf2, p.Depth, fy);
+  return c;
+}
+
+Compactness CrossCompactness(const CurrentSection& cs, const SectionProperties& p, double fy) {
+  Compactness c;
+  const double root = std::sqrt(fy);
+  const bool compact = 0.5 * cs.bf1 / cs.tf1 < 545 / root && 0.5 * cs.bf2 / cs.tf2 < 545 / root &&
+                       p.Depth / cs.tw < 5365 / root && p.Width / cs.tw < 5365 / root;
+  c.cls = compact ? "C" : "N";
+  c.Lc = FlangeLc(cs.bf1, cs.bf1 * cs.tf1, p.Depth, fy);
+  return c;
+}
+
+Compactness BoxCompactness(const CurrentSection& cs, const SectionProperties& p, double fy) {
+  Compactness c;
+  const double root = std::sqrt(fy);
+  const bool compact = cs.d / cs.tf < 1590 / root && p.Depth / cs.tw < 5365 / root && cs.h / cs.b < 6 &&
+                       cs.tf < 2 * cs.tw;
+  c.cls = compact ? "C" : "N";
+  c.Lc = Finite(53000 * cs.b / fy);
+  return c;
+}
+
+Compactness TubeCompactness(const CurrentSection& cs, double fy) {
+  Compactness c;
+  c.cls = cs.D / cs.t <= 232000 / fy ? "C" : "N";
+  c.Lc = 0;  // a tube does not buckle laterally
+  return c;
+}
+
+Compactness ChannelCompactness(const CurrentSection& cs, double fy) {
+  Compactness c;
+  const double root = std::sqrt(fy);
+  // The channel's flange ratio is b/tf, without the half used for I-type flanges.
+  c.cls = (cs.b / cs.tf < 545 / root && cs.h / cs.tw < 5365 / root) ? "C" : "N";
+  c.Lc = 0;  // no rule gives a channel an Lc
+  return c;
+}
+
+Compactness RolledCompactness(const CurrentSection& cs, const SectionProperties& p, double fy) {
+  Compactness c;
+  const std::string_view code = cs.family;
+  const bool castellated = code.find("CNP") != std::string_view::npos || code.find("CPE") != std::string_view::npos ||
+                           code.find("CPB") != std::string_view::npos;
+  const double root = std::sqrt(fy);
+  if (castellated)
+    c.cls = "N";
+  else
+    c.cls = (0.5 * cs.b / cs.tf < 545 / root && cs.h / cs.tw < 5365 / root) ? "C" : "N";
+  const double af = cs.Count * cs.b * cs.tf + cs.PlateWidth * cs.PlateThickness;
+  if (cs.Count <= 1) {
+    c.Lc = FlangeLc(cs.b, af, p.Depth, fy);
+  } else {
+    c.Lc = Finite(1400000 * af / (fy * p.Depth));
+  }
+  return c;
+}
+
+Compactness ClassifySection(const Section& s, CheckFamily family, double fy) {
+  switch (family) {
+    case CheckFamily::PlateGirder: return PlateGirderCompactness(s.cs, s.props, fy);
+    case CheckFamily::Cross: return CrossCompactness(s.cs, s.props, fy);
+    case CheckFamily::Box: return BoxCompactness(s.cs, s.props, fy);
+    case CheckFamily::Tube: return TubeCompactness(s.cs, fy);
+    case CheckFamily::Channel: return ChannelCompactness(s.cs, fy);
+    case CheckFamily::Angle: return {};  // angles: no class, Lc 0
+    case CheckFamily::Rolled: return RolledCompactness(s.cs, s.props, fy);
+  }
+  return {};
+}
+
+}  // namespace tavo

@@ -1,0 +1,50 @@
+#pragma once
+// The pass over every element of an input file (what the desktop program runs before it shows
+// the element list), without windows: read each element line, hand it to the element check,
+// keep the element table and a small result per element, report progress.
+//
+// The check itself is passed in, so this layer stays below sections and checks; the checks
+// layer supplies the real one (checks/element_check.h).
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "input/input_file.h"
+#include "input/input_session.h"
+
+namespace tavo {
+
+// What the element list keeps of a checked element. The full record is large; streaming
+// writers receive it through the element check's own callback instead.
+struct ElementSummary {
+  double Lc = 0, Tmax = 0, Pmax = 0;       // cm, ton, ton
+  std::optional<double> Fb, Mmax, Fa;      // kg/cm², ton·m, kg/cm²
+  char cls = 0;                            // 'C', 'N', 'S'; 0 for angles
+  bool checked = false;                    // false: the blank line that ended the pass
+  bool recognised = true;                  // false: no section could be computed from the designation
+  bool ok = true;                          // false: status "N" (marked red in the list)
+};
+
+// Checks element `index` (1-based) of the table.
+using ElementCheckFn = std::function<ElementSummary(int index, const Element& element)>;
+// Called with round(100·i/N) after each element when N > 1; returning false cancels the pass.
+using ProgressFn = std::function<bool(int percent)>;
+
+struct BatchPassResult {
+  std::vector<Element> elements;         // the element table, elements[i - 1] for i = 1..N
+  std::vector<ElementSummary> results;   // same indexing
+  int N = 0;                             // elements reached (the context's N is set to it)
+  bool cancelled = false;
+  bool endedOnBlank = false;
+};
+
+// Runs over elements 1..ctx.N of an opened session. Ends early on a blank element line (that
+// element still counts in N) or at the end of the working copy; a cancel keeps the elements
+// done. Closes the working copy.
+BatchPassResult Main_Continue_Const(ModuleContext& ctx, InputSession& session, const ElementCheckFn& check,
+                                    const ProgressFn& progress = {});
+
+// round(100·i/N), halves to even.
+int ProgressPercent(int i, int n);
+
+}  // namespace tavo

@@ -1,0 +1,109 @@
+#pragma once
+// The element list: one thumbnail per element, drawn without dimensions, with its ID on a
+// label that turns red when the element's design is not OK. Thumbnails are drawn only when
+// they scroll into view and a bounded number of them is kept, so ten thousand elements
+// scroll as smoothly as ten.
+#include <QAbstractListModel>
+#include <QCache>
+#include <QImage>
+#include <QListView>
+#include <QPixmap>
+#include <QStyledItemDelegate>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "checks/check_results.h"
+#include "input/batch_pass.h"
+#include "sections/section_parser.h"
+
+namespace tavo::ui {
+
+class SectionEngine;
+
+// How many thumbnails the list shows at most: the 16-bit element count of the input file.
+inline constexpr int kMaxListedElements = 32767;
+
+struct ListedElement {
+  int16_t id = 0;
+  std::string designation;  // what the thumbnail draws
+  bool ok = true;
+  bool recognised = true;
+};
+
+class ElementListModel : public QAbstractListModel {
+  Q_OBJECT
+ public:
+  enum Roles { OkRole = Qt::UserRole + 1, DesignationRole, IdRole };
+  explicit ElementListModel(const ModuleContext& ctx, QObject* parent = nullptr);
+
+  void SetElements(std::vector<ListedElement> elements);
+  // UpdatePictures: element i (1-based) now shows this state.
+  void UpdateElement(int index, const ListedElement& element);
+  const ListedElement& element(int row) const { return elements_[static_cast<size_t>(row)]; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  const ModuleContext& ctx_;
+  std::vector<ListedElement> elements_;
+};
+
+class ThumbnailDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+ public:
+  using Renderer = std::function<QImage(const std::string& designation, const QSize& size)>;
+  ThumbnailDelegate(Renderer renderer, QObject* parent = nullptr);
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+  void SetThumbnailSize(const QSize& size);
+  QSize thumbnailSize() const { return thumb_; }
+  int labelHeight() const { return labelHeight_; }
+  void SetLabelHeight(int h) { labelHeight_ = h; }
+  void Forget(int row) { cache_.remove(row); }
+  void ForgetAll() { cache_.clear(); }
+  // Thumbnails drawn so far (a scroll through the list draws only what it shows).
+  int rendered() const { return rendered_; }
+  int cached() const { return cache_.count(); }
+
+ private:
+  Renderer renderer_;
+  QSize thumb_{120, 96};
+  int labelHeight_ = 20;
+  mutable QCache<int, QPixmap> cache_;
+  mutable int rendered_ = 0;
+};
+
+class ElementList : public QListView {
+  Q_OBJECT
+ public:
+  ElementList(const ModuleContext& ctx, SectionEngine& engine, QWidget* parent = nullptr);
+
+  // Fills the list from the batch pass; false when there were more elements than it can show.
+  bool SetElements(const BatchPassResult& pass);
+  void UpdatePictures(int index, const CheckedMember& member);
+  ElementListModel* listModel() const { return model_; }
+  ThumbnailDelegate* delegate() const { return delegate_; }
+  int shown() const { return model_->rowCount(); }
+  // Find_PicBox_dim: the thumbnail size for the list's width.
+  QSize Find_PicBox_dim() const;
+  // The screen position of element i's thumbnail (1-based), for tests and for clicks.
+  QRect ThumbnailRect(int index) const;
+
+ signals:
+  void elementActivated(int index);  // 1-based
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  const ModuleContext& ctx_;
+  SectionEngine& engine_;
+  ElementListModel* model_ = nullptr;
+  ThumbnailDelegate* delegate_ = nullptr;
+};
+
+}  // namespace tavo::ui

@@ -1,0 +1,321 @@
+#include "ui/frm_constant.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "core/messages.h"
+#include "core/text_util.h"
+#include "core/units.h"
+#include "resources/resource_store.h"
+#include "ui/qt_messages.h"
+#include "ui/ui_common.h"
+#include "ui/ui_texts.h"
+
+namespace tavo::ui {
+
+namespace {
+// The caption of a row: the picked label up to its first "|" ("Fy|Fy" shows as Fy).
+QString RowCaption(const ModuleContext& ctx, const std::string& label) {
+  std::string text = PickLanguage(label, ctx);
+  const auto bar = text.find('|');
+  if (bar != std::string::npos && ctx.language != 'F') text.resize(bar);
+  return Q(Trim(text));
+}
+
+QString Number(double v) { return Q(ShortestText(RoundTo(v, 2))); }
+}  // namespace
+
+frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), constants_(constants) {
+  setObjectName("frmConstant");
+  setWindowTitle(Tr(ctx, texts::kConstantsCaption));
+  setMinimumSize(420, 320);
+  auto* layout = new QVBoxLayout(this);
+
+  auto* header = new QHBoxLayout;
+  picture_ = new QLabel(this);
+  picture_->setObjectName("Picture1");
+  picture_->setFixedSize(150, 110);
+  picture_->setAlignment(Qt::AlignCenter);
+  picture_->hide();
+  header->addWidget(picture_, 0, Qt::AlignTop);
+  auto* summary = new QVBoxLayout;
+  for (int i = 0; i < 4; ++i) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QString("lblSummary_%1").arg(i));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setWordWrap(true);
+    label->hide();
+    summary->addWidget(label);
+    summary_.push_back(label);
+  }
+  summary->addStretch(1);
+  header->addLayout(summary, 1);
+  layout->addLayout(header);
+
+  auto* group = new QGroupBox(Tr(ctx, texts::kConstantsGroup), this);
+  group->setObjectName("fraConstants");
+  auto* groupLayout = new QVBoxLayout(group);
+  auto* scroll = new QScrollArea(group);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->verticalScrollBar()->setObjectName("VScroll1");
+  rowsHost_ = new QWidget(scroll);
+  auto* rowsGrid = new QGridLayout(rowsHost_);
+  rowsGrid->setColumnStretch(3, 1);
+  scroll->setWidget(rowsHost_);
+  groupLayout->addWidget(scroll);
+  layout->addWidget(group);
+
+  units_ = new QLabel(this);
+  units_->setObjectName("lblUnits");
+  units_->setText(QString("<a href=\"units\">%1</a>").arg(Tr(ctx, texts::kClickUnits).toHtmlEscaped()));
+  units_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+  units_->setFocusPolicy(Qt::TabFocus);
+  connect(units_, &QLabel::linkActivated, this, [this] {
+    if (onUnits) onUnits();
+  });
+  layout->addWidget(units_);
+  layout->addStretch(1);
+
+  auto* buttons = new QHBoxLayout;
+  cost_ = new QPushButton(this);
+  cost_->setObjectName("CmdCost");
+  cost_->hide();  // no use in this module
+  aba_ = new QPushButton(Tr(ctx, texts::kDesignCodeHelp), this);
+  aba_->setObjectName("cmdABA");
+  aba_->setToolTip(Tr(ctx, texts::kDesignCodeHelpTip));
+  go_ = new QPushButton(Tr(ctx, texts::kContinue), this);
+  go_->setObjectName("CmdGo");
+  go_->setDefault(true);
+  go_->setAutoDefault(true);
+  go_->setMinimumWidth(110);
+  QFont bold = go_->font();
+  bold.setBold(true);
+  go_->setFont(bold);
+  buttons->addWidget(aba_);
+  buttons->addStretch(1);
+  buttons->addWidget(cost_);
+  buttons->addWidget(go_);
+  layout->addLayout(buttons);
+
+  status_ = new QStatusBar(this);
+  status_->setObjectName("StatusBar1");
+  status_->setSizeGripEnabled(false);
+  statusHint_ = new QLabel(status_);
+  statusHint_->setObjectName("StatusBar1_Panel1");
+  statusUnits_ = new QLabel(status_);
+  statusUnits_->setObjectName("StatusBar1_Panel2");
+  status_->addWidget(statusHint_, 3);
+  status_->addPermanentWidget(statusUnits_, 1);
+  layout->addWidget(status_);
+
+  connect(go_, &QPushButton::clicked, this, [this] { CmdGo_Click(); });
+  connect(aba_, &QPushButton::clicked, this, &frmConstant::cmdABA_Click);
+}
+
+const ConstantRow* frmConstant::RowData(int row) const { return constants_.Find(row); }
+
+void frmConstant::Form_initialize() {
+  auto* grid = static_cast<QGridLayout*>(rowsHost_->layout());
+  for (RowWidgets& w : rows_) {
+    delete w.label;
+    delete w.box;
+    delete w.unit;
+  }
+  rows_.clear();
+  int line = 0;
+  QWidget* previous = nullptr;
+  for (const ConstantRow& r : constants_.rows) {
+    RowWidgets w;
+    w.row = r.row;
+    w.label = new QLabel(RowCaption(ctx_, r.label), rowsHost_);
+    w.label->setObjectName(QString("lblConstant_%1").arg(r.row));
+    w.box = new QLineEdit(rowsHost_);
+    w.box->setObjectName(QString("frm_text_%1").arg(r.row));
+    w.box->setMaximumWidth(120);
+    w.box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    w.box->installEventFilter(this);
+    w.normal = w.box->palette();
+    const QString hint = Tr(ctx_, r.hint1.empty() ? r.label : r.hint1);
+    w.label->setToolTip(hint);
+    w.box->setToolTip(hint);
+    w.label->setBuddy(w.box);
+    w.unit = new QLabel(rowsHost_);
+    w.unit->setObjectName(QString("lblUnit_%1").arg(r.row));
+    grid->addWidget(w.label, line, 0);
+    grid->addWidget(w.box, line, 1);
+    grid->addWidget(w.unit, line, 2);
+    ++line;
+    const int row = r.row;
+    connect(w.box, &QLineEdit::textEdited, this, [this, row] {
+      for (RowWidgets& rw : rows_)
+        if (rw.row == row) Validate(rw);
+    });
+    if (previous) setTabOrder(previous, w.box);
+    previous = w.box;
+    rows_.push_back(w);
+  }
+  grid->setRowStretch(line, 1);
+  if (previous) {
+    setTabOrder(previous, go_);
+    setTabOrder(go_, units_);
+    setTabOrder(units_, aba_);
+  }
+
+  // The module's picture from the image store; nothing when the store or its row is missing.
+  picture_->hide();
+  if (auto store = OpenResourceStore(ctx_, ResourceKind::Images)) {
+    if (const auto bytes = store->Find(ResourceName(ctx_, ResourceKind::Images))) {
+      QPixmap pixmap;
+      if (pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<uint>(bytes->size()))) {
+        picture_->setPixmap(pixmap.scaled(picture_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        picture_->show();
+      }
+    }
+  }
+  ShowRows();
+}
+
+bool frmConstant::hasPicture() const { return !picture_->isHidden(); }
+
+void frmConstant::ShowRows() {
+  for (RowWidgets& w : rows_) {
+    const ConstantRow* r = RowData(w.row);
+    if (!r) continue;
+    w.box->setText(Q(r->value));
+    const UnitLabelResult u = UnitLabel(r->dimension, 0, ctx_.displayUnits);
+    w.unit->setText(u.known && r->dimension != "BAR" ? Q(u.label) : QString());
+    Validate(w);
+  }
+}
+
+void frmConstant::Validate(RowWidgets& w) {
+  ConstantRow* r = constants_.Find(w.row);
+  if (!r) return;
+  r->value = Trim(S(w.box->text()));
+  const ConstantsMode previous = constants_.mode;
+  constants_.mode = ConstantsMode::Checking;
+  DefineAllConstants(constants_, ctx_);
+  constants_.mode = previous;
+  QPalette pal = w.normal;
+  if (!r->inRange) {
+    pal.setColor(QPalette::Base, kAlarmRed);
+    pal.setColor(QPalette::Text, Qt::white);
+  }
+  w.box->setPalette(pal);
+  w.box->setProperty("outOfRange", !r->inRange);
+}
+
+bool frmConstant::IsRed(int row) const {
+  for (const RowWidgets& w : rows_)
+    if (w.row == row) return w.box->palette().color(QPalette::Base) == kAlarmRed;
+  return false;
+}
+
+QLineEdit* frmConstant::valueBox(int row) const {
+  for (const RowWidgets& w : rows_)
+    if (w.row == row) return w.box;
+  return nullptr;
+}
+
+QString frmConstant::RangeText(const ConstantRow& r) const {
+  if (r.dimension == "BAR") return {};
+  const UnitLabelResult u = UnitLabel(r.dimension, 0, ctx_.displayUnits);
+  const double f = u.known && u.factor != 0 ? u.factor : 1.0;
+  return Number(r.minimum / f) + " < " + RowCaption(ctx_, r.label) + " < " + Number(r.maximum / f) + " " + Q(u.label);
+}
+
+void frmConstant::ShowHint(const QString& text) {
+  QFont f = statusHint_->font();
+  f.setBold(false);
+  statusHint_->setFont(f);
+  statusHint_->setText(text);
+}
+
+bool frmConstant::eventFilter(QObject* watched, QEvent* event) {
+  for (RowWidgets& w : rows_) {
+    if (watched != w.box) continue;
+    if (event->type() == QEvent::FocusIn) {
+      if (const ConstantRow* r = RowData(w.row)) {
+        QFont f = statusHint_->font();
+        f.setBold(true);
+        statusHint_->setFont(f);
+        statusHint_->setText(RangeText(*r));
+      }
+    } else if (event->type() == QEvent::FocusOut) {
+      ShowHint({});
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmConstant::chngcte_inc() {
+  const InputSummary s = tavo::chngcte_inc(constants_, ctx_);
+  for (size_t i = 0; i < summary_.size(); ++i) {
+    summary_[i]->setVisible(i < s.lines.size());
+    if (i < s.lines.size()) summary_[i]->setText(Tr(ctx_, s.lines[i]).trimmed());
+  }
+  statusUnits_->setText(Tr(ctx_, s.statusBar));
+  ShowRows();
+  ShowHint(Tr(ctx_, texts::kOkStatus));
+}
+
+void frmConstant::Constants_change() {
+  for (RowWidgets& w : rows_) Validate(w);
+}
+
+void frmConstant::ChangeDisplayUnits(const std::string& unitText) {
+  Constants_change();
+  statusUnits_->setText(Tr(ctx_, texts::SystemUnits(unitText)));
+  const ConstantsMode previous = constants_.mode;
+  if (unitText != ctx_.constantsUnits) {
+    constants_.previousUnits = UnitFactors("units=" + ctx_.constantsUnits, ctx_.messages);
+    ctx_.displayUnits = UnitFactors("units=" + unitText, ctx_.messages);
+    constants_.mode = ConstantsMode::UpdateUnits;
+    DefineAllConstants(constants_, ctx_);
+    ctx_.constantsUnits = unitText;
+  }
+  constants_.mode = ConstantsMode::Checking;
+  DefineAllConstants(constants_, ctx_);
+  constants_.mode = previous;
+  ShowRows();
+}
+
+bool frmConstant::CmdGo_Click() {
+  Constants_change();
+  for (const RowWidgets& w : rows_) {
+    if (!IsRed(w.row)) continue;
+    const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kRecheck, ctx_), PickLanguage(texts::kWarningTitle, ctx_),
+                             Buttons::YesNo, Answer::Yes, ctx_.language == 'F', MessageKind::Critical);
+    if (a == Answer::Yes) {
+      w.box->setFocus();
+      w.box->selectAll();
+      return false;
+    }
+    break;  // No: the remaining rows are not asked about
+  }
+  SaveConstants(constants_, ctx_);
+  if (ctx_.activeView != "frmMian") ctx_.displayUnits = UnitFactors("units=[kg]-[cm]", ctx_.messages);
+  if (onContinue) onContinue();
+  return true;
+}
+
+void frmConstant::cmdABA_Click() {
+  if (ctx_.messages)
+    ctx_.messages->Show(PickLanguage(texts::kDesignCodeHelpMissing, ctx_), PickLanguage(texts::kDesignCodeHelp, ctx_),
+                        MessageKind::Information, ctx_.language == 'F');
+}
+
+void frmConstant::SetContinueVisible(bool visible) { go_->setVisible(visible); }
+
+}  // namespace tavo::ui

@@ -1,0 +1,84 @@
+#pragma once
+// The constants window: what the input file holds, the design constants with their ranges
+// (a value out of range turns its box red), the display units, and Continue.
+#include <QPalette>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "input/design_constants.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QStatusBar;
+
+namespace tavo::ui {
+
+class frmConstant : public QWidget {
+  Q_OBJECT
+ public:
+  frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget* parent = nullptr);
+
+  // Form_initialize: rows, captions and the module picture.
+  void Form_initialize();
+  // The input-file summary and the first validation of every row.
+  void chngcte_inc();
+  // Re-reads the rows from their boxes and validates them.
+  void Constants_change();
+  // The display units changed (units dialog): validate or convert, then show the rows again.
+  void ChangeDisplayUnits(const std::string& unitText);
+
+  // Continue: the recheck question for red rows, saving, then the next stage. False when the
+  // user chose to recheck.
+  bool CmdGo_Click();
+  void cmdABA_Click();
+
+  bool IsRed(int row) const;
+  QLineEdit* valueBox(int row) const;
+  QPushButton* continueButton() const { return go_; }
+  QStatusBar* statusBar() const { return status_; }
+  QLabel* unitsLabel() const { return units_; }
+  bool hasPicture() const;
+  void ShowHint(const QString& text);
+  // The continue button hides once the batch pass starts.
+  void SetContinueVisible(bool visible);
+
+  // The next stage (ContinueAfterConstants) and the units dialog, supplied by the program.
+  std::function<void()> onContinue;
+  std::function<void()> onUnits;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct RowWidgets {
+    int row = 0;
+    QLabel* label = nullptr;
+    QLineEdit* box = nullptr;
+    QLabel* unit = nullptr;
+    QPalette normal;
+  };
+  void ShowRows();
+  void Validate(RowWidgets& w);
+  QString RangeText(const ConstantRow& row) const;
+  const ConstantRow* RowData(int row) const;
+
+  ModuleContext& ctx_;
+  DesignConstants& constants_;
+  std::vector<RowWidgets> rows_;
+  QLabel* picture_ = nullptr;
+  std::vector<QLabel*> summary_;
+  QLabel* units_ = nullptr;
+  QPushButton* go_ = nullptr;
+  QPushButton* aba_ = nullptr;
+  QPushButton* cost_ = nullptr;
+  QScrollBar* rowScroll_ = nullptr;
+  QStatusBar* status_ = nullptr;
+  QLabel* statusUnits_ = nullptr;
+  QLabel* statusHint_ = nullptr;
+  QWidget* rowsHost_ = nullptr;
+};
+
+}  // namespace tavo::ui

@@ -1,0 +1,390 @@
+#include "ui/frm_main.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "core/files.h"
+#include "core/messages.h"
+#include "drawing/section_drawing.h"
+#include "input/input_file.h"
+#include "output/report_writers.h"
+#include "output/section_report.h"
+#include "ui/qt_messages.h"
+#include "ui/report_view.h"
+#include "ui/ui_common.h"
+#include "ui/ui_texts.h"
+
+namespace tavo::ui {
+
+StepButton::StepButton(QWidget* parent) : QToolButton(parent) {
+  setText(QStringLiteral("±"));
+  setMinimumSize(30, 24);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void StepButton::mousePressEvent(QMouseEvent* event) {
+  // The right button steps down, so it must not open a context menu or be ignored.
+  if (event->button() == Qt::RightButton) {
+    setDown(true);
+    event->accept();
+    return;
+  }
+  QToolButton::mousePressEvent(event);
+}
+
+void StepButton::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    setDown(false);
+    if (rect().contains(event->position().toPoint())) emit stepped(-1);
+    event->accept();
+    return;
+  }
+  if (event->button() == Qt::LeftButton && isDown() && rect().contains(event->position().toPoint())) {
+    QToolButton::mouseReleaseEvent(event);
+    emit stepped(+1);
+    return;
+  }
+  QToolButton::mouseReleaseEvent(event);
+}
+
+void StepButton::keyPressEvent(QKeyEvent* event) {
+  // From the keyboard: Space, Enter and "+" step up, "-" steps down.
+  switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Plus:
+    case Qt::Key_Up: emit stepped(+1); return;
+    case Qt::Key_Minus:
+    case Qt::Key_Down: emit stepped(-1); return;
+    default: QToolButton::keyPressEvent(event);
+  }
+}
+
+frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
+    : QWidget(parent),
+      ctx_(ctx),
+      engine_(engine),
+      panel_([&engine](const std::string& d) { return engine.Compute(d); }, &engine.catalogue()),
+      reportData_(std::make_unique<Report>(ctx, engine.formulas())) {
+  setObjectName("frmMain");
+  setWindowTitle(Tr(ctx, texts::kEditorCaption));
+
+  auto* outer = new QHBoxLayout(this);
+  outer->setContentsMargins(4, 4, 4, 4);
+  auto* split = new QSplitter(Qt::Horizontal, this);
+  split->setObjectName("splitMain");
+  split->setChildrenCollapsible(false);
+  outer->addWidget(split);
+
+  // Parameter panel.
+  auto* panelBox = new QGroupBox(Tr(ctx, texts::kParameters), split);
+  panelBox->setObjectName("fraParameters");
+  auto* panelLayout = new QVBoxLayout(panelBox);
+  element_ = new QLabel(panelBox);
+  element_->setObjectName("lblElement");
+  designation_ = new QLabel(panelBox);
+  designation_->setObjectName("lblDesignation");
+  designation_->setWordWrap(true);
+  designation_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QFont bold = designation_->font();
+  bold.setBold(true);
+  bold.setPointSizeF(bold.pointSizeF() + 1);
+  designation_->setFont(bold);
+  panelLayout->addWidget(element_);
+  panelLayout->addWidget(designation_);
+  auto* line = new QFrame(panelBox);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  panelLayout->addWidget(line);
+  auto* scroll = new QScrollArea(panelBox);
+  scroll->setObjectName("scrParameters");
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* rowsHost = new QWidget(scroll);
+  grid_ = new QGridLayout(rowsHost);
+  grid_->setContentsMargins(0, 0, 4, 0);
+  grid_->setHorizontalSpacing(6);
+  grid_->setVerticalSpacing(6);
+  grid_->setColumnStretch(3, 1);
+  grid_->setRowStretch(99, 1);
+  scroll->setWidget(rowsHost);
+  panelLayout->addWidget(scroll, 1);
+  panelBox->setMinimumWidth(300);
+  split->addWidget(panelBox);
+
+  // Report pane.
+  auto* pane = new QWidget(split);
+  pane->setObjectName("fraReport");
+  auto* paneLayout = new QVBoxLayout(pane);
+  paneLayout->setContentsMargins(0, 0, 0, 0);
+  auto* tabRow = new QHBoxLayout;
+  tabs_ = new QTabBar(pane);
+  tabs_->setObjectName("TabStrip1");
+  tabs_->addTab(Tr(ctx, texts::kTabProperties));
+  tabs_->addTab(Tr(ctx, texts::kTabFormulas));
+  tabs_->addTab(Tr(ctx, texts::kTabHeadings));
+  tabs_->setExpanding(false);
+  save_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), Tr(ctx, texts::kSave), pane);
+  save_->setObjectName("cmd_save");
+  save_->setToolTip(Tr(ctx, texts::kSaveTip));
+  tabRow->addWidget(tabs_, 1);
+  tabRow->addWidget(save_);
+  paneLayout->addLayout(tabRow);
+  report_ = new ReportView(pane);
+  paneLayout->addWidget(report_, 1);
+  pane->setMinimumWidth(340);
+  split->addWidget(pane);
+  split->setStretchFactor(0, 0);
+  split->setStretchFactor(1, 1);
+  split->setSizes({330, 520});
+
+  connect(tabs_, &QTabBar::currentChanged, this, [this](int) { RewriteReport(); });
+  connect(save_, &QPushButton::clicked, this, &frmMain::cmd_save_Click);
+
+  askText = [this](const QString& title, const QString& label, const QString& offered) -> std::optional<std::string> {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(this, title, label, QLineEdit::Normal, offered, &ok);
+    if (!ok) return std::nullopt;
+    return answer.toStdString();
+  };
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::ShowMember(const CheckedMember& member) {
+  member_ = member;
+  panel_.SetLengthFactor(ctx_.dataUnitSystem.lengthFactor);
+  panel_.BuildParameterPanel(member.section, member.member.Lx);
+  if (currentRow_ >= static_cast<int>(panel_.rows().size())) currentRow_ = 0;
+  BuildRows();
+  RefreshRows();
+  RewriteReport();
+  emit memberChanged(*member_);
+}
+
+void frmMain::BuildRows() {
+  const auto& rows = panel_.rows();
+  // Rows are made once and reused; the ones a section does not need are hidden.
+  while (rows_.size() < rows.size()) {
+    const int i = static_cast<int>(rows_.size());
+    QWidget* host = grid_->parentWidget();
+    RowWidgets w;
+    w.label = new QLabel(host);
+    w.label->setObjectName(QString("lblParameter_%1").arg(i));
+    w.label->setMinimumWidth(34);
+    w.box = new QLineEdit(host);
+    w.box->setObjectName(QString("txtParameter_%1").arg(i));
+    w.box->setMinimumWidth(64);
+    w.box->setMaximumWidth(96);
+    w.box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    w.box->installEventFilter(this);
+    w.step = new StepButton(host);
+    w.step->setObjectName(QString("cmdStep_%1").arg(i));
+    w.step->setToolTip(Tr(ctx_, texts::kStepTip));
+    w.slider = new QSlider(Qt::Horizontal, host);
+    w.slider->setObjectName(QString("sldParameter_%1").arg(i));
+    w.slider->setMinimumWidth(80);
+    w.slider->setFocusPolicy(Qt::StrongFocus);
+    w.slider->installEventFilter(this);
+    grid_->addWidget(w.label, i, 0);
+    grid_->addWidget(w.box, i, 1);
+    grid_->addWidget(w.step, i, 2);
+    grid_->addWidget(w.slider, i, 3);
+    connect(w.box, &QLineEdit::returnPressed, this, [this, i] {
+      SetCurrentRow(i);
+      ApplyCommand("=" + rows_[static_cast<size_t>(i)].box->text().trimmed().toStdString(), i);
+    });
+    connect(w.step, &StepButton::stepped, this, [this, i](int direction) {
+      SetCurrentRow(i);
+      ApplyCommand(direction > 0 ? "+" : "-", i);
+    });
+    connect(w.slider, &QSlider::valueChanged, this, [this, i](int v) { SliderChanged(i, v); });
+    connect(w.slider, &QSlider::sliderReleased, this, [this] { RefreshRows(); });
+    rows_.push_back(w);
+  }
+  QWidget* previous = nullptr;
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    const bool used = i < rows.size();
+    for (QWidget* w : {static_cast<QWidget*>(rows_[i].label), static_cast<QWidget*>(rows_[i].box),
+                       static_cast<QWidget*>(rows_[i].step), static_cast<QWidget*>(rows_[i].slider)})
+      w->setVisible(used);
+    if (!used) continue;
+    // Tab moves down the value boxes, as an engineer types a column of values.
+    if (previous) setTabOrder(previous, rows_[i].box);
+    previous = rows_[i].box;
+  }
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (previous) setTabOrder(previous, rows_[i].step);
+    previous = rows_[i].step;
+    setTabOrder(previous, rows_[i].slider);
+    previous = rows_[i].slider;
+  }
+  if (previous) setTabOrder(previous, tabs_);
+  setTabOrder(tabs_, save_);
+}
+
+void frmMain::RefreshRows() {
+  refreshing_ = true;
+  const auto& rows = panel_.rows();
+  for (size_t i = 0; i < rows.size() && i < rows_.size(); ++i) {
+    const ParameterRow& r = rows[i];
+    RowWidgets& w = rows_[i];
+    const SliderSetup s = panel_.SliderFor(static_cast<int>(i));
+    const QString unit = r.unit.empty() ? QString() : QString(" [%1]").arg(Q(r.unit));
+    w.label->setText(Q(r.name) + unit);
+    w.label->setToolTip(Q(s.tooltip));
+    if (!w.box->hasFocus() || !w.box->isModified()) w.box->setText(Q(s.text));
+    w.box->setModified(false);
+    w.box->setToolTip(Q(s.tooltip));
+    // A slider the user is dragging keeps its range until it is let go.
+    if (!w.slider->isSliderDown()) {
+      w.slider->setEnabled(s.configured);
+      if (s.configured) {
+        w.slider->setRange(s.minimum, s.maximum);
+        w.slider->setSingleStep(s.singleStep);
+        w.slider->setPageStep(s.pageStep);
+        w.slider->setValue(s.position);
+      }
+    }
+    w.slider->setToolTip(Q(s.tooltip));
+  }
+  if (member_) {
+    const CurrentSection& cs = member_->section.cs;
+    const std::string shown = !cs.FullText.empty() ? cs.FullText : panel_.designation();
+    designation_->setText(Q(shown));
+    designation_->setToolTip(Q(panel_.designation()));
+    const std::string kind = member_->member.kind == MemberKind::Column ? "Column||ستون"
+                             : member_->member.kind == MemberKind::Beam ? "Beam||تیر"
+                                                                         : "Bracing||مهاربند";
+    element_->setText(Tr(ctx_, kind) + QString(":   ID = %1").arg(member_->member.id));
+  }
+  refreshing_ = false;
+  if (currentRow_ >= 0 && currentRow_ < static_cast<int>(rows.size()))
+    emit sliderRowChanged(Q(rows[static_cast<size_t>(currentRow_)].name), panel_.SliderFor(currentRow_));
+}
+
+void frmMain::SetCurrentRow(int row) {
+  if (row < 0 || row >= static_cast<int>(panel_.rows().size())) return;
+  if (row == currentRow_) return;
+  currentRow_ = row;
+  emit sliderRowChanged(Q(panel_.rows()[static_cast<size_t>(row)].name), panel_.SliderFor(row));
+}
+
+bool frmMain::ApplyCommand(const std::string& command, int row) {
+  if (!member_ || row < 0 || row >= static_cast<int>(panel_.rows().size())) return false;
+  const ParameterRow& r = panel_.rows()[static_cast<size_t>(row)];
+  if (!command.empty() && command[0] == '=') {
+    bool numeric = false;
+    QString(Q(command.substr(1))).replace(',', '.').toDouble(&numeric);
+    if (!numeric && !r.catalogue) numeric = !UpdateParameter(command, r).invalid;
+    if (!numeric) {
+      ShowMessage(ctx_, texts::kNotANumber, texts::kParameters);
+      RefreshRows();
+      return false;
+    }
+  }
+  if (!panel_.ApplyParameterCommand(command, row)) {
+    RefreshRows();  // a value pushed against its limit shows the limit again
+    return false;
+  }
+  Recheck();
+  emit memberEdited(Q(panel_.designation()), panel_.memberLength());
+  return true;
+}
+
+void frmMain::Recheck() {
+  if (!member_) return;
+  MemberInput m = member_->member;
+  m.Lx = panel_.memberLength();
+  m.fy = ctx_.fy;
+  member_ = engine_.Check(panel_.section(), m);
+  RefreshRows();
+  RewriteReport();
+  emit memberChanged(*member_);
+}
+
+void frmMain::RewriteReport() {
+  if (!member_) {
+    report_->clear();
+    return;
+  }
+  reportData_->suppressValueLines = tabs_->currentIndex() == 2;
+  SectionReportOptions options;
+  if (WebPlatesClashWithFlanges(member_->section.cs)) options.extraLines.push_back(EnlargeDplWarning());
+  WriteSectionReport(*reportData_, *member_, options);
+  report_->ShowRuns(reportData_->runs(), ctx_.language == 'F');
+}
+
+void frmMain::SliderChanged(int row, int value) {
+  if (refreshing_) return;
+  SetCurrentRow(row);
+  ApplyCommand("=" + std::to_string(value), row);
+}
+
+int frmMain::RowOf(QObject* widget) const {
+  for (size_t i = 0; i < rows_.size(); ++i)
+    if (rows_[i].box == widget || rows_[i].slider == widget || rows_[i].step == widget) return static_cast<int>(i);
+  return -1;
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) {
+    const int row = RowOf(watched);
+    if (row >= 0) {
+      SetCurrentRow(row);
+      if (watched == rows_[static_cast<size_t>(row)].box) BoxEntered(row);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::BoxEntered(int) { emit hint(Tr(ctx_, texts::kEnterHint)); }
+
+QLineEdit* frmMain::valueBox(int row) const {
+  return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[static_cast<size_t>(row)].box : nullptr;
+}
+StepButton* frmMain::stepButton(int row) const {
+  return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[static_cast<size_t>(row)].step : nullptr;
+}
+QSlider* frmMain::slider(int row) const {
+  return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[static_cast<size_t>(row)].slider : nullptr;
+}
+int frmMain::visibleRows() const { return static_cast<int>(panel_.rows().size()); }
+
+bool frmMain::SaveReport(const std::string& path) {
+  std::string error;
+  if (!AtomicWriteFile(SuitePath(path), RenderRtf(*reportData_), &error)) {
+    ShowMessage(ctx_, "The report could not be saved: " + error + "||گزارش ذخیره نشد: " + error);
+    return false;
+  }
+  return true;
+}
+
+void frmMain::cmd_save_Click() {
+  if (!member_ || !askText) return;
+  const std::optional<std::string> name =
+      askText(Tr(ctx_, texts::kOutputFileTitle), Tr(ctx_, texts::kOutputFileName), Q(ctx_.inputBase + ".rtf"));
+  if (!name || name->empty()) return;
+  if (!SaveReport(*name)) return;
+  if (ctx_.messages)
+    ctx_.messages->Show(PickLanguage("File was saved as " + *name + "||فایل با این نام ذخیره شد: " + *name, ctx_),
+                        PickLanguage(texts::kOutputFileTitle, ctx_), MessageKind::Information, ctx_.language == 'F');
+}
+
+}  // namespace tavo::ui

@@ -1,0 +1,121 @@
+#pragma once
+// The section editor: one row per parameter (label, value box, step button, slider) beside
+// the report pane with its tabs. Every accepted change computes the section again, checks
+// the member and rewrites the report and the drawing at once.
+#include <QToolButton>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "checks/check_results.h"
+#include "output/report.h"
+#include "ui/parameter_panel.h"
+#include "ui/section_engine.h"
+
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QTabBar;
+
+namespace tavo::ui {
+
+class ReportView;
+
+// The step button of a row: left click steps up, right click steps down.
+class StepButton : public QToolButton {
+  Q_OBJECT
+ public:
+  explicit StepButton(QWidget* parent = nullptr);
+ signals:
+  void stepped(int direction);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+class frmMain : public QWidget {
+  Q_OBJECT
+ public:
+  frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // Shows a checked member: rows for its section, its report.
+  void ShowMember(const CheckedMember& member);
+  bool hasMember() const { return member_.has_value(); }
+  const CheckedMember& member() const { return *member_; }
+
+  // The editor's single entry point (commands of ApplyParameterCommand). True when it changed.
+  bool ApplyCommand(const std::string& command, int row);
+  // Checks the member again with its current length and Fy and rewrites the report.
+  void Recheck();
+  // Writes the report of the current member again (units or tab changed).
+  void RewriteReport();
+
+  const ParameterPanel& panel() const { return panel_; }
+  ReportView* reportView() const { return report_; }
+  const Report& report() const { return *reportData_; }
+  QTabBar* tabs() const { return tabs_; }
+  int currentRow() const { return currentRow_; }
+  void SetCurrentRow(int row);
+
+  // Row widgets, for the frame's tests and screenshots.
+  QLineEdit* valueBox(int row) const;
+  StepButton* stepButton(int row) const;
+  QSlider* slider(int row) const;
+  int visibleRows() const;
+
+  // The save button: asks for the file name, writes the pane's rich text.
+  void cmd_save_Click();
+  bool SaveReport(const std::string& path);
+
+  // Asks for a text (title, prompt, offered answer); nullopt when cancelled. Tests replace it.
+  std::function<std::optional<std::string>(const QString&, const QString&, const QString&)> askText;
+
+ signals:
+  void memberChanged(const tavo::CheckedMember& member);
+  // The user changed the section or its length: what the element now is.
+  void memberEdited(const QString& designation, double length);
+  void hint(const QString& text);
+  void sliderRowChanged(const QString& label, const tavo::ui::SliderSetup& setup);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct RowWidgets {
+    QLabel* label = nullptr;
+    QLineEdit* box = nullptr;
+    StepButton* step = nullptr;
+    QSlider* slider = nullptr;
+  };
+  void BuildRows();
+  void RefreshRows();
+  void AfterChange();
+  void SliderChanged(int row, int value);
+  void BoxEntered(int row);
+  int RowOf(QObject* widget) const;
+
+  ModuleContext& ctx_;
+  SectionEngine& engine_;
+  ParameterPanel panel_;
+  std::optional<CheckedMember> member_;
+  std::unique_ptr<Report> reportData_;
+  std::vector<RowWidgets> rows_;
+  int currentRow_ = 0;
+  bool refreshing_ = false;
+
+  QLabel* designation_ = nullptr;
+  QLabel* element_ = nullptr;
+  QGridLayout* grid_ = nullptr;
+  QTabBar* tabs_ = nullptr;
+  ReportView* report_ = nullptr;
+  QPushButton* save_ = nullptr;
+};
+
+}  // namespace tavo::ui

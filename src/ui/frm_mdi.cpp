@@ -1,0 +1,254 @@
+#include "ui/frm_mdi.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "ui/ui_common.h"
+#include "ui/ui_texts.h"
+
+namespace tavo::ui {
+
+namespace {
+// Toolbar buttons that wait for a computed element; Enable_Icons and Disable_Icons switch them.
+constexpr const char* kElementButtons[] = {"tbToolBar_Back", "tbToolBar_Forward", "tbToolBar_Home",
+                                          "tbToolBar_Print", "tbToolBar_Results", "tbToolBar_Autocad"};
+// The two shown only once the elements are computed.
+constexpr const char* kHiddenWhenDisabled[] = {"tbToolBar_Results", "tbToolBar_Autocad"};
+}  // namespace
+
+frmMDI::frmMDI(const ModuleContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
+  setObjectName("frmMDI");
+  BuildMenus();
+  BuildToolBar();
+
+  auto* bar = new QStatusBar(this);
+  bar->setObjectName("StatusBar1");
+  setStatusBar(bar);
+  // The first panel takes 0.6 of the width, the others share the rest.
+  const int stretches[3] = {6, 2, 2};
+  for (int i = 0; i < 3; ++i) {
+    panels_[i] = new QLabel(bar);
+    panels_[i]->setObjectName(QString("StatusBar1_Panel%1").arg(i + 1));
+    panels_[i]->setMinimumWidth(40);
+    bar->addWidget(panels_[i], stretches[i]);
+  }
+
+  split_ = new QSplitter(Qt::Horizontal, this);
+  split_->setObjectName("splitFrame");
+  split_->setChildrenCollapsible(false);
+  stack_ = new QStackedWidget(split_);
+  stack_->setObjectName("stackChildren");
+  split_->addWidget(stack_);
+  setCentralWidget(split_);
+  setMinimumSize(900, 600);
+}
+
+QAction* frmMDI::AddAction(QMenu* menu, const char* name, const char* caption) {
+  auto* a = new QAction(Tr(ctx_, caption), this);
+  a->setObjectName(name);
+  if (menu) menu->addAction(a);
+  actions_[name] = a;
+  return a;
+}
+
+void frmMDI::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  const auto menu = [&](const char* name, const char* caption) {
+    QMenu* m = bar->addMenu(Tr(ctx_, caption));
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    actions_[name] = m->menuAction();
+    return m;
+  };
+  QMenu* file = menu("menu_File", texts::kMenuFile);
+  AddAction(file, "menu_New", texts::kMenuNew);
+  AddAction(file, "menu_Open", texts::kMenuOpen);
+  file->addSeparator();
+  AddAction(file, "menu_NextID", texts::kMenuNextID)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+  AddAction(file, "menu_PreviousID", texts::kMenuPreviousID)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+  file->addSeparator();
+  AddAction(file, "menu_Print", texts::kMenuPrint)->setShortcut(QKeySequence::Print);
+  file->addSeparator();
+  AddAction(file, "menu_Exit", texts::kMenuExit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+  QMenu* edit = menu("menu_Edit", texts::kMenuEdit);
+  AddAction(edit, "menu_Cut", texts::kMenuCut);
+  AddAction(edit, "menu_Copy", texts::kMenuCopy);
+  AddAction(edit, "menu_Paste", texts::kMenuPaste);
+  AddAction(edit, "menu_Delete", texts::kMenuDelete);
+
+  QMenu* view = menu("menu_View", texts::kMenuView);
+  QAction* grid = AddAction(view, "menu_ShowGrid", texts::kMenuShowGrid);
+  grid->setCheckable(true);
+
+  QMenu* tools = menu("menu_Tools", texts::kMenuTools);
+  AddAction(tools, "menu_Calculator", texts::kMenuCalculator);
+  AddAction(tools, "menu_Constants", texts::kMenuConstants);
+  AddAction(tools, "menu_DXF", texts::kMenuDXF);
+  AddAction(tools, "menu_Options", texts::kMenuOptions);
+
+  QMenu* font = menu("menu_Font", texts::kMenuFont);
+  AddAction(font, "menu_Font_Farsi_Unicode", texts::kMenuFontFarsiUnicode);
+  AddAction(font, "menu_Font_Farsi_Font", texts::kMenuFontFarsiFont);
+  AddAction(font, "menu_Font_English", texts::kMenuFontEnglish);
+
+  menu("menu_Color", texts::kMenuColor);
+
+  QMenu* help = menu("menu_Help", texts::kMenuHelp);
+  AddAction(help, "menu_Help1", texts::kMenuHelp1)->setShortcut(QKeySequence::HelpContents);
+  AddAction(help, "menu_Calculation", texts::kMenuCalculation);
+  help->addSeparator();
+  AddAction(help, "menu_About", texts::kMenuAbout);
+
+  connect(action("menu_NextID"), &QAction::triggered, this, &frmMDI::nextId);
+  connect(action("menu_PreviousID"), &QAction::triggered, this, &frmMDI::previousId);
+  connect(action("menu_Print"), &QAction::triggered, this, &frmMDI::print);
+  connect(action("menu_Exit"), &QAction::triggered, this, &frmMDI::exitRequested);
+  connect(grid, &QAction::toggled, this, &frmMDI::showGridToggled);
+  connect(action("menu_Calculator"), &QAction::triggered, this, &frmMDI::calculator);
+  connect(action("menu_Help1"), &QAction::triggered, this, &frmMDI::information);
+  connect(action("menu_Calculation"), &QAction::triggered, this, &frmMDI::calculation);
+}
+
+void frmMDI::BuildToolBar() {
+  toolBar_ = addToolBar(QStringLiteral("tbToolBar"));
+  toolBar_->setObjectName("tbToolBar");
+  toolBar_->setMovable(false);
+  toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  toolBar_->setIconSize(QSize(22, 22));
+  struct Button {
+    const char* name;
+    const char* caption;
+    const char* tip;
+    const char* theme;
+    QStyle::StandardPixmap fallback;
+  };
+  const Button buttons[] = {
+      {"tbToolBar_Back", texts::kTbBack, nullptr, "go-previous", QStyle::SP_ArrowBack},
+      {"tbToolBar_Forward", texts::kTbForward, nullptr, "go-next", QStyle::SP_ArrowForward},
+      {"tbToolBar_Home", texts::kTbHome, nullptr, "go-home", QStyle::SP_DirHomeIcon},
+      {"tbToolBar_Information", texts::kTbInformation, nullptr, "dialog-information", QStyle::SP_MessageBoxInformation},
+      {"tbToolBar_Print", texts::kTbPrint, nullptr, "document-print", QStyle::SP_FileDialogDetailedView},
+      {"tbToolBar_Calculator", texts::kTbCalculator, nullptr, "accessories-calculator", QStyle::SP_ComputerIcon},
+      {"tbToolBar_Help", texts::kTbHelp, nullptr, "help-contents", QStyle::SP_DialogHelpButton},
+      {"tbToolBar_Stop", texts::kTbStop, texts::kTbStopTip, "process-stop", QStyle::SP_BrowserStop},
+      {"tbToolBar_Results", texts::kTbResults, texts::kTbResultsTip, "x-office-spreadsheet",
+       QStyle::SP_FileDialogListView},
+      {"tbToolBar_Units", texts::kTbUnits, texts::kTbUnitsTip, "preferences-system", QStyle::SP_FileDialogInfoView},
+      {"tbToolBar_Autocad", texts::kTbAutocad, texts::kTbAutocadTip, "document-save-as", QStyle::SP_DriveFDIcon},
+  };
+  for (const Button& b : buttons) {
+    QAction* a = AddAction(nullptr, b.name, b.caption);
+    a->setIcon(QIcon::fromTheme(b.theme, style()->standardIcon(b.fallback)));
+    a->setToolTip(b.tip ? Tr(ctx_, b.tip) : Tr(ctx_, b.caption));
+    toolBar_->addAction(a);
+    if (std::string(b.name) == "tbToolBar_Home" || std::string(b.name) == "tbToolBar_Help" ||
+        std::string(b.name) == "tbToolBar_Stop")
+      toolBar_->addSeparator();
+  }
+  connect(action("tbToolBar_Back"), &QAction::triggered, this, &frmMDI::previousId);
+  connect(action("tbToolBar_Forward"), &QAction::triggered, this, &frmMDI::nextId);
+  connect(action("tbToolBar_Home"), &QAction::triggered, this, &frmMDI::home);
+  connect(action("tbToolBar_Information"), &QAction::triggered, this, &frmMDI::information);
+  connect(action("tbToolBar_Print"), &QAction::triggered, this, &frmMDI::print);
+  connect(action("tbToolBar_Calculator"), &QAction::triggered, this, &frmMDI::calculator);
+  connect(action("tbToolBar_Help"), &QAction::triggered, this, &frmMDI::calculation);
+  connect(action("tbToolBar_Stop"), &QAction::triggered, this, &frmMDI::exitRequested);
+  connect(action("tbToolBar_Results"), &QAction::triggered, this, &frmMDI::results);
+  connect(action("tbToolBar_Units"), &QAction::triggered, this, &frmMDI::units);
+}
+
+QAction* frmMDI::action(const std::string& name) const {
+  const auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void frmMDI::SetWindows(QWidget* constants, QWidget* editor, QWidget* list, QWidget* drawing) {
+  constants_ = constants;
+  editor_ = editor;
+  list_ = list;
+  drawing_ = drawing;
+  for (QWidget* w : {constants, editor, list})
+    if (w) stack_->addWidget(w);
+  if (drawing) split_->addWidget(drawing);
+  split_->setStretchFactor(0, 3);
+  split_->setStretchFactor(1, 2);
+}
+
+void frmMDI::ShowPage(Page page) {
+  page_ = page;
+  QWidget* shown = page == Page::Constants ? constants_ : page == Page::Editor ? editor_ : list_;
+  if (shown) stack_->setCurrentWidget(shown);
+  if (drawing_) drawing_->setVisible(page != Page::List);
+  const int total = std::max(split_->width(), 900);
+  if (page == Page::Editor)
+    split_->setSizes({total * 57 / 100, total * 43 / 100});
+  else if (page == Page::Constants)
+    split_->setSizes({total * 45 / 100, total * 55 / 100});
+}
+
+void frmMDI::Enable_Icons() {
+  for (const char* name : kElementButtons)
+    if (QAction* a = action(name)) a->setEnabled(true);
+  for (const char* name : kHiddenWhenDisabled)
+    if (QAction* a = action(name)) a->setVisible(true);
+  action("menu_NextID")->setEnabled(true);
+  action("menu_PreviousID")->setEnabled(true);
+  action("menu_Print")->setEnabled(true);
+}
+
+void frmMDI::Disable_Icons() {
+  for (const char* name : kElementButtons)
+    if (QAction* a = action(name)) a->setEnabled(false);
+  for (const char* name : kHiddenWhenDisabled)
+    if (QAction* a = action(name)) a->setVisible(false);
+  action("menu_NextID")->setEnabled(false);
+  action("menu_PreviousID")->setEnabled(false);
+  action("menu_Print")->setEnabled(false);
+}
+
+void frmMDI::DisableAllCommands() {
+  Disable_Icons();
+  // Leaving stays possible: the Stop button, Exit and closing the frame.
+  for (auto& [name, a] : actions_) {
+    const bool keep = name == "tbToolBar_Stop" || name == "menu_Exit" || name == "menu_File" || name == "menu_Help" ||
+                      name == "menu_Calculation" || name == "tbToolBar_Help";
+    if (!keep) a->setEnabled(false);
+  }
+}
+
+void frmMDI::tbToolBarUpdate(int index, int n) {
+  const bool shown = index >= 1 && index <= n;
+  action("tbToolBar_Back")->setEnabled(shown && index > 1);
+  action("tbToolBar_Forward")->setEnabled(index < n);
+  action("menu_PreviousID")->setEnabled(shown && index > 1);
+  action("menu_NextID")->setEnabled(index < n);
+  action("tbToolBar_Print")->setEnabled(shown);
+  action("menu_Print")->setEnabled(shown);
+  action("tbToolBar_Home")->setEnabled(n > 1);
+}
+
+void frmMDI::SetCaption(const QString& caption) { setWindowTitle(caption); }
+
+void frmMDI::ShowStatus(int panel, const QString& text) {
+  if (panel >= 0 && panel < 3) panels_[panel]->setText(text);
+}
+
+QString frmMDI::statusText(int panel) const { return panel >= 0 && panel < 3 ? panels_[panel]->text() : QString(); }
+
+void frmMDI::closeEvent(QCloseEvent* event) {
+  // Closing the frame goes back to the suite without asking.
+  if (!ending_) emit frameClosing();
+  event->accept();
+}
+
+}  // namespace tavo::ui

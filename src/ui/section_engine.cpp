@@ -1,0 +1,43 @@
+#include "ui/section_engine.h"
+
+#include "checks/check_member.h"
+#include "checks/element_check.h"
+
+namespace tavo::ui {
+
+SectionEngine::SectionEngine(ModuleContext& ctx)
+    : ctx_(ctx),
+      catalogue_(std::make_unique<ProfileCatalogue>(ctx.installDir + "cte/")),
+      // Opened once: reports keep a pointer to it for the whole run.
+      formulas_(OpenResourceStore(ctx, ResourceKind::Formulas)) {
+  Refresh();
+}
+
+void SectionEngine::Refresh() {
+  input_.catalogue = catalogue_.get();
+  input_.dataUnits = ctx_.dataUnitSystem;
+  input_.messages = ctx_.messages;
+  input_.language = ctx_.language;
+}
+
+Section SectionEngine::Compute(const std::string& designation) const { return ComputeSection(designation, input_); }
+
+Section SectionEngine::ComputeQuietly(const std::string& designation) const {
+  SectionInput quiet = input_;
+  quiet.messages = nullptr;
+  return ComputeSection(designation, quiet);
+}
+
+CheckedMember SectionEngine::Check(Section section, const MemberInput& member) const {
+  return CheckMember(std::move(section), member);
+}
+
+CheckedMember SectionEngine::CheckElement(const Element& element, int index) const {
+  return tavo::CheckElement(ctx_, input_, element, index);
+}
+
+MemberInput SectionEngine::MemberOf(const Element& element, int index) const {
+  return MemberOfElement(ctx_, element, index);
+}
+
+}  // namespace tavo::ui

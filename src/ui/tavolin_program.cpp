@@ -1,0 +1,510 @@
+#include "ui/tavolin_program.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QAbstractTextDocumentLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTextDocument>
+#include <QVBoxLayout>
+#include <filesystem>
+#include <iostream>
+
+#include "checks/element_check.h"
+#include "core/files.h"
+#include "core/language.h"
+#include "core/startup.h"
+#include "core/text_util.h"
+#include "output/section_report.h"
+#include "ui/desktop_args.h"
+#include "ui/element_list.h"
+#include "ui/frm_constant.h"
+#include "ui/frm_draw.h"
+#include "ui/frm_main.h"
+#include "ui/frm_mdi.h"
+#include "ui/frm_units.h"
+#include "ui/progress_window.h"
+#include "ui/qt_messages.h"
+#include "ui/report_view.h"
+#include "ui/section_engine.h"
+#include "ui/tavolin_application.h"
+#include "ui/ui_common.h"
+#include "ui/ui_texts.h"
+
+namespace tavo::ui {
+
+namespace fs = std::filesystem;
+
+TavolinProgram::TavolinProgram(Options options)
+    : options_(std::move(options)),
+      qtMessages_(std::make_unique<QtMessages>()),
+      posixLauncher_(std::make_unique<PosixLauncher>()) {
+  ctx_.messages = options_.messages ? options_.messages : qtMessages_.get();
+  ctx_.launcher = options_.launcher ? options_.launcher : posixLauncher_.get();
+}
+
+TavolinProgram::~TavolinProgram() {
+  session_.copy.Close();
+  delete help_.data();
+  if (frame_) {
+    frame_->SetEnding(true);
+    delete frame_;
+  }
+}
+
+bool TavolinProgram::Main(const std::vector<std::string>& args) {
+  // Display metrics from the real screen.
+  int width = options_.screenWidth, height = options_.screenHeight;
+  if (width <= 0 || height <= 0) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    width = screen ? screen->size().width() : 1280;
+    height = screen ? screen->size().height() : 1024;
+  }
+  InitDisplayMetrics(ctx_, width, height);
+
+  const DesktopArgs a = ParseDesktopArguments(args);
+  if (a.help) {
+    std::cout << DesktopUsage();
+    return false;
+  }
+  if (!a.ok) {
+    std::cerr << "tavolin: " << a.error << '\n' << DesktopUsage();
+    ctx_.messages->Show("tavolin: " + a.error + "\n\n" + DesktopUsage(), "Tavolin", MessageKind::Error, false);
+    return false;
+  }
+  std::string packed = a.packedArgument;
+  if (!a.packed) {
+    // Started by hand: build the suite's argument from the options.
+    standalone_ = true;
+    const std::string install = FindInstallDir(options_.executable, a.installDir);
+    std::string base;
+    if (!a.inputFile.empty()) {
+      std::error_code ec;
+      base = fs::absolute(SuitePath(a.inputFile), ec).lexically_normal().string();
+      if (base.size() >= 8 && ToLower(base.substr(base.size() - 8)) == ".ardekon") base.resize(base.size() - 8);
+    }
+    packed = PackArgument(a.language, a.mode, install, base);
+  }
+  if (!ParseCommandLine(ctx_, packed, QDir::currentPath().toStdString())) return false;
+  SetModuleIdentity(ctx_);
+  ctx_.installDir = WithTrailingSeparator(ctx_.installDir);
+  ctx_.tempDir = ctx_.installDir + "temp/";
+  {
+    std::error_code ec;
+    fs::create_directories(SuitePath(ctx_.tempDir), ec);
+  }
+  QApplication::setLayoutDirection(ctx_.language == 'F' ? Qt::RightToLeft : Qt::LeftToRight);
+
+  engine_ = std::make_unique<SectionEngine>(ctx_);
+  BuildWindows();
+  ConnectCommands();
+  frame_->SetCaption(Q(FrameCaption()));
+
+  if (ctx_.runMode == 'H') {
+    frame_->DisableAllCommands();
+    frame_->show();
+    menu_Calculation_Click();
+    return true;
+  }
+
+  frame_->Disable_Icons();
+  frame_->show();
+  drawing_->ShowEmpty();
+  inputOk_ = OpenInputFile();
+  if (!inputOk_) {
+    frame_->ShowStatus(0, Tr(ctx_, "The input file could not be read; use Exit to return.||"
+                                   "فایل ورودی خوانده نشد؛ برای بازگشت خروج را بزنید."));
+    frame_->ShowPage(frmMDI::Page::Constants);
+    constants_->SetContinueVisible(false);
+    return true;
+  }
+  ctx_.activeView = "frmConstant";
+  frame_->SetCaption(Q(FrameCaption()));
+  engine_->Refresh();
+  constants_->Form_initialize();
+  constants_->chngcte_inc();
+  frame_->ShowPage(frmMDI::Page::Constants);
+  drawing_->ShowSketch();
+  ShowUnitsStatus();
+  if (QLineEdit* first = constants_->valueBox(1)) {
+    first->setFocus();
+  } else {
+    constants_->CmdGo_Click();  // nothing to confirm: go straight on
+  }
+  return true;
+}
+
+std::string TavolinProgram::FrameCaption() const {
+  return " Ardekon " + ctx_.suiteVersion + " - " + PickLanguage(ctx_.moduleTitle, ctx_) + " (" + ctx_.inputBase + ")";
+}
+
+void TavolinProgram::BuildWindows() {
+  frame_ = new frmMDI(ctx_);
+  qtMessages_->SetParent(frame_);
+  constants_ = new frmConstant(ctx_, session_.constants, frame_);
+  editor_ = new frmMain(ctx_, *engine_, frame_);
+  drawing_ = new frmDraw(ctx_, frame_);
+  list_ = new ElementList(ctx_, *engine_, frame_);
+  progress_ = new ProgressWindow(ctx_, frame_);
+  frame_->SetWindows(constants_, editor_, list_, drawing_);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect avail = screen->availableGeometry();
+    frame_->resize(std::min(1560, avail.width() * 95 / 100), std::min(980, avail.height() * 95 / 100));
+  } else {
+    frame_->resize(1400, 900);
+  }
+}
+
+void TavolinProgram::ConnectCommands() {
+  connect(frame_, &frmMDI::nextId, this, &TavolinProgram::NextID);
+  connect(frame_, &frmMDI::previousId, this, &TavolinProgram::PreviousID);
+  connect(frame_, &frmMDI::home, this, &TavolinProgram::Home);
+  connect(frame_, &frmMDI::information, this, &TavolinProgram::ConstantsHelp);
+  connect(frame_, &frmMDI::print, this, &TavolinProgram::PrintWithDialog);
+  connect(frame_, &frmMDI::calculator, this, &TavolinProgram::Calculator);
+  connect(frame_, &frmMDI::calculation, this, &TavolinProgram::menu_Calculation_Click);
+  connect(frame_, &frmMDI::exitRequested, this, &TavolinProgram::menu_Exit_Click);
+  connect(frame_, &frmMDI::units, this, &TavolinProgram::Units);
+  connect(frame_, &frmMDI::showGridToggled, drawing_, &frmDraw::SetGrid);
+  connect(frame_, &frmMDI::frameClosing, this, [this] { EndProgram("/noframe/steel"); });
+  constants_->onContinue = [this] { ContinueAfterConstants(); };
+  constants_->onUnits = [this] { Units(); };
+  connect(editor_, &frmMain::memberChanged, this, &TavolinProgram::MemberChanged);
+  connect(editor_, &frmMain::hint, this, [this](const QString& text) { frame_->ShowStatus(0, text); });
+  connect(editor_, &frmMain::sliderRowChanged, drawing_, &frmDraw::ConfigureSlider);
+  connect(editor_, &frmMain::memberEdited, this, [this](const QString&, double) {
+    // Kept as the element's own text, so coming back to it shows the edited section.
+    if (ctx_.currentIndex < 1) return;
+    if (static_cast<size_t>(ctx_.currentIndex) <= pass_.elements.size())
+      edited_[ctx_.currentIndex] = editor_->member();
+  });
+  connect(drawing_, &frmDraw::sliderMoved, this,
+          [this](int v) { editor_->ApplyCommand("=" + std::to_string(v), editor_->currentRow()); });
+  connect(list_, &ElementList::elementActivated, this, &TavolinProgram::ShowElement);
+}
+
+bool TavolinProgram::OpenInputFile() { return OpenInput(ctx_, session_); }
+
+void TavolinProgram::ShowUnitsStatus() {
+  frame_->ShowStatus(1, Tr(ctx_, texts::SystemUnits(ctx_.displayUnits.Text())));
+}
+
+void TavolinProgram::ContinueAfterConstants() {
+  if (ctx_.activeView == "frmMian") {
+    // Reopened from the editor: back to the section, checked with the confirmed constants.
+    ctx_.activeView = "frmMain";
+    constants_->SetContinueVisible(false);
+    frame_->ShowPage(frmMDI::Page::Editor);
+    frame_->ShowStatus(0, {});
+    if (editor_->hasMember()) editor_->Recheck();
+    editor_->setFocus();
+    ShowUnitsStatus();
+    return;
+  }
+  constants_->SetContinueVisible(false);
+  if (batchDone_) {
+    // The elements are computed already (the constants were opened from the list): go back.
+    ctx_.activeView.clear();
+    frame_->ShowPage(frmMDI::Page::List);
+    ShowUnitsStatus();
+    return;
+  }
+  if (ctx_.runMode == 'E') {
+    // The table entry is not part of this build: the file is read as it stands, never emptied.
+    ctx_.messages->Show(PickLanguage(texts::kTableEntryMissing, ctx_), "Tavolin", MessageKind::Information,
+                        ctx_.language == 'F');
+    ctx_.runMode = 'I';
+  }
+  RunBatchPass();
+  ctx_.activeView = ctx_.N == 1 ? "frmMain" : "";
+  ShowUnitsStatus();
+}
+
+void TavolinProgram::RunBatchPass() {
+  engine_->Refresh();
+  const int n = ctx_.N;
+  if (n > 1) {
+    frame_->ShowPage(frmMDI::Page::List);
+    progress_->ShowProgress(0, texts::kProgressCaption);
+  }
+  const ElementCheckFn check = MakeElementCheck(ctx_, engine_->input());
+  const ProgressFn progress = [this](int percent) {
+    // The window stays alive between elements, and Cancel can be pressed.
+    QCoreApplication::processEvents();
+    progress_->ShowProgress(percent);
+    return !progress_->cancelled();
+  };
+  pass_ = Main_Continue_Const(ctx_, session_, check, progress);
+  batchDone_ = true;
+  edited_.clear();
+  if (n > 1) progress_->ShowProgress(-1);
+  tooMany_ = !list_->SetElements(pass_);
+  if (n == 1 && ctx_.N >= 1) {
+    // A single element goes straight to its own view.
+    ShowElement(1);
+    frame_->action("tbToolBar_Print")->setEnabled(true);
+    frame_->action("tbToolBar_Units")->setEnabled(true);
+    return;
+  }
+  if (tooMany_) {
+    const std::string shown = std::to_string(list_->shown());
+    ctx_.messages->Show(std::string(texts::kTooManyEnglish) + "||" + texts::kTooManyPersian + shown +
+                            texts::kTooManyPersianEnd,
+                        "Tavolin", MessageKind::Warning, ctx_.language == 'F');
+  }
+  ctx_.currentIndex = 0;  // nothing shown yet: Next ID starts at the first element
+  frame_->Enable_Icons();
+  frame_->tbToolBarUpdate(0, ctx_.N);
+  frame_->ShowPage(frmMDI::Page::List);
+  int notOk = 0;
+  for (int i = 0; i < ctx_.N && i < static_cast<int>(pass_.results.size()); ++i)
+    if (!pass_.results[static_cast<size_t>(i)].ok) ++notOk;
+  frame_->ShowStatus(2, Tr(ctx_, std::to_string(ctx_.N) + " elements, " + std::to_string(notOk) + " not OK||" +
+                                     std::to_string(ctx_.N) + " عضو، " + std::to_string(notOk) + " نامناسب"));
+  list_->setFocus();
+}
+
+void TavolinProgram::ShowElement(int index) {
+  if (index < 1 || index > ctx_.N || index > static_cast<int>(pass_.elements.size())) return;
+  ctx_.currentIndex = index;
+  const Element& element = pass_.elements[static_cast<size_t>(index) - 1];
+  ctx_.currentId = element.id;
+  ctx_.currentKind = KindOfIndex(ctx_, index);
+  ctx_.activeView = "frmMain";
+  CheckedMember member;
+  if (const auto it = edited_.find(index); it != edited_.end()) {
+    // Checked again, so a changed Fy applies to edited elements too.
+    MemberInput m = it->second.member;
+    m.fy = ctx_.fy;
+    member = engine_->Check(it->second.section, m);
+  } else {
+    member = engine_->CheckElement(element, index);
+  }
+  frame_->ShowPage(frmMDI::Page::Editor);
+  editor_->ShowMember(member);
+  frame_->tbToolBarUpdate(index, ctx_.N);
+  frame_->ShowStatus(2, Tr(ctx_, "Element " + std::to_string(index) + " of " + std::to_string(ctx_.N) + "||عضو " +
+                                     std::to_string(index) + " از " + std::to_string(ctx_.N)));
+}
+
+void TavolinProgram::MemberChanged(const CheckedMember& member) {
+  // The report's verdict puts the section on the canvas, whichever window is in front.
+  drawing_->ShowSection(member);
+}
+
+void TavolinProgram::UpdatePictures() {
+  if (ctx_.currentIndex >= 1 && editor_->hasMember()) list_->UpdatePictures(ctx_.currentIndex, editor_->member());
+}
+
+void TavolinProgram::NextID() {
+  if (ctx_.currentIndex == ctx_.N || ctx_.N < 1) return;
+  UpdatePictures();
+  ShowElement(ctx_.currentIndex + 1);
+}
+
+void TavolinProgram::PreviousID() {
+  if (ctx_.currentIndex <= 1) return;
+  UpdatePictures();
+  ShowElement(ctx_.currentIndex - 1);
+}
+
+void TavolinProgram::Home() {
+  if (pass_.elements.empty()) return;
+  ctx_.activeView.clear();
+  frame_->ShowPage(frmMDI::Page::List);
+  QCoreApplication::processEvents();
+  UpdatePictures();
+  if (ctx_.currentIndex >= 1) list_->setCurrentIndex(list_->listModel()->index(ctx_.currentIndex - 1));
+  list_->setFocus();
+}
+
+void TavolinProgram::menu_Exit_Click() {
+  const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kExitQuestion, ctx_), PickLanguage(texts::kExitTitle, ctx_),
+                           Buttons::YesNo, Answer::No, ctx_.language == 'F', MessageKind::Warning);
+  if (a == Answer::Yes) EndProgram("/noframe/steel");
+}
+
+void TavolinProgram::EndProgram(const std::string& request) {
+  if (ended_) return;
+  // Started by hand there is no suite to go back to, so its absence is not worth a message.
+  Messages* saved = ctx_.messages;
+  if (standalone_) ctx_.messages = nullptr;
+  const ReturnOutcome outcome = ReturnToSuite(ctx_, request, [this] { session_.copy.Close(); });
+  ctx_.messages = saved;
+  if (outcome == ReturnOutcome::KeepRunning) return;
+  ended_ = true;
+  ctx_.activeView = "Exit";
+  if (help_) help_->close();
+  if (frame_) {
+    frame_->SetEnding(true);
+    frame_->close();
+  }
+  if (options_.quit)
+    options_.quit(0);
+  else
+    QCoreApplication::exit(0);
+}
+
+void TavolinProgram::TrapError(const TrappedError& error) {
+  if (ctx_.messages)
+    ctx_.messages->Show(TrapMessage(error), PickLanguage("Error||خطا", ctx_), MessageKind::Critical,
+                        ctx_.language == 'F');
+  EndProgram("/noframe/steel");
+}
+
+void TavolinProgram::menu_Calculation_Click() {
+  std::string path = ctx_.installDir + "bin/help/" + ctx_.moduleKey + ".pdf";
+  // The Persian edition, when it is installed, for a Persian user.
+  const std::string persian = ctx_.installDir + "bin/help/" + ctx_.moduleKey + "_fa.pdf";
+  if (ctx_.language == 'F' && FileExistsNonEmpty(ctx_, persian)) path = persian;
+  if (!FileExistsNonEmpty(ctx_, path)) {
+    if (ctx_.messages)
+      ctx_.messages->Show(PickLanguage(texts::kHelpMissing, ctx_), PickLanguage(texts::kMenuHelp, ctx_),
+                          MessageKind::Information, ctx_.language == 'F');
+    return;
+  }
+  if (!help_) {
+    auto* window = new QWidget(nullptr, Qt::Window);
+    window->setObjectName("frmHelp");
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(Tr(ctx_, texts::kMenuCalculation));
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* document = new QPdfDocument(window);
+    auto* view = new QPdfView(window);
+    view->setObjectName("pdfHelp");
+    view->setPageMode(QPdfView::PageMode::MultiPage);
+    view->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    view->setDocument(document);
+    document->load(Q(SuitePath(path).string()));
+    document->setObjectName("pdfDocument");
+    layout->addWidget(view);
+    window->resize(900, 800);
+    help_ = window;
+  }
+  help_->show();
+  help_->raise();
+}
+
+void TavolinProgram::ConstantsHelp() {
+  if (!inputOk_) return;
+  if (ctx_.activeView == "frmMain") {
+    ctx_.activeView = "frmMian";
+    constants_->SetContinueVisible(true);
+  }
+  frame_->ShowPage(frmMDI::Page::Constants);
+  drawing_->ShowSketch();
+  constants_->ShowHint(Tr(ctx_, texts::kConstantsHint));
+}
+
+void TavolinProgram::Calculator() {
+  for (const char* name : {"gnome-calculator", "kcalc", "galculator", "qalculate-gtk", "xcalc"}) {
+    const QString path = QStandardPaths::findExecutable(name);
+    if (path.isEmpty()) continue;
+    if (ctx_.launcher && ctx_.launcher->Launch(path.toStdString(), {}, {})) return;
+  }
+  if (ctx_.messages)
+    ctx_.messages->Show(PickLanguage(texts::kCalculatorMissing, ctx_), PickLanguage(texts::kMenuCalculator, ctx_),
+                        MessageKind::Information, ctx_.language == 'F');
+}
+
+void TavolinProgram::Units() {
+  std::optional<std::string> chosen;
+  if (chooseUnits) {
+    chosen = chooseUnits();
+  } else {
+    frmUnits dialog(ctx_, ctx_.displayUnits, frame_);
+    if (dialog.exec() == QDialog::Accepted) chosen = dialog.UnitText();
+  }
+  if (chosen) ApplyUnits(*chosen);
+}
+
+void TavolinProgram::ApplyUnits(const std::string& unitText) {
+  if (frame_->page() == frmMDI::Page::Constants && inputOk_) {
+    constants_->ChangeDisplayUnits(unitText);
+  } else {
+    ctx_.displayUnits = UnitFactors("units=" + unitText, ctx_.messages);
+    if (frame_->page() == frmMDI::Page::Editor && editor_->hasMember()) {
+      editor_->RewriteReport();
+      drawing_->Redraw();
+    }
+  }
+  ShowUnitsStatus();
+}
+
+void TavolinProgram::PrintWithDialog() {
+  if (!editor_->hasMember()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(Q(ctx_.moduleTitle + " " + std::to_string(ctx_.currentId)));
+  QPrintDialog dialog(&printer, frame_);
+  dialog.setWindowTitle(Tr(ctx_, texts::kMenuPrint));
+  if (dialog.exec() != QDialog::Accepted) return;
+  PrintTo(printer);
+}
+
+bool TavolinProgram::PrintTo(QPrinter& printer) {
+  if (!editor_->hasMember()) return false;
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    ShowMessage(ctx_, "The printer could not be started.||چاپگر راه‌اندازی نشد.");
+    return false;
+  }
+  const QRect page(0, 0, printer.width(), printer.height());
+  const double dpi = printer.resolution();
+  const auto px = [dpi](double mm) { return static_cast<int>(mm * dpi / 25.4); };
+
+  // Header lines, then a rule.
+  QFont headerFont("DejaVu Sans");
+  headerFont.setPointSizeF(8.5);
+  painter.setFont(headerFont);
+  painter.setPen(Qt::black);
+  const int lineHeight = QFontMetrics(headerFont, &printer).height();
+  int y = 0;
+  for (const std::string& line : PrintHeaderLines(ctx_, DateText(), TimeText())) {
+    painter.drawText(QRect(0, y, page.width(), lineHeight), Qt::AlignLeft | Qt::AlignVCenter, Q(line));
+    y += lineHeight;
+  }
+  y += px(2);
+  painter.drawLine(0, y, page.width(), y);
+  y += px(4);
+
+  // The drawing on the right, the report on the left, continued on further pages as needed.
+  const int gap = px(6);
+  const int reportWidth = page.width() * 55 / 100;
+  const QRect drawingBox(reportWidth + gap, y, page.width() - reportWidth - gap,
+                         (page.width() - reportWidth - gap) * 4 / 5);
+  drawing_->PaintForPrint(painter, drawingBox);
+  painter.setPen(QPen(Qt::gray, 0));
+  painter.drawRect(drawingBox.adjusted(0, 0, -1, -1));
+
+  QTextDocument document;
+  document.documentLayout()->setPaintDevice(&printer);
+  FillReportDocument(document, editor_->report().runs(), ctx_.language == 'F', "DejaVu Sans");
+  document.setPageSize(QSizeF(reportWidth, 1e9));
+  const double total = document.size().height();
+  double offset = 0;
+  int top = y;
+  while (offset < total) {
+    const double room = page.height() - top;
+    painter.save();
+    painter.translate(0, top - offset);
+    document.drawContents(&painter, QRectF(0, offset, reportWidth, room));
+    painter.restore();
+    offset += room;
+    if (offset < total) {
+      printer.newPage();
+      top = 0;
+    }
+  }
+  painter.end();
+  return true;
+}
+
+}  // namespace tavo::ui

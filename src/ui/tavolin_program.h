@@ -1,0 +1,119 @@
+#pragma once
+// The desktop program's run: start-up from the command line, the constants window, the
+// batch pass with its progress and element list, stepping between elements, the editor, the
+// frame's commands, and the way back to the suite. Owns the run state and every window.
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "checks/check_results.h"
+#include "core/messages.h"
+#include "core/module_context.h"
+#include "core/process_launcher.h"
+#include "input/batch_pass.h"
+#include "input/input_session.h"
+
+class QPrinter;
+
+namespace tavo::ui {
+
+class ElementList;
+class frmConstant;
+class frmDraw;
+class frmMDI;
+class frmMain;
+class ProgressWindow;
+class QtMessages;
+class SectionEngine;
+struct TrappedError;
+
+class TavolinProgram : public QObject {
+  Q_OBJECT
+ public:
+  struct Options {
+    std::string executable;             // argv[0], to find the install tree
+    Messages* messages = nullptr;       // null: message boxes
+    ProcessLauncher* launcher = nullptr;  // null: real processes
+    std::function<void(int)> quit;      // ends the event loop; null: QCoreApplication::exit
+    // The screen size for the display metrics; empty: the primary screen's.
+    int screenWidth = 0, screenHeight = 0;
+  };
+  explicit TavolinProgram(Options options);
+  ~TavolinProgram() override;
+
+  // Main: the start-up sequence. False when the program must end at once (usage error,
+  // empty command line, unreadable input in help-less modes is not one of them).
+  bool Main(const std::vector<std::string>& args);
+
+  void ContinueAfterConstants();
+  void ShowElement(int index);
+  void NextID();
+  void PreviousID();
+  void Home();
+  void menu_Exit_Click();
+  void menu_Calculation_Click();
+  void ConstantsHelp();
+  void Calculator();
+  void Units();
+  void PrintWithDialog();
+  // The printout of the current element: header, report and drawing.
+  bool PrintTo(QPrinter& printer);
+  // The error trap of Main: tells the user and goes back to the suite.
+  void TrapError(const TrappedError& error);
+
+  // Chooses units for the Units button (tests replace it); nullopt: cancelled.
+  std::function<std::optional<std::string>()> chooseUnits;
+
+  ModuleContext& context() { return ctx_; }
+  frmMDI* frame() const { return frame_; }
+  frmConstant* constantsWindow() const { return constants_; }
+  frmMain* editor() const { return editor_; }
+  frmDraw* drawing() const { return drawing_; }
+  ElementList* elementList() const { return list_; }
+  ProgressWindow* progress() const { return progress_; }
+  const BatchPassResult& pass() const { return pass_; }
+  bool ended() const { return ended_; }
+  bool tooManyShown() const { return tooMany_; }
+
+ private:
+  void BuildWindows();
+  void ConnectCommands();
+  bool OpenInputFile();
+  void RunBatchPass();
+  void EndProgram(const std::string& request);
+  void UpdatePictures();
+  void ShowUnitsStatus();
+  void ApplyUnits(const std::string& unitText);
+  void MemberChanged(const CheckedMember& member);
+  std::string FrameCaption() const;
+
+  Options options_;
+  ModuleContext ctx_;
+  std::unique_ptr<QtMessages> qtMessages_;
+  std::unique_ptr<PosixLauncher> posixLauncher_;
+  InputSession session_;
+  std::unique_ptr<SectionEngine> engine_;
+  BatchPassResult pass_;
+  std::map<int, CheckedMember> edited_;  // elements changed in the editor, by index
+  bool standalone_ = false;  // started by hand: there is no suite to go back to
+  bool ended_ = false;
+  bool tooMany_ = false;
+  bool inputOk_ = false;
+  bool batchDone_ = false;  // the pass runs once per start-up
+
+  frmMDI* frame_ = nullptr;  // owned; deleted with the program
+  frmConstant* constants_ = nullptr;
+  frmMain* editor_ = nullptr;
+  frmDraw* drawing_ = nullptr;
+  ElementList* list_ = nullptr;
+  ProgressWindow* progress_ = nullptr;
+  QPointer<QWidget> help_;
+};
+
+}  // namespace tavo::ui

@@ -1,0 +1,24 @@
+#pragma once
+// Small helpers every window shares: bilingual texts as QStrings, colours of the module.
+#include <QColor>
+#include <QString>
+#include <string_view>
+
+#include "core/language.h"
+#include "core/module_context.h"
+
+namespace tavo::ui {
+
+inline QString Tr(const ModuleContext& ctx, std::string_view text) {
+  return QString::fromStdString(PickLanguage(text, ctx));
+}
+inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+inline std::string S(const QString& s) { return s.toStdString(); }
+inline QColor ToQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+// The red a not-OK element's label and an out-of-range constant get.
+inline const QColor kAlarmRed(255, 0, 0);
+// Light grey (palette colour 7) behind an OK element's label.
+inline const QColor kLabelGrey(192, 192, 192);
+
+}  // namespace tavo::ui

@@ -1,0 +1,131 @@
+// The batch pass with the real parser and catalogue: element lines in, checked members out.
+// Expected numbers are worked from the catalogue records (data/cte) by hand.
+#include "checks/element_check.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+#include "core/messages.h"
+#include "sections/profile_catalogue.h"
+#include "support/test_support.h"
+
+namespace tavo {
+namespace {
+
+struct CheckedRun {
+  test::ScratchDir dir;
+  RecordingMessages messages;
+  ModuleContext ctx;
+  InputSession session;
+  ProfileCatalogue catalogue{std::string(TAVO_INSTALL_TREE) + "/cte/"};
+  SectionInput input;
+  std::map<int, CheckedMember> members;
+  BatchPassResult result;
+
+  explicit CheckedRun(const std::string& body) {
+    EXPECT_TRUE(std::filesystem::exists(std::string(TAVO_INSTALL_TREE) + "/cte/stahl.IPE"))
+        << "the catalogue is not installed: build the catalogue_files target first";
+    ctx.messages = &messages;
+    ctx.installDir = dir.str();
+    ctx.tempDir = dir.str() + "temp/";
+    dir.Write("in.Ardekon", "Software=Ardekon  Version=7.12  Module=tavo  Title=E2E\n" + body);
+    SetInputPath(ctx, dir.str() + "in.Ardekon");
+    EXPECT_TRUE(OpenInput(ctx, session));
+    input.catalogue = &catalogue;
+    input.dataUnits = ctx.dataUnitSystem;
+    input.messages = &messages;
+    result = Main_Continue_Const(ctx, session, MakeElementCheck(ctx, input, [this](int i, const CheckedMember& m) {
+                                   members.emplace(i, m);
+                                 }));
+  }
+};
+
+// IPE 200: h 20, b 10, tw 0.56, tf 0.85, A 28.48, Ix 1943, Iy 142.4.
+// S1 = 194.3, r1 = 8.2597, r2 = √5 = 2.2361, hw6 = 3.05, rt = 2.63503, Af = 8.5.
+TEST(ElementCheck, ColumnBeamAndBraceFromTheCatalogue) {
+  CheckedRun r("NO=1,1,1\n1 IPE200 L=300\n2 IPE200 L=300\n3 L60 L=200\n");
+  ASSERT_EQ(r.result.N, 3);
+  ASSERT_EQ(r.members.size(), 3u);
+
+  // Column: lambda = 300/√5 = 134.16 > Cc, Fa = 10500000/18000 = 583.33; Pmax = 16.613 → 16.6;
+  // Tmax = 0.6 × 2400 × 28.48 / 1000 = 41.01 → 41.0.
+  const CheckedMember& column = r.members.at(1);
+  EXPECT_EQ(column.member.kind, MemberKind::Column);
+  EXPECT_EQ(column.member.Lx, 300);
+  ASSERT_TRUE(column.section.usable) << column.section.problem;
+  ASSERT_TRUE(column.results.lambda && column.results.Fa);
+  EXPECT_NEAR(*column.results.lambda, 134.16408, 1e-4);
+  EXPECT_NEAR(*column.results.Fa, 583.3333, 1e-3);
+  EXPECT_DOUBLE_EQ(column.results.Pmax, 16.6);
+  EXPECT_DOUBLE_EQ(column.results.Tmax, 41.0);
+
+  // Beam: class C; Lc = min(635 × 10/√2400, 1400000 × 8.5/(2400 × 20)) = 129.619.
+  // L = 300 ≥ Lc: step a 840000/(300 × 20/8.5) = 1190; q = 300/2.63503 = 113.85 gives 905.48;
+  // the larger, 1190, stands. Mmax = 194.3 × 1190 / 100000 = 2.312 → 2.31.
+  const CheckedMember& beam = r.members.at(2);
+  EXPECT_EQ(beam.member.kind, MemberKind::Beam);
+  EXPECT_EQ(beam.results.cls, "C");
+  EXPECT_NEAR(beam.results.Lc, 129.61883, 1e-4);
+  ASSERT_TRUE(beam.results.Fb && beam.results.Mmax);
+  EXPECT_NEAR(*beam.results.Fb, 1190.0, 1e-6);
+  EXPECT_DOUBLE_EQ(*beam.results.Mmax, 2.31);
+  EXPECT_EQ(beam.section.cs.FullText, "IPE200 ");  // the base text is cut before "L=", blank kept
+
+  // Brace L60: b 6, t 0.6, A 6.91, Iv 9.38 → r2 = √(9.38/6.91) = 1.16510; lambda = 171.66,
+  // Fa = 356.33, Pmax = 2.462 → 2.5, Tmax = 9.95 → 10.0; no class, no Fb.
+  const CheckedMember& brace = r.members.at(3);
+  EXPECT_EQ(brace.member.kind, MemberKind::Bracing);
+  EXPECT_EQ(brace.results.cls, "");
+  EXPECT_FALSE(brace.results.Fb);
+  ASSERT_TRUE(brace.results.lambda);
+  EXPECT_NEAR(*brace.results.lambda, 171.6594, 1e-3);
+  EXPECT_DOUBLE_EQ(brace.results.Pmax, 2.5);
+  EXPECT_DOUBLE_EQ(brace.results.Tmax, 10.0);
+
+  // The summaries kept by the pass agree with the full records.
+  ASSERT_TRUE(r.result.results[1].Mmax);
+  EXPECT_DOUBLE_EQ(*r.result.results[1].Mmax, 2.31);
+  EXPECT_EQ(r.result.results[1].cls, 'C');
+  EXPECT_EQ(r.result.results[2].cls, '\0');
+}
+
+TEST(ElementCheck, CanonicalTextsOfParametricShapes) {
+  CheckedRun r("NO=2\n1 PG 500*8*250*12\n2 BOX 300*10*300*15\n");
+  ASSERT_EQ(r.members.size(), 2u);
+  EXPECT_EQ(r.members.at(1).section.cs.FullText, "PG500*8*250*12*250*12");
+  EXPECT_EQ(r.members.at(1).results.cls, "C");
+  EXPECT_NEAR(r.members.at(1).results.Lc, 324.04708, 1e-4);
+  EXPECT_EQ(r.members.at(2).section.cs.FullText, "BOX300*10*300*15   ");
+}
+
+TEST(ElementCheck, CoverPlateWeldDecidesTheStatus) {
+  // IPB 400 has tf 2.4: with an 8 mm plate awMin 0.8 ≥ awMax 0.7 → not OK.
+  // IPB 300 has tf 1.9: with a 10 mm plate awMin 0.7 < awMax 0.9 → OK.
+  CheckedRun r("NO=2\n1 IPB400+2PL300*8\n2 IPB300+2PL300*10\n");
+  ASSERT_EQ(r.members.size(), 2u);
+  EXPECT_FALSE(r.members.at(1).results.ok);
+  EXPECT_FALSE(r.result.results[0].ok);
+  EXPECT_TRUE(r.members.at(2).results.ok);
+  EXPECT_EQ(r.members.at(2).section.cs.FullText, "IPB300+2PL300*10");
+}
+
+TEST(ElementCheck, LengthInTheInputUnits) {
+  CheckedRun r("NO=1 UNITS=[ton]-[m]\n1 IPE200 L=3\n");
+  ASSERT_EQ(r.members.size(), 1u);
+  EXPECT_NEAR(r.members.at(1).member.Lx, 300, 1e-4);
+  EXPECT_NEAR(r.members.at(1).member.lengthFactor, 100, 1e-9);
+}
+
+TEST(ElementCheck, UnknownDesignationIsMarkedNotRecognised) {
+  CheckedRun r("NO=2\n1 XYZ123\n2 IPE200\n");
+  ASSERT_EQ(r.members.size(), 2u);
+  EXPECT_FALSE(r.result.results[0].recognised);
+  EXPECT_TRUE(r.result.results[1].recognised);
+  EXPECT_EQ(r.members.at(1).results.Tmax, 0);
+}
+
+}  // namespace
+}  // namespace tavo

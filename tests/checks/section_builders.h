@@ -1,0 +1,114 @@
+#pragma once
+// Hand-built sections for the check tests: dimensions as a designation would give them and
+// only the properties a rule reads, so every expected number can be worked out by hand.
+#include <string>
+
+#include "sections/section.h"
+
+namespace tavo::test {
+
+inline Section PlateGirder(double hw, double tw, double bf1, double tf1, double bf2, double tf2) {
+  Section s;
+  s.recognised = true;
+  s.cs.family = "PG";
+  s.cs.hw = hw;
+  s.cs.tw = tw;
+  s.cs.bf1 = bf1;
+  s.cs.tf1 = tf1;
+  s.cs.bf2 = bf2;
+  s.cs.tf2 = tf2;
+  s.props.Depth = hw + tf1 + tf2;
+  s.props.Width = bf1 > bf2 ? bf1 : bf2;
+  return s;
+}
+
+inline Section Cross(double h1, double h2, double tw, double bf1, double tf1, double bf2, double tf2) {
+  Section s;
+  s.recognised = true;
+  s.cs.family = "C";
+  s.cs.h1 = h1;
+  s.cs.h2 = h2;
+  s.cs.tw = tw;
+  s.cs.bf1 = bf1;
+  s.cs.tf1 = tf1;
+  s.cs.bf2 = bf2;
+  s.cs.tf2 = tf2;
+  s.props.Depth = h1 + 2 * tf1;
+  s.props.Width = h2 + 2 * tf2;
+  return s;
+}
+
+inline Section Box(double h, double tw, double b, double tf, double d) {
+  Section s;
+  s.recognised = true;
+  s.cs.family = "BOX";
+  s.cs.h = h;
+  s.cs.tw = tw;
+  s.cs.b = b;
+  s.cs.tf = tf;
+  s.cs.d = d;
+  s.props.Depth = h + 2 * tf;
+  s.props.Width = b;
+  return s;
+}
+
+inline Section Tube(double D, double t) {
+  Section s;
+  s.recognised = true;
+  s.cs.family = "TUBE";
+  s.cs.D = D;
+  s.cs.t = t;
+  s.props.Depth = s.props.Width = D;
+  return s;
+}
+
+// A rolled I-type profile of the catalogue (one profile's h, b, tw, tf).
+inline Section Rolled(const std::string& family, const std::string& base, double h, double b, double tw, double tf,
+                      int count = 1) {
+  Section s;
+  s.recognised = true;
+  s.cs.family = family;
+  s.cs.BaseText = base;
+  s.cs.Count = count;
+  s.cs.h = h;
+  s.cs.b = b;
+  s.cs.tw = tw;
+  s.cs.tf = tf;
+  s.props.Depth = h;
+  return s;
+}
+
+inline Section Channel(const std::string& base, double h, double b, double tw, double tf, double e, int count = 1,
+                       const std::string& arrangement = "") {
+  Section s;
+  s.recognised = true;
+  s.cs.family = "UNP";
+  s.cs.BaseText = base;
+  s.cs.Count = count;
+  s.cs.Arrangement = arrangement;
+  s.cs.h = h;
+  s.cs.b = b;
+  s.cs.tw = tw;
+  s.cs.tf = tf;
+  s.cs.e = e;
+  s.props.Depth = h;
+  return s;
+}
+
+// h holds the leg length of an angle, tw its thickness.
+inline Section Angle(const std::string& base, double leg, double t, double e, int count = 1,
+                     const std::string& arrangement = "") {
+  Section s;
+  s.recognised = true;
+  s.cs.family = "L";
+  s.cs.BaseText = base;
+  s.cs.Count = count;
+  s.cs.Arrangement = arrangement;
+  s.cs.h = leg;
+  s.cs.tw = t;
+  s.cs.e = e;
+  s.props.Depth = leg;
+  return s;
+}
+
+}  // namespace tavo::test

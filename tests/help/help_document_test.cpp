@@ -1,0 +1,310 @@
+// The calculation help document as the build prints it (bin/help/tavo.pdf and tavo_fa.pdf):
+// both editions open, carry their page numbers, explain every section family, give the check
+// formulas, show the figures, and their anchor lists point at the pages where the sections
+// start (the help viewer opens the document there).
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QHash>
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#ifndef TAVO_HELP_DIR
+#error "TAVO_HELP_DIR must name the folder of the printed help documents"
+#endif
+
+namespace {
+
+const QString kHelpDir = QStringLiteral(TAVO_HELP_DIR);
+
+// QPdfDocument needs an application object; one for the whole test program.
+void EnsureApplication() {
+  if (QCoreApplication::instance()) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "test_help";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication app(argc, argv);
+}
+
+// Text as a reader searches it: compatibility forms folded (the Persian letters come out of
+// the PDF in their contextual forms), zero-width non-joiners and bidi marks dropped,
+// non-breaking blanks made plain and runs of blanks made one.
+QString Searchable(const QString& text) {
+  QString t = text.normalized(QString::NormalizationForm_KC);
+  QString out;
+  out.reserve(t.size());
+  for (const QChar c : t) {
+    const char16_t u = c.unicode();
+    if (u == 0x200C || u == 0x200E || u == 0x200F || (u >= 0x2066 && u <= 0x2069)) continue;
+    out += (u == 0x00A0 || c == QLatin1Char('\t')) ? QChar(' ') : c;
+  }
+  return out.simplified();
+}
+
+struct Printed {
+  std::unique_ptr<QPdfDocument> pdf;
+  std::vector<QString> pages;  // the searchable text of each page
+  std::vector<QStringList> lines;
+  std::vector<std::pair<QString, int>> anchors;  // id, page as printed (1-based)
+
+  QString All() const {
+    QString all;
+    for (const QString& p : pages) all += p + QLatin1Char(' ');
+    return all;
+  }
+  int PageOf(const QString& id) const {
+    for (const auto& [name, page] : anchors)
+      if (name == id) return page;
+    return 0;
+  }
+};
+
+Printed Load(const QString& pdfName, const QString& anchorsName) {
+  EnsureApplication();
+  Printed p;
+  p.pdf = std::make_unique<QPdfDocument>();
+  if (p.pdf->load(kHelpDir + QLatin1Char('/') + pdfName) != QPdfDocument::Error::None) return p;
+  for (int i = 0; i < p.pdf->pageCount(); ++i) {
+    const QString raw = p.pdf->getAllText(i).text();
+    p.pages.push_back(Searchable(raw));
+    QStringList lines;
+    for (const QString& line : raw.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts))
+      if (const QString s = Searchable(line); !s.isEmpty()) lines << s;
+    p.lines.push_back(lines);
+  }
+  QFile anchors(kHelpDir + QLatin1Char('/') + anchorsName);
+  if (anchors.open(QIODevice::ReadOnly)) {
+    for (const QByteArray& line : anchors.readAll().split('\n')) {
+      const QList<QByteArray> parts = line.split('\t');
+      if (parts.size() == 2) p.anchors.emplace_back(QString::fromUtf8(parts[0]), parts[1].toInt());
+    }
+  }
+  return p;
+}
+
+const Printed& English() {
+  static const Printed p = Load(QStringLiteral("tavo.pdf"), QStringLiteral("tavo.anchors"));
+  return p;
+}
+const Printed& Persian() {
+  static const Printed p = Load(QStringLiteral("tavo_fa.pdf"), QStringLiteral("tavo_fa.anchors"));
+  return p;
+}
+
+QString PersianDigits(int n) {
+  QString s = QString::number(n);
+  for (QChar& c : s) c = QChar(0x06F0 + (c.unicode() - '0'));
+  return s;
+}
+
+// The text holds what, both read as a search reads them.
+::testing::AssertionResult Holds(const QString& text, const QString& what) {
+  if (text.contains(Searchable(what))) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "missing: " << what.toStdString();
+}
+
+// ---------------------------------------------------------------------------------------
+// English edition
+// ---------------------------------------------------------------------------------------
+
+TEST(HelpDocumentEnglish, OpensWithItsPages) {
+  const Printed& en = English();
+  ASSERT_TRUE(en.pdf && en.pdf->status() == QPdfDocument::Status::Ready) << "cannot open tavo.pdf";
+  EXPECT_GE(en.pdf->pageCount(), 12);
+  const QSizeF a4 = en.pdf->pagePointSize(0);
+  EXPECT_NEAR(a4.width(), 595.3, 1.0);
+  EXPECT_NEAR(a4.height(), 841.9, 1.0);
+}
+
+TEST(HelpDocumentEnglish, HasEveryChapter) {
+  const QString all = English().All();
+  for (const char* heading : {"1. Section designations", "2. The input file", "3. Section properties",
+                              "4. Design checks", "5. Units", "4.2 Compactness", "4.3 Limiting unbraced length Lc",
+                              "4.6 Allowable axial stress Fa and compression Pmax", "4.7 Fillet welds of cover plates",
+                              "5.2 Conversion factors"})
+    EXPECT_TRUE(Holds(all, QString::fromUtf8(heading)));
+}
+
+TEST(HelpDocumentEnglish, ExplainsEveryDesignation) {
+  const QString all = English().All();
+  for (const char* form :
+       {"PG hw*tw*bf1*tf1[*bf2*tf2]", "CROSS h1*h2*tw*bf1*tf1[*bf2*tf2]", "BOX hw*tw*bf*tf", "TUBE D*t",
+        "[2]L size [<>]", "[2]UNP size", "PG600X8X250X15X200X12", "2UNP20 (d=12)", "2UNP16 ][ (d=10)",
+        "2L80<> (d=8)", "IPE30+2PL200*10", "IPE30+WPL200*8 DPL=25", "3IPE30 (d=20)", "HPE300-400", "CPE30",
+        "+2WPL wb*wt", "X2PL", "IPE20 = IPE200", "NO=4,3,2 Units=[kg]-[cm] FILE=ETABS", "Fy=2400 UNITS=[kg]-[cm]"})
+    EXPECT_TRUE(Holds(all, QString::fromUtf8(form)));
+}
+
+TEST(HelpDocumentEnglish, GivesTheCheckFormulas) {
+  const QString all = English().All();
+  for (const char* formula :
+       {"545/√Fy", "5365/√Fy", "795/√(Fy/kc)", "6370/√(0.6·Fy)", "1590/√Fy", "232000/Fy", "Cc = 6440/√Fy",
+        "FS = 1.67 + 0.375·q − 0.125·q³", "Fa = 10500000 / λ²", "Fa = 0.01", "840000·Cb / (Lb·Depth/Af)",
+        "√(7200000·Cb/Fy)", "√(36000000·Cb/Fy)", "107500000·Cb", "12000000·Cb/q²", "Mmax = S1·Fb / 100000",
+        "Tmax = 0.6·Fy·A / 1000", "Pmax = Fa·A / 1000", "Lc = 53000·b / Fy"})
+    EXPECT_TRUE(Holds(all, QString::fromUtf8(formula)));
+}
+
+TEST(HelpDocumentEnglish, GivesTheSectionProperties) {
+  const QString all = English().All();
+  for (const char* text : {"I1 = 2·[tw·h³/12 + b·tf³/12 + b·tf·(h/2 + tf/2)²]", "J = 6.28318·(di/2)³·t",
+                           "n = 2: I2 = 2·(I2 + A·d²/4), Width = b + d", "Af = n·b·tf + bpl·tpl",
+                           "rt = √{ [tf2·bf2³/12 + (hw/6)·tw³/12] / (Af + tw·hw/6) }", "3.14159"})
+    EXPECT_TRUE(Holds(all, QString::fromUtf8(text)));
+  // The worked example gives the numbers the program computes for PG 600*8*250*15, L = 900.
+  for (const char* number : {"I1 = 85331.25 cm⁴", "S1 = 2708.93 cm³", "= 17.23 ton·m", "= 50.7 ton", "177.1 ton"})
+    EXPECT_TRUE(Holds(all, QString::fromUtf8(number)));
+}
+
+TEST(HelpDocumentEnglish, NumbersEveryPageButTheFirst) {
+  const Printed& en = English();
+  ASSERT_GE(en.lines.size(), 3u);
+  for (size_t i = 1; i < en.lines.size(); ++i) {
+    ASSERT_FALSE(en.lines[i].isEmpty()) << "page " << i + 1 << " is empty";
+    EXPECT_EQ(en.lines[i].last(), QString::number(static_cast<int>(i) + 1)) << "page " << i + 1;
+  }
+  EXPECT_NE(en.lines[0].last(), QStringLiteral("1")) << "the title page carries no number";
+}
+
+TEST(HelpDocumentEnglish, AnchorsLeadToTheirSections) {
+  const Printed& en = English();
+  ASSERT_FALSE(en.anchors.empty()) << "tavo.anchors is missing or empty";
+  const int pages = en.pdf->pageCount();
+  int previous = 0;
+  for (const auto& [id, page] : en.anchors) {
+    EXPECT_GE(page, 1) << id.toStdString();
+    EXPECT_LE(page, pages) << id.toStdString();
+    EXPECT_GE(page, previous) << id.toStdString() << " comes before the section listed above it";
+    previous = page;
+  }
+  const std::vector<std::pair<const char*, const char*>> sections = {
+      {"contents", "Contents"},
+      {"designations", "1. Section designations"},
+      {"designations-pg", "1.2 Plate girder: PG"},
+      {"designations-angles", "1.6 Angles: L, 2L"},
+      {"input", "2. The input file"},
+      {"properties-rolled", "3.6 Rolled I, H, half and castellated profiles"},
+      {"checks", "4. Design checks"},
+      {"checks-compactness", "4.2 Compactness"},
+      {"checks-compression", "4.6 Allowable axial stress Fa and compression Pmax"},
+      {"units", "5. Units"},
+      {"units-factors", "5.2 Conversion factors"}};
+  for (const auto& [id, heading] : sections) {
+    const int page = en.PageOf(QString::fromUtf8(id));
+    ASSERT_GE(page, 1) << "no anchor " << id;
+    EXPECT_TRUE(Holds(en.pages[static_cast<size_t>(page - 1)], QString::fromUtf8(heading))) << "anchor " << id;
+  }
+  // The contents list the same pages.
+  EXPECT_TRUE(Holds(en.pages[static_cast<size_t>(en.PageOf(QStringLiteral("contents")) - 1)],
+                    QStringLiteral("4. Design checks ") + QString::number(en.PageOf(QStringLiteral("checks")))));
+}
+
+TEST(HelpDocumentEnglish, DrawsTheFigures) {
+  const Printed& en = English();
+  // The figures are vector drawings whose labels are text. The plate girder's flange names
+  // stand alone on their lines on the page of its section; the castellated beam's height label
+  // is on the page of its section or, when the figure did not fit there, on the next.
+  const int pg = en.PageOf(QStringLiteral("designations-pg"));
+  ASSERT_GE(pg, 1);
+  const QStringList& lines = en.lines[static_cast<size_t>(pg - 1)];
+  for (const char* label : {"bf1", "tf1", "hw", "tw", "bf2", "tf2"})
+    EXPECT_TRUE(lines.contains(QString::fromUtf8(label))) << "no figure label " << label;
+  const int castellated = en.PageOf(QStringLiteral("designations-castellated"));
+  ASSERT_GE(castellated, 1);
+  ASSERT_LT(static_cast<size_t>(castellated), en.pages.size());
+  EXPECT_TRUE(en.pages[static_cast<size_t>(castellated - 1)].contains(QStringLiteral("1.5 h")) ||
+              en.pages[static_cast<size_t>(castellated)].contains(QStringLiteral("1.5 h")));
+}
+
+// The last line of a page's body: before the running header and the page number.
+QString LastBodyLine(const QStringList& lines) {
+  for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+    const QString& l = lines[i];
+    bool number = false;
+    l.toInt(&number);
+    if (number || l.startsWith(QStringLiteral("Tavolin"))) continue;
+    return l;
+  }
+  return {};
+}
+
+TEST(HelpDocumentEnglish, NothingIsPrintedTwice) {
+  // A page's text holds only what shows on it: the last line of a page does not reappear,
+  // hidden, at the start of the next page's text (the viewer's search would land there).
+  const Printed& en = English();
+  int compared = 0;
+  for (size_t i = 1; i < en.lines.size(); ++i) {
+    const QString last = LastBodyLine(en.lines[i - 1]);
+    if (last.isEmpty() || en.lines[i].isEmpty()) continue;
+    EXPECT_NE(en.lines[i].first(), last) << "page " << i + 1 << " starts with the last line of page " << i;
+    ++compared;
+  }
+  EXPECT_GT(compared, 10);
+}
+
+// ---------------------------------------------------------------------------------------
+// Persian edition
+// ---------------------------------------------------------------------------------------
+
+TEST(HelpDocumentPersian, OpensWithItsPages) {
+  const Printed& fa = Persian();
+  ASSERT_TRUE(fa.pdf && fa.pdf->status() == QPdfDocument::Status::Ready) << "cannot open tavo_fa.pdf";
+  EXPECT_GE(fa.pdf->pageCount(), 12);
+}
+
+TEST(HelpDocumentPersian, IsWrittenInPersian) {
+  const QString all = Persian().All();
+  // (Words with the lam-alef ligature are left out: the PDF text maps a ligature glyph back
+  // to no character, a limit of the PDF writer, not of the document.)
+  for (const char* word : {"نامگذاری مقطعها", "تیرورق", "قوطی", "لوله", "نبشی", "ناودانی", "نیمپروفیل",
+                           "فایل ورودی", "مشخصات مقطع", "فشردگی", "تنش مجاز", "شعاع ژیراسیون", "جوش گوشه",
+                           "واحدها", "کنترلهای طراحی"})
+    EXPECT_TRUE(Holds(all, QString::fromUtf8(word)));
+  // Persian letters, not their Arabic look-alikes.
+  EXPECT_FALSE(all.contains(QChar(0x064A))) << "Arabic yeh in the Persian edition";
+  EXPECT_FALSE(all.contains(QChar(0x0643))) << "Arabic kaf in the Persian edition";
+}
+
+TEST(HelpDocumentPersian, KeepsDesignationsAndFormulasLeftToRight) {
+  const QString all = Persian().All();
+  for (const char* text : {"PG 600*8*250*15", "2UNP20 (d=12)", "2L60<>", "HPE300-400", "Cc = 6440/√Fy",
+                           "FS = 1.67 + 0.375·q − 0.125·q³", "Fa = 10500000 / λ²", "Mmax = S1·Fb / 100000"})
+    EXPECT_TRUE(Holds(all, QString::fromUtf8(text)));
+}
+
+TEST(HelpDocumentPersian, NumbersPagesInPersianDigits) {
+  const Printed& fa = Persian();
+  ASSERT_GE(fa.lines.size(), 3u);
+  for (size_t i = 1; i < fa.lines.size(); ++i) {
+    ASSERT_FALSE(fa.lines[i].isEmpty()) << "page " << i + 1 << " is empty";
+    EXPECT_EQ(fa.lines[i].last(), PersianDigits(static_cast<int>(i) + 1)) << "page " << i + 1;
+  }
+}
+
+TEST(HelpDocumentPersian, HasTheSameAnchorsLeadingToItsSections) {
+  const Printed& en = English();
+  const Printed& fa = Persian();
+  ASSERT_FALSE(fa.anchors.empty()) << "tavo_fa.anchors is missing or empty";
+  ASSERT_EQ(fa.anchors.size(), en.anchors.size());
+  for (size_t i = 0; i < fa.anchors.size(); ++i) EXPECT_EQ(fa.anchors[i].first, en.anchors[i].first);
+  const std::vector<std::pair<const char*, const char*>> sections = {
+      {"designations", "نامگذاری مقطعها"}, {"designations-pg", "تیرورق"}, {"input", "فایل ورودی"},
+      {"checks", "کنترلهای طراحی"},      {"checks-compactness", "فشردگی"}, {"units", "واحدها"}};
+  for (const auto& [id, heading] : sections) {
+    const int page = fa.PageOf(QString::fromUtf8(id));
+    ASSERT_GE(page, 1) << "no anchor " << id;
+    ASSERT_LE(page, fa.pdf->pageCount()) << "anchor " << id;
+    EXPECT_TRUE(Holds(fa.pages[static_cast<size_t>(page - 1)], QString::fromUtf8(heading))) << "anchor " << id;
+  }
+}
+
+}  // namespace

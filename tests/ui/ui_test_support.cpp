@@ -1,0 +1,90 @@
+#include "ui/ui_test_support.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "ui/frm_constant.h"
+
+namespace tavo::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+// One QApplication for the whole test program, made before the first test runs.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (QApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "test_ui";
+    static char* argv[] = {name, nullptr};
+    app_ = new QApplication(argc, argv);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+  }
+  void TearDown() override {
+    delete app_;
+    app_ = nullptr;
+  }
+
+ private:
+  QApplication* app_ = nullptr;
+};
+[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+}  // namespace
+
+ScratchInstall::ScratchInstall() {
+  const fs::path to = dir.path() / "install";
+  fs::create_directories(to / "temp");
+  fs::create_directories(to / "cte");
+  // The catalogue and settings as committed, so the tests do not depend on the install step.
+  for (const auto& entry : fs::directory_iterator(SourcePath("data/cte")))
+    fs::copy_file(entry.path(), to / "cte" / entry.path().filename());
+  fs::copy_file(SourcePath("data/install/constants.ini"), to / "cte" / "constants.ini");
+  // The resource stores and icons when the build made them (the windows fall back without
+  // them); the help document only where a test puts one.
+  std::error_code ec;
+  const fs::path bin = fs::path(TAVO_INSTALL_TREE) / "bin";
+  for (const char* sub : {"dat", "jpg"})
+    if (fs::is_directory(bin / sub, ec)) fs::copy(bin / sub, to / "bin" / sub, fs::copy_options::recursive, ec);
+  dir.Write("install/ardekon", "#!/bin/sh\n");
+}
+
+std::string ScratchInstall::Example(const std::string& name) const {
+  fs::copy_file(SourcePath("examples/" + name + ".Ardekon"), dir.path() / (name + ".Ardekon"),
+                fs::copy_options::overwrite_existing);
+  return dir.str() + name;
+}
+
+std::string ScratchInstall::Input(const std::string& name, const std::string& content) const {
+  dir.Write(name + ".Ardekon", content);
+  return dir.str() + name;
+}
+
+bool ProgramRun::Start(const std::string& inputBase, char language, char mode) {
+  ui::TavolinProgram::Options o;
+  o.executable = tree.install() + "tavolin";
+  o.messages = &messages;
+  o.launcher = &launcher;
+  o.quit = [this](int code) { quitCode = code; };
+  o.screenWidth = 1600;
+  o.screenHeight = 1000;
+  program = std::make_unique<ui::TavolinProgram>(o);
+  std::string packed;
+  packed += language;
+  packed += mode;
+  packed += '-';
+  packed += tree.install() + "|" + inputBase;
+  return program->Main({packed});
+}
+
+bool ProgramRun::StartFrameAndContinue() {
+  if (!Start(tree.Example("frame"))) return false;
+  return program->constantsWindow()->CmdGo_Click();
+}
+
+QImage Grab(QWidget* widget) { return widget->grab().toImage(); }
+
+}  // namespace tavo::test
