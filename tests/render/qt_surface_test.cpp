@@ -45,13 +45,13 @@ TEST_F(Render, GuiApplicationIsMadeOnce) {
 
 TEST_F(Render, EveryFamilyShowsItsPlatesInLightGrey) {
   for (const auto& [name, section] : test::SampleSections()) {
-    const QImage screen = RenderImage(Drawing(section), RenderOptions{});
+    const QImage screen = RenderImage(Drawing(section), ImageRenderOptions{});
     ASSERT_FALSE(screen.isNull()) << name;
     EXPECT_EQ(screen.size(), QSize(640, 480)) << name;
     EXPECT_EQ(screen.pixel(0, 0) & 0xFFFFFF, 0u) << name << ": black screen";
     EXPECT_GT(CountPixels(screen, qRgb(192, 192, 192)), 50) << name;
 
-    RenderOptions paper;
+    ImageRenderOptions paper;
     paper.printColours = true;
     const QImage printed = RenderImage(Drawing(section), paper);
     EXPECT_EQ(printed.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu) << name << ": white paper";
@@ -62,11 +62,11 @@ TEST_F(Render, EveryFamilyShowsItsPlatesInLightGrey) {
 
 TEST_F(Render, EveryFamilyAsSvgAndPdf) {
   for (const auto& [name, section] : test::SampleSections()) {
-    const std::string svg = RenderBytes(ImageFormat::Svg, Drawing(section), RenderOptions{});
+    const std::string svg = RenderBytes(ImageFormat::Svg, Drawing(section), ImageRenderOptions{});
     EXPECT_THAT(svg, HasSubstr("<svg")) << name;
     EXPECT_THAT(svg, HasSubstr("#c0c0c0")) << name << ": the plates' light grey";
   }
-  const std::string pdf = RenderBytes(ImageFormat::Pdf, Drawing(test::SampleSections()[0].section), RenderOptions{});
+  const std::string pdf = RenderBytes(ImageFormat::Pdf, Drawing(test::SampleSections()[0].section), ImageRenderOptions{});
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
   EXPECT_GT(pdf.size(), 500u);
 }
@@ -75,12 +75,12 @@ TEST_F(Render, FilesAreWrittenWholeOrNotAtAll) {
   test::ScratchDir dir;
   std::string error;
   const auto draw = Drawing(test::SampleSections()[2].section);
-  ASSERT_TRUE(RenderToFile(dir.path() / "box.png", draw, RenderOptions{}, &error)) << error;
+  ASSERT_TRUE(RenderToFile(dir.path() / "box.png", draw, ImageRenderOptions{}, &error)) << error;
   const QImage back(QString::fromStdString((dir.path() / "box.png").string()));
   EXPECT_EQ(back.size(), QSize(640, 480));
-  EXPECT_FALSE(RenderToFile(dir.path() / "box.bmp", draw, RenderOptions{}, &error));
+  EXPECT_FALSE(RenderToFile(dir.path() / "box.bmp", draw, ImageRenderOptions{}, &error));
   EXPECT_THAT(error, HasSubstr(".png"));
-  EXPECT_FALSE(RenderToFile(dir.path() / "missing" / "box.svg", draw, RenderOptions{}, &error));
+  EXPECT_FALSE(RenderToFile(dir.path() / "missing" / "box.svg", draw, ImageRenderOptions{}, &error));
   EXPECT_EQ(ImageFormatOf("A.SVG"), ImageFormat::Svg);
   EXPECT_EQ(ImageFormatOf("a.pdf"), ImageFormat::Pdf);
   EXPECT_FALSE(ImageFormatOf("a.dxf").has_value());
@@ -89,10 +89,10 @@ TEST_F(Render, FilesAreWrittenWholeOrNotAtAll) {
 TEST_F(Render, LargerPicturesKeepTheirProportions) {
   EXPECT_EQ(ResolutionFor(640, 480), 96);
   EXPECT_EQ(ResolutionFor(2500, 1875), 375);
-  RenderOptions big;
+  ImageRenderOptions big;
   big.width = 1280, big.height = 960;
   const auto draw = Drawing(test::SampleSections()[0].section);
-  const int small = CountPixels(RenderImage(draw, RenderOptions{}), qRgb(192, 192, 192));
+  const int small = CountPixels(RenderImage(draw, ImageRenderOptions{}), qRgb(192, 192, 192));
   const int large = CountPixels(RenderImage(draw, big), qRgb(192, 192, 192));
   EXPECT_NEAR(static_cast<double>(large) / small, 4.0, 0.6) << "the plates cover the same share of the picture";
 }
@@ -167,7 +167,7 @@ TEST_F(Render, SymbolFaceShowsGreekLetters) {
 TEST_F(Render, ContactSheetHasACellForEach) {
   std::vector<SheetCell> cells;
   for (const auto& [name, section] : test::SampleSections()) cells.push_back({name, Drawing(section)});
-  const QImage sheet = RenderContactSheet(cells, 4, 320, 240, RenderOptions{});
+  const QImage sheet = RenderContactSheet(cells, 4, 320, 240, ImageRenderOptions{});
   EXPECT_EQ(sheet.size(), QSize(4 * 320, 5 * 240));
   EXPECT_GT(CountPixels(sheet.copy(3 * 320, 3 * 240, 320, 240), qRgb(192, 192, 192)), 10) << "the 16th cell";
 }
