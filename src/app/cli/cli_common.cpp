@@ -26,4 +26,11 @@ void CliState::Prepare() {
   ctx.tempDir = privateTemp.empty() ? ctx.installDir + "temp/" : privateTemp + "/";
 }
 
+bool CliState::OpenInputFile(const std::string& path, InputSession& session) {
+  SetInputPath(ctx, path);
+  if (OpenInput(ctx, session)) return true;
+  exitCode = 1;
+  return false;
+}
+
 }  // namespace tavo::cli

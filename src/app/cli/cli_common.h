@@ -7,6 +7,7 @@
 
 #include "core/messages.h"
 #include "core/module_context.h"
+#include "input/input_session.h"
 
 namespace tavo::cli {
 
@@ -22,6 +23,9 @@ struct CliState {
   ~CliState();
   // Sets the install directory and a private working folder; call before reading input.
   void Prepare();
+  // Opens an input file up to its first element line; on failure the exit status becomes 1
+  // (the reason has gone to standard error).
+  bool OpenInputFile(const std::string& path, InputSession& session);
 };
 
 void AddInfoCommand(CLI::App& app, CliState& state);

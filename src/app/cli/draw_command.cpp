@@ -181,12 +181,8 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
     if (!sketch) {
       if (!inputFile.empty()) {
         ModuleContext& ctx = state.ctx;
-        SetInputPath(ctx, inputFile);
         InputSession session;
-        if (!OpenInput(ctx, session)) {
-          state.exitCode = 1;
-          return;
-        }
+        if (!state.OpenInputFile(inputFile, session)) return;
         const auto elements = ReadAllElements(ctx, session);
         const auto it = std::find_if(elements.begin(), elements.end(), [](const Element& e) { return e.id == id; });
         if (it == elements.end()) {

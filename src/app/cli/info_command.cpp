@@ -17,12 +17,8 @@ void AddInfoCommand(CLI::App& app, CliState& state) {
   cmd->callback([&state] {
     state.Prepare();
     ModuleContext& ctx = state.ctx;
-    SetInputPath(ctx, input);
     InputSession session;
-    if (!OpenInput(ctx, session)) {
-      state.exitCode = 1;
-      return;
-    }
+    if (!state.OpenInputFile(input, session)) return;
     const auto elements = ReadAllElements(ctx, session);
     const ConstantRow* fy = session.constants.Find(1);
     const std::string fySource = fy ? SourceName(fy->source) : "default";

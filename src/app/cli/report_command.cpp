@@ -88,12 +88,8 @@ void AddReportCommand(CLI::App& app, CliState& state) {
         state.exitCode = 2;
         return;
       }
-      SetInputPath(ctx, a.input);
       InputSession session;
-      if (!OpenInput(ctx, session)) {
-        state.exitCode = 1;
-        return;
-      }
+      if (!state.OpenInputFile(a.input, session)) return;
       const auto elements = ReadAllElements(ctx, session);
       int index = 0;
       for (size_t i = 0; i < elements.size() && index == 0; ++i)

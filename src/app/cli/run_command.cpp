@@ -170,12 +170,8 @@ void AddRunCommand(CLI::App& app, CliState& state) {
   cmd->callback([&state] {
     state.Prepare();
     ModuleContext& ctx = state.ctx;
-    SetInputPath(ctx, input);
     InputSession session;
-    if (!OpenInput(ctx, session)) {
-      state.exitCode = 1;
-      return;
-    }
+    if (!state.OpenInputFile(input, session)) return;
     const ConstantRow* fyRow = session.constants.Find(1);
     if (fyRow && (ctx.fy < fyRow->minimum || ctx.fy > fyRow->maximum))
       std::cerr << PickLanguage("Warning: Fy = " + ShortestText(ctx.fy) + " kg/cm² is outside " +
