@@ -311,6 +311,10 @@ bool frmConstant::CmdGo_Click() {
 }
 
 void frmConstant::cmdABA_Click() {
+  if (onDesignCodeHelp) {
+    onDesignCodeHelp();
+    return;
+  }
   if (ctx_.messages)
     ctx_.messages->Show(PickLanguage(texts::kDesignCodeHelpMissing, ctx_), PickLanguage(texts::kDesignCodeHelp, ctx_),
                         MessageKind::Information, ctx_.language == 'F');

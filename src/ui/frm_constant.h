@@ -48,6 +48,8 @@ class frmConstant : public QWidget {
   // The next stage (ContinueAfterConstants) and the units dialog, supplied by the program.
   std::function<void()> onContinue;
   std::function<void()> onUnits;
+  // The design-code help; unset, the button says the help is not installed.
+  std::function<void()> onDesignCodeHelp;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

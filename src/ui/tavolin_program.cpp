@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfDocument>
+#include <QPdfPageNavigator>
 #include <QPdfView>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -15,6 +16,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 #include "checks/element_check.h"
@@ -22,15 +24,19 @@
 #include "core/language.h"
 #include "core/startup.h"
 #include "core/text_util.h"
+#include "output/results_writer.h"
+#include "output/section_records.h"
 #include "output/section_report.h"
 #include "ui/desktop_args.h"
 #include "ui/element_list.h"
 #include "ui/frm_constant.h"
 #include "ui/frm_draw.h"
+#include "ui/frm_enter.h"
 #include "ui/frm_main.h"
 #include "ui/frm_mdi.h"
 #include "ui/frm_units.h"
 #include "ui/progress_window.h"
+#include "ui/result_windows.h"
 #include "ui/qt_messages.h"
 #include "ui/report_view.h"
 #include "ui/section_engine.h"
@@ -53,6 +59,9 @@ TavolinProgram::TavolinProgram(Options options)
 TavolinProgram::~TavolinProgram() {
   session_.copy.Close();
   delete help_.data();
+  delete output_.data();
+  delete enter_.data();
+  delete results_.data();
   if (frame_) {
     frame_->SetEnding(true);
     delete frame_;
@@ -172,10 +181,12 @@ void TavolinProgram::ConnectCommands() {
   connect(frame_, &frmMDI::calculation, this, &TavolinProgram::menu_Calculation_Click);
   connect(frame_, &frmMDI::exitRequested, this, &TavolinProgram::menu_Exit_Click);
   connect(frame_, &frmMDI::units, this, &TavolinProgram::Units);
+  connect(frame_, &frmMDI::results, this, &TavolinProgram::Results);
   connect(frame_, &frmMDI::showGridToggled, drawing_, &frmDraw::SetGrid);
   connect(frame_, &frmMDI::frameClosing, this, [this] { EndProgram("/noframe/steel"); });
   constants_->onContinue = [this] { ContinueAfterConstants(); };
   constants_->onUnits = [this] { Units(); };
+  constants_->onDesignCodeHelp = [this] { OpenHelp("checks"); };
   connect(editor_, &frmMain::memberChanged, this, &TavolinProgram::MemberChanged);
   connect(editor_, &frmMain::hint, this, [this](const QString& text) { frame_->ShowStatus(0, text); });
   connect(editor_, &frmMain::sliderRowChanged, drawing_, &frmDraw::ConfigureSlider);
@@ -217,13 +228,43 @@ void TavolinProgram::ContinueAfterConstants() {
     return;
   }
   if (ctx_.runMode == 'E') {
-    // The table entry is not part of this build: the file is read as it stands, never emptied.
-    ctx_.messages->Show(PickLanguage(texts::kTableEntryMissing, ctx_), "Tavolin", MessageKind::Information,
-                        ctx_.language == 'F');
-    ctx_.runMode = 'I';
+    OpenTableEntry();
+    return;
   }
   RunBatchPass();
   ctx_.activeView = ctx_.N == 1 ? "frmMain" : "";
+  ShowUnitsStatus();
+}
+
+void TavolinProgram::OpenTableEntry() {
+  session_.copy.Close();
+  ctx_.activeView = "frmEnter";
+  drawing_->ShowEmpty();
+  if (!enter_) {
+    enter_ = new frmEnter(ctx_, frame_);
+    enter_->setWindowModality(Qt::WindowModal);
+    enter_->onFinished = [this] { TableEntryFinished(); };
+  }
+  const QRect f = frame_->geometry();
+  enter_->move(f.center() - QPoint(enter_->width() / 2, enter_->height() / 2));
+  enter_->show();
+  enter_->raise();
+}
+
+void TavolinProgram::TableEntryFinished() {
+  // The constants the user confirmed stand; the new file is read for its elements.
+  const DesignConstants confirmed = session_.constants;
+  const double fy = ctx_.fy;
+  ctx_.runMode = 'I';
+  if (enter_) enter_->close();
+  inputOk_ = OpenInputFile();
+  if (!inputOk_) return;
+  session_.constants = confirmed;
+  ctx_.fy = fy;
+  frame_->SetCaption(Q(FrameCaption()));
+  RunBatchPass();
+  ctx_.activeView = ctx_.N == 1 ? "frmMain" : "";
+  frame_->Enable_Icons();
   ShowUnitsStatus();
 }
 
@@ -342,6 +383,8 @@ void TavolinProgram::EndProgram(const std::string& request) {
   ended_ = true;
   ctx_.activeView = "Exit";
   if (help_) help_->close();
+  if (output_) output_->close();
+  if (results_) results_->close();
   if (frame_) {
     frame_->SetEnding(true);
     frame_->close();
@@ -359,7 +402,25 @@ void TavolinProgram::TrapError(const TrappedError& error) {
   EndProgram("/noframe/steel");
 }
 
-void TavolinProgram::menu_Calculation_Click() {
+void TavolinProgram::menu_Calculation_Click() { OpenHelp({}); }
+
+namespace {
+
+// The page of `anchor` in the help's anchor list ("id TAB page", pages from 1); 0 when absent.
+int AnchorPage(const std::string& anchorsFile, const std::string& anchor) {
+  std::ifstream in(SuitePath(anchorsFile));
+  std::string line;
+  while (std::getline(in, line)) {
+    const size_t tab = line.find('\t');
+    if (tab == std::string::npos || line.substr(0, tab) != anchor) continue;
+    return std::max(0, std::atoi(line.c_str() + tab + 1));
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool TavolinProgram::OpenHelp(const std::string& anchor) {
   std::string path = ctx_.installDir + "bin/help/" + ctx_.moduleKey + ".pdf";
   // The Persian edition, when it is installed, for a Persian user.
   const std::string persian = ctx_.installDir + "bin/help/" + ctx_.moduleKey + "_fa.pdf";
@@ -368,8 +429,9 @@ void TavolinProgram::menu_Calculation_Click() {
     if (ctx_.messages)
       ctx_.messages->Show(PickLanguage(texts::kHelpMissing, ctx_), PickLanguage(texts::kMenuHelp, ctx_),
                           MessageKind::Information, ctx_.language == 'F');
-    return;
+    return false;
   }
+  if (help_ && helpPath_ != path) delete help_.data();
   if (!help_) {
     auto* window = new QWidget(nullptr, Qt::Window);
     window->setObjectName("frmHelp");
@@ -388,9 +450,23 @@ void TavolinProgram::menu_Calculation_Click() {
     layout->addWidget(view);
     window->resize(900, 800);
     help_ = window;
+    helpPath_ = path;
   }
   help_->show();
   help_->raise();
+  auto* view = help_->findChild<QPdfView*>("pdfHelp");
+  if (view && !anchor.empty()) {
+    std::string anchors = path.substr(0, path.size() - 4) + ".anchors";
+    const int page = AnchorPage(anchors, anchor);
+    if (page >= 1 && page <= view->document()->pageCount()) view->pageNavigator()->jump(page - 1, QPointF(), 0);
+  }
+  return true;
+}
+
+int TavolinProgram::helpPage() const {
+  if (!help_) return -1;
+  auto* view = help_->findChild<QPdfView*>("pdfHelp");
+  return view ? view->pageNavigator()->currentPage() : -1;
 }
 
 void TavolinProgram::ConstantsHelp() {
@@ -427,6 +503,10 @@ void TavolinProgram::Units() {
 }
 
 void TavolinProgram::ApplyUnits(const std::string& unitText) {
+  if (enter_ && enter_->isVisible()) {
+    enter_->ApplyDataUnits(unitText);
+    return;
+  }
   if (frame_->page() == frmMDI::Page::Constants && inputOk_) {
     constants_->ChangeDisplayUnits(unitText);
   } else {
@@ -437,6 +517,52 @@ void TavolinProgram::ApplyUnits(const std::string& unitText) {
     }
   }
   ShowUnitsStatus();
+}
+
+frmEnter* TavolinProgram::tableEntry() const { return enter_; }
+frmOutput* TavolinProgram::outputViewer() const { return output_; }
+frmResults* TavolinProgram::resultGrid() const { return results_; }
+
+void TavolinProgram::Results() {
+  if (!inputOk_ || !batchDone_) return;
+  // The element table the batch pass read: elements 1..N of the input file.
+  std::vector<Element> elements = pass_.elements;
+  if (static_cast<int>(elements.size()) > ctx_.N) elements.resize(static_cast<size_t>(std::max(0, ctx_.N)));
+  std::vector<ResultRowValues> rows;
+  rows.reserve(elements.size());
+  const ElementCheck check = [this, &rows](const Element& element, MemberKind, int index) {
+    CheckedMember member = engine_->CheckElement(element, index);
+    rows.push_back(ResultRow(member.section.props, element.id, ctx_.displayUnits));
+    return member;
+  };
+  const auto progress = [this](int percent) {
+    if (percent == 0) {
+      progress_->ShowProgress(0, texts::kResultsProgress, "nocancel");
+    } else {
+      progress_->ShowProgress(percent);
+      QCoreApplication::processEvents();
+    }
+  };
+  const ResultsRunOutcome outcome = RunResults(ctx_, elements, check, {}, progress);
+  if (!outcome.ok) return;
+  if (outcome.viewAnswer == Answer::Yes) {
+    if (!output_) {
+      output_ = new frmOutput(ctx_);
+      output_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    output_->Load(outcome.files.rtf);
+    output_->show();
+    output_->raise();
+  }
+  if (outcome.elements > 0) {
+    if (!results_) {
+      results_ = new frmResults(ctx_);
+      results_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    results_->SetTable(StandardResultTable(ctx_.displayUnits), rows, results_->logicalDpiX());
+    results_->show();
+    results_->raise();
+  }
 }
 
 void TavolinProgram::PrintWithDialog() {

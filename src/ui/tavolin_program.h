@@ -27,7 +27,10 @@ class ElementList;
 class frmConstant;
 class frmDraw;
 class frmMDI;
+class frmEnter;
 class frmMain;
+class frmOutput;
+class frmResults;
 class ProgressWindow;
 class QtMessages;
 class SectionEngine;
@@ -58,9 +61,16 @@ class TavolinProgram : public QObject {
   void Home();
   void menu_Exit_Click();
   void menu_Calculation_Click();
+  // The calculation help opened at the page of an anchor of its list ("checks"); empty: page 1.
+  // False when the document is missing (the user was told).
+  bool OpenHelp(const std::string& anchor);
+  // The page (0-based) the help window shows; -1 when it is not open.
+  int helpPage() const;
   void ConstantsHelp();
   void Calculator();
   void Units();
+  // The Results command: every element computed again into the result files and the grid.
+  void Results();
   void PrintWithDialog();
   // The printout of the current element: header, report and drawing.
   bool PrintTo(QPrinter& printer);
@@ -78,6 +88,10 @@ class TavolinProgram : public QObject {
   ElementList* elementList() const { return list_; }
   ProgressWindow* progress() const { return progress_; }
   const BatchPassResult& pass() const { return pass_; }
+  frmEnter* tableEntry() const;
+  frmOutput* outputViewer() const;
+  frmResults* resultGrid() const;
+  QWidget* helpWindow() const { return help_; }
   bool ended() const { return ended_; }
   bool tooManyShown() const { return tooMany_; }
 
@@ -86,6 +100,8 @@ class TavolinProgram : public QObject {
   void ConnectCommands();
   bool OpenInputFile();
   void RunBatchPass();
+  void OpenTableEntry();
+  void TableEntryFinished();
   void EndProgram(const std::string& request);
   void UpdatePictures();
   void ShowUnitsStatus();
@@ -114,6 +130,10 @@ class TavolinProgram : public QObject {
   ElementList* list_ = nullptr;
   ProgressWindow* progress_ = nullptr;
   QPointer<QWidget> help_;
+  std::string helpPath_;
+  QPointer<frmOutput> output_;
+  QPointer<frmEnter> enter_;
+  QPointer<frmResults> results_;
 };
 
 }  // namespace tavo::ui

@@ -63,9 +63,6 @@ inline constexpr const char* kHelpMissing =
 inline constexpr const char* kCalculatorMissing =
     "No calculator program was found. Install one of gnome-calculator, kcalc, galculator, qalculate-gtk or xcalc."
     "||برنامه ماشین حساب پیدا نشد. یکی از gnome-calculator، kcalc، galculator، qalculate-gtk یا xcalc را نصب کنید.";
-inline constexpr const char* kTableEntryMissing =
-    "Table entry of a new input file is not available in this version; the input file is read as it is."
-    "||ورود جدولی فایل ورودی جدید در این نسخه موجود نیست؛ فایل ورودی همان‌گونه که هست خوانده می‌شود.";
 
 // --- Constants window ---------------------------------------------------------------------
 inline constexpr const char* kConstantsCaption = "Design Constants||ثابت‌های طراحی";
@@ -89,6 +86,8 @@ inline std::string SystemUnits(const std::string& units) {
   // The unit text keeps its left-to-right order inside the Persian sentence (LRI ... PDI).
   return "System Units: " + units + "||واحدهای سیستم: \u2066" + units + "\u2069";
 }
+
+inline constexpr const char* kResultsProgress = "Writing the result tables...||در حال نوشتن جدول‌های نتایج...";
 
 // --- Batch pass and element list --------------------------------------------------------------
 inline constexpr const char* kProgressCaption = "Designing the elements...||در حال طراحی اعضا...";
@@ -121,6 +120,25 @@ inline constexpr const char* kZoomBack = "Zoom Back||کوچک‌نمایی";
 inline constexpr const char* kOriginalSize = "Original Size||اندازه اصلی";
 inline constexpr const char* kWindowZoom = "Window Zoom||بزرگنمایی پنجره‌ای";
 inline constexpr const char* kVerdictOk = "Design is OK||طراحی مناسب است";
+
+// --- Table entry ---------------------------------------------------------------------------
+inline constexpr const char* kEnterCaption = "Element table entry||ورود جدولی اعضا";
+inline constexpr const char* kEnterTitle = "Title||عنوان";
+inline constexpr const char* kEnterVariables = "Variables||متغیرها";
+inline constexpr const char* kEnterTable = "Dimensions||ابعاد";
+inline constexpr const char* kEnterLine = "Element line||سطر عضو";
+inline constexpr const char* kEnterAdd = "Add||افزودن";
+inline constexpr const char* kEnterAddTip = "Keep this element and enter the next||نگه‌داشتن این عضو و ورود عضو بعدی";
+inline constexpr const char* kEnterFinish = "Finish||پایان";
+inline constexpr const char* kEnterGoTip =
+    "Write the input file and design the elements||نوشتن فایل ورودی و طراحی اعضا";
+inline constexpr const char* kEnterUnitsWarning =
+    "Warning! Please change the units only when ID=1; otherwise, the new unit settings will be applied to all the "
+    "previous IDs.\r\nDo you still want to set the units?"
+    "||هشدار! لطفاً واحدها را فقط هنگامی تغییر دهید که ID=1 است؛ در غیر این صورت تنظیمات جدید واحدها بر همهٔ "
+    "IDهای قبلی اعمال می‌شود.\r\nآیا همچنان می‌خواهید واحدها را تنظیم کنید؟";
+inline constexpr const char* kEnterWriteFailed =
+    "The input file could not be written; it is left as it was. ||فایل ورودی نوشته نشد؛ همان‌گونه که بود باقی ماند. ";
 
 // --- Units dialog ----------------------------------------------------------------------------
 inline constexpr const char* kUnitsTitle = "Units||واحدها";

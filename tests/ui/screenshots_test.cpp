@@ -4,9 +4,13 @@
 //     --gtest_also_run_disabled_tests --gtest_filter='Screenshots.*'
 #include <QApplication>
 #include <QImage>
+#include <QThread>
 #include <QPdfDocument>
 #include <QPrinter>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
+#include <QTableWidget>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -15,7 +19,9 @@
 #include "ui/frm_draw.h"
 #include "ui/frm_main.h"
 #include "ui/frm_mdi.h"
+#include "ui/frm_enter.h"
 #include "ui/frm_units.h"
+#include "ui/result_windows.h"
 #include "ui/progress_window.h"
 #include "ui/ui_test_support.h"
 
@@ -86,6 +92,71 @@ TEST(Screenshots, DISABLED_EveryWindow) {
   Save(persian.program->frame(), "editor_fa.png");
   persian.program.reset();
   QApplication::setLayoutDirection(Qt::LeftToRight);
+}
+
+// The windows of Results, Units, the help and table entry, in English and in Persian.
+TEST(Screenshots, DISABLED_CommandWindowsInBothLanguages) {
+  for (const char language : {'E', 'F'}) {
+    const std::string suffix = language == 'F' ? "_fa.png" : "_en.png";
+    ProgramRun run;
+    // The real help document when the build printed it.
+    std::error_code ec;
+    for (const fs::path& from : {fs::path(TAVO_INSTALL_TREE) / "bin/help", fs::path(TAVO_SOURCE_DIR) / "build/install/bin/help"})
+      if (fs::is_directory(from, ec) && !fs::exists(run.tree.install() + "bin/help/tavo.pdf")) {
+        fs::create_directories(run.tree.install() + "bin/help");
+        fs::copy(from, run.tree.install() + "bin/help", fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+      }
+    ASSERT_TRUE(run.Start(run.tree.Example("frame"), language));
+    ui::TavolinProgram& p = *run.program;
+    p.frame()->resize(1500, 940);
+    p.frame()->show();
+
+    {
+      ui::frmUnits units(p.context(), p.context().displayUnits, p.frame());
+      units.show();
+      Save(&units, "units" + suffix);
+    }
+
+    p.constantsWindow()->findChild<QPushButton*>("cmdABA")->click();
+    if (p.helpWindow()) {
+      p.helpWindow()->resize(900, 900);
+      // The pages render in the background.
+      for (int i = 0; i < 40; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(25);
+      }
+      Save(p.helpWindow(), "help" + suffix);
+      p.helpWindow()->close();
+    }
+
+    ASSERT_TRUE(p.constantsWindow()->CmdGo_Click());
+    run.messages.nextAnswer = Answer::Yes;
+    p.Results();
+    ASSERT_NE(p.outputViewer(), nullptr);
+    p.outputViewer()->resize(1250, 520);
+    Save(p.outputViewer(), "output_viewer" + suffix);
+    ASSERT_NE(p.resultGrid(), nullptr);
+    p.resultGrid()->resize(1000, 420);
+    Save(p.resultGrid(), "result_grid" + suffix);
+    p.outputViewer()->close();
+    p.resultGrid()->close();
+
+    ProgramRun entry;
+    ASSERT_TRUE(entry.Start(entry.tree.Example("frame"), language, 'E'));
+    entry.program->frame()->resize(1500, 940);
+    entry.program->frame()->show();
+    ASSERT_TRUE(entry.program->constantsWindow()->CmdGo_Click());
+    ui::frmEnter* e = entry.program->tableEntry();
+    ASSERT_NE(e, nullptr);
+    e->variable(0)->setText("320");
+    e->SetCell(0, "20");
+    e->SetCell(2, "0.56");
+    e->cmdAdd_Click();
+    Save(e, "table_entry" + suffix);
+    entry.program.reset();
+    run.program.reset();
+    QApplication::setLayoutDirection(Qt::LeftToRight);
+  }
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "ui/element_list.h"
 #include "ui/frm_constant.h"
 #include "ui/frm_draw.h"
+#include "ui/frm_enter.h"
 #include "ui/frm_main.h"
 #include "ui/frm_mdi.h"
 #include "ui/progress_window.h"
@@ -142,16 +143,19 @@ TEST(TavolinStartUp, TheHandFormBuildsTheWorkingCopyInTheInstallTree) {
   EXPECT_FALSE(run.messages.Saw("main program was not found"));
 }
 
-TEST(TavolinStartUp, TableEntryModeReadsTheFileWithoutEmptyingIt) {
+TEST(TavolinStartUp, TableEntryModeOpensTheEntryWindowAfterTheConstants) {
   ProgramRun run;
   const std::string base = run.tree.Example("frame");
   const std::string before = ReadFile(base + ".Ardekon");
   ASSERT_TRUE(run.Start(base, 'E', 'E'));
+  EXPECT_EQ(run.program->tableEntry(), nullptr);
   ASSERT_TRUE(run.program->constantsWindow()->CmdGo_Click());
-  EXPECT_TRUE(run.messages.Saw("Table entry of a new input file is not available"));
+  ASSERT_NE(run.program->tableEntry(), nullptr);
+  EXPECT_TRUE(run.program->tableEntry()->isVisible());
+  // Nothing is written until Go: the file is the same and no element was designed.
   EXPECT_EQ(ReadFile(base + ".Ardekon"), before);
-  EXPECT_EQ(run.program->context().runMode, 'I');
-  EXPECT_EQ(run.program->elementList()->shown(), 9);
+  EXPECT_EQ(run.program->context().runMode, 'E');
+  EXPECT_EQ(run.program->elementList()->shown(), 0);
 }
 
 TEST(TavolinStartUp, MissingInputIsReportedAndLeavingStillWorks) {

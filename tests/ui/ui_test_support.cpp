@@ -52,6 +52,11 @@ ScratchInstall::ScratchInstall() {
   dir.Write("install/ardekon", "#!/bin/sh\n");
 }
 
+ProgramRun::~ProgramRun() {
+  program.reset();
+  QApplication::setLayoutDirection(Qt::LeftToRight);
+}
+
 std::string ScratchInstall::Example(const std::string& name) const {
   fs::copy_file(SourcePath("examples/" + name + ".Ardekon"), dir.path() / (name + ".Ardekon"),
                 fs::copy_options::overwrite_existing);

@@ -35,6 +35,9 @@ struct ProgramRun {
   int quitCode = -1;
   std::unique_ptr<ui::TavolinProgram> program;
 
+  // A Persian run turns the whole application right to left; the next test starts afresh.
+  ~ProgramRun();
+
   // language 'E' or 'F'; mode 'I'.
   bool Start(const std::string& inputBase, char language = 'E', char mode = 'I');
   // Start on examples/frame.Ardekon and press Continue.
