@@ -14,7 +14,15 @@ namespace tavo {
 namespace fs = std::filesystem;
 
 std::string ElementText(std::string_view line) {
+  // Stored without the blanks that pad it to the fixed length: a run over a million elements
+  // would otherwise hold some 150 MB of blanks. PaddedElementText gives the fixed-length form.
   std::string t = ToUpper(line.substr(0, kElementTextLength));
+  t.erase(t.find_last_not_of(' ') + 1);
+  return t;
+}
+
+std::string PaddedElementText(std::string_view text) {
+  std::string t(text.substr(0, kElementTextLength));
   t.resize(kElementTextLength, ' ');
   return t;
 }

@@ -15,11 +15,13 @@ inline constexpr size_t kElementTextLength = 150;
 
 struct Element {
   int16_t id = 0;
-  std::string text;  // the whole line, upper-cased, cut or padded to 150 characters
+  std::string text;  // the whole line, upper-cased, cut to 150 characters, trailing blanks dropped
 };
 
-// Upper-cases and cuts or pads a line to the fixed element text length.
+// Upper-cases a line and cuts it to the fixed element text length, without trailing blanks.
 std::string ElementText(std::string_view line);
+// The element text blank-padded to the fixed length, for whoever needs the fixed columns.
+std::string PaddedElementText(std::string_view text);
 
 // The working copy, read line by line (what the suite calls handle 2).
 class WorkingCopy {

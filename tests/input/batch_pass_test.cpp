@@ -63,7 +63,7 @@ TEST(BatchPass, EveryElementInOrderWithProgress) {
   EXPECT_EQ(p.progress, (std::vector<int>{20, 40, 60, 80, 100}));
   EXPECT_EQ(p.checkedIndices, (std::vector<int>{1, 2, 3, 4, 5}));
   EXPECT_EQ(p.checkedTexts[2], "3 IPE24");  // upper-cased, trimmed
-  EXPECT_EQ(r.elements[2].text.size(), kElementTextLength);
+  EXPECT_EQ(r.elements[2].text, "3 IPE24");
   EXPECT_EQ(r.elements[4].id, 5);
   EXPECT_EQ(p.kinds, (std::vector<MemberKind>{MemberKind::Column, MemberKind::Column, MemberKind::Beam,
                                                MemberKind::Beam, MemberKind::Bracing}));

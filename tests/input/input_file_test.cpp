@@ -66,8 +66,9 @@ TEST(InputFile, HeaderCountsUnitsAndElements) {
   const auto elements = ReadAllElements(f.ctx, f.session);
   ASSERT_EQ(elements.size(), 2u);  // the file ends before N
   EXPECT_EQ(elements[0].id, 12);
-  EXPECT_EQ(elements[0].text.size(), kElementTextLength);
+  EXPECT_EQ(TrimRight(elements[0].text), elements[0].text);  // held without padding
   EXPECT_EQ(Trim(elements[0].text), "12 IPE 200");
+  EXPECT_EQ(PaddedElementText(elements[0].text), Trim(elements[0].text) + std::string(kElementTextLength - 10, ' '));
   EXPECT_DOUBLE_EQ(MemberLength(elements[1].text, f.ctx.dataUnitSystem), 350);
   EXPECT_DOUBLE_EQ(MemberLength(elements[0].text, f.ctx.dataUnitSystem), 0);
   EXPECT_EQ(KindOfIndex(f.ctx, 2), MemberKind::Column);
@@ -149,4 +150,16 @@ TEST(ReadDataLine, SkipsColonLinesAndRepeatsAtTheEnd) {
 }
 
 }  // namespace
+// The table holds each text without its padding: a million-element run must not carry 150 MB
+// of blanks; the fixed-length form is made on demand.
+TEST(InputFile, ElementTextIsCutUpperCasedAndUnpadded) {
+  EXPECT_EQ(ElementText("5  ipe20  l=300   "), "5  IPE20  L=300");
+  EXPECT_EQ(ElementText("   "), "");
+  EXPECT_EQ(ElementText(std::string(200, 'a')), std::string(kElementTextLength, 'A'));
+  EXPECT_EQ(ElementText("7 ipe20" + std::string(143, ' ') + "tail"), "7 IPE20");
+  EXPECT_EQ(PaddedElementText("5 IPE20").size(), kElementTextLength);
+  EXPECT_EQ(PaddedElementText("5 IPE20").substr(0, 8), "5 IPE20 ");
+  EXPECT_EQ(PaddedElementText(std::string(300, 'B')), std::string(kElementTextLength, 'B'));
+}
+
 }  // namespace tavo

@@ -1,0 +1,98 @@
+// Designations: any bytes go through ComputeSection against the shipped catalogue and then
+// through CheckMember as column, beam and bracing at a few lengths. Every property and every
+// result must be finite, and no text may grow beyond a sane bound.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "checks/check_member.h"
+#include "core/messages.h"
+#include "sections/profile_catalogue.h"
+#include "sections/section_parser.h"
+
+#ifndef TAVO_CATALOGUE_DIR
+#error "TAVO_CATALOGUE_DIR must name the folder holding stahl.*"
+#endif
+
+namespace {
+
+constexpr size_t kTextBound = 4096;
+
+void Finite(double v) {
+  if (!std::isfinite(v)) std::abort();
+}
+void Finite(const std::optional<double>& v) {
+  if (v) Finite(*v);
+}
+void Bounded(const std::string& s) {
+  if (s.size() > kTextBound) std::abort();
+}
+
+void CheckSection(const tavo::Section& s) {
+  const auto& c = s.cs;
+  for (double v : {c.h, c.b, c.tw, c.tf, c.r, c.e, c.Iu, c.Iv, c.heightChange, c.hw, c.bf1, c.tf1, c.bf2, c.tf2,
+                   c.h1, c.h2, c.D, c.t, c.d, c.PlateWidth, c.PlateThickness, c.WebPlateHeight,
+                   c.WebPlateThickness, c.DPL, c.Sx, c.rmin, c.Lx, c.Ly})
+    Finite(v);
+  const auto& p = s.props;
+  for (double v : {p.A, p.A1, p.A2, p.J, p.I1, p.I2, p.S1, p.S2, p.Z1, p.Z2, p.r1, p.r2, p.rt, p.Af, p.Depth,
+                   p.Width})
+    Finite(v);
+  for (const std::string* t : {&c.family, &c.designation, &c.catalogueName, &c.BaseText, &c.FullText,
+                               &c.Arrangement, &s.problem})
+    Bounded(*t);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const tavo::ProfileCatalogue catalogue(TAVO_CATALOGUE_DIR);
+  // The first byte picks the options, the rest is the designation.
+  const uint8_t options = size > 0 ? data[0] : 0;
+  const std::string_view text(reinterpret_cast<const char*>(data) + (size > 0 ? 1 : 0), size > 0 ? size - 1 : 0);
+
+  tavo::NullMessages messages;
+  tavo::SectionInput input;
+  input.catalogue = &catalogue;
+  input.messages = &messages;
+  input.language = (options & 1) ? 'P' : 'E';
+  if (options & 2) input.flags += "ALONE";
+  if (options & 4) input.flags += "SINGLE";
+  if (options & 8) {
+    input.dataUnits.lengthName = "m";
+    input.dataUnits.lengthFactor = 100.0f;
+  }
+
+  const tavo::Section section = tavo::ComputeSection(text, input);
+  CheckSection(section);
+  if (!section.usable) return 0;
+
+  for (auto kind : {tavo::MemberKind::Column, tavo::MemberKind::Beam, tavo::MemberKind::Bracing}) {
+    for (double length : {0.0, 1.0, 350.0, 1.0e6}) {
+      tavo::MemberInput member;
+      member.kind = kind;
+      member.Lx = length;
+      member.lengthFactor = input.dataUnits.lengthFactor;
+      const tavo::CheckedMember checked = tavo::CheckMember(section, member);
+      CheckSection(checked.section);
+      const auto& r = checked.results;
+      Bounded(r.cls);
+      Finite(r.Lc);
+      Finite(r.Fb);
+      Finite(r.Mmax);
+      Finite(r.Tmax);
+      Finite(r.lambda);
+      Finite(r.Fa);
+      Finite(r.Pmax);
+      if (r.weld) {
+        Finite(r.weld->awMin);
+        Finite(r.weld->awMax);
+      }
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Runs the tavo program as a child process and takes its exit status and both output streams.
+#include <sys/types.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tavo::test {
+
+struct RunResult {
+  int status = -1;  // exit status; 128 + signal when killed
+  std::string out, err;
+};
+
+// args without the program name; output streams go through files in scratch.
+RunResult RunTavo(const std::vector<std::string>& args, const std::filesystem::path& scratch);
+
+// Starts tavo without waiting; stdout and stderr go to the given files.
+pid_t StartTavo(const std::vector<std::string>& args, const std::filesystem::path& out,
+                const std::filesystem::path& err);
+int WaitTavo(pid_t pid);
+
+// Every regular file under dir (relative name -> bytes).
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir);
+
+// A tmpfs of the given size at dir, for root where mounting works; false otherwise.
+bool MountTmpfs(const std::filesystem::path& dir, int kilobytes);
+bool RemountReadOnly(const std::filesystem::path& dir);
+void Unmount(const std::filesystem::path& dir);
+
+// An input of n elements cycling through a mix of families.
+std::string GeneratedInput(int n);
+
+}  // namespace tavo::test
