@@ -178,7 +178,15 @@ bool OpenInputFile(ModuleContext& ctx, WorkingCopy& copy) {
                     fs::copy_options::overwrite_existing, ec);
       if (!MakeWorkingCopy(ctx)) return false;
     } else {
-      return false;  // a new file: nothing to read yet
+      // A new file: an empty working copy, so the constants come from the settings file.
+      std::error_code ec;
+      fs::create_directories(SuitePath(path).parent_path(), ec);
+      std::ofstream(SuitePath(path), std::ios::binary | std::ios::trunc);
+      if (!copy.Open(path)) {
+        ShowMessage(ctx, "The working copy can't be opened: " + path + "||نسخه کاری باز نمی‌شود: " + path);
+        return false;
+      }
+      return true;
     }
   } else if (!FileExistsNonEmpty(ctx, path)) {
     if (!MakeWorkingCopy(ctx)) return false;

@@ -16,7 +16,8 @@ void SetInputPath(ModuleContext& ctx, const std::string& path) {
 
 bool OpenInput(ModuleContext& ctx, InputSession& session) {
   session.ok = false;
-  if (!MakeWorkingCopy(ctx)) return false;
+  // Table entry may start a file that does not exist yet; OpenInputFile handles that mode.
+  if (ctx.runMode != 'E' && !MakeWorkingCopy(ctx)) return false;
   if (!OpenInputFile(ctx, session.copy)) return false;
   session.countLine = ReadConstantsBlock(ctx, session.copy);
   ReadOptions(ctx, session.countLine);

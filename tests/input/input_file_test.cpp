@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/messages.h"
 #include "core/text_util.h"
 #include "input/input_session.h"
@@ -162,4 +164,32 @@ TEST(InputFile, ElementTextIsCutUpperCasedAndUnpadded) {
   EXPECT_EQ(PaddedElementText(std::string(300, 'B')), std::string(kElementTextLength, 'B'));
 }
 
+}  // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST(InputFile, TableEntryStartsWithoutAnInputFile) {
+  Fixture f;
+  f.dir.Write("cte/constants.ini", "[tavo]\nUNITS=[ton]-[m]\nFY=24000\n");
+  f.ctx.runMode = 'E';
+  SetInputPath(f.ctx, f.dir.str() + "new.Ardekon");
+  ASSERT_TRUE(OpenInput(f.ctx, f.session));
+  EXPECT_EQ(f.ctx.N, 0);
+  EXPECT_EQ(f.ctx.constantsUnits, "[ton]-[m]");
+  EXPECT_DOUBLE_EQ(f.ctx.fy, 2400);
+  EXPECT_FALSE(std::filesystem::exists(f.dir.path() / "new.Ardekon"));
+  EXPECT_TRUE(f.messages.calls.empty());
+}
+
+TEST(InputFile, TableEntryKeepsABackupOfAnExistingFile) {
+  Fixture f;
+  f.ctx.runMode = 'E';
+  const std::string body = "Software=Ardekon  Version=7.12  Module=tavo  Title=T\nNO=1\n1 IPE20\n";
+  ASSERT_TRUE(f.Open(body, "old.Ardekon"));
+  EXPECT_EQ(test::ReadFile(f.dir.path() / "old.Ardekon_bak"), body);
+  EXPECT_EQ(f.ctx.N, 1);
+}
+
+}  // namespace
 }  // namespace tavo
