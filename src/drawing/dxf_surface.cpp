@@ -264,14 +264,18 @@ std::string DxfSurface::Document() const {
     const std::string layer = LayerName(e.layer);
     // Plates take the layer's colour; annotation keeps the colour it was drawn in.
     const std::string colour = e.layer == DrawingLayer::Outline ? "256" : std::to_string(AciColour(e.colour));
+    // Every drawn entity opens with its type, layer, colour and first point.
+    const auto start = [&](const char* type, double x, double y) {
+      Pair(out, 0, type);
+      Pair(out, 8, layer);
+      Pair(out, 62, colour);
+      Pair(out, 10, Num(x));
+      Pair(out, 20, Num(y));
+      Pair(out, 30, Num(0));
+    };
     switch (e.kind) {
       case DxfEntity::Kind::Line:
-        Pair(out, 0, "LINE");
-        Pair(out, 8, layer);
-        Pair(out, 62, colour);
-        Pair(out, 10, Num(X(e.xy[0])));
-        Pair(out, 20, Num(Y(e.xy[1])));
-        Pair(out, 30, Num(0));
+        start("LINE", X(e.xy[0]), Y(e.xy[1]));
         Pair(out, 11, Num(X(e.xy[2])));
         Pair(out, 21, Num(Y(e.xy[3])));
         Pair(out, 31, Num(0));
@@ -315,21 +319,11 @@ std::string DxfSurface::Document() const {
         break;
       }
       case DxfEntity::Kind::Circle:
-        Pair(out, 0, "CIRCLE");
-        Pair(out, 8, layer);
-        Pair(out, 62, colour);
-        Pair(out, 10, Num(X(e.xy[0])));
-        Pair(out, 20, Num(Y(e.xy[1])));
-        Pair(out, 30, Num(0));
+        start("CIRCLE", X(e.xy[0]), Y(e.xy[1]));
         Pair(out, 40, Num(e.radius * k));
         break;
       case DxfEntity::Kind::Text:
-        Pair(out, 0, "TEXT");
-        Pair(out, 8, layer);
-        Pair(out, 62, colour);
-        Pair(out, 10, Num(X(e.xy[0])));
-        Pair(out, 20, Num(Y(e.xy[1])));
-        Pair(out, 30, Num(0));
+        start("TEXT", X(e.xy[0]), Y(e.xy[1]));
         Pair(out, 40, Num(0.7 * e.height * k));
         Pair(out, 1, e.text);
         if (e.angle != 0) Pair(out, 50, Num(e.angle));
