@@ -1,5 +1,6 @@
 #include "ui/frm_enter.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -7,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -18,6 +20,7 @@
 #include "input/input_file.h"
 #include "ui/frm_units.h"
 #include "ui/qt_messages.h"
+#include "ui/section_painter.h"
 #include "ui/ui_common.h"
 #include "ui/ui_texts.h"
 
@@ -45,6 +48,15 @@ constexpr EntryDef kCellDefs[frmEnter::kCells] = {
 constexpr double kLimitCm = 10000.0;
 // The editable cells of the table.
 const QColor kEditableCell(220, 220, 0);
+
+// The member kinds offered beside the entries; the choice is not part of the element line.
+constexpr const char* kMemberKinds = "Column/Beam/Bracing||ستون/تیر/مهاربند";
+constexpr const char* kMemberKindTip = "Kind of member||نوع عضو";
+constexpr const char* kParameters = "Parameters||پارامترها";
+constexpr const char* kParametersTip = "Show or hide the parameter sketch||نمایش یا پنهان کردن شکل پارامترها";
+// Size of the sketch area; its drawing frame is 2500 units across whatever this is.
+constexpr int kSketchWidth = 360;
+constexpr int kSketchHeight = 270;
 
 // Format(n, "##"): at least two places, right-aligned.
 std::string TwoPlaces(int n) {
@@ -121,6 +133,12 @@ frmEnter::frmEnter(ModuleContext& ctx, QWidget* parent) : QWidget(parent, Qt::Wi
   connect(editor_, &QLineEdit::editingFinished, this, &frmEnter::EndCellEdit);
   connect(table_, &QTableWidget::cellClicked, this, &frmEnter::BeginCellEdit);
   middle->addWidget(tableBox, 1);
+  sketch_ = new QLabel(this);
+  sketch_->setObjectName("Picture1");
+  sketch_->setFixedSize(kSketchWidth, kSketchHeight);
+  // The legend is drawn for left-to-right reading in both languages.
+  sketch_->setLayoutDirection(Qt::LeftToRight);
+  middle->addWidget(sketch_);
   layout->addLayout(middle);
 
   auto* lineRow = new QHBoxLayout;
@@ -134,6 +152,17 @@ frmEnter::frmEnter(ModuleContext& ctx, QWidget* parent) : QWidget(parent, Qt::Wi
   layout->addLayout(lineRow);
 
   auto* buttons = new QHBoxLayout;
+  combo_ = new QComboBox(this);
+  combo_->setObjectName("Combo1");
+  combo_->setToolTip(Tr(ctx, kMemberKindTip));
+  buttons->addWidget(combo_);
+  par_ = new QPushButton(Tr(ctx, kParameters), this);
+  par_->setObjectName("cmdPar");
+  par_->setToolTip(Tr(ctx, kParametersTip));
+  par_->setCheckable(true);
+  par_->setChecked(true);
+  buttons->addWidget(par_);
+  connect(par_, &QPushButton::clicked, this, &frmEnter::cmdPar_Click);
   buttons->addStretch(1);
   add_ = new QPushButton(Tr(ctx, texts::kEnterAdd), this);
   add_->setObjectName("cmdAdd");
@@ -159,15 +188,23 @@ frmEnter::frmEnter(ModuleContext& ctx, QWidget* parent) : QWidget(parent, Qt::Wi
   id_->setText("ID=1");
   units_->setText(Q("UNITS=" + ctx_.dataUnits));
   getdim();
+  getdim_combo(kMemberKinds, 0);
   Enter_Table();
   ComposeLine();
-  resize(900, 420);
+  resize(1200, 420);
 }
 
 void frmEnter::getdim() {
   const UnitSystem data = UnitFactors("units=" + ctx_.dataUnits, ctx_.messages);
   const double max = RoundTo(kLimitCm / data.lengthFactor, 3);
   for (QLabel* limit : limits_) limit->setText(Q("0 < " + ShortestText(max) + " " + data.lengthName));
+}
+
+void frmEnter::getdim_combo(const std::string& choices, int index) {
+  combo_->clear();
+  for (const std::string& choice : Split(PickLanguage(choices, ctx_), '/')) combo_->addItem(Q(Trim(choice)));
+  if (combo_->count() == 0) return;
+  combo_->setCurrentIndex(index >= 0 && index < combo_->count() ? index : 0);
 }
 
 void frmEnter::Enter_Table() {
@@ -207,7 +244,19 @@ std::string frmEnter::ComposeLine() {
                            "  W=" + e[6] + "," + e[7] + "  D=" + e[8] + "," + e[9] + "," + e[11] + "," + e[10] + "," +
                            e[12] + "  FL=" + e[13] + "," + e[14];
   line_->setText(Q(line));
+  DrawSketch();
   return line;
+}
+
+void frmEnter::DrawSketch() {
+  QImage image(sketch_->size(), QImage::Format_RGB32);
+  PaintSketch(image, ctx_, PaintOptions{});
+  sketch_->setPixmap(QPixmap::fromImage(image));
+}
+
+void frmEnter::cmdPar_Click() {
+  sketch_->setVisible(sketch_->isHidden());
+  par_->setChecked(!sketch_->isHidden());
 }
 
 void frmEnter::cmdAdd_Click() {

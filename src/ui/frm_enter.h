@@ -9,6 +9,7 @@
 
 #include "core/module_context.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -28,6 +29,9 @@ class frmEnter : public QWidget {
   double getdim2(int row, int column) const;
   // The variable list of the element with its limits and tooltips, in the data units.
   void getdim();
+  // Fills Combo1 from "/"-separated choices (bilingual "English||Persian" lists allowed) and
+  // selects choice `index`, counted from 0; an index outside the list selects the first.
+  void getdim_combo(const std::string& choices, int index);
   // The table: fixed heading row, the editable row highlighted.
   void Enter_Table();
 
@@ -47,6 +51,10 @@ class frmEnter : public QWidget {
   QLineEdit* tableEditor() const { return editor_; }
   // Puts `text` in table cell `column` as the in-place editor would.
   void SetCell(int column, const QString& text);
+  QLabel* sketch() const { return sketch_; }
+  QComboBox* memberKind() const { return combo_; }
+  // cmdPar: shows or hides the parameter sketch.
+  void cmdPar_Click();
 
   // The units dialog (tests replace it); nullopt: cancelled.
   std::function<std::optional<std::string>()> chooseUnits;
@@ -60,6 +68,7 @@ class frmEnter : public QWidget {
   void BeginCellEdit(int row, int column);
   void EndCellEdit();
   std::string EntryText(double value) const;
+  void DrawSketch();
 
   ModuleContext& ctx_;
   std::vector<std::string> lines_;
@@ -74,6 +83,9 @@ class frmEnter : public QWidget {
   QLabel* units_ = nullptr;
   QPushButton* add_ = nullptr;
   QPushButton* go_ = nullptr;
+  QLabel* sketch_ = nullptr;
+  QComboBox* combo_ = nullptr;
+  QPushButton* par_ = nullptr;
   QString titleTag_;  // the rest of the count line
 };
 
