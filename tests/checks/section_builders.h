@@ -7,10 +7,20 @@
 
 namespace tavo::test {
 
-inline Section PlateGirder(double hw, double tw, double bf1, double tf1, double bf2, double tf2) {
+// A recognised section of a family, before its dimensions are filled in.
+inline Section Recognised(const std::string& family, const std::string& base = {}, int count = 1,
+                          const std::string& arrangement = {}) {
   Section s;
   s.recognised = true;
-  s.cs.family = "PG";
+  s.cs.family = family;
+  s.cs.BaseText = base;
+  s.cs.Count = count;
+  s.cs.Arrangement = arrangement;
+  return s;
+}
+
+inline Section PlateGirder(double hw, double tw, double bf1, double tf1, double bf2, double tf2) {
+  Section s = Recognised("PG");
   s.cs.hw = hw;
   s.cs.tw = tw;
   s.cs.bf1 = bf1;
@@ -23,9 +33,7 @@ inline Section PlateGirder(double hw, double tw, double bf1, double tf1, double 
 }
 
 inline Section Cross(double h1, double h2, double tw, double bf1, double tf1, double bf2, double tf2) {
-  Section s;
-  s.recognised = true;
-  s.cs.family = "C";
+  Section s = Recognised("C");
   s.cs.h1 = h1;
   s.cs.h2 = h2;
   s.cs.tw = tw;
@@ -39,9 +47,7 @@ inline Section Cross(double h1, double h2, double tw, double bf1, double tf1, do
 }
 
 inline Section Box(double h, double tw, double b, double tf, double d) {
-  Section s;
-  s.recognised = true;
-  s.cs.family = "BOX";
+  Section s = Recognised("BOX");
   s.cs.h = h;
   s.cs.tw = tw;
   s.cs.b = b;
@@ -53,9 +59,7 @@ inline Section Box(double h, double tw, double b, double tf, double d) {
 }
 
 inline Section Tube(double D, double t) {
-  Section s;
-  s.recognised = true;
-  s.cs.family = "TUBE";
+  Section s = Recognised("TUBE");
   s.cs.D = D;
   s.cs.t = t;
   s.props.Depth = s.props.Width = D;
@@ -65,11 +69,7 @@ inline Section Tube(double D, double t) {
 // A rolled I-type profile of the catalogue (one profile's h, b, tw, tf).
 inline Section Rolled(const std::string& family, const std::string& base, double h, double b, double tw, double tf,
                       int count = 1) {
-  Section s;
-  s.recognised = true;
-  s.cs.family = family;
-  s.cs.BaseText = base;
-  s.cs.Count = count;
+  Section s = Recognised(family, base, count);
   s.cs.h = h;
   s.cs.b = b;
   s.cs.tw = tw;
@@ -80,12 +80,7 @@ inline Section Rolled(const std::string& family, const std::string& base, double
 
 inline Section Channel(const std::string& base, double h, double b, double tw, double tf, double e, int count = 1,
                        const std::string& arrangement = "") {
-  Section s;
-  s.recognised = true;
-  s.cs.family = "UNP";
-  s.cs.BaseText = base;
-  s.cs.Count = count;
-  s.cs.Arrangement = arrangement;
+  Section s = Recognised("UNP", base, count, arrangement);
   s.cs.h = h;
   s.cs.b = b;
   s.cs.tw = tw;
@@ -98,12 +93,7 @@ inline Section Channel(const std::string& base, double h, double b, double tw, d
 // h holds the leg length of an angle, tw its thickness.
 inline Section Angle(const std::string& base, double leg, double t, double e, int count = 1,
                      const std::string& arrangement = "") {
-  Section s;
-  s.recognised = true;
-  s.cs.family = "L";
-  s.cs.BaseText = base;
-  s.cs.Count = count;
-  s.cs.Arrangement = arrangement;
+  Section s = Recognised("L", base, count, arrangement);
   s.cs.h = leg;
   s.cs.tw = t;
   s.cs.e = e;
