@@ -48,6 +48,13 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
 
   out.results.weld = CoverPlateWeld(cs);
   out.results.ok = !out.results.weld || out.results.weld->ok();
+  if (!out.results.ok && out.results.notOkReason.empty())
+    out.results.notOkReason = "The cover plates are too thick to be welded to the flange||"
+                              "ورق‌های تقویتی برای جوش به بال بیش از حد ضخیم‌اند";
+  out.diagnostics = section.diagnostics;
+  AppendDiagnostics(out.diagnostics, member.diagnostics);
+  // A member whose input was not read as written has no verdict to give.
+  if (HasError(out.diagnostics)) out.results.ok = false;
   out.section = std::move(section);
   return out;
 }

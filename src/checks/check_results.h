@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/diagnostics.h"
 #include "core/module_context.h"
 #include "sections/section.h"
 
@@ -16,6 +17,7 @@ struct MemberInput {
   double fy = 2400;           // kg/cm²
   double lengthFactor = 1.0;  // cm per data length unit, for spacing texts in designations
   int16_t id = 0;
+  Diagnostics diagnostics;    // what reading the element's line, length and Fy had to say
 };
 
 struct WeldLimits {
@@ -33,13 +35,20 @@ struct CheckResults {
   std::optional<double> Fa;
   double Pmax = 0;                 // rounded to 1 decimal
   std::optional<WeldLimits> weld;  // rolled profiles with cover plates
-  bool ok = true;                  // false exactly when the report carries a not-OK line
+  bool ok = true;                  // false when the report carries a not-OK line, or on an error
+  std::string notOkReason;         // bilingual: why the member is not OK; empty when it is
 };
 
 struct CheckedMember {
   Section section;
   MemberInput member;
   CheckResults results;
+  Diagnostics diagnostics;  // the section's, the member input's and the check's, in that order
+
+  ElementStatus Status() const {
+    if (HasError(diagnostics)) return ElementStatus::Error;
+    return results.ok ? ElementStatus::Ok : ElementStatus::NotOk;
+  }
 };
 
 }  // namespace tavo

@@ -32,6 +32,8 @@ ElementSummary Summarise(const CheckedMember& m) {
   s.checked = true;
   s.recognised = m.section.recognised && m.section.usable;
   s.ok = r.ok;
+  s.error = m.Status() == ElementStatus::Error;
+  s.diagnostics = m.diagnostics;
   return s;
 }
 

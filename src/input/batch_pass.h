@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/diagnostics.h"
 #include "input/input_file.h"
 #include "input/input_session.h"
 
@@ -23,6 +24,8 @@ struct ElementSummary {
   bool checked = false;                    // false: the blank line that ended the pass
   bool recognised = true;                  // false: no section could be computed from the designation
   bool ok = true;                          // false: status "N" (marked red in the list)
+  bool error = false;                      // an input problem: no verdict (also not ok)
+  Diagnostics diagnostics;                 // empty for almost every element
 };
 
 // Checks element `index` (1-based) of the table.

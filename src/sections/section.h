@@ -5,6 +5,8 @@
 // Units: cm, cm², cm³, cm⁴.
 #include <string>
 
+#include "core/diagnostics.h"
+
 namespace tavo {
 
 struct CurrentSection {
@@ -43,6 +45,7 @@ struct Section {
   bool recognised = false;  // false: the designation names no family (problem says why)
   bool usable = false;      // true when the properties were computed (family known, its data available)
   std::string problem;      // bilingual text, empty when all went well
+  Diagnostics diagnostics;  // the same problems one by one, with their severity
 };
 
 }  // namespace tavo

@@ -4,11 +4,23 @@
 
 namespace tavo {
 
-void SectionNotes::Add(std::string_view english, std::string_view persian) {
+void SectionNotes::Put(Severity severity, std::string_view english, std::string_view persian,
+                       std::string_view subject) {
+  const std::string text = std::string(english) + "||";
   for (const auto& item : items_)
-    if (item.first == english) return;
-  items_.emplace_back(std::string(english), std::string(persian));
+    if (item.text.compare(0, text.size(), text) == 0) return;
+  items_.push_back(Diagnostic{severity, text + std::string(persian), std::string(subject)});
 }
+
+void SectionNotes::Add(std::string_view english, std::string_view persian, std::string_view subject) {
+  Put(Severity::Error, english, persian, subject);
+}
+
+void SectionNotes::AddWarning(std::string_view english, std::string_view persian, std::string_view subject) {
+  Put(Severity::Warning, english, persian, subject);
+}
+
+bool SectionNotes::HasError() const { return tavo::HasError(items_); }
 
 namespace {
 std::pair<std::string, std::string> Halves(const std::string& bilingual) {
@@ -18,9 +30,9 @@ std::pair<std::string, std::string> Halves(const std::string& bilingual) {
 }
 }  // namespace
 
-void SectionNotes::AddBilingual(const std::string& text) {
+void SectionNotes::AddBilingual(const std::string& text, Severity severity) {
   const auto [english, persian] = Halves(text);
-  Add(english, persian);
+  Put(severity, english, persian, {});
 }
 
 std::string JoinProblems(const std::string& first, const std::string& second) {
@@ -34,7 +46,8 @@ std::string JoinProblems(const std::string& first, const std::string& second) {
 std::string SectionNotes::Text() const {
   if (items_.empty()) return {};
   std::string english, persian;
-  for (const auto& [en, fa] : items_) {
+  for (const auto& item : items_) {
+    const auto [en, fa] = Halves(item.text);
     if (!english.empty()) english += "; ";
     if (!persian.empty()) persian += "؛ ";
     english += en;

@@ -7,20 +7,27 @@
 #include <utility>
 #include <vector>
 
+#include "core/diagnostics.h"
+
 namespace tavo {
 
 class SectionNotes {
  public:
-  // Adds a note once; the same English text is not repeated.
-  void Add(std::string_view english, std::string_view persian);
+  // Adds a note once; the same English text is not repeated. A note is an error (the section
+  // is not what the user wrote, or has no usable numbers) unless added as a warning.
+  void Add(std::string_view english, std::string_view persian, std::string_view subject = {});
+  void AddWarning(std::string_view english, std::string_view persian, std::string_view subject = {});
   // Adds an "English||Persian" text (a plain text stands for both halves).
-  void AddBilingual(const std::string& text);
+  void AddBilingual(const std::string& text, Severity severity = Severity::Error);
   bool empty() const { return items_.empty(); }
+  bool HasError() const;
   // "english1; english2||persian1؛ persian2", or "" when there is nothing to say.
   std::string Text() const;
+  const Diagnostics& Items() const { return items_; }
 
  private:
-  std::vector<std::pair<std::string, std::string>> items_;
+  void Put(Severity severity, std::string_view english, std::string_view persian, std::string_view subject);
+  Diagnostics items_;
 };
 
 // Two bilingual problem texts joined half by half; either may be empty.

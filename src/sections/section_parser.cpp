@@ -210,6 +210,7 @@ Section ParseSectionDesignation(std::string_view designation, const SectionInput
   ParseInto(designation, input, s, notes);
   Sanitize(s, notes);
   s.problem = notes.Text();
+  s.diagnostics = notes.Items();
   return s;
 }
 
@@ -218,6 +219,7 @@ void CompleteSectionProperties(Section& section) {
   CompleteInto(section, notes);
   Sanitize(section, notes);
   section.problem = JoinProblems(section.problem, notes.Text());
+  AppendDiagnostics(section.diagnostics, notes.Items());
 }
 
 Section ComputeSection(std::string_view designation, const SectionInput& input) {
@@ -227,6 +229,7 @@ Section ComputeSection(std::string_view designation, const SectionInput& input) 
   CompleteInto(s, notes);
   Sanitize(s, notes);
   s.problem = notes.Text();
+  s.diagnostics = notes.Items();
   if (input.messages != nullptr && input.catalogue != nullptr && !shape.code.empty()) {
     const auto& family = input.catalogue->Family(shape.code);
     if (!family.loaded && input.catalogue->FirstReport(shape.code))

@@ -1,0 +1,68 @@
+#include "core/diagnostics.h"
+
+#include <algorithm>
+
+#include "core/language.h"
+
+namespace tavo {
+
+namespace {
+std::string_view EnglishOf(std::string_view text) {
+  const auto p = text.find("||");
+  return p == std::string_view::npos ? text : text.substr(0, p);
+}
+}  // namespace
+
+void AddDiagnostic(Diagnostics& list, const Diagnostic& d) {
+  const std::string_view english = EnglishOf(d.text);
+  for (const auto& item : list)
+    if (EnglishOf(item.text) == english && item.subject == d.subject) {
+      return;
+    }
+  list.push_back(d);
+}
+
+void AddDiagnostic(Diagnostics& list, Severity severity, std::string_view english, std::string_view persian,
+                   std::string_view subject) {
+  AddDiagnostic(list, Diagnostic{severity, BilingualMessage(english, persian), std::string(subject)});
+}
+
+void AppendDiagnostics(Diagnostics& list, const Diagnostics& more) {
+  for (const auto& d : more) AddDiagnostic(list, d);
+}
+
+bool HasError(const Diagnostics& list) {
+  return std::any_of(list.begin(), list.end(), [](const Diagnostic& d) { return d.severity == Severity::Error; });
+}
+
+bool HasWarning(const Diagnostics& list) {
+  return std::any_of(list.begin(), list.end(), [](const Diagnostic& d) { return d.severity == Severity::Warning; });
+}
+
+const char* SeverityName(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }
+
+std::string DiagnosticLine(const Diagnostic& d, char language) {
+  std::string line = PickLanguage(d.text, language);
+  if (!d.subject.empty() && line.find(d.subject) == std::string::npos)
+    line += (language == 'F' ? " («" : " (\"") + d.subject + (language == 'F' ? "»)" : "\")");
+  return line;
+}
+
+std::string DiagnosticsLine(const Diagnostics& list, char language) {
+  std::string out;
+  for (const auto& d : list) {
+    if (!out.empty()) out += language == 'F' ? "؛ " : "; ";
+    out += DiagnosticLine(d, language);
+  }
+  return out;
+}
+
+const char* StatusName(ElementStatus status) {
+  switch (status) {
+    case ElementStatus::Ok: return "OK";
+    case ElementStatus::NotOk: return "not OK";
+    default: return "error";
+  }
+}
+
+}  // namespace tavo
