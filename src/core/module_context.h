@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/diagnostics.h"
 #include "core/units.h"
 
 namespace tavo {
@@ -55,6 +56,9 @@ struct ModuleContext {
   std::string target = "ETABS";
 
   double fy = 2400.0;  // kg/cm²
+  bool fyExplicit = false;      // given on the command line or typed in the constants window
+  Diagnostics fyDiagnostics;    // problems with Fy: every element carries them
+  Diagnostics inputDiagnostics; // problems of the input file as a whole (counts, units, lines)
 
   DisplayMetrics metrics;
   std::string activeView;

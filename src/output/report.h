@@ -18,6 +18,7 @@ class ResourceStore;
 // Colours are indices of the classic 16-colour palette; these two are the status colours.
 inline constexpr int kOkColour = 16;     // RGB(0,150,0)
 inline constexpr int kNotOkColour = 17;  // RGB(200,0,0)
+inline constexpr int kWarningColour = 6;  // dark yellow: apart from the red of not OK, readable on white
 
 struct PaletteColour {
   int r, g, b;

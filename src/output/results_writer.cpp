@@ -189,6 +189,8 @@ bool ResultsWriter::StartResultTable(const ResultTableLayout& layout, const Resu
   head += kEol;
   for (const auto* row : {&layout.groups, &layout.headings, &layout.units}) {
     for (size_t i = 0; i < row->size(); ++i) head += (i ? "," : "") + Quoted((*row)[i]);
+    // One more column: what the program had to say about the element (empty for most).
+    if (row != &layout.groups) head += "," + Quoted(row == &layout.headings ? "Notes" : "");
     head += kEol;
   }
   csv_.Write(head);
@@ -282,12 +284,12 @@ void ResultsWriter::AddResultRow(const std::vector<ResultCell>& row) {
       csv += Quoted(cells.back());
     }
   }
-  csv_.Write(csv + kEol);
+  csv_.Write(csv + ",\"\"" + kEol);
   WriteRtfRow(cells, false, false, true);
   ++rows_;
 }
 
-void ResultsWriter::AddResultRow(const ResultRowValues& row) {
+void ResultsWriter::AddResultRow(const ResultRowValues& row, const std::string& notes) {
   if (!started_ || Failed()) return;
   // The hot path of a large run: one buffer per file, no per-cell strings kept.
   std::string csv;
@@ -302,20 +304,66 @@ void ResultsWriter::AddResultRow(const ResultRowValues& row) {
     line_ += "\\cell ";
   }
   line_ += "\\row\r\n";
+  csv += ',';
+  csv += Quoted(notes);
   csv += kEol;
   csv_.Write(csv);
   rtf_.Write(line_);
+  WriteRtfNotes(notes);
   ++rows_;
 }
 
 void ResultsWriter::Add(const CheckedMember& member, const Element& element, MemberKind kind) {
   if (!started_ || Failed()) return;
   const SectionProperties& p = member.section.props;
-  AddResultRow(ResultRow(p, element.id, factors_));
+  const bool error = member.Status() == ElementStatus::Error;
+  const std::string notes = ResultNotesText(member.diagnostics, ctx_.language);
+  if (error) {
+    // Numbers of a section that is not what the user wrote are not results: the ID, empty
+    // cells and the reason, and no record an analysis program would take for a section.
+    AddErrorRow(element.id, notes);
+  } else {
+    AddResultRow(ResultRow(p, element.id, factors_), notes);
+  }
   // Run mode "E" (a new input typed in the table) writes the table rows only.
   if (!options_.writeRecords || ctx_.runMode == 'E') return;
-  csv_.Write(SectionRecord(ctx_.target, p, element.id, element.text, ctx_.dataUnitSystem));
+  if (!error) csv_.Write(SectionRecord(ctx_.target, p, element.id, element.text, ctx_.dataUnitSystem));
   listing_.Write(ListingBlock(member, element.id, element.text, kind));
+}
+
+void ResultsWriter::AddErrorRow(int16_t id, const std::string& notes) {
+  std::string csv = std::to_string(id);
+  std::vector<std::string> cells{std::to_string(id)};
+  for (size_t i = 1; i < layout_.widths.size(); ++i) {
+    csv += ',';
+    cells.emplace_back("-");
+  }
+  csv_.Write(csv + "," + Quoted(notes) + kEol);
+  WriteRtfRow(cells, false, false, true);
+  WriteRtfNotes(notes);
+  ++rows_;
+}
+
+void ResultsWriter::WriteRtfNotes(const std::string& notes) {
+  if (notes.empty()) return;
+  // A row of one cell across the table, under the element's row.
+  int edge = 0;
+  for (const int w : layout_.widths) edge += w;
+  std::string row = "\\trowd\\trgaph57\\trleft0\\clbrdrb\\brdrs\\brdrw5\\clbrdrl\\brdrs\\brdrw5\\clbrdrr\\brdrs\\brdrw5\\cellx" +
+                    std::to_string(edge) + "\r\n\\pard\\intbl\\ql\\b0 ";
+  row += HasRtlText(notes) ? "{\\rtlch " + RtfEscape(notes) + "}" : RtfEscape(notes);
+  rtf_.Write(row + "\\cell \\row\r\n");
+}
+
+std::string ResultNotesText(const Diagnostics& diagnostics, char language) {
+  std::string out;
+  for (const Diagnostic& d : diagnostics) {
+    if (!out.empty()) out += language == 'F' ? "؛ " : "; ";
+    out += (d.severity == Severity::Error ? PickLanguage("Error: ||خطا: ", language)
+                                          : PickLanguage("Warning: ||هشدار: ", language)) +
+           DiagnosticLine(d, language);
+  }
+  return out;
 }
 
 bool ResultsWriter::Finish(ResultFiles* files) {

@@ -62,7 +62,7 @@ class ResultsWriter {
   void Add(const CheckedMember& member, const Element& element, MemberKind kind);
   // One row of the CSV file and the RTF table.
   void AddResultRow(const std::vector<ResultCell>& row);
-  void AddResultRow(const ResultRowValues& row);
+  void AddResultRow(const ResultRowValues& row, const std::string& notes = {});
 
   // Completes and renames the three files. False (with a message; the previous files kept)
   // when anything could not be written.
@@ -78,6 +78,8 @@ class ResultsWriter {
   bool Failed();
   void ReportFailure();
   void WriteRtfRow(const std::vector<std::string>& cells, bool header, bool shaded, bool right);
+  void WriteRtfNotes(const std::string& notes);
+  void AddErrorRow(int16_t id, const std::string& notes);
 
   const ModuleContext& ctx_;
   ResultsOptions options_;
@@ -115,6 +117,9 @@ using ElementCheck = std::function<CheckedMember(const Element& element, MemberK
 ResultsRunOutcome RunResults(const ModuleContext& ctx, const std::vector<Element>& elements,
                              const ElementCheck& check, const ResultsOptions& options = {},
                              const std::function<void(int)>& progress = {});
+
+// The notes cell of an element's row: each diagnostic with "Error:" or "Warning:", in one language.
+std::string ResultNotesText(const Diagnostics& diagnostics, char language);
 
 // The number text of the result files: shortest decimal text, never NaN or infinity.
 std::string ResultNumberText(double value);

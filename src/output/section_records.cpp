@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/language.h"
 #include "core/text_util.h"
 #include "output/number_mask.h"
 #include "output/section_report.h"
@@ -118,6 +119,11 @@ std::string ListingBlock(const CheckedMember& m, int16_t id, std::string_view el
   std::string out = kEol;
   out += "ID =" + ListNumber(id) + kEol;
   out += "   " + RecordText(elementText) + kEol;
+  for (const Diagnostic& d : m.diagnostics)
+    out += std::string(d.severity == Severity::Error ? "   Error: " : "   Warning: ") + DiagnosticLine(d, 'E') + kEol;
+  // An element whose input was not read as written has no numbers to list.
+  if (m.Status() == ElementStatus::Error) return out;
+  if (!res.ok && !res.notOkReason.empty()) out += "   Not OK: " + PickLanguage(res.notOkReason, 'E') + kEol;
   if (res.Lc > 0 && kind != MemberKind::Bracing) out += "   Lc =" + ListNumber(RoundTo(res.Lc, 1)) + "cm" + kEol;
   if (kind == MemberKind::Beam) {
     if (res.Fb)

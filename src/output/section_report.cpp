@@ -117,6 +117,17 @@ bool HasCoverPlateWeld(const CurrentSection& cs) {
   const std::string& f = cs.family;
   return f.size() == 3 && (f[0] == 'H' || f[0] == 'C' || f[0] == 'I') && cs.PlateWidth * cs.PlateThickness > 0;
 }
+// Every diagnostic of the element, errors in red and warnings in brown, each on its own line.
+void WriteDiagnostics(Report& report, const Diagnostics& diagnostics) {
+  if (diagnostics.empty()) return;
+  report.WriteText("");
+  for (const Diagnostic& d : diagnostics) {
+    const bool error = d.severity == Severity::Error;
+    const std::string lead = error ? "Error: ||خطا: " : "Warning: ||هشدار: ";
+    const char language = report.context().language;
+    report.WriteText(PickLanguage(lead, language) + DiagnosticLine(d, language), error ? kNotOkColour : kWarningColour);
+  }
+}
 }  // namespace
 
 std::string DateText() { return FormatNow("%Y-%m-%d"); }
@@ -136,6 +147,16 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
                              ":   شناسه = " + id);
   report.WriteText("");
   report.WriteText(TrimRight(cs.FullText.empty() ? cs.designation : cs.FullText), 0, 0, "B");
+  WriteDiagnostics(report, m.diagnostics);
+  if (m.Status() == ElementStatus::Error) {
+    // Numbers of a section that is not what the user wrote would read as results: none.
+    report.WriteText("");
+    report.WriteText("Not checked: correct the input first.||بررسی نشد: ابتدا ورودی را اصلاح کنید.", kNotOkColour, 0, "B");
+    report.WriteNotOkSymbol();
+    report.status = "<void>";
+    for (const auto& line : options.extraLines) report.WriteText(line, 12);
+    return false;
+  }
 
   report.WriteValueLine("A =", p.A, "cm2, 2");
   report.WriteValueLine("A1 =", p.A1, "cm2, 2");
@@ -181,6 +202,13 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
       report.WriteText("Plate thickness (tpl) is not ok!;||ضخامت ورق (tpl) مناسب نیست!;", 12);
       report.WriteNotOkSymbol();
     }
+  }
+
+  const bool weldFailed = res.weld && !res.weld->ok();
+  if (!res.ok && !weldFailed && !res.notOkReason.empty()) {
+    report.WriteRule(40);
+    report.WriteText(res.notOkReason, 12);
+    report.WriteNotOkSymbol();
   }
 
   const bool ok = !report.sawNotOk;

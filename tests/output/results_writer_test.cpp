@@ -80,9 +80,9 @@ TEST_F(ResultsWriterTest, CsvHeaderHeadingRowsRowsAndRecords) {
                 ".Ardekon\r\n Title : Frame B\r\n Date: 2024-03-01   time: 09:30:00\r\n\r\n"
                 "\"شناسه عضو\",\"مساحت و سطوح برشی\",\"ثابت پیچشی و ممان اینرسی\",\"اساس مقطع الاستیک و پلاستیک\","
                 "\"شعاع ژیراسیون\",\"\",\"\",\"\",\"\"\r\n"
-                "\"ID\",\"A\",\"A1\",\"A2\",\"J\",\"I1\",\"I2\",\"S1\",\"S2\",\"Z1\",\"Z2\",\"R1\",\"R2\"\r\n"
-                "\"\",\"cm²\",\"cm²\",\"cm²\",\"cm4\",\"cm4\",\"cm4\",\"cm³\",\"cm³\",\"cm³\",\"cm³\",\"cm\",\"cm\"\r\n"
-                "1,53.81,21.6,24,1234.5,8356.1,603.8,557.1,80.5,628.4,125.2,12.46,3.3\r\n"
+                "\"ID\",\"A\",\"A1\",\"A2\",\"J\",\"I1\",\"I2\",\"S1\",\"S2\",\"Z1\",\"Z2\",\"R1\",\"R2\",\"Notes\"\r\n"
+                "\"\",\"cm²\",\"cm²\",\"cm²\",\"cm4\",\"cm4\",\"cm4\",\"cm³\",\"cm³\",\"cm³\",\"cm³\",\"cm\",\"cm\",\"\"\r\n"
+                "1,53.81,21.6,24,1234.5,8356.1,603.8,557.1,80.5,628.4,125.2,12.46,3.3,\"\"\r\n"
                 "  1    1    USER     $ 1   IPE30  L=320\r\n"
                 "    54    22    24 12e2  8356e0   6038e-1  5571e-1 8050e-2 6e2  1e2  12.5  3.3\r\n");
   EXPECT_EQ(ReadFile(files.listing), "\r\nID = 1 \r\n   1   IPE30  L=320\r\n   This Section is Compact\r\n");
@@ -270,12 +270,42 @@ TEST_F(ResultsWriterTest, RunResultsChecksEveryElementAndAsksToView) {
   EXPECT_EQ(csv.find(" E=", csv.find("c   2 IPE30")), std::string::npos);
 }
 
+TEST_F(ResultsWriterTest, DiagnosticsReachEveryFileAndErrorsGiveNoNumbers) {
+  ResultsWriter w(ctx);
+  ASSERT_TRUE(w.Start(options));
+  CheckedMember warned = Member(53.81);
+  AddDiagnostic(warned.diagnostics, Severity::Warning, "No length given; taken as braced", "طول داده نشده است", "L=");
+  CheckedMember wrong = Member(99.5);
+  AddDiagnostic(wrong.diagnostics, Severity::Error, "L55 is not in the catalogue", "L55 در جدول نیست", "L55");
+  w.Add(warned, Elem(1, "1   IPE30"), MemberKind::Column);
+  w.Add(wrong, Elem(2, "2   L55  L=300"), MemberKind::Column);
+  ResultFiles files;
+  ASSERT_TRUE(w.Finish(&files));
+  const std::string csv = ReadFile(files.csv);
+  // The warned element keeps its numbers and says why it deserves a look.
+  EXPECT_NE(csv.find("1,53.81,21.6,24,1234.5,8356.1,603.8,557.1,80.5,628.4,125.2,12.46,3.3,"
+                     "\"Warning: No length given; taken as braced (\"\"L=\"\")\"\r\n"),
+            std::string::npos)
+      << csv;
+  // The element in error: no property written, no section record for an analysis program.
+  EXPECT_NE(csv.find("2,,,,,,,,,,,,,\"Error: L55 is not in the catalogue\"\r\n"), std::string::npos) << csv;
+  EXPECT_EQ(csv.find("99.5"), std::string::npos);
+  EXPECT_EQ(csv.find("$ 2   L55"), std::string::npos);
+  const std::string rtf = ReadFile(files.rtf);
+  EXPECT_NE(rtf.find("Error: L55 is not in the catalogue\\cell"), std::string::npos);
+  EXPECT_NE(rtf.find("Warning: No length given; taken as braced"), std::string::npos);
+  const std::string listing = ReadFile(files.listing);
+  EXPECT_NE(listing.find("ID = 2 \r\n   2   L55  L=300\r\n   Error: L55 is not in the catalogue\r\n"), std::string::npos)
+      << listing;
+  EXPECT_EQ(listing.find("Compact", listing.find("ID = 2")), std::string::npos);
+}
+
 TEST_F(ResultsWriterTest, NoElementsStillWritesTheHeadings) {
   const auto outcome = RunResults(ctx, {}, [](const Element&, MemberKind, int) { return CheckedMember{}; }, options);
   ASSERT_TRUE(outcome.ok);
   EXPECT_EQ(outcome.elements, 0);
   const std::string csv = ReadFile(outcome.files.csv);
-  const std::string units = "\"\",\"cm²\",\"cm²\",\"cm²\",\"cm4\",\"cm4\",\"cm4\",\"cm³\",\"cm³\",\"cm³\",\"cm³\",\"cm\",\"cm\"\r\n";
+  const std::string units = "\"\",\"cm²\",\"cm²\",\"cm²\",\"cm4\",\"cm4\",\"cm4\",\"cm³\",\"cm³\",\"cm³\",\"cm³\",\"cm\",\"cm\",\"\"\r\n";
   EXPECT_EQ(csv.substr(csv.size() - units.size()), units);
   EXPECT_TRUE(messages.calls.back().question);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cli/section_json.h"
+#include "core/language.h"
 #include "input/input_file.h"
 
 namespace tavo::cli {
@@ -28,8 +29,28 @@ nlohmann::json CheckJson(const CheckedMember& m) {
   j["lambda"] = Optional(r.lambda);
   j["weld"] = r.weld ? nlohmann::json{{"awMin", Number(r.weld->awMin)}, {"awMax", Number(r.weld->awMax)}}
                      : nlohmann::json(nullptr);
-  j["status"] = r.ok ? "OK" : "N";
+  j["status"] = StatusName(m.Status());
+  if (!r.ok && !r.notOkReason.empty()) j["reason"] = PickLanguage(r.notOkReason, 'E');
   return j;
+}
+
+nlohmann::json NotesJson(const Diagnostics& diagnostics, char language) {
+  nlohmann::json notes = nlohmann::json::array();
+  for (const Diagnostic& d : diagnostics)
+    notes.push_back({{"severity", SeverityName(d.severity)},
+                     {"text", PickLanguage(d.text, language)},
+                     {"subject", d.subject}});
+  return notes;
+}
+
+void AddStatusAndNotes(nlohmann::json& j, const CheckedMember& m, char language) {
+  j["status"] = StatusName(m.Status());
+  j["notes"] = NotesJson(m.diagnostics, language);
+  // A section that is not what the user wrote has no numbers to offer as results.
+  if (m.Status() == ElementStatus::Error) {
+    j["properties"] = nullptr;
+    j["check"] = nullptr;
+  }
 }
 
 nlohmann::json ElementJson(const CheckedMember& m, char language) {
@@ -38,6 +59,7 @@ nlohmann::json ElementJson(const CheckedMember& m, char language) {
   j["kind"] = KindName(m.member.kind);
   j["length"] = Number(m.member.Lx);
   j["check"] = CheckJson(m);
+  AddStatusAndNotes(j, m, language);
   return j;
 }
 

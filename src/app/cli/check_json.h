@@ -10,7 +10,12 @@ namespace tavo::cli {
 // {class, Lc, Fb, Mmax, Tmax, Fa, Pmax, lambda, weld, status}; absent values are null.
 nlohmann::json CheckJson(const CheckedMember& member);
 
-// The section object (SectionJson) with id, kind, length (cm) and check.
+// [{severity, text, subject}] in one language.
+nlohmann::json NotesJson(const Diagnostics& diagnostics, char language);
+// Sets "status" (OK, not OK, error) and "notes"; an element with an error gets null properties and check.
+void AddStatusAndNotes(nlohmann::json& j, const CheckedMember& member, char language);
+
+// The section object (SectionJson) with id, kind, length (cm), check, status and notes.
 nlohmann::json ElementJson(const CheckedMember& member, char language = 'E');
 
 }  // namespace tavo::cli

@@ -123,12 +123,9 @@ void AddReportCommand(CLI::App& app, CliState& state) {
     if (!a.kind.empty()) member.kind = KindOfName(a.kind);
     if (a.length >= 0) member.Lx = a.length;
     if (a.fy > 0) member.fy = a.fy;
-    if (!section.usable) {
-      std::cerr << PickLanguage(section.problem, ctx) << '\n';
-      state.exitCode = 1;
-      return;
-    }
     const CheckedMember checked = CheckMember(section, member);
+    // The report says what went wrong; the status tells a script that nothing was checked.
+    if (checked.Status() == ElementStatus::Error) state.exitCode = 3;
 
     std::string storeError;
     const auto formulas = OpenResourceStore(ctx, ResourceKind::Formulas, a.devTree, &storeError);

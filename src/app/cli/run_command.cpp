@@ -1,6 +1,7 @@
 // tavo run: the batch pass over an input file, printed as a table or streamed as JSON.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -60,57 +61,89 @@ class TableWriter {
     out_.Write("Fy:        " + ShortestText(ctx.fy) + " kg/cm² (" + fySource + ")\n");
     out_.Write("Units:     " + ctx.dataUnits + " (input data)\n");
     out_.Write("Elements:  " + std::to_string(ctx.N) + "\n\n");
-    Line("ID", "Kind", "Designation", "Class", "Lc cm", "Fb kg/cm²", "Mmax t.m", "Fa kg/cm²", "Pmax ton", "Tmax ton",
-         "Status");
-    out_.Write(std::string(132, '-') + "\n");
+    Line("", "ID", "Kind", "Designation", "Class", "Lc cm", "Fb kg/cm²", "Mmax t.m", "Fa kg/cm²", "Pmax ton",
+         "Tmax ton", "Status");
+    out_.Write(std::string(134, '-') + "\n");
   }
 
   void Row(const CheckedMember& m) {
     const CheckResults& r = m.results;
     const MemberKind kind = m.member.kind;
     const bool beam = kind == MemberKind::Beam, brace = kind == MemberKind::Bracing;
+    const ElementStatus status = m.Status();
+    ++rows_;
+    const std::string marker = status == ElementStatus::Error ? "E" : HasWarning(m.diagnostics) ? "W" : "";
+    if (!m.diagnostics.empty() || (status == ElementStatus::NotOk && !r.notOkReason.empty())) Note(m);
+    if (status == ElementStatus::Error) {
+      // Numbers of a section that is not what the user wrote are not results: none shown.
+      ++errors_;
+      const std::string shown = Trim(m.section.cs.FullText.empty() ? m.section.cs.designation : m.section.cs.FullText);
+      Line(marker, std::to_string(m.member.id), KindName(kind), shown, "-", "-", "-", "-", "-", "-", "-", "ERROR");
+      return;
+    }
+    if (!marker.empty()) ++warned_;
     const std::string lc = (!brace && r.Lc > 0) ? Fixed(r.Lc, 1) : "-";
     const std::string fb = beam ? Cell(r.Fb, 1) : "-";
     const std::string mmax = beam ? Cell(r.Mmax, 2) : "-";
     const std::string fa = !beam ? Cell(r.Fa, 1) : "-";
     const std::string pmax = (!beam && r.Fa) ? Fixed(r.Pmax, 1) : "-";
     const std::string tmax = brace ? Fixed(r.Tmax, 1) : "-";
-    ++rows_;
-    if (!(m.section.recognised && m.section.usable)) {
-      // Nothing was computed: no numbers to show, the message on standard error says why.
-      ++unknown_;
-      Line(std::to_string(m.member.id), KindName(kind), Trim(m.section.cs.FullText), "-", "-", "-", "-", "-", "-", "-",
-           "?");
-      return;
-    }
     if (!r.ok) ++notOk_;
-    const std::string status = r.ok ? "OK" : "NOT OK";
-    Line(std::to_string(m.member.id), KindName(kind), Trim(m.section.cs.FullText), r.cls.empty() ? "-" : r.cls, lc, fb,
-         mmax, fa, pmax, tmax, status);
+    Line(marker, std::to_string(m.member.id), KindName(kind), Trim(m.section.cs.FullText), r.cls.empty() ? "-" : r.cls,
+         lc, fb, mmax, fa, pmax, tmax, r.ok ? "OK" : "NOT OK");
   }
 
-  void Footer() {
-    out_.Write("\n" + std::to_string(rows_) + " elements checked: " + std::to_string(rows_ - notOk_ - unknown_) +
-               " OK, " + std::to_string(notOk_) + " not OK");
-    if (unknown_ > 0) out_.Write(", " + std::to_string(unknown_) + " not recognised");
-    out_.Write(".\n");
+  void Footer(const Diagnostics& fileNotes) {
+    out_.Write("\n" + std::to_string(rows_) + " elements: " + std::to_string(rows_ - notOk_ - errors_) + " OK, " +
+               std::to_string(notOk_) + " not OK, " + std::to_string(errors_) + " with errors; " +
+               std::to_string(warned_) + " checked with warnings.\n");
+    if (notes_.empty() && fileNotes.empty()) return;
+    out_.Write("\nNotes (E: error, the element is not checked; W: warning):\n");
+    for (const Diagnostic& d : fileNotes)
+      out_.Write(std::string("  input  ") + (d.severity == Severity::Error ? "E " : "W ") + DiagnosticLine(d, language_) + "\n");
+    out_.Write(notes_);
+    if (dropped_ > 0) out_.Write("  ... and " + std::to_string(dropped_) + " more notes (see --json or the result files)\n");
   }
+
+  void SetLanguage(char language) { language_ = language; }
+  int errors() const { return errors_; }
+  int warned() const { return warned_; }
 
  private:
-  void Line(const std::string& id, const std::string& kind, const std::string& designation, const std::string& cls,
-            const std::string& lc, const std::string& fb, const std::string& mmax, const std::string& fa,
-            const std::string& pmax, const std::string& tmax, const std::string& status) {
+  void Line(const std::string& marker, const std::string& id, const std::string& kind, const std::string& designation,
+            const std::string& cls, const std::string& lc, const std::string& fb, const std::string& mmax,
+            const std::string& fa, const std::string& pmax, const std::string& tmax, const std::string& status) {
     char buf[512];
     // Units with a two-byte "²" need one more column of width to line up.
     const bool headerRow = id == "ID";
-    std::snprintf(buf, sizeof buf, "%6s  %-8s  %-32s  %-5s  %9s  %*s  %9s  %*s  %9s  %9s  %s\n", id.c_str(),
-                  kind.c_str(), designation.c_str(), cls.c_str(), lc.c_str(), headerRow ? 11 : 10, fb.c_str(),
-                  mmax.c_str(), headerRow ? 11 : 10, fa.c_str(), pmax.c_str(), tmax.c_str(), status.c_str());
+    std::snprintf(buf, sizeof buf, "%-1s %6s  %-8s  %-32s  %-5s  %9s  %*s  %9s  %*s  %9s  %9s  %s\n", marker.c_str(),
+                  id.c_str(), kind.c_str(), designation.c_str(), cls.c_str(), lc.c_str(), headerRow ? 11 : 10,
+                  fb.c_str(), mmax.c_str(), headerRow ? 11 : 10, fa.c_str(), pmax.c_str(), tmax.c_str(),
+                  status.c_str());
     out_.Write(buf);
   }
 
+  // The element's notes, kept for the list under the table; a run of a million faulty lines
+  // must not hold them all.
+  void Note(const CheckedMember& m) {
+    std::string block;
+    const std::string id = "  ID " + std::to_string(m.member.id) + "  ";
+    for (const Diagnostic& d : m.diagnostics)
+      block += id + (d.severity == Severity::Error ? "E " : "W ") + DiagnosticLine(d, language_) + "\n";
+    if (m.Status() == ElementStatus::NotOk && !m.results.notOkReason.empty())
+      block += id + "not OK: " + PickLanguage(m.results.notOkReason, language_) + "\n";
+    if (notes_.size() + block.size() > kMaxNotesBytes) {
+      ++dropped_;
+      return;
+    }
+    notes_ += block;
+  }
+
+  static constexpr size_t kMaxNotesBytes = 1 << 20;
   Output& out_;
-  int rows_ = 0, notOk_ = 0, unknown_ = 0;
+  char language_ = 'E';
+  std::string notes_;
+  int rows_ = 0, notOk_ = 0, errors_ = 0, warned_ = 0, dropped_ = 0;
 };
 
 // Streams "[", one object per element, "]" without holding the array.
@@ -167,6 +200,8 @@ void AddRunCommand(CLI::App& app, CliState& state) {
   cmd->add_flag("--json", json, "Stream one JSON object per element");
   cmd->add_flag("--no-files", noFiles, "Write no result files");
   cmd->add_option("--out-dir", outDir, "Folder for the result files (default: beside the input)");
+  static bool strict = false;
+  cmd->add_flag("--strict", strict, "Exit with status 3 on warnings too, not only on errors");
   cmd->callback([&state] {
     state.Prepare();
     ModuleContext& ctx = state.ctx;
@@ -197,12 +232,14 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     else
       table.Header(ctx, fyRow ? SourceName(fyRow->source) : "default");
 
+    table.SetLanguage(ctx.language);
     ProgressBar progress;
+    int errors = 0, warned = 0;
     auto onChecked = [&](int, const CheckedMember& m) {
-      if (!(m.section.recognised && m.section.usable)) {
-        progress.Clear();
-        std::cerr << "ID " << m.member.id << ": " << PickLanguage(m.section.problem, ctx) << '\n';
-      }
+      if (m.Status() == ElementStatus::Error)
+        ++errors;
+      else if (HasWarning(m.diagnostics))
+        ++warned;
       if (json)
         stream.Element(m);
       else
@@ -230,10 +267,17 @@ void AddRunCommand(CLI::App& app, CliState& state) {
                                     " خالی است: بررسی همان‌جا پایان می‌یابد.",
                                 ctx)
                 << '\n';
-    if (json)
+    if (json) {
       stream.Close();
-    else
-      table.Footer();
+      for (const Diagnostic& d : ctx.inputDiagnostics)
+        std::cerr << (d.severity == Severity::Error ? "Error: " : "Warning: ") << DiagnosticLine(d, ctx.language) << '\n';
+    } else {
+      table.Footer(ctx.inputDiagnostics);
+    }
+    // 3: some element (or the file) was not read as written, so not everything was checked.
+    if (errors > 0 || HasError(ctx.inputDiagnostics) ||
+        (strict && (warned > 0 || HasWarning(ctx.inputDiagnostics))))
+      state.exitCode = std::max(state.exitCode, 3);
     out.Flush();
     if (writeFiles) {
       ResultFiles files;

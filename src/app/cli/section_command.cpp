@@ -89,6 +89,14 @@ void PrintCheck(const CheckedMember& m) {
   std::printf("  %-6s %s kg/cm²   Pmax %s ton\n", "Fa", opt(r.Fa, 1).c_str(), ShortestText(r.Pmax).c_str());
   std::printf("  %-6s %s ton\n", "Tmax", ShortestText(r.Tmax).c_str());
   std::printf("  %-6s %s\n", "status", r.ok ? "OK" : "N (not OK)");
+  if (!r.ok && !r.notOkReason.empty()) std::printf("  %-6s %s\n", "reason", PickLanguage(r.notOkReason, 'E').c_str());
+}
+
+// The element's diagnostics ahead of the numbers, so they are read first.
+void PrintNotes(const CheckedMember& m, char language) {
+  for (const Diagnostic& d : m.diagnostics)
+    std::printf("%s %s\n", d.severity == Severity::Error ? "Error:  " : "Warning:", DiagnosticLine(d, language).c_str());
+  if (!m.diagnostics.empty()) std::printf("\n");
 }
 
 }  // namespace
@@ -142,16 +150,19 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
     const CheckedMember checked = CheckMember(ComputeSection(designation, input), member);
     const Section& section = checked.section;
 
-    if (!section.usable) {
-      std::cerr << PickLanguage(section.problem, language) << '\n';
-      state.exitCode = 1;
-      return;
-    }
-    if (!section.problem.empty()) std::cerr << "Note: " << PickLanguage(section.problem, language) << '\n';
+    const ElementStatus status = checked.Status();
+    if (status == ElementStatus::Error) state.exitCode = 3;
     if (json) {
       nlohmann::json j = SectionJson(section, language);
       j["check"] = CheckJson(checked);
+      AddStatusAndNotes(j, checked, language);
       std::cout << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+      return;
+    }
+    PrintNotes(checked, language);
+    if (status == ElementStatus::Error) {
+      std::printf("Section       %s\n\n  status error: not computed as written; correct the designation.\n",
+                  section.cs.designation.c_str());
       return;
     }
     PrintTable(section, input.dataUnits);
