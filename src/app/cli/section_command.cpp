@@ -79,7 +79,7 @@ void PrintTable(const Section& s, const UnitSystem& units) {
   for (const Row& r : rows) width = std::max(width, Shown(r.value).size());
   for (const Row& r : rows) {
     const std::string v = r.defined ? Shown(r.value) : "-";
-    std::printf("  %-6s %*s %s  %s\n", r.name, static_cast<int>(width), v.c_str(), Padded(r.unit, 4).c_str(),
+    std::printf("  %-6s %*s %s  %s\n", r.name, static_cast<int>(width), v.c_str(), Padded(r.defined ? r.unit : "", 4).c_str(),
                 r.defined ? r.meaning : "not defined for this section");
   }
 }
