@@ -1,6 +1,7 @@
 #include "checks/allowables.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "core/text_helpers.h"
 #include "core/units.h"
@@ -9,14 +10,16 @@ namespace tavo {
 
 double AllowableAxialStress(double lambda, double Fy) {
   if (!(Fy > 0) || !std::isfinite(Fy) || std::isnan(lambda)) return 0.0;
-  const double Cc = 6440 / std::sqrt(Fy);
+  // Cc and the elastic range come from the same modulus, so the curve meets itself at Cc.
+  const double Cc = std::numbers::pi * std::sqrt(2 * kSteelModulus / Fy);
   const double q = lambda / Cc;
+  const auto safety = [](double x) { return 1.67 + 0.375 * x - 0.125 * x * x * x; };  // 1.67, not 5/3
   double Fa;
   if (q > 1) {
-    Fa = 10500000 / (lambda * lambda);
+    // Euler's stress with the factor of safety the inelastic range reaches at Cc (1.92).
+    Fa = std::numbers::pi * std::numbers::pi * kSteelModulus / (safety(1) * lambda * lambda);
   } else {
-    const double FS = 1.67 + 0.375 * q - 0.125 * q * q * q;  // 1.67 as the rule has it, not 5/3
-    Fa = Fy * (1 - 0.5 * q * q) / FS;
+    Fa = Fy * (1 - 0.5 * q * q) / safety(q);
   }
   if (lambda > 200) Fa = 0.01;
   return Fa;
@@ -80,18 +83,21 @@ void ComputeAllowables(const Section& section, MemberKind kind, double fy, Check
     }
   }
   if (r.Fb && !std::isfinite(*r.Fb)) r.Fb.reset();
-  if (r.Fb) r.Mmax = RoundTo(p.S1 * *r.Fb / 100000, 2);
+  // A castellated beam bends and carries axial force through its openings, where it is weakest.
+  const double S = p.S1net > 0 ? p.S1net : p.S1;
+  const double A = p.Anet > 0 ? p.Anet : p.A;
+  if (r.Fb) r.Mmax = RoundTo(S * *r.Fb / 100000, 2);
 
   r.lambda.reset();
   if (p.r1 > 0 && p.r2 > 0) r.lambda = VMax(Ly / p.r2, Lx / p.r1);
 
-  r.Tmax = (r.lambda && *r.lambda < 300) ? RoundTo(0.6 * fy * p.A / 1000, 1) : 0.0;
+  r.Tmax = (r.lambda && *r.lambda < 300) ? RoundTo(0.6 * fy * A / 1000, 1) : 0.0;
 
   r.Fa.reset();
   r.Pmax = 0;
   if (Lx + Ly > 0 && r.lambda) {
     r.Fa = AllowableAxialStress(*r.lambda, fy);
-    r.Pmax = RoundTo(*r.Fa * p.A / 1000, 1);
+    r.Pmax = RoundTo(*r.Fa * A / 1000, 1);
   }
   if (!std::isfinite(r.Tmax)) r.Tmax = 0;
   if (!std::isfinite(r.Pmax)) r.Pmax = 0;

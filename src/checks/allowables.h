@@ -7,7 +7,12 @@
 
 namespace tavo {
 
-// Allowable axial stress for a slenderness lambda and a yield stress Fy (kg/cm²).
+// Young's modulus of steel, kg/cm²: the one value behind the column curve (Cc and the elastic
+// range), the same the analysis section records carry.
+inline constexpr double kSteelModulus = 2100000;
+
+// Allowable axial stress for a slenderness lambda and a yield stress Fy (kg/cm²): continuous
+// at Cc, never rising with lambda; 0.01 above 200, where no compression is allowed.
 double AllowableAxialStress(double lambda, double Fy);
 
 // Smallest and largest fillet weld (cm) joining parts of thickness tThick >= tThin (cm).

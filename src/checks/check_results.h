@@ -35,7 +35,7 @@ struct CheckResults {
   std::optional<double> Fa;
   double Pmax = 0;                 // rounded to 1 decimal
   std::optional<WeldLimits> weld;  // rolled profiles with cover plates
-  bool ok = true;                  // false when the report carries a not-OK line, or on an error
+  bool ok = true;                  // false when a limit is broken (slenderness, cover-plate weld) or on an error
   std::string notOkReason;         // bilingual: why the member is not OK; empty when it is
 };
 

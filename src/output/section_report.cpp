@@ -165,6 +165,12 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
   if (p.rt > 0) report.WriteValueLine("rt =", p.rt, "cm, 2");
   report.WriteRule(40);
   AxisLines(report, cs, "x", "ζζ", p.I1, p.S1, p.r1, p.Z1);
+  if (p.I1net > 0) {
+    // A castellated section through an opening, beside the web-post values above.
+    report.WriteValueLine("A(net)  =", p.Anet, "cm2, 2");
+    report.WriteValueLine("Ix(net)  =", p.I1net, "cm4, 2");
+    report.WriteValueLine("Sx(net)  =", p.S1net, "cm3, 2");
+  }
   report.WriteRule(40);
   AxisLines(report, cs, "y", "ηη", p.I2, p.S2, p.r2, p.Z2);
   report.WriteRule(40);

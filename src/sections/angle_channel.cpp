@@ -67,8 +67,9 @@ std::string AssembleAngle(std::string_view text, std::size_t nameAt, const Assem
 
   double A = p.A;
   p.J = 2 * b * Cube(t) / 3;
-  p.rt = 0.01;
-  cs.Sx = 0.01;
+  // An angle has no flange-and-web rt and no half-section first moment: 0 marks them absent.
+  p.rt = 0;
+  cs.Sx = 0;
   p.Af = 0;  // an angle has no compression flange; the Af candidate of the bending check is skipped
   if (n == 1) {
     cs.d = 0;
@@ -97,7 +98,8 @@ std::string AssembleAngle(std::string_view text, std::size_t nameAt, const Assem
       p.I1 = 2 * Iu;
       p.I2 = 2 * (Iv + A * d * d / 4);
       p.S1 = Quotient(p.I1, kSqrt2 * b / 2, "S1", notes);
-      p.S2 = Quotient(p.I2, (kSqrt2 * b + tpl) / 2, "S2", notes);
+      // The heels are the fibres farthest from the vertical axis, half the width out.
+      p.S2 = Quotient(p.I2, p.Width / 2, "S2", notes);
     }
     A = n * A;
     p.J = n * p.J;

@@ -41,7 +41,8 @@ void PlateGirderProperties(const CurrentSection& cs, SectionProperties& p, Secti
 void BoxProperties(const CurrentSection& cs, SectionProperties& p, SectionNotes& notes) {
   const double h = cs.h, tw = cs.tw, b = cs.b, tf = cs.tf, d = cs.d;
   p.Depth = h + 2 * tf;
-  p.Width = b;
+  // Webs set wider than the flanges stand out beyond them.
+  p.Width = std::max(b, d + tw);
   p.A = 2 * h * tw + 2 * b * tf;
   p.A1 = 2 * h * tw;
   p.A2 = 2 * b * tf;
@@ -49,7 +50,7 @@ void BoxProperties(const CurrentSection& cs, SectionProperties& p, SectionNotes&
   p.I1 = 2 * (tw * Cube(h) / 12 + b * Cube(tf) / 12 + b * tf * Sq(h / 2 + tf / 2));
   p.I2 = 2 * (tf * Cube(b) / 12 + h * Cube(tw) / 12 + h * tw * Sq(d / 2));
   p.S1 = Quotient(p.I1, h / 2 + tf, "S1", notes);
-  p.S2 = Quotient(p.I2, b / 2, "S2", notes);
+  p.S2 = Quotient(p.I2, p.Width / 2, "S2", notes);
   p.Z1 = 2 * (tw * h * h / 4 + b * tf * (h / 2 + tf / 2));
   p.Z2 = 2 * (tf * b * b / 4 + h * tw * d / 2);
   p.r1 = Root(Quotient(p.I1, p.A, "r1", notes), "r1", notes);
@@ -70,7 +71,7 @@ void TubeProperties(const CurrentSection& cs, SectionProperties& p, SectionNotes
   p.Z1 = p.Z2 = (kPi * D * D / 4) * 0.424 * (D / 2) - (kPi * di * di / 4) * 0.424 * (di / 2);
   p.r1 = p.r2 = Root(Quotient(p.I1, p.A, "r1", notes), "r1", notes);
   p.rt = 0;  // a tube has no compression flange: the rt candidates of the bending check are skipped
-  p.Af = 0.01;
+  p.Af = 0;  // no compression flange either
 }
 
 void CrossProperties(const CurrentSection& cs, SectionProperties& p, SectionNotes& notes) {
@@ -87,8 +88,9 @@ void CrossProperties(const CurrentSection& cs, SectionProperties& p, SectionNote
          2 * tf2 * Cube(bf2) / 12;
   p.I2 = tw * Cube(h2) / 12 + h1 * Cube(tw) / 12 + 2 * bf2 * Cube(tf2) / 12 + 2 * bf2 * tf2 * Sq(h2 / 2 + tf2 / 2) +
          2 * tf1 * Cube(bf1) / 12;
-  p.S1 = Quotient(p.I1, Depth / 2, "S1", notes);
-  p.S2 = Quotient(p.I2, Width / 2, "S2", notes);
+  // The flanges of one web stand across the other axis and may reach beyond the other web's.
+  p.S1 = Quotient(p.I1, std::max(Depth, bf2) / 2, "S1", notes);
+  p.S2 = Quotient(p.I2, std::max(Width, bf1) / 2, "S2", notes);
   p.Z1 = 2 * bf1 * tf1 * (h1 / 2 + tf1 / 2) + tw * h1 * h1 / 4 + 2 * tf2 * bf2 * bf2 / 4 + h2 * tw * tw / 4;
   p.Z2 = 2 * bf2 * tf2 * (h2 / 2 + tf2 / 2) + tw * h2 * h2 / 4 + 2 * tf1 * bf1 * bf1 / 4 + h1 * tw * tw / 4;
   p.r1 = Root(Quotient(p.I1, p.A, "r1", notes), "r1", notes);

@@ -94,7 +94,8 @@ int Multiply(std::string_view text, std::size_t nameAt, std::string_view code, c
   return 1;
 }
 
-// Plates added to the assembled profiles; h is the final depth of one profile.
+// Plates added to the assembled profiles; h is the final depth of one profile. A castellated
+// section takes the same plates on its net section through the openings.
 void AddPlates(const Plates& pl, double h, CurrentSection& cs, SectionProperties& p, double& Sx,
                SectionNotes& notes) {
   const double bpl = pl.bpl, tpl = pl.tpl, wb = pl.wb, wt = pl.wt, dpl = pl.dpl;
@@ -103,13 +104,24 @@ void AddPlates(const Plates& pl, double h, CurrentSection& cs, SectionProperties
   cs.WebPlateHeight = wb;
   cs.WebPlateThickness = wt;
   cs.DPL = dpl;
-  p.A = p.A + 2 * bpl * tpl + 2 * wb * wt;
-  p.I1 = p.I1 + 2 * (bpl * Cube(tpl) / 12 + Sq(h / 2 + tpl / 2) * bpl * tpl) + 2 * wt * Cube(wb) / 12;
+  const double plateA = 2 * bpl * tpl + 2 * wb * wt;
+  const double plateI1 = 2 * (bpl * Cube(tpl) / 12 + Sq(h / 2 + tpl / 2) * bpl * tpl) + 2 * wt * Cube(wb) / 12;
+  p.A = p.A + plateA;
+  p.I1 = p.I1 + plateI1;
   p.I2 = p.I2 + 2 * tpl * Cube(bpl) / 12 + 2 * (wb * Cube(wt) / 12 + wb * wt * dpl * dpl / 4);
   p.r1 = Root(Quotient(p.I1, p.A, "r1", notes), "r1", notes);
   p.r2 = Root(Quotient(p.I2, p.A, "r2", notes), "r2", notes);
-  p.S1 = h > 0 ? Quotient(p.I1, h / 2 + tpl, "S1", notes) : Quotient(p.I1, 0, "S1", notes);
-  p.S2 = p.Width > 0 ? Quotient(p.I2, std::max(p.Width, bpl) / 2, "S2", notes) : Quotient(p.I2, 0, "S2", notes);
+  // Extreme fibres: the cover plates' outer faces, and the flange edges, the cover plates'
+  // edges or the web plates' outer faces, whichever stand farther out.
+  const double top = h / 2 + tpl;
+  const double side = std::max({p.Width, bpl, wb * wt > 0 ? dpl + wt : 0.0}) / 2;
+  p.S1 = h > 0 ? Quotient(p.I1, top, "S1", notes) : Quotient(p.I1, 0, "S1", notes);
+  p.S2 = p.Width > 0 ? Quotient(p.I2, side, "S2", notes) : Quotient(p.I2, 0, "S2", notes);
+  if (p.I1net > 0) {
+    p.Anet += plateA;
+    p.I1net += plateI1;
+    p.S1net = Quotient(p.I1net, top, "S1 net", notes);
+  }
   Sx = Sx + (h / 2 + tpl / 2) * bpl * tpl + 2 * wt * wb * wb / 8;
 }
 
@@ -211,15 +223,43 @@ std::string ReadCastellated(std::string_view text, const ShapeName& shape, const
   return AssembleCastellated(text, shape.code, shape.at, options, section.cs, section.props, notes);
 }
 
+// First moment of half a rolled I profile about its strong axis. The plates give most of it;
+// what the record's A and Ix hold beyond them (root fillets; less, for sloping flanges) is taken
+// as that area lumped at the distance that gives back its share of Ix: for fillets, their centroid.
+double HalfProfileFirstMoment(double h, double b, double tw, double tf, double A, double Ix) {
+  const double web = h - 2 * tf;
+  double Q = b * tf * (h - tf) / 2 + tw * web * web / 8;
+  const double extraA = A - (2 * b * tf + web * tw);
+  const double extraI = Ix - (b * Cube(h) - (b - tw) * Cube(web)) / 12;
+  if (extraA * extraI > 0) Q += extraA / 2 * std::min(std::sqrt(extraI / extraA), h / 2);
+  return Q;
+}
+
 std::string AssembleCastellated(std::string_view text, std::string_view code, std::size_t nameAt,
                                 const AssemblyOptions& options, CurrentSection& cs, SectionProperties& p,
                                 SectionNotes& notes) {
   const double hParent = cs.h, b = cs.b, tw = cs.tw, tf = cs.tf;
+  const double A = p.A, Ix = p.I1, Iy = p.I2;
   cs.heightChange = 0;
-  // The net section through an opening of height h in a beam of height 1.5·h.
-  double Sx = (1.5 * hParent / 2 - tf / 2) * tf * b + ((hParent / 4 - tf) / 2 + hParent / 2) * (hParent / 4 - tf) * tw;
+  if (!(hParent / 4 > tf))
+    notes.Add("The openings of " + std::string(code) + MmText(hParent) + " would cut into its flanges",
+              "بازشوهای " + std::string(code) + MmText(hParent) + " به بال‌ها می‌رسند");
+  // The web is cut and the halves are shifted apart by half the parent depth: each half moves
+  // out by h/4, a web post of height h/2 joins them, and the openings are h high.
+  const double Q = HalfProfileFirstMoment(hParent, b, tw, tf, A, Ix);
+  const double s = hParent / 4;
+  p.A = A + tw * 2 * s;
+  p.I1 = Ix + 4 * s * Q + A * s * s + tw * Cube(2 * s) / 12;
+  p.I2 = Iy + 2 * s * Cube(tw) / 12;
+  // Through an opening: the same without the web over the opening's height.
+  const double netA = A - tw * 2 * s;
+  const double netI1 = p.I1 - tw * Cube(hParent) / 12;
+  // First moment of the half net section (the tee above an opening) about the beam's axis.
+  double Sx = Q - tw * s * s / 2 + s * (A / 2 - tw * s);
   const int n = Multiply(text, nameAt, code, options, cs, p, Sx, notes);
   if (p.Width == 0) p.Width = b;
+  p.Anet = n * netA;
+  p.I1net = n * netI1;
   cs.h = RoundTo(1.5 * hParent, 1);
   const Plates pl = ReadPlates(text, nameAt, true, n, cs.d, tw, options, notes);
   AddPlates(pl, cs.h, cs, p, Sx, notes);

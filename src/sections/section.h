@@ -37,6 +37,9 @@ struct SectionProperties {
   double I1 = 0, I2 = 0, S1 = 0, S2 = 0, Z1 = 0, Z2 = 0;
   double r1 = 0, r2 = 0, rt = 0, Af = 0;
   double Depth = 0, Width = 0;
+  // A castellated section through an opening (area, strong-axis I and S); the fields above
+  // hold it at a web post. 0 for every section without openings.
+  double Anet = 0, I1net = 0, S1net = 0;
 };
 
 struct Section {

@@ -188,6 +188,7 @@ void Sanitize(Section& s, SectionNotes& notes) {
   fix(p.A, "A"), fix(p.A1, "A1"), fix(p.A2, "A2"), fix(p.J, "J"), fix(p.I1, "I1"), fix(p.I2, "I2");
   fix(p.S1, "S1"), fix(p.S2, "S2"), fix(p.Z1, "Z1"), fix(p.Z2, "Z2"), fix(p.r1, "r1"), fix(p.r2, "r2");
   fix(p.rt, "rt"), fix(p.Af, "Af"), fix(p.Depth, "Depth"), fix(p.Width, "Width");
+  fix(p.Anet, "A net"), fix(p.I1net, "I1 net"), fix(p.S1net, "S1 net");
   CurrentSection& c = s.cs;
   fix(c.h, "h"), fix(c.b, "b"), fix(c.tw, "tw"), fix(c.tf, "tf"), fix(c.r, "r"), fix(c.e, "e");
   fix(c.Iu, "Iu"), fix(c.Iv, "Iv"), fix(c.heightChange, "h'"), fix(c.hw, "hw"), fix(c.bf1, "bf1"), fix(c.tf1, "tf1");

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "section_builders.h"
 
@@ -198,6 +200,140 @@ TEST(ElementStatus, OnlySingleIHAndCastellatedWithPlates) {
   const CheckedMember bare = CheckMember(Rolled("IPB", "IPB30", 30, 30, 1.1, 2.0), Beam(100));
   EXPECT_TRUE(bare.results.ok);
   EXPECT_FALSE(bare.results.weld);
+}
+
+// ----- verdicts: what each member kind is checked for ------------------------------------------
+
+MemberInput As(MemberKind kind, double lx) {
+  MemberInput m = Beam(lx);
+  m.kind = kind;
+  return m;
+}
+
+bool Bilingual(const std::string& text) {
+  const auto sep = text.find("||");
+  return sep != std::string::npos && sep > 0 && sep + 2 < text.size();
+}
+
+std::vector<Diagnostic> Warnings(const CheckedMember& m) {
+  std::vector<Diagnostic> w;
+  for (const auto& d : m.diagnostics)
+    if (d.severity == Severity::Warning) w.push_back(d);
+  return w;
+}
+
+// IPE 300 with a weak-axis radius of 2.5 cm, so that the limits fall on round lengths.
+Section Slim() {
+  Section s = Ipe300();
+  s.props.r2 = 2.5;
+  return s;
+}
+
+TEST(Verdict, CompressionBeyondKLr200IsNotOk) {
+  // L = 500 gives KL/r = 200 exactly, still allowed; L = 507.5 gives 203.
+  CheckedMember m = CheckMember(Slim(), As(MemberKind::Column, 500));
+  EXPECT_DOUBLE_EQ(*m.results.lambda, 200);
+  EXPECT_TRUE(m.results.ok);
+  EXPECT_TRUE(m.results.notOkReason.empty());
+  m = CheckMember(Slim(), As(MemberKind::Column, 507.5));
+  EXPECT_FALSE(m.results.ok);
+  EXPECT_EQ(m.Status(), ElementStatus::NotOk);
+  EXPECT_TRUE(Bilingual(m.results.notOkReason)) << m.results.notOkReason;
+  EXPECT_NE(m.results.notOkReason.find("KL/r = 203"), std::string::npos) << m.results.notOkReason;
+  EXPECT_NE(m.results.notOkReason.find("200"), std::string::npos);
+  EXPECT_EQ(m.results.notOkReason.find("tension"), std::string::npos);
+  // A bracing with a length is checked in compression too: 203 is beyond it.
+  m = CheckMember(Slim(), As(MemberKind::Bracing, 507.5));
+  EXPECT_FALSE(m.results.ok);
+  EXPECT_NE(m.results.notOkReason.find("compression"), std::string::npos);
+  EXPECT_EQ(m.results.notOkReason.find("tension"), std::string::npos);
+  EXPECT_DOUBLE_EQ(m.results.Tmax, 77.5);  // the tension capacity is still there
+  // Just over the limit the shown slenderness is not rounded down onto it.
+  m = CheckMember(Slim(), As(MemberKind::Column, 500.1));
+  EXPECT_FALSE(m.results.ok);
+  EXPECT_NE(m.results.notOkReason.find("KL/r = 200.04"), std::string::npos) << m.results.notOkReason;
+  // A beam is not a compression member: the same length leaves it OK.
+  EXPECT_TRUE(CheckMember(Slim(), Beam(507.5)).results.ok);
+}
+
+TEST(Verdict, TensionBeyondLr300IsNotOk) {
+  // L = 750 gives exactly 300, where Tmax is 0; L = 745 gives 298.
+  CheckedMember m = CheckMember(Slim(), As(MemberKind::Bracing, 750));
+  EXPECT_EQ(m.results.Tmax, 0);
+  EXPECT_FALSE(m.results.ok);
+  EXPECT_NE(m.results.notOkReason.find("L/r = 300"), std::string::npos) << m.results.notOkReason;
+  EXPECT_NE(m.results.notOkReason.find("tension"), std::string::npos);
+  EXPECT_NE(m.results.notOkReason.find("compression"), std::string::npos);  // both limits broken
+  EXPECT_TRUE(Bilingual(m.results.notOkReason));
+  m = CheckMember(Slim(), As(MemberKind::Bracing, 745));
+  EXPECT_GT(m.results.Tmax, 0);
+  EXPECT_EQ(m.results.notOkReason.find("tension"), std::string::npos);
+  // A column is not judged in tension: only its compression limit speaks.
+  m = CheckMember(Slim(), As(MemberKind::Column, 750));
+  EXPECT_FALSE(m.results.ok);
+  EXPECT_EQ(m.results.notOkReason.find("tension"), std::string::npos);
+}
+
+TEST(Verdict, NotOkReasonsAddUp) {
+  // A cover plate too thick for its weld and a column too slender: both reasons, in both languages.
+  Section s = Plated("IPB", 2.0, 0.8);
+  s.props.A = 100, s.props.r1 = 10, s.props.r2 = 1;
+  const CheckedMember m = CheckMember(s, As(MemberKind::Column, 250));
+  EXPECT_FALSE(m.results.ok);
+  const std::string& why = m.results.notOkReason;
+  const auto sep = why.find("||");
+  ASSERT_NE(sep, std::string::npos);
+  EXPECT_NE(why.find("welded"), std::string::npos);
+  EXPECT_NE(why.find("KL/r = 250"), std::string::npos);
+  EXPECT_LT(why.find("KL/r = 250"), sep);                   // English half
+  EXPECT_NE(why.find("KL/r = 250", sep), std::string::npos);  // and Persian half
+}
+
+TEST(Verdict, BeamWithoutAllowableBendingSaysBendingNotChecked) {
+  // Channels and angles have no allowable bending stress: the beam is not a bare "OK".
+  const CheckedMember channel = CheckMember(Channel("UNP200", 20, 7.5, 0.85, 1.15, 2.01), Beam(100));
+  ASSERT_FALSE(channel.results.Fb);
+  auto w = Warnings(channel);
+  ASSERT_EQ(w.size(), 1u);
+  EXPECT_NE(w[0].text.find("Bending not checked"), std::string::npos);
+  EXPECT_TRUE(Bilingual(w[0].text));
+  EXPECT_EQ(w[0].subject, "UNP200");
+  EXPECT_EQ(channel.Status(), ElementStatus::Ok);  // a warning, not an error
+  Section a = Angle("L60", 6, 0.6, 1.69);
+  a.props.A = 6.91;
+  a.props.r1 = a.props.r2 = 1.82;
+  w = Warnings(CheckMember(a, Beam(100)));
+  ASSERT_EQ(w.size(), 1u);
+  EXPECT_NE(w[0].text.find("Bending not checked"), std::string::npos);
+  // A rolled beam long enough that neither flange area nor rt gives an Fb.
+  Section bare = Ipe300();
+  bare.props.Af = 0, bare.props.rt = 0;
+  EXPECT_EQ(Warnings(CheckMember(bare, Beam(600))).size(), 1u);
+  // Where Fb exists, nothing to say; and a bracing is no bending member.
+  EXPECT_TRUE(Warnings(CheckMember(Ipe300(), Beam(150))).empty());
+  EXPECT_TRUE(Warnings(CheckMember(Channel("UNP200", 20, 7.5, 0.85, 1.15, 2.01), As(MemberKind::Bracing, 100)))
+                  .empty());
+}
+
+TEST(Verdict, ColumnWithoutLengthSaysCompressionNotChecked) {
+  for (const MemberKind kind : {MemberKind::Column, MemberKind::Bracing}) {
+    const CheckedMember m = CheckMember(Ipe300(), As(kind, 0));
+    const auto w = Warnings(m);
+    ASSERT_EQ(w.size(), 1u);
+    EXPECT_NE(w[0].text.find("No member length"), std::string::npos);
+    EXPECT_EQ(w[0].subject, "L=");
+    EXPECT_TRUE(m.results.ok);
+  }
+  EXPECT_TRUE(Warnings(CheckMember(Ipe300(), As(MemberKind::Column, 300))).empty());
+}
+
+TEST(Verdict, ZeroRadiusWithALengthIsNotOk) {
+  Section s = Ipe300();
+  s.props.r2 = 0;
+  const CheckedMember m = CheckMember(s, As(MemberKind::Column, 300));
+  EXPECT_FALSE(m.results.lambda);
+  EXPECT_FALSE(m.results.ok);
+  EXPECT_TRUE(Bilingual(m.results.notOkReason));
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(ElementCheck, ColumnBeamAndBraceFromTheCatalogue) {
   ASSERT_EQ(r.result.N, 3);
   ASSERT_EQ(r.members.size(), 3u);
 
-  // Column: lambda = 300/√5 = 134.16 > Cc, Fa = 10500000/18000 = 583.33; Pmax = 16.613 → 16.6;
+  // Column: lambda = 300/√5 = 134.16 > Cc, Fa = π²·2100000/(1.92·18000) = 599.72; Pmax = 17.08 → 17.1;
   // Tmax = 0.6 × 2400 × 28.48 / 1000 = 41.01 → 41.0.
   const CheckedMember& column = r.members.at(1);
   EXPECT_EQ(column.member.kind, MemberKind::Column);
@@ -58,8 +58,8 @@ TEST(ElementCheck, ColumnBeamAndBraceFromTheCatalogue) {
   ASSERT_TRUE(column.section.usable) << column.section.problem;
   ASSERT_TRUE(column.results.lambda && column.results.Fa);
   EXPECT_NEAR(*column.results.lambda, 134.16408, 1e-4);
-  EXPECT_NEAR(*column.results.Fa, 583.3333, 1e-3);
-  EXPECT_DOUBLE_EQ(column.results.Pmax, 16.6);
+  EXPECT_NEAR(*column.results.Fa, 599.7155, 1e-3);
+  EXPECT_DOUBLE_EQ(column.results.Pmax, 17.1);
   EXPECT_DOUBLE_EQ(column.results.Tmax, 41.0);
 
   // Beam: class C; Lc = min(635 × 10/√2400, 1400000 × 8.5/(2400 × 20)) = 129.619.
@@ -75,7 +75,7 @@ TEST(ElementCheck, ColumnBeamAndBraceFromTheCatalogue) {
   EXPECT_EQ(beam.section.cs.FullText, "IPE200 ");  // the base text is cut before "L=", blank kept
 
   // Brace L60: b 6, t 0.6, A 6.91, Iv 9.38 → r2 = √(9.38/6.91) = 1.16510; lambda = 171.66,
-  // Fa = 356.33, Pmax = 2.462 → 2.5, Tmax = 9.95 → 10.0; no class, no Fb.
+  // Fa = π²·2100000/(1.92·171.66²) = 366.34, Pmax = 2.531 → 2.5, Tmax = 9.95 → 10.0; no class, no Fb.
   const CheckedMember& brace = r.members.at(3);
   EXPECT_EQ(brace.member.kind, MemberKind::Bracing);
   EXPECT_EQ(brace.results.cls, "");
@@ -110,6 +110,25 @@ TEST(ElementCheck, CoverPlateWeldDecidesTheStatus) {
   EXPECT_FALSE(r.result.results[0].ok);
   EXPECT_TRUE(r.members.at(2).results.ok);
   EXPECT_EQ(r.members.at(2).section.cs.FullText, "IPB300+2PL300*10");
+}
+
+TEST(ElementCheck, FrameExampleVerdicts) {
+  // The bundled frame, run as written. Its brace 8, 2L60<> at 480 cm, has KL/r = 480/2.2892 = 209.7
+  // (r1 = √(2·36.21/13.82)): beyond 200, so no compression is allowed and the brace is not OK.
+  const std::string file = test::ReadFile(std::string(TAVO_SOURCE_DIR) + "/examples/frame.Ardekon");
+  CheckedRun r(file.substr(file.find('\n') + 1));
+  ASSERT_EQ(r.members.size(), 9u);
+  const CheckedMember& brace = r.members.at(8);
+  EXPECT_EQ(brace.member.kind, MemberKind::Bracing);
+  ASSERT_TRUE(brace.results.lambda);
+  EXPECT_NEAR(*brace.results.lambda, 480 / std::sqrt(72.42 / 13.82), 1e-3);
+  EXPECT_EQ(brace.results.Pmax, 0);
+  EXPECT_FALSE(brace.results.ok);
+  EXPECT_FALSE(r.result.results[7].ok);
+  EXPECT_NE(brace.results.notOkReason.find("KL/r = 209.7"), std::string::npos) << brace.results.notOkReason;
+  EXPECT_NE(brace.results.notOkReason.find("||"), std::string::npos);
+  // The columns and beams of the frame pass.
+  for (int i = 1; i <= 7; ++i) EXPECT_TRUE(r.members.at(i).results.ok) << "element " << i;
 }
 
 TEST(ElementCheck, LengthInTheInputUnits) {

@@ -3,6 +3,7 @@
 // Ix 1910, Iy 148, e 2.01). Expected values worked by hand with the parallel-axis theorem.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "section_test_support.h"
@@ -12,6 +13,20 @@ namespace {
 
 using test::ScratchCatalogue;
 
+// Half the width of two angles "<>" (leg b, thickness t, centroid e from the backs of the legs,
+// centroids d apart), from the corners of the angle's outline: the heel, the two leg tips' outer
+// and inner corners and the inner corner, turned so that the angle's diagonal lies horizontal.
+double StarHalfWidth(double b, double t, double e, double d) {
+  const double corners[][2] = {{0, 0}, {b, 0}, {b, t}, {t, t}, {t, b}, {0, b}};
+  double far = 0;
+  for (const auto& c : corners) {
+    // Distance along the diagonal from the centroid (e, e); the angle's centroid sits at d/2.
+    const double along = (c[0] - e + c[1] - e) / std::sqrt(2.0);
+    far = std::max(far, std::abs(d / 2 - along));
+  }
+  return far;
+}
+
 TEST(SingleAngle, LegAxesFromTheAssemblyPrincipalAxesFromTheComplement) {
   ScratchCatalogue sc;
   const Section legs = ParseSectionDesignation("L60", sc.Input());
@@ -19,8 +34,9 @@ TEST(SingleAngle, LegAxesFromTheAssemblyPrincipalAxesFromTheComplement) {
   EXPECT_NEAR(legs.props.S2, 22.8 / 4.31, 1e-12);
   EXPECT_NEAR(legs.props.r1, std::sqrt(22.8 / 6.91), 1e-12);
   EXPECT_NEAR(legs.props.J, 0.864, 1e-12);  // 2·6·0.6³/3
-  EXPECT_DOUBLE_EQ(legs.props.rt, 0.01);
-  EXPECT_DOUBLE_EQ(legs.cs.Sx, 0.01);
+  // An angle has neither an rt of flange and web nor a half-section first moment: none is made up.
+  EXPECT_DOUBLE_EQ(legs.props.rt, 0);
+  EXPECT_DOUBLE_EQ(legs.cs.Sx, 0);
   EXPECT_DOUBLE_EQ(legs.props.Width, 6);
 
   const Section s = sc.Compute("L60");
@@ -91,13 +107,29 @@ TEST(DoubledAngle, StarArrangement) {
   EXPECT_NEAR(s.props.Depth, 8.485281374238571, 1e-12);
   EXPECT_NEAR(s.props.Width, 9.33004184082106, 1e-12);
   EXPECT_NEAR(s.props.S1, 17.064843652635346, 1e-12);
-  EXPECT_NEAR(s.props.S2, 21.28088239339074, 1e-9);
+  EXPECT_NEAR(s.props.S2, s.props.I2 / StarHalfWidth(6, 0.6, 1.69, 4.55), 1e-9);
   EXPECT_NEAR(s.props.Z1, 30.547012947258853, 1e-12);
   EXPECT_NEAR(s.props.Z2, 31.4405, 1e-12);
-  // A gusset widens the minimum and enters S2's lever arm.
+  // A gusset widens the minimum spacing, and through it the lever arm of S2.
   const Section g = sc.Compute("2L60 <> +PL100*10");
   EXPECT_DOUBLE_EQ(g.cs.d, 5.55);
-  EXPECT_NEAR(g.props.S2, 2 * (9.38 + 6.91 * 5.55 * 5.55 / 4) / ((std::sqrt(2.0) * 6 + 1) / 2), 1e-9);
+  EXPECT_NEAR(g.props.S2, g.props.I2 / StarHalfWidth(6, 0.6, 1.69, 5.55), 1e-9);
+}
+
+TEST(DoubledAngle, StarS2TakesTheHeelsAsExtremeFibres) {
+  // 2L60<> at d = 20: I2 = 2·(9.38 + 6.91·20²/4) = 1400.76; the heels stand 10 + √2·1.69 = 12.39
+  // from the vertical axis, so S2 = 113.06 (the depth's half, 4.24, would give 330).
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("2L60<>  (d=20)");
+  EXPECT_DOUBLE_EQ(s.cs.d, 20);
+  EXPECT_NEAR(s.props.I2, 1400.76, 1e-9);
+  const double arm = StarHalfWidth(6, 0.6, 1.69, 20);
+  EXPECT_NEAR(arm, 10 + std::sqrt(2.0) * 1.69, 1e-12);
+  EXPECT_NEAR(s.props.S2, 1400.76 / arm, 1e-9);
+  EXPECT_NEAR(s.props.S2, 113.0555, 1e-4);
+  EXPECT_NEAR(s.props.Width, 2 * arm, 1e-12);
+  // The strong axis: the leg tips at √2·b/2 above and below.
+  EXPECT_NEAR(s.props.S1, 72.4 / (std::sqrt(2.0) * 3), 1e-9);
 }
 
 TEST(SingleChannel, HandWorked) {

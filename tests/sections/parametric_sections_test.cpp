@@ -84,7 +84,9 @@ TEST_F(RandomDimensions, BoxMatchesItsFourPlates) {
     ExpectRel(s.props.I1, ref.Ix, "I1");
     ExpectRel(s.props.I2, ref.Iy, "I2");
     ExpectRel(s.props.S1, ref.Ix / (H / 2 + TF), "S1");
-    ExpectRel(s.props.S2, ref.Iy / (B / 2), "S2");
+    // Webs set wider than the flanges are the extreme fibres of the weak axis.
+    ExpectRel(s.props.S2, ref.Iy / test::ExtremeX(plates), "S2");
+    ExpectRel(s.props.Width, 2 * test::ExtremeX(plates), "Width");
     ExpectRel(s.props.Z1, PlasticModulusX(plates), "Z1");
     if (dw >= T) {  // webs clear of the axis
       EXPECT_NEAR(s.props.Z2, PlasticModulusY(plates), 1e-7 * s.props.Z2);
@@ -110,8 +112,9 @@ TEST_F(RandomDimensions, CrossMatchesItsPlatesWithTheWebCrossingCountedTwice) {
     ExpectRel(s.props.A, ref.A, "A");
     ExpectRel(s.props.I1, ref.Ix, "I1");
     ExpectRel(s.props.I2, ref.Iy, "I2");
-    ExpectRel(s.props.S1, ref.Ix / (H1 / 2 + T1), "S1");
-    ExpectRel(s.props.S2, ref.Iy / (H2 / 2 + T2), "S2");
+    // A flange of one web may reach beyond the other web's flanges.
+    ExpectRel(s.props.S1, ref.Ix / test::ExtremeY(plates), "S1");
+    ExpectRel(s.props.S2, ref.Iy / test::ExtremeX(plates), "S2");
     ExpectRel(s.props.Z1, PlasticModulusX(plates), "Z1");
     ExpectRel(s.props.Z2, PlasticModulusY(plates), "Z2");
   }
@@ -132,8 +135,9 @@ TEST_F(RandomDimensions, TubeIsTheAnnulusWithPiAsTheFormulasWriteIt) {
     // Z uses 0.424 for 4/(3π); the exact (D³ − di³)/6 differs by under 0.1 %.
     const double exactZ = (8 * R * R * R - 8 * r * r * r) / 6;
     EXPECT_NEAR(s.props.Z1, exactZ, 1e-3 * exactZ);
+    // No compression flange: neither rt nor Af is defined, and neither carries a stand-in value.
     EXPECT_DOUBLE_EQ(s.props.rt, 0);
-    EXPECT_DOUBLE_EQ(s.props.Af, 0.01);
+    EXPECT_DOUBLE_EQ(s.props.Af, 0);
   }
 }
 
@@ -165,6 +169,26 @@ TEST(Box, SpacingChangesI2ButNotI1) {
   EXPECT_NEAR(wide.props.I2 - flush.props.I2, 4860, 1e-9);
   EXPECT_NEAR(flush.props.rt, std::sqrt((1.5 * 15625.0 / 12 + 5 / 12.0) / (37.5 + 5)), 1e-12);
   EXPECT_DOUBLE_EQ(flush.props.Af, 37.5);
+}
+
+TEST(Box, WebsOutsideTheFlangesWidenTheSection) {
+  // BOX 300*10*250*15 with the webs 30 apart: their outer faces at ±15.5 stand beyond the
+  // flange edges at ±12.5. I2 = 2·(1.5·25³/12 + 30·1³/12 + 30·1·15²) = 17411.25; S2 = I2/15.5.
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("BOX 300*10*250*15 (D=30)");
+  EXPECT_NEAR(s.props.I2, 17411.25, 1e-9);
+  EXPECT_NEAR(s.props.Width, 31, 1e-12);
+  EXPECT_NEAR(s.props.S2, 17411.25 / 15.5, 1e-9);
+}
+
+TEST(Cross, FlangesReachingBeyondTheOtherArm) {
+  // CROSS 200*400*10*100*10*300*10: the flanges of the horizontal web are 30 tall, beyond the
+  // vertical arm's 20 + 2·1 = 22. I1 = 1·20³/12 + 40·1³/12 + 2·10·1³/12 + 2·10·10.5² + 2·1·30³/12
+  // = 666.667 + 3.333 + 1.667 + 2205 + 4500 = 7376.667; its extreme fibre is at 15, not 11.
+  ScratchCatalogue sc;
+  const Section s = sc.Compute("CROSS 200*400*10*100*10*300*10");
+  EXPECT_NEAR(s.props.I1, 7376.666666666667, 1e-9);
+  EXPECT_NEAR(s.props.S1, 7376.666666666667 / 15, 1e-9);
 }
 
 TEST(Cross, DefaultsAndUndefinedRt) {

@@ -49,6 +49,20 @@ inline AreaProperties Integrate(const std::vector<Rect>& rects) {
   return p;
 }
 
+// The distance from the centroidal axes to the farthest fibre: the lever arm of S.
+inline double ExtremeY(const std::vector<Rect>& rects) {
+  const double cy = Integrate(rects).cy;
+  double far = 0;
+  for (const Rect& r : rects) far = std::max({far, std::abs(r.y0 - cy), std::abs(r.y0 + r.h - cy)});
+  return far;
+}
+inline double ExtremeX(const std::vector<Rect>& rects) {
+  const double cx = Integrate(rects).cx;
+  double far = 0;
+  for (const Rect& r : rects) far = std::max({far, std::abs(r.x0 - cx), std::abs(r.x0 + r.w - cx)});
+  return far;
+}
+
 // ∫ |t − c| dt over [a, b].
 inline double AbsMoment(double a, double b, double c) {
   if (c <= a) return ((b - c) * (b - c) - (a - c) * (a - c)) / 2;
@@ -181,7 +195,7 @@ class ScratchCatalogue {
 inline std::vector<double> AllNumbers(const Section& s) {
   const auto& p = s.props;
   const auto& c = s.cs;
-  return {p.A,  p.A1, p.A2, p.J,  p.I1, p.I2, p.S1, p.S2, p.Z1, p.Z2, p.r1, p.r2, p.rt, p.Af,
+  return {p.A,  p.A1, p.A2, p.J,  p.I1, p.I2, p.S1, p.S2, p.Z1, p.Z2, p.r1, p.r2, p.rt, p.Af, p.Anet, p.I1net, p.S1net,
           p.Depth, p.Width, c.h, c.b, c.tw, c.tf, c.r, c.e, c.Iu, c.Iv, c.heightChange, c.hw, c.bf1,
           c.tf1, c.bf2, c.tf2, c.h1, c.h2, c.D, c.t, c.d, c.PlateWidth, c.PlateThickness,
           c.WebPlateHeight, c.WebPlateThickness, c.DPL, c.Sx, c.rmin};

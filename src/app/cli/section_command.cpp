@@ -49,8 +49,10 @@ void PrintTable(const Section& s, const UnitSystem& units) {
     double value;
     const char* unit;
     const char* meaning;
+    bool defined = true;  // false: the family has no such property, shown as "-"
   };
-  const Row rows[] = {
+  // rt and Af are 0 exactly where the family defines none (angles, tubes, crosses, castellated).
+  std::vector<Row> rows = {
       {"A", p.A, "cm²", "area"},
       {"A1", p.A1, "cm²", "shear area, strong-axis direction"},
       {"A2", p.A2, "cm²", "shear area, weak-axis direction"},
@@ -63,16 +65,22 @@ void PrintTable(const Section& s, const UnitSystem& units) {
       {"Z2", p.Z2, "cm³", "plastic section modulus, weak axis"},
       {"r1", p.r1, "cm", "radius of gyration, strong axis"},
       {"r2", p.r2, "cm", "radius of gyration, weak axis"},
-      {"rt", p.rt, "cm", "radius of gyration of flange + 1/3 web"},
-      {"Af", p.Af, "cm²", "compression flange area"},
+      {"rt", p.rt, "cm", "radius of gyration of flange + 1/3 web", p.rt > 0},
+      {"Af", p.Af, "cm²", "compression flange area", p.Af > 0},
       {"Depth", p.Depth, "cm", "overall depth"},
       {"Width", p.Width, "cm", "overall width"},
   };
+  if (p.I1net > 0) {
+    rows.push_back({"Anet", p.Anet, "cm²", "area through an opening"});
+    rows.push_back({"I1net", p.I1net, "cm4", "moment of inertia through an opening, strong axis"});
+    rows.push_back({"S1net", p.S1net, "cm³", "elastic section modulus through an opening, strong axis"});
+  }
   size_t width = 0;
   for (const Row& r : rows) width = std::max(width, Shown(r.value).size());
   for (const Row& r : rows) {
-    const std::string v = Shown(r.value);
-    std::printf("  %-6s %*s %s  %s\n", r.name, static_cast<int>(width), v.c_str(), Padded(r.unit, 4).c_str(), r.meaning);
+    const std::string v = r.defined ? Shown(r.value) : "-";
+    std::printf("  %-6s %*s %s  %s\n", r.name, static_cast<int>(width), v.c_str(), Padded(r.defined ? r.unit : "", 4).c_str(),
+                r.defined ? r.meaning : "not defined for this section");
   }
 }
 
