@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QResizeEvent>
+#include <QStringList>
 #include <algorithm>
 
 #include "ui/section_engine.h"
@@ -31,19 +32,81 @@ int ElementListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(elements_.size());
 }
 
+QVariant ElementListModel::ToolTip(const ListedElement& e) const {
+  // The verdict first, then every diagnostic on a line of its own.
+  QStringList lines;
+  if (e.status == ElementStatus::NotOk) lines << Tr(ctx_, texts::kNotOk);
+  for (const Diagnostic& d : e.diagnostics)
+    lines << Tr(ctx_, d.severity == Severity::Error ? texts::kErrorPrefix : texts::kWarningPrefix) +
+                 Q(DiagnosticLine(d, ctx_.language));
+  if (lines.isEmpty()) return {};
+  return lines.join('\n');
+}
+
 QVariant ElementListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= static_cast<int>(elements_.size())) return {};
   const ListedElement& e = elements_[static_cast<size_t>(index.row())];
   switch (role) {
     case Qt::DisplayRole: return QString::number(e.id);
-    case Qt::ToolTipRole: return e.ok ? QVariant() : QVariant(Tr(ctx_, texts::kNotOk));
-    case Qt::AccessibleTextRole: return QString("ID %1").arg(e.id);
+    case Qt::ToolTipRole: return ToolTip(e);
+    case Qt::AccessibleTextRole: {
+      QString text = QString("ID %1").arg(e.id);
+      if (e.status == ElementStatus::Error)
+        text += ", " + Tr(ctx_, texts::kStatusError);
+      else if (e.status == ElementStatus::NotOk)
+        text += ", " + Tr(ctx_, texts::kNotOk);
+      if (HasWarning(e.diagnostics)) text += ", " + Tr(ctx_, texts::kStatusWarning);
+      return text;
+    }
     case OkRole: return e.ok;
+    case StatusRole: return static_cast<int>(e.status);
+    case WarningRole: return HasWarning(e.diagnostics);
     case DesignationRole: return Q(e.designation);
     case IdRole: return static_cast<int>(e.id);
     default: return {};
   }
 }
+
+namespace {
+
+// The marks drawn over a thumbnail, drawn as shapes so they do not depend on a font's symbols.
+void PaintCross(QPainter* painter, const QRect& at, const QColor& colour) {
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing);
+  painter->setPen(QPen(colour, std::max(2.0, at.width() / 5.0), Qt::SolidLine, Qt::RoundCap));
+  painter->drawLine(at.topLeft(), at.bottomRight());
+  painter->drawLine(at.topRight(), at.bottomLeft());
+  painter->restore();
+}
+
+void PaintErrorBadge(QPainter* painter, const QRect& at) {
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing);
+  painter->setPen(QPen(Qt::white, 1.5));
+  painter->setBrush(kErrorRed);
+  painter->drawEllipse(at);
+  painter->restore();
+  const int inset = at.width() * 3 / 10;
+  PaintCross(painter, at.adjusted(inset, inset, -inset, -inset), Qt::white);
+}
+
+void PaintWarningBadge(QPainter* painter, const QRect& at) {
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing);
+  const QPolygonF triangle({QPointF(at.center().x() + 0.5, at.top()), QPointF(at.right() + 1, at.bottom() + 1),
+                            QPointF(at.left(), at.bottom() + 1)});
+  painter->setPen(QPen(QColor(90, 55, 0), 1.2));
+  painter->setBrush(kWarningAmber);
+  painter->drawPolygon(triangle);
+  // The exclamation mark: a stroke and a dot.
+  const double x = at.center().x() + 0.5, h = at.height();
+  painter->setPen(QPen(Qt::black, std::max(1.5, h / 9.0), Qt::SolidLine, Qt::RoundCap));
+  painter->drawLine(QPointF(x, at.top() + h * 0.38), QPointF(x, at.top() + h * 0.68));
+  painter->drawPoint(QPointF(x, at.top() + h * 0.84));
+  painter->restore();
+}
+
+}  // namespace
 
 ThumbnailDelegate::ThumbnailDelegate(Renderer renderer, QObject* parent)
     : QStyledItemDelegate(parent), renderer_(std::move(renderer)) {
@@ -72,14 +135,33 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     cache_.insert(index.row(), pixmap);
   }
   painter->drawPixmap(picture.topLeft(), *pixmap);
-  const bool ok = index.data(ElementListModel::OkRole).toBool();
+  const auto status = static_cast<ElementStatus>(index.data(ElementListModel::StatusRole).toInt());
+  const bool warning = index.data(ElementListModel::WarningRole).toBool();
   const QRect label(picture.left(), picture.bottom() + 1, picture.width(), labelHeight_);
-  painter->fillRect(label, ok ? kLabelGrey : kAlarmRed);
-  painter->setPen(ok ? Qt::black : Qt::white);
+  QColor fill = kLabelGrey, ink = Qt::black;
+  if (status == ElementStatus::Error)
+    fill = kErrorRed, ink = Qt::white;
+  else if (status == ElementStatus::NotOk)
+    fill = kAlarmRed, ink = Qt::white;
+  else if (warning)
+    fill = kWarningAmber;
+  painter->fillRect(label, fill);
+  painter->setPen(ink);
   QFont f = option.font;
   f.setBold(true);
   painter->setFont(f);
-  painter->drawText(label, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
+  const QString id = index.data(Qt::DisplayRole).toString();
+  painter->drawText(label, Qt::AlignCenter, id);
+  const int badge = std::clamp(labelHeight_, 14, 22);
+  if (status == ElementStatus::Error) {
+    // The error mark: a cross before the ID on the label and a round badge on the picture.
+    const int w = painter->fontMetrics().horizontalAdvance(id);
+    const int side = labelHeight_ / 2;
+    const QRect cross(label.center().x() - w / 2 - side - 6, label.center().y() - side / 2, side, side);
+    PaintCross(painter, cross, Qt::white);
+    PaintErrorBadge(painter, QRect(picture.topLeft() + QPoint(3, 3), QSize(badge, badge)));
+  }
+  if (warning) PaintWarningBadge(painter, QRect(picture.topRight() + QPoint(-badge - 2, 3), QSize(badge, badge)));
   if (option.state & QStyle::State_Selected) {
     painter->setPen(QPen(option.palette.highlight(), 3));
     painter->drawRect(cell.adjusted(1, 1, -2, -2));
@@ -138,8 +220,11 @@ bool ElementList::SetElements(const BatchPassResult& pass) {
     item.id = el.id;
     item.designation = DesignationOfElement(el.text);
     if (i < static_cast<int>(pass.results.size())) {
-      item.ok = pass.results[static_cast<size_t>(i)].ok;
-      item.recognised = pass.results[static_cast<size_t>(i)].recognised;
+      const ElementSummary& r = pass.results[static_cast<size_t>(i)];
+      item.ok = r.ok && !r.error;
+      item.recognised = r.recognised;
+      item.status = r.error ? ElementStatus::Error : r.ok ? ElementStatus::Ok : ElementStatus::NotOk;
+      item.diagnostics = r.diagnostics;
     }
     listed.push_back(std::move(item));
   }
@@ -154,8 +239,10 @@ void ElementList::UpdatePictures(int index, const CheckedMember& member) {
   ListedElement item;
   item.id = member.member.id;
   item.designation = member.section.cs.designation;
-  item.ok = member.results.ok;
+  item.status = member.Status();
+  item.ok = item.status == ElementStatus::Ok;
   item.recognised = member.section.recognised;
+  item.diagnostics = member.diagnostics;
   delegate_->Forget(index - 1);
   model_->UpdateElement(index, item);
 }

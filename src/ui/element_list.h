@@ -1,6 +1,9 @@
 #pragma once
 // The element list: one thumbnail per element, drawn without dimensions, with its ID on a
-// label that turns red when the element's design is not OK. Thumbnails are drawn only when
+// label that turns red when the element's design is not OK, dark red with an error mark when
+// its input has an error (no verdict), amber when an OK element has a warning; a warning
+// triangle marks every element with a warning, and the texts are the element's tooltip.
+// Thumbnails are drawn only when
 // they scroll into view and a bounded number of them is kept, so ten thousand elements
 // scroll as smoothly as ten.
 #include <QAbstractListModel>
@@ -29,12 +32,14 @@ struct ListedElement {
   std::string designation;  // what the thumbnail draws
   bool ok = true;
   bool recognised = true;
+  ElementStatus status = ElementStatus::Ok;
+  Diagnostics diagnostics;
 };
 
 class ElementListModel : public QAbstractListModel {
   Q_OBJECT
  public:
-  enum Roles { OkRole = Qt::UserRole + 1, DesignationRole, IdRole };
+  enum Roles { OkRole = Qt::UserRole + 1, DesignationRole, IdRole, StatusRole, WarningRole };
   explicit ElementListModel(const ModuleContext& ctx, QObject* parent = nullptr);
 
   void SetElements(std::vector<ListedElement> elements);
@@ -46,6 +51,7 @@ class ElementListModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
+  QVariant ToolTip(const ListedElement& e) const;
   const ModuleContext& ctx_;
   std::vector<ListedElement> elements_;
 };

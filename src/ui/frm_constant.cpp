@@ -11,6 +11,9 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <charconv>
+#include <cmath>
+#include <optional>
 
 #include "core/messages.h"
 #include "core/text_util.h"
@@ -31,7 +34,31 @@ QString RowCaption(const ModuleContext& ctx, const std::string& label) {
   return Q(Trim(text));
 }
 
-QString Number(double v) { return Q(ShortestText(RoundTo(v, 2))); }
+// Digits a box shows, and digits a converted value keeps so that converting it back gives the
+// value in force again (the unit factors are single precision).
+constexpr int kShownDigits = 7;
+constexpr int kKeptDigits = 12;
+
+// `digits` significant digits, written without exponent or trailing zeros.
+std::string Significant(double v, int digits) {
+  if (v == 0 || !std::isfinite(v)) return ShortestText(v);
+  const int decimals = digits - 1 - static_cast<int>(std::floor(std::log10(std::fabs(v))));
+  return ShortestText(decimals >= 0 ? RoundTo(v, std::min(decimals, 15)) : v);
+}
+
+// The number a constant's text holds, when the whole text is one ("25OO", "2,500" and "" are
+// not: taking their leading digits would put a value in force that nobody wrote).
+std::optional<double> ParseConstant(const std::string& text) {
+  std::string t = Trim(text);
+  if (!t.empty() && t[0] == '+') t.erase(0, 1);
+  if (t.empty() || t.find_first_not_of("0123456789.eE-") != std::string::npos) return std::nullopt;
+  double v = 0;
+  const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (error != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+QString Number(double v) { return Q(Significant(v, 4)); }
 }  // namespace
 
 frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget* parent)
@@ -125,6 +152,12 @@ frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget
 
 const ConstantRow* frmConstant::RowData(int row) const { return constants_.Find(row); }
 
+const ConstantRow* frmConstant::FyRow() const {
+  for (const ConstantRow& r : constants_.rows)
+    if (r.key == "Fy") return &r;
+  return nullptr;
+}
+
 void frmConstant::Form_initialize() {
   auto* grid = static_cast<QGridLayout*>(rowsHost_->layout());
   for (RowWidgets& w : rows_) {
@@ -188,32 +221,71 @@ void frmConstant::Form_initialize() {
 
 bool frmConstant::hasPicture() const { return !picture_->isHidden(); }
 
+void frmConstant::ConvertRowsToDisplayUnits() {
+  const std::string display = ctx_.displayUnits.Text();
+  if (ctx_.constantsUnits == display) return;
+  const UnitSystem from = UnitFactors("units=" + ctx_.constantsUnits, ctx_.messages);
+  for (ConstantRow& r : constants_.rows) {
+    if (r.dimension.empty() || r.dimension == "BAR") continue;
+    const std::optional<double> v = ParseConstant(r.value);
+    const UnitLabelResult a = UnitLabel(r.dimension, 0, from);
+    const UnitLabelResult b = UnitLabel(r.dimension, 0, ctx_.displayUnits);
+    // A text that is no number stays as typed (and red): there is nothing to convert.
+    if (!v || !a.known || !b.known || b.factor == 0) continue;
+    r.value = Significant(*v * a.factor / b.factor, kKeptDigits);
+  }
+  ctx_.constantsUnits = display;
+}
+
 void frmConstant::ShowRows() {
+  ConvertRowsToDisplayUnits();
   for (RowWidgets& w : rows_) {
     const ConstantRow* r = RowData(w.row);
     if (!r) continue;
-    w.box->setText(Q(r->value));
+    const std::optional<double> v = r->dimension == "BAR" ? std::nullopt : ParseConstant(r->value);
+    w.shown = v ? Q(Significant(*v, kShownDigits)) : Q(Trim(r->value));
+    w.shownValue = r->value;
+    w.box->setText(w.shown);
     const UnitLabelResult u = UnitLabel(r->dimension, 0, ctx_.displayUnits);
     w.unit->setText(u.known && r->dimension != "BAR" ? Q(u.label) : QString());
     Validate(w);
   }
 }
 
+void frmConstant::TakeTypedValue(RowWidgets& w) {
+  ConstantRow* r = constants_.Find(w.row);
+  if (!r) return;
+  if (w.box->text() == w.shown && !w.box->isModified()) {
+    // Untouched: the value as kept, with all its digits.
+    r->value = w.shownValue;
+    return;
+  }
+  r->value = Trim(S(w.box->text()));
+  w.typed = true;
+}
+
+void frmConstant::RunMode(ConstantsMode mode) {
+  const ConstantsMode previous = constants_.mode;
+  const double fy = ctx_.fy;
+  constants_.mode = mode;
+  DefineAllConstants(constants_, ctx_);
+  constants_.mode = previous;
+  ctx_.fy = fy;
+}
+
 void frmConstant::Validate(RowWidgets& w) {
   ConstantRow* r = constants_.Find(w.row);
   if (!r) return;
-  r->value = Trim(S(w.box->text()));
-  const ConstantsMode previous = constants_.mode;
-  constants_.mode = ConstantsMode::Checking;
-  DefineAllConstants(constants_, ctx_);
-  constants_.mode = previous;
+  TakeTypedValue(w);
+  RunMode(ConstantsMode::Checking);
+  const bool number = r->dimension == "BAR" || ParseConstant(r->value).has_value();
   QPalette pal = w.normal;
-  if (!r->inRange) {
+  if (!r->inRange || !number) {
     pal.setColor(QPalette::Base, kAlarmRed);
     pal.setColor(QPalette::Text, Qt::white);
   }
   w.box->setPalette(pal);
-  w.box->setProperty("outOfRange", !r->inRange);
+  w.box->setProperty("outOfRange", !r->inRange || !number);
 }
 
 bool frmConstant::IsRed(int row) const {
@@ -260,14 +332,31 @@ bool frmConstant::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmConstant::chngcte_inc() {
+  const double fy = ctx_.fy;
   const InputSummary s = tavo::chngcte_inc(constants_, ctx_);
+  ctx_.fy = fy;
   for (size_t i = 0; i < summary_.size(); ++i) {
     summary_[i]->setVisible(i < s.lines.size());
     if (i < s.lines.size()) summary_[i]->setText(Tr(ctx_, s.lines[i]).trimmed());
   }
   statusUnits_->setText(Tr(ctx_, s.statusBar));
   ShowRows();
+  Confirm();
   ShowHint(Tr(ctx_, texts::kOkStatus));
+}
+
+void frmConstant::Confirm() {
+  confirmedRows_ = constants_.rows;
+  confirmedUnits_ = ctx_.constantsUnits;
+  for (RowWidgets& w : rows_) w.typed = false;
+}
+
+void frmConstant::ShowInForce() {
+  for (const ConstantRow& kept : confirmedRows_)
+    if (ConstantRow* r = constants_.Find(kept.row)) r->value = kept.value;
+  if (!confirmedRows_.empty()) ctx_.constantsUnits = confirmedUnits_;
+  for (RowWidgets& w : rows_) w.typed = false;
+  ShowRows();
 }
 
 void frmConstant::Constants_change() {
@@ -275,24 +364,26 @@ void frmConstant::Constants_change() {
 }
 
 void frmConstant::ChangeDisplayUnits(const std::string& unitText) {
-  Constants_change();
+  Constants_change();  // a typed value is taken in the units it was typed in
   statusUnits_->setText(Tr(ctx_, texts::SystemUnits(unitText)));
-  const ConstantsMode previous = constants_.mode;
-  if (unitText != ctx_.constantsUnits) {
-    constants_.previousUnits = UnitFactors("units=" + ctx_.constantsUnits, ctx_.messages);
-    ctx_.displayUnits = UnitFactors("units=" + unitText, ctx_.messages);
-    constants_.mode = ConstantsMode::UpdateUnits;
-    DefineAllConstants(constants_, ctx_);
-    ctx_.constantsUnits = unitText;
-  }
-  constants_.mode = ConstantsMode::Checking;
-  DefineAllConstants(constants_, ctx_);
-  constants_.mode = previous;
-  ShowRows();
+  ctx_.displayUnits = UnitFactors("units=" + unitText, ctx_.messages);
+  ShowRows();  // converted when the units differ, else only validated
 }
 
 bool frmConstant::CmdGo_Click() {
   Constants_change();
+  // A text that is no number cannot be put in force, whatever the answer would be.
+  for (const RowWidgets& w : rows_) {
+    const ConstantRow* r = RowData(w.row);
+    if (!r || r->dimension == "BAR" || ParseConstant(r->value)) continue;
+    const std::string caption = S(RowCaption(ctx_, r->label));
+    const std::string range = S(RangeText(*r));
+    ShowMessage(ctx_, caption + ": \"" + r->value + "\" is not a number. Please type a number (" + range + ").||" +
+                          caption + ": «" + r->value + "» عدد نیست. لطفاً یک عدد وارد کنید (\u2066" + range + "\u2069).");
+    w.box->setFocus();
+    w.box->selectAll();
+    return false;
+  }
   for (const RowWidgets& w : rows_) {
     if (!IsRed(w.row)) continue;
     const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kRecheck, ctx_), PickLanguage(texts::kWarningTitle, ctx_),
@@ -304,7 +395,14 @@ bool frmConstant::CmdGo_Click() {
     }
     break;  // No: the remaining rows are not asked about
   }
-  SaveConstants(constants_, ctx_);
+  for (const RowWidgets& w : rows_)
+    if (w.typed && RowData(w.row) == FyRow()) ctx_.fyExplicit = true;
+  SaveConstants(constants_, ctx_);  // a settings file that cannot be written is told there
+  // In force whether or not the file was written: Fy from the rows, in the units they are in.
+  constants_.mode = ConstantsMode::Checking;
+  DefineAllConstants(constants_, ctx_);
+  ShowRows();  // the boxes show the values now in use ("2500.0 " shows as 2500)
+  Confirm();
   if (ctx_.activeView != "frmMian") ctx_.displayUnits = UnitFactors("units=[kg]-[cm]", ctx_.messages);
   if (onContinue) onContinue();
   return true;
@@ -321,5 +419,27 @@ void frmConstant::cmdABA_Click() {
 }
 
 void frmConstant::SetContinueVisible(bool visible) { go_->setVisible(visible); }
+
+Diagnostics frmConstant::FyDiagnostics() const {
+  Diagnostics list;
+  const ConstantRow* r = FyRow();
+  if (!r || (ctx_.fy >= r->minimum && ctx_.fy <= r->maximum)) return list;
+  const std::string fy = "Fy = " + ShortestText(RoundTo(ctx_.fy, 2)) + " kg/cm²";
+  const std::string lo = ShortestText(r->minimum), hi = ShortestText(r->maximum);
+  // The Persian sentence keeps the formula and the units left to right.
+  const std::string faFy = "\u2066" + fy + "\u2069";
+  const std::string faRange = "\u2066" + lo + "\u2069 تا \u2066" + hi + " kg/cm²\u2069";
+  if (ctx_.fyExplicit)
+    AddDiagnostic(list, Severity::Warning,
+                  fy + " is outside the usual range " + lo + " to " + hi + " kg/cm²; it is used as typed",
+                  faFy + " خارج از محدودهٔ معمول " + faRange + " است؛ همان مقدار واردشده به کار رفت", "Fy");
+  else
+    AddDiagnostic(list, Severity::Error,
+                  fy + " is outside the range " + lo + " to " + hi +
+                      " kg/cm²; type it in the constants window to use it",
+                  faFy + " خارج از محدودهٔ " + faRange + " است؛ برای به کار بردن آن، مقدار را در پنجرهٔ ثابت‌ها وارد کنید",
+                  "Fy");
+  return list;
+}
 
 }  // namespace tavo::ui

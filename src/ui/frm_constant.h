@@ -1,11 +1,13 @@
 #pragma once
 // The constants window: what the input file holds, the design constants with their ranges
-// (a value out of range turns its box red), the display units, and Continue.
+// (a value out of range turns its box red), the display units, and Continue. The boxes always
+// show the constants in the display units; only Continue puts a typed value in force.
 #include <QPalette>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
+#include "core/diagnostics.h"
 #include "input/design_constants.h"
 
 class QLabel;
@@ -29,6 +31,12 @@ class frmConstant : public QWidget {
   void Constants_change();
   // The display units changed (units dialog): validate or convert, then show the rows again.
   void ChangeDisplayUnits(const std::string& unitText);
+  // The window opened again: the constants in force, in the display units of now; what was
+  // typed and not confirmed is dropped.
+  void ShowInForce();
+  // What every member is to be told about the Fy in force: outside its range it is a warning
+  // when the user typed it, else an error.
+  Diagnostics FyDiagnostics() const;
 
   // Continue: the recheck question for red rows, saving, then the next stage. False when the
   // user chose to recheck.
@@ -61,15 +69,27 @@ class frmConstant : public QWidget {
     QLineEdit* box = nullptr;
     QLabel* unit = nullptr;
     QPalette normal;
+    QString shown;           // what the window put in the box; anything else was typed
+    std::string shownValue;  // the row's value behind it, with all its digits
+    bool typed = false;  // the user typed this row's value since it was last confirmed
   };
   void ShowRows();
+  void ConvertRowsToDisplayUnits();
+  void TakeTypedValue(RowWidgets& w);
   void Validate(RowWidgets& w);
+  // One mode over every row, leaving the Fy in force alone.
+  void RunMode(ConstantsMode mode);
+  // Keeps the rows as confirmed, for ShowInForce.
+  void Confirm();
   QString RangeText(const ConstantRow& row) const;
   const ConstantRow* RowData(int row) const;
+  const ConstantRow* FyRow() const;
 
   ModuleContext& ctx_;
   DesignConstants& constants_;
   std::vector<RowWidgets> rows_;
+  std::vector<ConstantRow> confirmedRows_;
+  std::string confirmedUnits_;
   QLabel* picture_ = nullptr;
   std::vector<QLabel*> summary_;
   QLabel* units_ = nullptr;

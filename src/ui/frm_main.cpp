@@ -208,7 +208,11 @@ void frmMain::BuildRows() {
     grid_->addWidget(w.slider, i, 3);
     connect(w.box, &QLineEdit::returnPressed, this, [this, i] {
       SetCurrentRow(i);
-      ApplyCommand("=" + rows_[static_cast<size_t>(i)].box->text().trimmed().toStdString(), i);
+      QLineEdit* box = rows_[static_cast<size_t>(i)].box;
+      const std::string typed = box->text().trimmed().toStdString();
+      // Taken: from here the box shows the value in use (limited, rounded or refused), not the text.
+      box->setModified(false);
+      ApplyCommand("=" + typed, i);
     });
     connect(w.step, &StepButton::stepped, this, [this, i](int direction) {
       SetCurrentRow(i);
@@ -312,8 +316,7 @@ void frmMain::Recheck() {
   if (!member_) return;
   MemberInput m = member_->member;
   m.Lx = panel_.memberLength();
-  m.fy = ctx_.fy;
-  member_ = engine_.Check(panel_.section(), m);
+  member_ = engine_.Check(panel_.section(), m);  // with the Fy in force
   RefreshRows();
   RewriteReport();
   emit memberChanged(*member_);

@@ -1,7 +1,10 @@
 #include "ui/section_engine.h"
 
+#include <algorithm>
+
 #include "checks/check_member.h"
 #include "checks/element_check.h"
+#include "core/text_util.h"
 
 namespace tavo::ui {
 
@@ -28,12 +31,23 @@ Section SectionEngine::ComputeQuietly(const std::string& designation) const {
   return ComputeSection(designation, quiet);
 }
 
-CheckedMember SectionEngine::Check(Section section, const MemberInput& member) const {
-  return CheckMember(std::move(section), member);
+MemberInput SectionEngine::WithFyInForce(MemberInput member) const {
+  member.fy = ctx_.fy;
+  // What was said about an earlier Fy goes; what is said about this one comes.
+  auto& list = member.diagnostics;
+  list.erase(std::remove_if(list.begin(), list.end(),
+                            [](const Diagnostic& d) { return StartsWith(ToLower(d.subject), "fy"); }),
+             list.end());
+  AppendDiagnostics(list, ctx_.fyDiagnostics);
+  return member;
+}
+
+CheckedMember SectionEngine::Check(Section section, MemberInput member) const {
+  return CheckMember(std::move(section), WithFyInForce(std::move(member)));
 }
 
 CheckedMember SectionEngine::CheckElement(const Element& element, int index) const {
-  return tavo::CheckElement(ctx_, input_, element, index);
+  return Check(Compute(DesignationOfElement(element.text)), MemberOf(element, index));
 }
 
 MemberInput SectionEngine::MemberOf(const Element& element, int index) const {

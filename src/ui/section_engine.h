@@ -22,10 +22,13 @@ class SectionEngine {
   Section Compute(const std::string& designation) const;
   // Without messages, for pictures drawn while the window paints.
   Section ComputeQuietly(const std::string& designation) const;
-  CheckedMember Check(Section section, const MemberInput& member) const;
-  // Element `index` (1-based) as the batch pass checked it.
+  // Every check uses the Fy in force and what is to be said about it (ctx.fyDiagnostics),
+  // whatever Fy the member was last checked with.
+  CheckedMember Check(Section section, MemberInput member) const;
+  // Element `index` (1-based) as the batch pass checks it.
   CheckedMember CheckElement(const Element& element, int index) const;
   MemberInput MemberOf(const Element& element, int index) const;
+  MemberInput WithFyInForce(MemberInput member) const;
 
   const ProfileCatalogue& catalogue() const { return *catalogue_; }
   const SectionInput& input() const { return input_; }

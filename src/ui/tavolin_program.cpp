@@ -208,6 +208,8 @@ void TavolinProgram::ShowUnitsStatus() {
 }
 
 void TavolinProgram::ContinueAfterConstants() {
+  ctx_.fyDiagnostics = constants_->FyDiagnostics();
+  if (batchDone_ && (ctx_.fy != listFy_ || ctx_.fyExplicit != listFyExplicit_)) CheckListAgain();
   if (ctx_.activeView == "frmMian") {
     // Reopened from the editor: back to the section, checked with the confirmed constants.
     ctx_.activeView = "frmMain";
@@ -254,12 +256,14 @@ void TavolinProgram::OpenTableEntry() {
 void TavolinProgram::TableEntryFinished() {
   // The constants the user confirmed stand; the new file is read for its elements.
   const DesignConstants confirmed = session_.constants;
+  const std::string units = ctx_.constantsUnits;  // the units the confirmed values are in
   const double fy = ctx_.fy;
   ctx_.runMode = 'I';
   if (enter_) enter_->close();
   inputOk_ = OpenInputFile();
   if (!inputOk_) return;
   session_.constants = confirmed;
+  ctx_.constantsUnits = units;
   ctx_.fy = fy;
   frame_->SetCaption(Q(FrameCaption()));
   RunBatchPass();
@@ -275,7 +279,9 @@ void TavolinProgram::RunBatchPass() {
     frame_->ShowPage(frmMDI::Page::List);
     progress_->ShowProgress(0, texts::kProgressCaption);
   }
-  const ElementCheckFn check = MakeElementCheck(ctx_, engine_->input());
+  const ElementCheckFn check = [this](int index, const Element& element) {
+    return Summarise(engine_->CheckElement(element, index));
+  };
   const ProgressFn progress = [this](int percent) {
     // The window stays alive between elements, and Cancel can be pressed.
     QCoreApplication::processEvents();
@@ -284,6 +290,8 @@ void TavolinProgram::RunBatchPass() {
   };
   pass_ = Main_Continue_Const(ctx_, session_, check, progress);
   batchDone_ = true;
+  listFy_ = ctx_.fy;
+  listFyExplicit_ = ctx_.fyExplicit;
   edited_.clear();
   if (n > 1) progress_->ShowProgress(-1);
   tooMany_ = !list_->SetElements(pass_);
@@ -304,12 +312,43 @@ void TavolinProgram::RunBatchPass() {
   frame_->Enable_Icons();
   frame_->tbToolBarUpdate(0, ctx_.N);
   frame_->ShowPage(frmMDI::Page::List);
-  int notOk = 0;
-  for (int i = 0; i < ctx_.N && i < static_cast<int>(pass_.results.size()); ++i)
-    if (!pass_.results[static_cast<size_t>(i)].ok) ++notOk;
-  frame_->ShowStatus(2, Tr(ctx_, std::to_string(ctx_.N) + " elements, " + std::to_string(notOk) + " not OK||" +
-                                     std::to_string(ctx_.N) + " عضو، " + std::to_string(notOk) + " نامناسب"));
+  ShowListStatus();
   list_->setFocus();
+}
+
+void TavolinProgram::ShowListStatus() {
+  int notOk = 0, errors = 0;
+  for (int i = 0; i < ctx_.N && i < static_cast<int>(pass_.results.size()); ++i) {
+    const ElementSummary& r = pass_.results[static_cast<size_t>(i)];
+    if (r.error)
+      ++errors;
+    else if (!r.ok)
+      ++notOk;
+  }
+  const std::string n = std::to_string(ctx_.N), bad = std::to_string(notOk), err = std::to_string(errors);
+  frame_->ShowStatus(2, Tr(ctx_, n + " elements, " + bad + " not OK" + (errors ? ", " + err + " with errors" : "") +
+                                     "||" + n + " عضو، " + bad + " نامناسب" + (errors ? "، " + err + " دارای خطا" : "")));
+}
+
+void TavolinProgram::CheckListAgain() {
+  const int n = static_cast<int>(std::min(pass_.elements.size(), pass_.results.size()));
+  if (n > 1) progress_->ShowProgress(0, texts::kProgressCaption, "nocancel");
+  for (int i = 1; i <= n; ++i) {
+    const size_t at = static_cast<size_t>(i) - 1;
+    pass_.results[at] = Summarise(engine_->CheckElement(pass_.elements[at], i));
+    if (const auto it = edited_.find(i); it != edited_.end())
+      it->second = engine_->Check(it->second.section, it->second.member);
+    if (n > 1) {
+      progress_->ShowProgress(std::max(1, ProgressPercent(i, n)));
+      QCoreApplication::processEvents();
+    }
+  }
+  if (n > 1) progress_->ShowProgress(-1);
+  list_->SetElements(pass_);
+  for (const auto& [index, member] : edited_) list_->UpdatePictures(index, member);
+  listFy_ = ctx_.fy;
+  listFyExplicit_ = ctx_.fyExplicit;
+  if (ctx_.N > 1) ShowListStatus();
 }
 
 void TavolinProgram::ShowElement(int index) {
@@ -322,9 +361,7 @@ void TavolinProgram::ShowElement(int index) {
   CheckedMember member;
   if (const auto it = edited_.find(index); it != edited_.end()) {
     // Checked again, so a changed Fy applies to edited elements too.
-    MemberInput m = it->second.member;
-    m.fy = ctx_.fy;
-    member = engine_->Check(it->second.section, m);
+    member = engine_->Check(it->second.section, it->second.member);
   } else {
     member = engine_->CheckElement(element, index);
   }
@@ -475,6 +512,9 @@ void TavolinProgram::ConstantsHelp() {
     ctx_.activeView = "frmMian";
     constants_->SetContinueVisible(true);
   }
+  // Opened again: the constants in force, in today's display units, not a value typed and
+  // never confirmed; opened while it is in front, what is being typed stays.
+  if (frame_->page() != frmMDI::Page::Constants) constants_->ShowInForce();
   frame_->ShowPage(frmMDI::Page::Constants);
   drawing_->ShowSketch();
   constants_->ShowHint(Tr(ctx_, texts::kConstantsHint));

@@ -106,6 +106,9 @@ class TavolinProgram : public QObject {
   void UpdatePictures();
   void ShowUnitsStatus();
   void ApplyUnits(const std::string& unitText);
+  // The list's verdicts were found with another Fy: every element checked again.
+  void CheckListAgain();
+  void ShowListStatus();
   void MemberChanged(const CheckedMember& member);
   std::string FrameCaption() const;
 
@@ -122,6 +125,8 @@ class TavolinProgram : public QObject {
   bool tooMany_ = false;
   bool inputOk_ = false;
   bool batchDone_ = false;  // the pass runs once per start-up
+  double listFy_ = 0;       // the Fy the list's verdicts were found with
+  bool listFyExplicit_ = false;
 
   frmMDI* frame_ = nullptr;  // owned; deleted with the program
   frmConstant* constants_ = nullptr;

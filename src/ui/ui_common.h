@@ -18,6 +18,10 @@ inline QColor ToQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
 // The red a not-OK element's label and an out-of-range constant get.
 inline const QColor kAlarmRed(255, 0, 0);
+// An element with a warning: amber, apart from the red of "not OK", readable with black text.
+inline const QColor kWarningAmber(255, 176, 0);
+// An element with an error (no verdict): a darker red, with its own mark.
+inline const QColor kErrorRed(150, 0, 0);
 // Light grey (palette colour 7) behind an OK element's label.
 inline const QColor kLabelGrey(192, 192, 192);
 

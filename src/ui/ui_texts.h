@@ -93,6 +93,10 @@ inline constexpr const char* kResultsProgress = "Writing the result tables...||�
 inline constexpr const char* kProgressCaption = "Designing the elements...||در حال طراحی اعضا...";
 inline constexpr const char* kCancel = "Cancel||انصراف";
 inline constexpr const char* kNotOk = "Design is not OK!||طراحی مناسب نیست!";
+inline constexpr const char* kErrorPrefix = "Error: ||خطا: ";
+inline constexpr const char* kWarningPrefix = "Warning: ||هشدار: ";
+inline constexpr const char* kStatusError = "error, no verdict||خطا، بدون نتیجهٔ طراحی";
+inline constexpr const char* kStatusWarning = "with warnings||دارای هشدار";
 inline constexpr const char* kElementListCaption = "Elements||اعضا";
 // Shown as one message, without the bilingual pick.
 inline constexpr const char* kTooManyEnglish = "Too many elements to display!";

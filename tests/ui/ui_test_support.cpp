@@ -1,6 +1,7 @@
 #include "ui/ui_test_support.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QStyleFactory>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -91,5 +92,25 @@ bool ProgramRun::StartFrameAndContinue() {
 }
 
 QImage Grab(QWidget* widget) { return widget->grab().toImage(); }
+
+void ShowActive(QWidget* window) {
+  window->show();
+  window->activateWindow();
+  for (int i = 0; i < 3 && QApplication::activeWindow() != window; ++i) QApplication::processEvents();
+}
+
+void TypeKeys(QLineEdit* box, const QString& text) {
+  box->setFocus();
+  box->selectAll();
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+    QApplication::sendEvent(box, &press);
+  }
+}
+
+void PressEnter(QLineEdit* box) {
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(box, &enter);
+}
 
 }  // namespace tavo::test

@@ -3,6 +3,7 @@
 // their own (catalogue, settings, resource stores, a stand-in for the suite's program) so
 // tests never share a temp folder.
 #include <QImage>
+#include <QLineEdit>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -46,5 +47,13 @@ struct ProgramRun {
 
 // The widget as an image (offscreen platform).
 QImage Grab(QWidget* widget);
+
+// Shows a window and makes it the active one, so its widgets take the keyboard focus.
+void ShowActive(QWidget* window);
+
+// Types into a box key by key, as a user does (the box is marked modified), replacing what
+// it held; PressEnter then sends Return.
+void TypeKeys(QLineEdit* box, const QString& text);
+void PressEnter(QLineEdit* box);
 
 }  // namespace tavo::test
