@@ -4,13 +4,55 @@
 
 namespace tavo {
 
-MemberInput MemberOfElement(const ModuleContext& ctx, const Element& element, int index) {
+void NoteMissingLength(MemberInput& m) {
+  if (m.Lx > 0 || HasError(m.diagnostics)) return;
+  if (m.kind == MemberKind::Bracing)
+    AddDiagnostic(m.diagnostics, Severity::Warning,
+                  "No length (L=) for this bracing: it is checked in tension only, with no compression capacity",
+                  "این مهاربند طول (L=) ندارد: فقط در کشش بررسی می‌شود و ظرفیت فشاری ندارد", "L=");
+  else
+    AddDiagnostic(m.diagnostics, Severity::Warning,
+                  std::string("No length (L=) for this ") + (m.kind == MemberKind::Beam ? "beam" : "column") +
+                      ": it is checked as fully braced (length 0)",
+                  std::string("این ") + (m.kind == MemberKind::Beam ? "تیر" : "ستون") +
+                      " طول (L=) ندارد: با مهار کامل (طول صفر) بررسی می‌شود",
+                  "L=");
+}
+
+MemberInput MemberOfElement(const ModuleContext& ctx, const Element& element, int index,
+                            std::optional<MemberKind> kind, std::optional<double> lengthCm) {
   MemberInput m;
-  m.kind = KindOfIndex(ctx, index);
-  m.Lx = MemberLength(element.text, ctx.dataUnitSystem);
+  m.kind = kind ? *kind : KindOfIndex(ctx, index);
   m.fy = ctx.fy;
   m.lengthFactor = static_cast<double>(ctx.dataUnitSystem.lengthFactor);
   m.id = element.id;
+  if (const IdProblem id = CheckElementId(element.text); id.any())
+    AddDiagnostic(m.diagnostics, Severity::Error, id.english, id.persian, id.subject);
+  if (lengthCm) {
+    m.Lx = *lengthCm;
+  } else {
+    const LengthReading length = ReadMemberLength(element.text, ctx.dataUnitSystem);
+    m.Lx = length.cm;
+    if (!length.ok) AddDiagnostic(m.diagnostics, Severity::Error, length.english, length.persian, length.subject);
+    if (!length.noteEnglish.empty())
+      AddDiagnostic(m.diagnostics, Severity::Warning, length.noteEnglish, length.notePersian, length.subject);
+  }
+  // Lengths and spacings read in units the user did not write, and an Fy that is not the user's,
+  // leave no verdict for any element.
+  AppendDiagnostics(m.diagnostics, ctx.dataUnitsDiagnostics);
+  AppendDiagnostics(m.diagnostics, ctx.fyDiagnostics);
+  NoteMissingLength(m);
+  return m;
+}
+
+MemberInput MemberOfDesignation(const ModuleContext& ctx, MemberKind kind, double length, const UnitSystem& dataUnits) {
+  MemberInput m;
+  m.kind = kind;
+  m.fy = ctx.fy;
+  m.lengthFactor = static_cast<double>(dataUnits.lengthFactor);
+  m.Lx = length > 0 ? length * m.lengthFactor : 0.0;
+  m.diagnostics = ctx.fyDiagnostics;
+  NoteMissingLength(m);
   return m;
 }
 

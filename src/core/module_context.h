@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/diagnostics.h"
 #include "core/units.h"
 
 namespace tavo {
@@ -55,6 +56,15 @@ struct ModuleContext {
   std::string target = "ETABS";
 
   double fy = 2400.0;  // kg/cm²
+  bool fyExplicit = false;  // given on the command line or confirmed in the constants window
+
+  // What the reader has to say about the file as a whole (count line, units, element lines).
+  Diagnostics inputDiagnostics;
+  // Problems of the count line's units text: every element inherits them, since its lengths
+  // and spacings were read in units the user did not write. Also listed in inputDiagnostics.
+  Diagnostics dataUnitsDiagnostics;
+  // Problems with Fy; every element inherits them.
+  Diagnostics fyDiagnostics;
 
   DisplayMetrics metrics;
   std::string activeView;

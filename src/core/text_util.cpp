@@ -85,6 +85,46 @@ double NumericValue(std::string_view s) {
   return std::isfinite(v) ? v : 0.0;
 }
 
+std::optional<double> ParseNumber(std::string_view s) {
+  size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  bool digits = false;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, digits = true;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, digits = true;
+  }
+  if (!digits) return std::nullopt;
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    bool exponent = false;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, exponent = true;
+    if (!exponent) return std::nullopt;
+  }
+  if (i != s.size()) return std::nullopt;
+  const std::string token(s);
+  const double v = std::strtod(token.c_str(), nullptr);
+  if (!std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+std::string CompactAround(std::string_view text, std::string_view marks) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (marks.find(c) != std::string_view::npos) {
+      while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
+      out += c;
+      while (i + 1 < text.size() && (text[i + 1] == ' ' || text[i + 1] == '\t')) ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string ShortestText(double value) {
   if (!std::isfinite(value)) return "0";
   if (value == 0) return "0";

@@ -202,7 +202,13 @@ void frmConstant::ShowRows() {
 void frmConstant::Validate(RowWidgets& w) {
   ConstantRow* r = constants_.Find(w.row);
   if (!r) return;
-  r->value = Trim(S(w.box->text()));
+  const std::string typed = Trim(S(w.box->text()));
+  if (typed != r->value) {
+    // Typed by the user: it replaces what was read, and its problems with it.
+    r->source = ValueSource::Given;
+    r->problems.clear();
+  }
+  r->value = typed;
   const ConstantsMode previous = constants_.mode;
   constants_.mode = ConstantsMode::Checking;
   DefineAllConstants(constants_, ctx_);
@@ -302,7 +308,10 @@ bool frmConstant::CmdGo_Click() {
       w.box->selectAll();
       return false;
     }
-    break;  // No: the remaining rows are not asked about
+    // No: the user keeps the value out of range on purpose. The remaining rows are not asked about.
+    for (const RowWidgets& kept : rows_)
+      if (ConstantRow* r = constants_.Find(kept.row); r && IsRed(kept.row)) r->source = ValueSource::Given;
+    break;
   }
   SaveConstants(constants_, ctx_);
   if (ctx_.activeView != "frmMian") ctx_.displayUnits = UnitFactors("units=[kg]-[cm]", ctx_.messages);

@@ -3,6 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_common.h"
+#include "core/diagnostics.h"
+#include "core/language.h"
 #include "core/text_util.h"
 #include "input/input_session.h"
 
@@ -34,6 +36,12 @@ void AddInfoCommand(CLI::App& app, CliState& state) {
       j["target"] = ctx.target;
       j["Fy"] = ctx.fy;
       j["Fy_source"] = fySource;
+      j["diagnostics"] = nlohmann::json::array();
+      for (const Diagnostics* list : {&ctx.inputDiagnostics, &ctx.fyDiagnostics})
+        for (const Diagnostic& d : *list)
+          j["diagnostics"].push_back({{"severity", SeverityName(d.severity)},
+                                      {"text", PickLanguage(d.text, ctx.language)},
+                                      {"subject", d.subject}});
       j["elements"] = nlohmann::json::array();
       for (size_t i = 0; i < elements.size(); ++i) {
         const auto& e = elements[i];
@@ -68,6 +76,14 @@ void AddInfoCommand(CLI::App& app, CliState& state) {
                 << std::right << std::setw(10) << ShortestText(MemberLength(e.text, ctx.dataUnitSystem)) << "  " << text
                 << '\n';
     }
+    // What the reader could not read as written: the summary above stands only with these.
+    bool heading = false;
+    for (const Diagnostics* list : {&ctx.inputDiagnostics, &ctx.fyDiagnostics})
+      for (const Diagnostic& d : *list) {
+        if (!heading) std::cout << "\nProblems:\n";
+        heading = true;
+        std::cout << "  " << SeverityName(d.severity) << ": " << DiagnosticLine(d, ctx.language) << '\n';
+      }
   });
 }
 
