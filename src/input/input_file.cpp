@@ -392,7 +392,9 @@ void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, std::vector<Element>& el
   if (index < 1) return;
   if (elements.size() < static_cast<size_t>(index)) elements.resize(static_cast<size_t>(index));
   Element& e = elements[static_cast<size_t>(index) - 1];
-  e.text = ElementText(Trim(line));
+  // "L = 600" and "(d = 12)" are stored as "L=600" and "(d=12)": every reader of the text then
+  // finds its keys as written without blanks.
+  e.text = ElementText(CompactAround(Trim(line), "="));
   e.id = CheckElementId(e.text).any() ? 0 : static_cast<int16_t>(LeadingNumber(e.text));
   ctx.currentId = e.id;
 }

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "core/messages.h"
+#include "core/text_util.h"
 #include "sections/profile_catalogue.h"
 #include "support/test_support.h"
 
@@ -154,6 +155,7 @@ TEST(ElementInput, LengthWithBlanksOrPastColumn150IsTheMembersLength) {
     EXPECT_DOUBLE_EQ(*m.results.Mmax, 4.17);
     EXPECT_NE(m.Status(), ElementStatus::Error);
     EXPECT_TRUE(m.diagnostics.empty()) << DiagnosticsLine(m.diagnostics, 'E');
+    EXPECT_EQ(TrimRight(m.section.cs.FullText), "IPE300");  // the length is not part of the section's text
   }
 }
 
