@@ -26,17 +26,8 @@ MemberInput MemberOfElement(const ModuleContext& ctx, const Element& element, in
   m.fy = ctx.fy;
   m.lengthFactor = static_cast<double>(ctx.dataUnitSystem.lengthFactor);
   m.id = element.id;
-  if (const IdProblem id = CheckElementId(element.text); id.any())
-    AddDiagnostic(m.diagnostics, Severity::Error, id.english, id.persian, id.subject);
-  if (lengthCm) {
-    m.Lx = *lengthCm;
-  } else {
-    const LengthReading length = ReadMemberLength(element.text, ctx.dataUnitSystem);
-    m.Lx = length.cm;
-    if (!length.ok) AddDiagnostic(m.diagnostics, Severity::Error, length.english, length.persian, length.subject);
-    if (!length.noteEnglish.empty())
-      AddDiagnostic(m.diagnostics, Severity::Warning, length.noteEnglish, length.notePersian, length.subject);
-  }
+  m.diagnostics = ElementLineProblems(element.text, ctx.dataUnitSystem, !lengthCm);
+  m.Lx = lengthCm ? *lengthCm : MemberLength(element.text, ctx.dataUnitSystem);
   // Lengths and spacings read in units the user did not write, and an Fy that is not the user's,
   // leave no verdict for any element.
   AppendDiagnostics(m.diagnostics, ctx.dataUnitsDiagnostics);

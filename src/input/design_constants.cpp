@@ -171,14 +171,20 @@ namespace {
 void NoteUnreadBlockWords(const DesignConstants& constants, ModuleContext& ctx) {
   bool fromBlock = false;
   for (const ConstantRow& r : constants.rows) fromBlock = fromBlock || r.source == ValueSource::InputFile;
+  std::string unread;
+  int count = 0;
   for (const Assignment& a : ScanAssignments(ctx.constantsText)) {
     bool known = a.assigns && ToUpper(a.key) == "UNITS";
     for (const ConstantRow& r : constants.rows) known = known || (a.assigns && ToUpper(a.key) == ToUpper(r.key));
-    if (!known)
-      AddDiagnostic(ctx.inputDiagnostics, Severity::Warning,
-                    "The constants block holds " + a.text + ", which is not a constant of this module: it is not read",
-                    "بلوک ثابت‌ها " + a.text + " را دارد که از ثابت‌های این برنامه نیست: خوانده نمی‌شود", a.text);
+    if (known) continue;
+    // One message, naming the first few: a block that swallowed the element lines says so once.
+    if (++count <= 5) unread += (unread.empty() ? "" : " ") + a.text;
   }
+  if (count > 5) unread += " ... (" + std::to_string(count) + ")";
+  if (count > 0)
+    AddDiagnostic(ctx.inputDiagnostics, Severity::Warning,
+                  "The constants block holds " + unread + ", which is not a constant of this module: it is not read",
+                  "بلوک ثابت‌ها " + unread + " را دارد که از ثابت‌های این برنامه نیست: خوانده نمی‌شود", unread);
   if (!fromBlock) {
     Diagnostics units;
     ConstantsBlockUnits(ctx.constantsText, &units);

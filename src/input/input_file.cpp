@@ -559,6 +559,18 @@ IdProblem CheckElementId(std::string_view elementText) {
   return p;
 }
 
+Diagnostics ElementLineProblems(std::string_view elementText, const UnitSystem& dataUnits, bool withLength) {
+  Diagnostics d;
+  if (const IdProblem id = CheckElementId(elementText); id.any())
+    AddDiagnostic(d, Severity::Error, id.english, id.persian, id.subject);
+  if (!withLength) return d;
+  const LengthReading length = ReadMemberLength(elementText, dataUnits);
+  if (!length.ok) AddDiagnostic(d, Severity::Error, length.english, length.persian, length.subject);
+  if (!length.noteEnglish.empty())
+    AddDiagnostic(d, Severity::Warning, length.noteEnglish, length.notePersian, length.subject);
+  return d;
+}
+
 const char* KindName(MemberKind kind) {
   switch (kind) {
     case MemberKind::Column: return "column";

@@ -121,6 +121,11 @@ struct IdProblem {
 };
 IdProblem CheckElementId(std::string_view elementText);
 
+// What an element line says against itself: an ID that is not a whole 16-bit number, and, with
+// withLength, a written length that can't be used (errors) or values of L= that are not used
+// (a warning).
+Diagnostics ElementLineProblems(std::string_view elementText, const UnitSystem& dataUnits, bool withLength = true);
+
 const char* KindName(MemberKind kind);
 
 }  // namespace tavo

@@ -122,6 +122,22 @@ TEST_F(InputCli, InfoEndsTheListAtABlankLineLikeRun) {
   EXPECT_THAT(text.out, Not(HasSubstr("IPE24")));
 }
 
+// The summary says what it could not read; before, L=abc was listed as length 0 and the bad
+// units as [kg]-[cm] without a word.
+TEST_F(InputCli, InfoSaysWhatItCouldNotRead) {
+  const std::string in =
+      Input("bad.Ardekon", kHeader + "NO=0,2 UNITS=[ton]-[m\n1 IPE20 L=abc\n40000 IPE22 L=3\n");
+  const auto r = Tavo({"info", in});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_THAT(r.out, HasSubstr("error: The units text [ton]-[m is not of the form [force]-[length]"));
+  EXPECT_THAT(r.out, HasSubstr("element 1, error: The length L=ABC is not a non-negative number"));
+  EXPECT_THAT(r.out, HasSubstr("element 2, error: The element ID 40000 is outside -32768 to 32767"));
+  const auto j = nlohmann::json::parse(Tavo({"info", in, "--json"}).out, nullptr, false);
+  ASSERT_TRUE(j.is_object());
+  EXPECT_EQ(j["elements"][0]["diagnostics"][0]["subject"], "L=ABC");
+  EXPECT_EQ(j["data_units"], "[kg]-[cm]");
+}
+
 // Before, info deleted an empty input file.
 TEST_F(InputCli, InfoNeverDeletesOrChangesTheInput) {
   const std::string empty = Input("empty.Ardekon", "");
