@@ -127,8 +127,10 @@ bool MakeWorkingCopy(ModuleContext& ctx) {
     const auto colon = line.find(':');
     if (colon == std::string::npos)
       out << line << '\n';
-    else if (colon > 0)
+    else if (!Trim(line.substr(0, colon)).empty())
       out << line.substr(0, colon) << '\n';
+    // An indented remark ("   : columns") is a remark line too, not a blank line that would end
+    // the element list.
   }
   out.close();
   if (!out) {
@@ -308,7 +310,9 @@ std::string ReadConstantsBlock(ModuleContext& ctx, WorkingCopy& copy) {
   std::string countLine;
   bool found = false;
   if (!copy.WasEmpty() && !copy.AtEnd()) {
+    // Blank lines between the header and the constants block or count line carry nothing.
     std::string line = copy.ReadDataLine();
+    while (line.empty() && !copy.AtEnd()) line = copy.ReadDataLine();
     if (ToUpper(line).find("CONSTANTS") != std::string::npos) {
       while (!copy.AtEnd()) {
         line = copy.ReadDataLine();
@@ -394,7 +398,10 @@ void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, std::vector<Element>& el
   Element& e = elements[static_cast<size_t>(index) - 1];
   // "L = 600" and "(d = 12)" are stored as "L=600" and "(d=12)": every reader of the text then
   // finds its keys as written without blanks.
-  e.text = ElementText(CompactAround(Trim(line), "="));
+  std::string text = Trim(line);
+  for (char& c : text)
+    if (c == '\t') c = ' ';  // a tab separates like a blank (lines pasted from a spreadsheet)
+  e.text = ElementText(CompactAround(text, "="));
   e.id = CheckElementId(e.text).any() ? 0 : static_cast<int16_t>(LeadingNumber(e.text));
   ctx.currentId = e.id;
 }
@@ -446,19 +453,22 @@ void ElementReader::Finish(bool cancelled) {
     AddDiagnostic(ctx_.inputDiagnostics, Severity::Error,
                   "The count line gives " + n + " elements, but the file holds only " + got + " element lines",
                   "سطر تعداد " + n + " عضو می‌دهد، اما فایل فقط " + got + " سطر عضو دارد", "NO=" + n);
-  } else if (ctx_.N > 0) {
-    // Past the N-th element: anything but blank lines was meant to be read.
-    while (!copy_.AtEnd()) {
-      const std::string extra = copy_.ReadDataLine();
-      if (extra.empty()) continue;
+  } else if (ctx_.N > 0 || !HasError(ctx_.inputDiagnostics)) {
+    // Past the N-th element (or a count of none): anything but blank lines was meant to be read.
+    // With a count line that was wrong, that is said already.
+    std::string extra;
+    while (extra.empty() && !copy_.AtEnd()) extra = copy_.ReadDataLine();
+    if (!extra.empty() && ctx_.N == 0)
+      AddDiagnostic(ctx_.inputDiagnostics, Severity::Warning,
+                    "The count line gives no elements: the element lines that follow are not read",
+                    "سطر تعداد هیچ عضوی نمی‌دهد: سطرهای عضو پس از آن خوانده نمی‌شوند", Utf8Prefix(extra, 40));
+    else if (!extra.empty())
       AddDiagnostic(ctx_.inputDiagnostics, Severity::Warning,
                     "The file holds more element lines than the count line gives (" + n +
                         "): the lines after element " + n + " are not read",
                     "فایل بیش از تعدادی که سطر تعداد می‌دهد (" + n + ") سطر عضو دارد: سطرهای پس از عضو " + n +
                         " خوانده نمی‌شوند",
-                    extra.substr(0, 40));
-      break;
-    }
+                    Utf8Prefix(extra, 40));
   }
   if (repeated_ > 0) {
     std::string ids;

@@ -99,6 +99,13 @@ TEST(ParseNumber, WholeTokenOnly) {
     EXPECT_FALSE(ParseNumber(bad)) << bad;
 }
 
+TEST(Utf8Prefix, CutsBetweenCharacters) {
+  EXPECT_EQ(Utf8Prefix("abcdef", 3), "abc");
+  EXPECT_EQ(Utf8Prefix("ab", 3), "ab");
+  EXPECT_EQ(Utf8Prefix("aفب", 2), "a");  // "ف" takes two bytes: not cut in half
+  EXPECT_EQ(Utf8Prefix("aفب", 3), "aف");
+}
+
 TEST(CompactAround, BlanksAroundTheMarksGo) {
   EXPECT_EQ(CompactAround("Fy = 2500  UNITS =\t[kg]-[cm]", "="), "Fy=2500  UNITS=[kg]-[cm]");
   EXPECT_EQ(CompactAround("NO=3 , 1,  1", "=,"), "NO=3,1,1");

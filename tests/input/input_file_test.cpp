@@ -305,6 +305,25 @@ TEST(ElementList, ShortAndLongListsAndRepeatedIdsAreReported) {
   EXPECT_TRUE(exact.ctx.inputDiagnostics.empty());
 }
 
+// Before, an indented remark ("  : beams") became a blank line and ended the list, a blank line
+// after the header was taken for the count line (no elements), and a tab after the ID left the
+// designation empty.
+TEST(ElementList, IndentedRemarksBlankLinesBeforeTheCountAndTabs) {
+  Fixture f;
+  ASSERT_TRUE(f.Open(std::string(kHeader) + "\n\nNO=3\n  : columns\n1 IPE20\n\t: beams\n2\tIPE22\tL =\t300\n3 IPE24\n"));
+  EXPECT_EQ(f.ctx.N, 3);
+  const auto elements = ReadAllElements(f.ctx, f.session);
+  ASSERT_EQ(elements.size(), 3u);
+  EXPECT_EQ(elements[1].id, 2);
+  EXPECT_EQ(elements[1].text, "2 IPE22 L=300");
+  EXPECT_TRUE(f.ctx.inputDiagnostics.empty()) << DiagnosticsLine(f.ctx.inputDiagnostics, 'E');
+
+  Fixture g;
+  ASSERT_TRUE(g.Open(std::string(kHeader) + "NO=0\n1 IPE20\n"));
+  EXPECT_TRUE(ReadAllElements(g.ctx, g.session).empty());
+  EXPECT_TRUE(HasText(g.ctx.inputDiagnostics, Severity::Warning, "gives no elements"));
+}
+
 TEST(ElementList, IdsThatAreNotWhole16BitNumbersAreSaidSo) {
   EXPECT_FALSE(CheckElementId("12 IPE20").any());
   EXPECT_FALSE(CheckElementId("-32768 IPE20").any());
