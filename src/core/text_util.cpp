@@ -58,17 +58,26 @@ std::vector<std::string> Split(std::string_view s, char separator) {
   }
 }
 
-double NumericValue(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-  const size_t begin = i;
+namespace {
+// Past an optional sign, digits and a decimal part from i; digits says whether any were seen.
+size_t MantissaEnd(std::string_view s, size_t i, bool& digits) {
+  digits = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-  bool digits = false;
   while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, digits = true;
   if (i < s.size() && s[i] == '.') {
     ++i;
     while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, digits = true;
   }
+  return i;
+}
+}  // namespace
+
+double NumericValue(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  const size_t begin = i;
+  bool digits = false;
+  i = MantissaEnd(s, i, digits);
   if (!digits) return 0.0;
   size_t end = i;
   // An exponent counts only when digits follow it ("8E" is just 8).
@@ -86,14 +95,8 @@ double NumericValue(std::string_view s) {
 }
 
 std::optional<double> ParseNumber(std::string_view s) {
-  size_t i = 0;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   bool digits = false;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, digits = true;
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, digits = true;
-  }
+  size_t i = MantissaEnd(s, 0, digits);
   if (!digits) return std::nullopt;
   if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
     ++i;

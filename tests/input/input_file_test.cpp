@@ -282,27 +282,31 @@ TEST(ElementList, BlankLineEndsTheListForEveryReader) {
   EXPECT_TRUE(HasText(f.ctx.inputDiagnostics, Severity::Error, "element line 3 is blank"));
 }
 
-TEST(ElementList, ShortAndLongListsAndRepeatedIdsAreReported) {
+// The element list of a file with this count line and these element lines, and what was said.
+std::pair<size_t, Diagnostics> ListOf(const std::string& body) {
   Fixture f;
-  ASSERT_TRUE(f.Open(std::string(kHeader) + "NO=3\n1 IPE20\n2 IPE22\n"));
-  EXPECT_EQ(ReadAllElements(f.ctx, f.session).size(), 2u);
-  EXPECT_TRUE(HasText(f.ctx.inputDiagnostics, Severity::Error, "gives 3 elements, but the file holds only 2"));
+  EXPECT_TRUE(f.Open(std::string(kHeader) + body));
+  const size_t n = ReadAllElements(f.ctx, f.session).size();
+  return {n, f.ctx.inputDiagnostics};
+}
 
-  Fixture g;
-  ASSERT_TRUE(g.Open(std::string(kHeader) + "NO=2\n1 IPE20\n2 IPE22\n\n3 IPE24\n"));
-  EXPECT_EQ(ReadAllElements(g.ctx, g.session).size(), 2u);
-  EXPECT_TRUE(HasText(g.ctx.inputDiagnostics, Severity::Warning, "more element lines than the count line gives"));
-  EXPECT_FALSE(HasError(g.ctx.inputDiagnostics));
+TEST(ElementList, ShortAndLongListsAndRepeatedIdsAreReported) {
+  const auto [shortList, shortSaid] = ListOf("NO=3\n1 IPE20\n2 IPE22\n");
+  EXPECT_EQ(shortList, 2u);
+  EXPECT_TRUE(HasText(shortSaid, Severity::Error, "gives 3 elements, but the file holds only 2"));
 
-  Fixture h;
-  ASSERT_TRUE(h.Open(std::string(kHeader) + "NO=3\n7 IPE20\n8 IPE22\n7 IPE24\n"));
-  EXPECT_EQ(ReadAllElements(h.ctx, h.session).size(), 3u);
-  EXPECT_TRUE(HasText(h.ctx.inputDiagnostics, Severity::Warning, "More than one element has the ID 7"));
+  const auto [longList, longSaid] = ListOf("NO=2\n1 IPE20\n2 IPE22\n\n3 IPE24\n");
+  EXPECT_EQ(longList, 2u);
+  EXPECT_TRUE(HasText(longSaid, Severity::Warning, "more element lines than the count line gives"));
+  EXPECT_FALSE(HasError(longSaid));
 
-  Fixture exact;
-  ASSERT_TRUE(exact.Open(std::string(kHeader) + "NO=2\n1 IPE20\n2 IPE22\n\n"));
-  EXPECT_EQ(ReadAllElements(exact.ctx, exact.session).size(), 2u);
-  EXPECT_TRUE(exact.ctx.inputDiagnostics.empty());
+  const auto [repeated, repeatedSaid] = ListOf("NO=3\n7 IPE20\n8 IPE22\n7 IPE24\n");
+  EXPECT_EQ(repeated, 3u);
+  EXPECT_TRUE(HasText(repeatedSaid, Severity::Warning, "More than one element has the ID 7"));
+
+  const auto [exact, exactSaid] = ListOf("NO=2\n1 IPE20\n2 IPE22\n\n");
+  EXPECT_EQ(exact, 2u);
+  EXPECT_TRUE(exactSaid.empty());
 }
 
 // Before, an indented remark ("  : beams") became a blank line and ended the list, a blank line
