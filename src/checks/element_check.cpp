@@ -26,8 +26,8 @@ MemberInput MemberOfElement(const ModuleContext& ctx, const Element& element, in
   m.fy = ctx.fy;
   m.lengthFactor = static_cast<double>(ctx.dataUnitSystem.lengthFactor);
   m.id = element.id;
-  m.diagnostics = ElementLineProblems(element.text, ctx.dataUnitSystem, !lengthCm);
-  m.Lx = lengthCm ? *lengthCm : MemberLength(element.text, ctx.dataUnitSystem);
+  m.diagnostics = ElementLineProblems(element.text, ctx.dataUnitSystem, !lengthCm, &m.Lx);
+  if (lengthCm) m.Lx = *lengthCm;
   // Lengths and spacings read in units the user did not write, and an Fy that is not the user's,
   // leave no verdict for any element.
   AppendDiagnostics(m.diagnostics, ctx.dataUnitsDiagnostics);

@@ -569,12 +569,14 @@ IdProblem CheckElementId(std::string_view elementText) {
   return p;
 }
 
-Diagnostics ElementLineProblems(std::string_view elementText, const UnitSystem& dataUnits, bool withLength) {
+Diagnostics ElementLineProblems(std::string_view elementText, const UnitSystem& dataUnits, bool withLength,
+                                double* lengthCm) {
   Diagnostics d;
   if (const IdProblem id = CheckElementId(elementText); id.any())
     AddDiagnostic(d, Severity::Error, id.english, id.persian, id.subject);
   if (!withLength) return d;
   const LengthReading length = ReadMemberLength(elementText, dataUnits);
+  if (lengthCm) *lengthCm = length.cm;
   if (!length.ok) AddDiagnostic(d, Severity::Error, length.english, length.persian, length.subject);
   if (!length.noteEnglish.empty())
     AddDiagnostic(d, Severity::Warning, length.noteEnglish, length.notePersian, length.subject);

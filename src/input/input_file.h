@@ -124,7 +124,9 @@ IdProblem CheckElementId(std::string_view elementText);
 // What an element line says against itself: an ID that is not a whole 16-bit number, and, with
 // withLength, a written length that can't be used (errors) or values of L= that are not used
 // (a warning).
-Diagnostics ElementLineProblems(std::string_view elementText, const UnitSystem& dataUnits, bool withLength = true);
+// The length read (cm, 0 when absent or unusable) goes to lengthCm when given.
+Diagnostics ElementLineProblems(std::string_view elementText, const UnitSystem& dataUnits, bool withLength = true,
+                                double* lengthCm = nullptr);
 
 const char* KindName(MemberKind kind);
 
