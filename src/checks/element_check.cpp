@@ -4,13 +4,39 @@
 
 namespace tavo {
 
-MemberInput MemberOfElement(const ModuleContext& ctx, const Element& element, int index) {
+void NoteMissingLength(MemberInput& m) {
+  // Columns and braces without a length are said by the member check itself (no compression
+  // check); a beam's bending is still checked, as if braced along its whole span.
+  if (m.Lx > 0 || HasError(m.diagnostics) || m.kind != MemberKind::Beam) return;
+  AddDiagnostic(m.diagnostics, Severity::Warning, "No length (L=) for this beam: it is checked as fully braced (length 0)",
+                "این تیر طول (L=) ندارد: با مهار کامل (طول صفر) بررسی می‌شود", "L=");
+}
+
+MemberInput MemberOfElement(const ModuleContext& ctx, const Element& element, int index,
+                            std::optional<MemberKind> kind, std::optional<double> lengthCm) {
   MemberInput m;
-  m.kind = KindOfIndex(ctx, index);
-  m.Lx = MemberLength(element.text, ctx.dataUnitSystem);
+  m.kind = kind ? *kind : KindOfIndex(ctx, index);
   m.fy = ctx.fy;
   m.lengthFactor = static_cast<double>(ctx.dataUnitSystem.lengthFactor);
   m.id = element.id;
+  m.diagnostics = ElementLineProblems(element.text, ctx.dataUnitSystem, !lengthCm, &m.Lx);
+  if (lengthCm) m.Lx = *lengthCm;
+  // Lengths and spacings read in units the user did not write, and an Fy that is not the user's,
+  // leave no verdict for any element.
+  AppendDiagnostics(m.diagnostics, ctx.dataUnitsDiagnostics);
+  AppendDiagnostics(m.diagnostics, ctx.fyDiagnostics);
+  NoteMissingLength(m);
+  return m;
+}
+
+MemberInput MemberOfDesignation(const ModuleContext& ctx, MemberKind kind, double length, const UnitSystem& dataUnits) {
+  MemberInput m;
+  m.kind = kind;
+  m.fy = ctx.fy;
+  m.lengthFactor = static_cast<double>(dataUnits.lengthFactor);
+  m.Lx = length > 0 ? length * m.lengthFactor : 0.0;
+  m.diagnostics = ctx.fyDiagnostics;
+  NoteMissingLength(m);
   return m;
 }
 

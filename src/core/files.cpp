@@ -26,10 +26,8 @@ bool FileExistsNonEmpty(const ModuleContext& ctx, const std::string& path, std::
       ShowMessage(ctx, "File does not exist:\r" + path + "||فایل وجود ندارد:\r" + path, "Error||خطا");
     return false;
   }
-  if (fs::file_size(p, ec) == 0 && !ec) {
-    fs::remove(p, ec);
-    return false;
-  }
+  // An empty file counts as missing, and stays: it is the user's file, not ours to delete.
+  if (fs::file_size(p, ec) == 0 && !ec) return false;
   return true;
 }
 

@@ -10,8 +10,8 @@ namespace tavo {
 
 struct ModuleContext;
 
-// True for an existing, non-empty file; an existing empty file is deleted. A non-empty
-// message flag reports a missing file.
+// True for an existing, non-empty file. An empty file counts as missing but is left as it is.
+// A non-empty message flag reports a missing file.
 bool FileExistsNonEmpty(const ModuleContext& ctx, const std::string& path, std::string_view messageFlag = {});
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);

@@ -56,9 +56,15 @@ struct ModuleContext {
   std::string target = "ETABS";
 
   double fy = 2400.0;  // kg/cm²
-  bool fyExplicit = false;      // given on the command line or typed in the constants window
-  Diagnostics fyDiagnostics;    // problems with Fy: every element carries them
-  Diagnostics inputDiagnostics; // problems of the input file as a whole (counts, units, lines)
+  bool fyExplicit = false;  // given on the command line or confirmed in the constants window
+
+  // What the reader has to say about the file as a whole (count line, units, element lines).
+  Diagnostics inputDiagnostics;
+  // Problems of the count line's units text: every element inherits them, since its lengths
+  // and spacings were read in units the user did not write. Also listed in inputDiagnostics.
+  Diagnostics dataUnitsDiagnostics;
+  // Problems with Fy; every element inherits them.
+  Diagnostics fyDiagnostics;
 
   DisplayMetrics metrics;
   std::string activeView;

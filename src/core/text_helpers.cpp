@@ -111,4 +111,36 @@ std::string KeyValue(std::string_view text, std::string_view key, int mode, std:
   return value.substr(0, value.find(' '));
 }
 
+std::vector<Assignment> ScanAssignments(std::string_view textIn) {
+  const std::string text = CompactAround(textIn, "=,");
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  std::vector<Assignment> words;
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && blank(text[i])) ++i;
+    if (i >= text.size()) break;
+    size_t end = i;
+    while (end < text.size() && !blank(text[end]) && text[end] != '=') ++end;
+    Assignment a;
+    a.key = text.substr(i, end - i);
+    if (end < text.size() && text[end] == '=') {
+      a.assigns = true;
+      const size_t start = end + 1;
+      end = start;
+      if (start < text.size() && text[start] == '[') {
+        const auto first = text.find(']', start);
+        const auto second = first == std::string::npos ? std::string::npos : text.find(']', first + 1);
+        // A unit text may hold blanks; without its second "]" it ends at the next blank.
+        if (second != std::string::npos && text.find('=', start) > second) end = second + 1;
+      }
+      while (end < text.size() && !blank(text[end])) ++end;
+      a.value = text.substr(start, end - start);
+    }
+    a.text = text.substr(i, end - i);
+    words.push_back(std::move(a));
+    i = end;
+  }
+  return words;
+}
+
 }  // namespace tavo

@@ -3,6 +3,7 @@
 // the spacing of a doubled profile, a key's word, the leading number.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavo {
 
@@ -21,6 +22,18 @@ double LeadingNumber(std::string_view text);
 
 // Word after " key=" (upper-cased), or the upper-cased default; both cut at their first blank.
 std::string KeyValue(std::string_view text, std::string_view key, int mode, std::string_view def);
+
+// One word of a keyword line: "KEY=value", or a word without "=".
+struct Assignment {
+  std::string key;    // as written; the whole word when it holds no "="
+  std::string value;  // as written
+  bool assigns = false;
+  std::string text;   // the word as read, for messages ("Fy=2500")
+};
+// The words of a keyword line such as "NO=2,1,1  UNITS=[ton]-[m]  FILE=SAP" or "Fy = 2400".
+// Blanks around "=" and "," are allowed; a value that starts with "[" runs to its second "]",
+// so a unit text may hold blanks.
+std::vector<Assignment> ScanAssignments(std::string_view text);
 
 // The smaller/larger of two values; on a tie the second one.
 template <typename T>

@@ -58,17 +58,26 @@ std::vector<std::string> Split(std::string_view s, char separator) {
   }
 }
 
-double NumericValue(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-  const size_t begin = i;
+namespace {
+// Past an optional sign, digits and a decimal part from i; digits says whether any were seen.
+size_t MantissaEnd(std::string_view s, size_t i, bool& digits) {
+  digits = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-  bool digits = false;
   while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, digits = true;
   if (i < s.size() && s[i] == '.') {
     ++i;
     while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, digits = true;
   }
+  return i;
+}
+}  // namespace
+
+double NumericValue(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  const size_t begin = i;
+  bool digits = false;
+  i = MantissaEnd(s, i, digits);
   if (!digits) return 0.0;
   size_t end = i;
   // An exponent counts only when digits follow it ("8E" is just 8).
@@ -83,6 +92,47 @@ double NumericValue(std::string_view s) {
   const std::string token(s.substr(begin, end - begin));
   const double v = std::strtod(token.c_str(), nullptr);
   return std::isfinite(v) ? v : 0.0;
+}
+
+std::optional<double> ParseNumber(std::string_view s) {
+  bool digits = false;
+  size_t i = MantissaEnd(s, 0, digits);
+  if (!digits) return std::nullopt;
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    bool exponent = false;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, exponent = true;
+    if (!exponent) return std::nullopt;
+  }
+  if (i != s.size()) return std::nullopt;
+  const std::string token(s);
+  const double v = std::strtod(token.c_str(), nullptr);
+  if (!std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+std::string CompactAround(std::string_view text, std::string_view marks) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (marks.find(c) != std::string_view::npos) {
+      while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
+      out += c;
+      while (i + 1 < text.size() && (text[i + 1] == ' ' || text[i + 1] == '\t')) ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string Utf8Prefix(std::string_view s, size_t maxBytes) {
+  if (s.size() <= maxBytes) return std::string(s);
+  size_t cut = maxBytes;
+  while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(s.substr(0, cut));
 }
 
 std::string ShortestText(double value) {

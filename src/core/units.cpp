@@ -51,6 +51,62 @@ UnitNames ParseUnitsText(std::string_view textIn, Messages* messages) {
   return names;
 }
 
+namespace {
+bool KnownForce(std::string_view name) {
+  const std::string n = ToUpper(name);
+  return n == "KG" || n == "KGF" || n == "TON" || n == "N" || n == "KN" || n == "LB" || n == "KIP";
+}
+bool KnownLength(std::string_view name) {
+  const std::string n = ToUpper(name);
+  return n == "CM" || n == "M" || n == "MM" || n == "FT" || n == "IN";
+}
+}  // namespace
+
+UnitsTextCheck CheckUnitsText(std::string_view unitText) {
+  const std::string text = Trim(unitText);
+  UnitsTextCheck c;
+  std::string force, length;
+  if (text.find_first_of("[]") == std::string::npos) {
+    // The plain form force-length.
+    const auto dash = text.find('-');
+    if (dash != std::string::npos) {
+      force = Trim(text.substr(0, dash));
+      length = Trim(text.substr(dash + 1));
+    }
+  } else {
+    // "[" force "]" "-" "[" length "]" and nothing else.
+    const auto o1 = text.find('['), c1 = text.find(']');
+    const auto o2 = c1 == std::string::npos ? std::string::npos : text.find('[', c1);
+    const auto c2 = o2 == std::string::npos ? std::string::npos : text.find(']', o2);
+    const bool shaped = o1 == 0 && c1 != std::string::npos && c1 > o1 && o2 != std::string::npos &&
+                        c2 != std::string::npos && c2 + 1 == text.size() &&
+                        Trim(text.substr(c1 + 1, o2 - c1 - 1)) == "-" &&
+                        text.find_first_of("[]", o1 + 1) == c1 && text.find_first_of("[]", o2 + 1) == c2;
+    if (!shaped) {
+      c.ok = false;
+      c.english = "The units text " + text + " is not of the form [force]-[length] (a bracket is missing or misplaced)";
+      c.persian = "متن واحدها " + text + " به شکل [نیرو]-[طول] نیست (یک کروشه جا افتاده یا نابجاست)";
+      return c;
+    }
+    force = Trim(text.substr(o1 + 1, c1 - o1 - 1));
+    length = Trim(text.substr(o2 + 1, c2 - o2 - 1));
+  }
+  if (force.empty() || length.empty()) {
+    c.ok = false;
+    c.english = "The units text " + text + " does not name a force unit and a length unit";
+    c.persian = "متن واحدها " + text + " واحد نیرو و واحد طول را نام نمی‌برد";
+  } else if (!KnownForce(force)) {
+    c.ok = false;
+    c.english = "The force unit " + force + " in " + text + " is not one of kg, ton, N, kN, Lb, kip";
+    c.persian = "واحد نیروی " + force + " در " + text + " یکی از kg، ton، N، kN، Lb، kip نیست";
+  } else if (!KnownLength(length)) {
+    c.ok = false;
+    c.english = "The length unit " + length + " in " + text + " is not one of cm, m, mm, in, ft";
+    c.persian = "واحد طول " + length + " در " + text + " یکی از cm، m، mm، in، ft نیست";
+  }
+  return c;
+}
+
 float ForceFactorOf(std::string_view name) {
   const std::string n = ToUpper(name);
   if (n == "KG" || n == "KGF") return 1.0f;

@@ -32,6 +32,15 @@ UnitNames ParseUnitsText(std::string_view text, Messages* messages = nullptr);
 // The whole unit system of a text; kg/cm with factor 1 when it holds no "UNITS=".
 UnitSystem UnitFactors(std::string_view text, Messages* messages = nullptr);
 
+// Whether a unit text ("[ton]-[m]", or the plain "ton-m") says exactly which units are meant:
+// both brackets of each name closed, and both names in the tables. The problem (English and
+// Persian) says what is wrong; the caller uses "[kg]-[cm]" instead.
+struct UnitsTextCheck {
+  bool ok = true;
+  std::string english, persian;
+};
+UnitsTextCheck CheckUnitsText(std::string_view unitText);
+
 float ForceFactorOf(std::string_view name);
 float LengthFactorOf(std::string_view name);
 

@@ -20,6 +20,10 @@ BatchPassResult Main_Continue_Const(ModuleContext& ctx, InputSession& session, c
   // With no element line at all, a read would hand back the count line as element 1.
   if (n > 0 && session.copy.AtEnd()) {
     ShowMessage(ctx, "The input file holds no element lines.||فایل ورودی هیچ سطر عضوی ندارد.");
+    AddDiagnostic(ctx.inputDiagnostics, Severity::Error,
+                  "The count line gives " + std::to_string(n) + " elements, but the file holds no element lines",
+                  "سطر تعداد " + std::to_string(n) + " عضو می‌دهد، اما فایل هیچ سطر عضوی ندارد",
+                  "NO=" + std::to_string(n));
     ctx.N = 0;
     session.copy.Close();
     return out;
@@ -29,18 +33,14 @@ BatchPassResult Main_Continue_Const(ModuleContext& ctx, InputSession& session, c
   const auto expected = static_cast<size_t>(n < (1 << 16) ? n : (1 << 16));
   out.elements.reserve(expected);
   out.results.reserve(expected);
+  ElementReader reader(ctx, session.copy);
   int reached = 0;
   for (int i = 1; i <= n; ++i) {
     ctx.currentIndex = i;
-    getdata_ini(ctx, session.copy, out.elements, i);
-    Element& element = out.elements[static_cast<size_t>(i) - 1];
-    element.text = ElementText(Trim(element.text));
+    if (!reader.Next(out.elements)) break;
+    const Element& element = out.elements[static_cast<size_t>(i) - 1];
     out.results.emplace_back();
     reached = i;
-    if (element.text.find_first_not_of(' ') == std::string::npos) {
-      out.endedOnBlank = true;
-      break;
-    }
     ctx.currentKind = KindOfIndex(ctx, i);
     if (check) {
       out.results.back() = check(i, element);
@@ -51,8 +51,9 @@ BatchPassResult Main_Continue_Const(ModuleContext& ctx, InputSession& session, c
       out.cancelled = true;
       break;
     }
-    if (session.copy.AtEnd()) break;
   }
+  reader.Finish(out.cancelled);
+  out.endedOnBlank = reader.endedOnBlank();
   out.N = reached;
   ctx.N = reached;
   session.copy.Close();

@@ -21,7 +21,7 @@ struct ElementSummary {
   double Lc = 0, Tmax = 0, Pmax = 0;       // cm, ton, ton
   std::optional<double> Fb, Mmax, Fa;      // kg/cm², ton·m, kg/cm²
   char cls = 0;                            // 'C', 'N', 'S'; 0 for angles
-  bool checked = false;                    // false: the blank line that ended the pass
+  bool checked = false;                    // false: not handed to the check
   bool recognised = true;                  // false: no section could be computed from the designation
   bool ok = true;                          // false: status "N" (marked red in the list)
   bool error = false;                      // an input problem: no verdict (also not ok)
@@ -41,9 +41,10 @@ struct BatchPassResult {
   bool endedOnBlank = false;
 };
 
-// Runs over elements 1..ctx.N of an opened session. Ends early on a blank element line (that
-// element still counts in N) or at the end of the working copy; a cancel keeps the elements
-// done. Closes the working copy.
+// Runs over elements 1..ctx.N of an opened session, read by ElementReader. Ends early on a
+// blank element line (not an element: N counts the elements before it) or at the end of the
+// working copy, both reported in ctx.inputDiagnostics; a cancel keeps the elements done.
+// Closes the working copy.
 BatchPassResult Main_Continue_Const(ModuleContext& ctx, InputSession& session, const ElementCheckFn& check,
                                     const ProgressFn& progress = {});
 

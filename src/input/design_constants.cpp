@@ -5,6 +5,7 @@
 #include "core/text_helpers.h"
 #include "core/text_util.h"
 #include "core/units.h"
+#include "input/input_file.h"
 #include "input/ini_file.h"
 
 namespace tavo {
@@ -26,6 +27,54 @@ double ValueInBase(const ConstantRow& row, const UnitSystem& units) {
 
 namespace {
 std::string NumberToText(double v) { return ShortestText(RoundTo(v, 6)); }
+
+// Where a value was read, for the messages.
+struct Origin {
+  const char* english;
+  const char* persian;
+};
+constexpr Origin kInputBlock{"the constants block of the input", "بلوک ثابت‌های فایل ورودی"};
+constexpr Origin kSettingsFile{"the settings file", "فایل تنظیمات"};
+
+// Item keyIndex of a value text, read in the units it was written in and given back as text in
+// the display units. A value that is not a number is reported and the default stands in.
+std::string ReadValue(const std::string& valueText, int keyIndex, double defaultValue, const std::string& dimension,
+                      const UnitSystem& from, const ModuleContext& ctx, Origin origin, const std::string& subject,
+                      Diagnostics& problems) {
+  const auto items = Split(valueText, ',');
+  const size_t n = static_cast<size_t>(keyIndex < 1 ? 1 : keyIndex);
+  const std::string item = n <= items.size() ? Trim(items[n - 1]) : std::string();
+  if (dimension == "BAR") return item.empty() ? NumberToText(defaultValue) : item;
+  const UnitLabelResult display = UnitLabel(dimension, 0, ctx.displayUnits);
+  const double toDisplay = display.known && display.factor != 0 ? display.factor : 1.0;
+  const auto v = ParseNumber(item);
+  if (!v) {
+    const std::string unit = UnitLabel(dimension, 0, UnitSystem{}).label;
+    const std::string def = ShortestText(defaultValue) + (unit.empty() ? "" : " " + unit);
+    AddDiagnostic(problems, Severity::Error,
+                  subject + " in " + origin.english + " is not a number; the default " + def + " is used",
+                  subject + " در " + origin.persian + " عدد نیست؛ مقدار پیش‌فرض " + def + " به کار می‌رود", subject);
+    return NumberToText(defaultValue / toDisplay);
+  }
+  // Written in the display units already: kept as written, with no round trip through kg and cm.
+  if (from.forceFactor == ctx.displayUnits.forceFactor && from.lengthFactor == ctx.displayUnits.lengthFactor)
+    return NumberToText(*v);
+  return NumberToText(ConvertToBase(*v, dimension, from.forceFactor, from.lengthFactor) / toDisplay);
+}
+
+// The settings file's units: its UNITS=, else the built-in [kg]-[cm].
+UnitSystem SettingsUnits(const ModuleContext& ctx, Diagnostics* problems) {
+  const std::string text = Trim(ReadSetting(ctx, ctx.moduleKey, "units", ConstantsFilePath(ctx)));
+  if (text.empty()) return UnitSystem{};
+  const UnitsTextCheck check = CheckUnitsText(text);
+  if (!check.ok) {
+    if (problems)
+      AddDiagnostic(*problems, Severity::Error, check.english + " (UNITS= in the settings file); [kg]-[cm] is used",
+                    check.persian + " (UNITS= در فایل تنظیمات)؛ [kg]-[cm] به کار می‌رود", "UNITS=" + text);
+    return UnitSystem{};
+  }
+  return UnitFactors("units=" + text);
+}
 }  // namespace
 
 void MyConstants(DesignConstants& constants, ModuleContext& ctx, int rowIn, const std::string& key, int keyIndex,
@@ -46,19 +95,37 @@ void MyConstants(DesignConstants& constants, ModuleContext& ctx, int rowIn, cons
       r->keyIndex = keyIndex;
       r->defaultValue = defaultValue;
       r->dimension = dimension;
-      const std::string block = Trim(ctx.constantsText);
-      if (!key.empty() && !block.empty() && block.find(key) != std::string::npos) {
-        // Case-sensitive on purpose: only the key as written selects the input's value.
-        r->value = NumberToText(ExtractItem(block, key, keyIndex, defaultValue, dimension, ctx.displayUnits));
+      r->problems.clear();
+      // The key in any letter case, with or without blanks around "=": "FY = 2500" is Fy too.
+      std::vector<Assignment> given;
+      if (!key.empty())
+        for (const Assignment& a : ScanAssignments(ctx.constantsText))
+          if (a.assigns && ToUpper(a.key) == ToUpper(key)) given.push_back(a);
+      if (!given.empty()) {
         r->source = ValueSource::InputFile;
+        std::string all;
+        bool differ = false;
+        for (const Assignment& a : given) {
+          all += (all.empty() ? "" : " ") + a.text;
+          differ = differ || Trim(a.value) != Trim(given.front().value);
+        }
+        if (differ)
+          AddDiagnostic(r->problems, Severity::Error,
+                        key + " is given more than once in the constants block with different values; the first is used",
+                        key + " بیش از یک بار با مقدارهای متفاوت در بلوک ثابت‌ها آمده است؛ اولی به کار می‌رود", all);
+        const UnitSystem blockUnits =
+            UnitFactors("units=" + ConstantsBlockUnits(ctx.constantsText, &r->problems), ctx.messages);
+        r->value = ReadValue(given.front().value, keyIndex, defaultValue, dimension, blockUnits, ctx, kInputBlock,
+                             given.front().text, r->problems);
       } else {
-        const std::string text = ReadSetting(ctx, ctx.moduleKey, key, ConstantsFilePath(ctx));
-        if (text.find(',') != std::string::npos)
-          r->value = NumberToText(ExtractItem(text, ",", keyIndex, defaultValue, dimension, ctx.displayUnits));
-        else
-          r->value = Trim(text);
-        r->source = ValueSource::SettingsFile;
-        if (Trim(r->value).empty()) {
+        const std::string text = Trim(ReadSetting(ctx, ctx.moduleKey, key, ConstantsFilePath(ctx)));
+        if (!text.empty()) {
+          r->source = ValueSource::SettingsFile;
+          // A settings value is in the settings file's units, whatever units the input uses.
+          const UnitSystem units = SettingsUnits(ctx, &r->problems);
+          r->value = ReadValue(text, keyIndex, defaultValue, dimension, units, ctx, kSettingsFile,
+                               ToUpper(key) + "=" + text, r->problems);
+        } else {
           // Neither the input nor the settings give it: the built-in default, in display units.
           const UnitLabelResult u = UnitLabel(dimension, 0, ctx.displayUnits);
           r->value = NumberToText(dimension == "BAR" || !u.known ? defaultValue : defaultValue / u.factor);
@@ -98,12 +165,100 @@ void MyConstants(DesignConstants& constants, ModuleContext& ctx, int rowIn, cons
   }
 }
 
+namespace {
+// Words of the constants block that no constant reads are said, not dropped; so is a UNITS= of
+// the block that can't be read when no constant was taken from the block.
+void NoteUnreadBlockWords(const DesignConstants& constants, ModuleContext& ctx) {
+  bool fromBlock = false;
+  for (const ConstantRow& r : constants.rows) fromBlock = fromBlock || r.source == ValueSource::InputFile;
+  std::string unread;
+  int count = 0;
+  for (const Assignment& a : ScanAssignments(ctx.constantsText)) {
+    bool known = a.assigns && ToUpper(a.key) == "UNITS";
+    for (const ConstantRow& r : constants.rows) known = known || (a.assigns && ToUpper(a.key) == ToUpper(r.key));
+    if (known) continue;
+    // One message, naming the first few: a block that swallowed the element lines says so once.
+    if (++count <= 5) unread += (unread.empty() ? "" : " ") + a.text;
+  }
+  if (count > 5) unread += " ... (" + std::to_string(count) + ")";
+  if (count > 0)
+    AddDiagnostic(ctx.inputDiagnostics, Severity::Warning,
+                  "The constants block holds " + unread + ", which is not a constant of this module: it is not read",
+                  "بلوک ثابت‌ها " + unread + " را دارد که از ثابت‌های این برنامه نیست: خوانده نمی‌شود", unread);
+  if (!fromBlock) {
+    Diagnostics units;
+    ConstantsBlockUnits(ctx.constantsText, &units);
+    for (Diagnostic d : units) {
+      d.severity = Severity::Warning;
+      AddDiagnostic(ctx.inputDiagnostics, d);
+    }
+  }
+}
+}  // namespace
+
 void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx) {
   MyConstants(constants, ctx, 1, "Fy", 1, 2400, "S", 2000, 4000, "Fy|Fy||تنش تسلیم فولاد Fy",
               "Yield stress of the steel||تنش تسلیم فولاد");
-  if (const ConstantRow* fy = constants.Find(1)) {
-    const double v = ValueInBase(*fy, ctx.displayUnits);
-    ctx.fy = (std::isfinite(v) && v > 0) ? v : 2400.0;
+  const ConstantRow* fy = constants.Find(1);
+  if (!fy) return;
+  if (constants.mode == ConstantsMode::Defining) NoteUnreadBlockWords(constants, ctx);
+  ctx.fyExplicit = fy->source == ValueSource::Given;
+  Diagnostics d = fy->problems;
+  const auto written = ParseNumber(Trim(fy->value));
+  const double v = written ? ValueInBase(*fy, ctx.displayUnits) : 0.0;
+  if (!written || !std::isfinite(v) || v <= 0) {
+    AddDiagnostic(d, Severity::Error, "Fy = " + Trim(fy->value) + " is not a positive number; 2400 kg/cm² is used",
+                  "Fy = " + Trim(fy->value) + " عدد مثبت نیست؛ 2400 kg/cm² به کار می‌رود", "Fy");
+    ctx.fy = 2400.0;
+  } else {
+    // kg/cm² to three decimals: a value converted from other units carries no float noise.
+    ctx.fy = RoundTo(v, 3);
+    if (ctx.fy < fy->minimum || ctx.fy > fy->maximum) {
+      const std::string value = ShortestText(RoundTo(ctx.fy, 2));
+      const std::string range = ShortestText(fy->minimum) + " to " + ShortestText(fy->maximum) + " kg/cm²";
+      const std::string rangeFa = ShortestText(fy->minimum) + " تا " + ShortestText(fy->maximum) + " kg/cm²";
+      if (ctx.fyExplicit)
+        AddDiagnostic(d, Severity::Warning, "Fy = " + value + " kg/cm² is outside " + range + "; it is used as given",
+                      "Fy = " + value + " kg/cm² خارج از " + rangeFa + " است؛ همان‌طور که داده شده به کار می‌رود", "Fy");
+      else
+        AddDiagnostic(d, Severity::Error,
+                      "Fy = " + value + " kg/cm² is outside " + range +
+                          " (written in other units than its UNITS= says?); give Fy explicitly to use it",
+                      "Fy = " + value + " kg/cm² خارج از " + rangeFa +
+                          " است (با واحدی غیر از UNITS= آن نوشته شده؟)؛ برای به کار بردن آن Fy را صریحاً بدهید",
+                      "Fy");
+    }
+  }
+  ctx.fyDiagnostics = std::move(d);
+}
+
+void GiveValue(DesignConstants& constants, ModuleContext& ctx, int row, const std::string& value) {
+  ConstantRow* r = constants.Find(row);
+  if (!r) return;
+  r->value = Trim(value);
+  r->source = ValueSource::Given;
+  r->problems.clear();
+  const ConstantsMode previous = constants.mode;
+  constants.mode = ConstantsMode::Checking;
+  DefineAllConstants(constants, ctx);
+  constants.mode = previous;
+}
+
+void ResolveFy(DesignConstants& constants, ModuleContext& ctx, std::optional<double> givenKgCm2) {
+  if (!constants.Find(1)) {
+    // No input read: the settings file alone, shown in its own units.
+    ctx.constantsText.clear();
+    const std::string units = Trim(ReadSetting(ctx, ctx.moduleKey, "units", ConstantsFilePath(ctx)));
+    ctx.constantsUnits = !units.empty() && CheckUnitsText(units).ok ? units : "[kg]-[cm]";
+    ctx.displayUnits = UnitFactors("units=" + ctx.constantsUnits, ctx.messages);
+    const ConstantsMode previous = constants.mode;
+    constants.mode = ConstantsMode::Defining;
+    DefineAllConstants(constants, ctx);
+    constants.mode = previous;
+  }
+  if (givenKgCm2) {
+    const UnitLabelResult u = UnitLabel("S", 0, ctx.displayUnits);
+    GiveValue(constants, ctx, 1, NumberToText(*givenKgCm2 / (u.known && u.factor != 0 ? u.factor : 1.0)));
   }
 }
 
@@ -140,6 +295,7 @@ const char* SourceName(ValueSource source) {
   switch (source) {
     case ValueSource::InputFile: return "input";
     case ValueSource::SettingsFile: return "settings";
+    case ValueSource::Given: return "given";
     default: return "default";
   }
 }

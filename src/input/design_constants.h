@@ -1,6 +1,7 @@
 #pragma once
 // The design constants (here only the yield stress Fy): where each value comes from, its
 // range, and the one operation the constants window drives in its five modes.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,8 @@
 namespace tavo {
 
 enum class ConstantsMode { Defining, Checking, UpdateUnits, WriteToFile, UpdateMinMax };
-enum class ValueSource { InputFile, SettingsFile, Default };
+// Given: on the command line, or typed or confirmed out of range in the constants window.
+enum class ValueSource { InputFile, SettingsFile, Default, Given };
 
 struct ConstantRow {
   int row = 0;
@@ -23,6 +25,7 @@ struct ConstantRow {
   std::string hint1, hint2;
   ValueSource source = ValueSource::Default;
   bool inRange = true;
+  Diagnostics problems;  // what reading the value had to say (unreadable, given twice, units)
 };
 
 inline constexpr int kMaxConstantRows = 20;
@@ -43,8 +46,18 @@ void MyConstants(DesignConstants& constants, ModuleContext& ctx, int row, const 
                  double defaultValue, const std::string& dimension, double minimum, double maximum,
                  const std::string& label, const std::string& hint1 = {}, const std::string& hint2 = {});
 
-// Every constant of the module (Fy); afterwards ctx.fy holds Fy in kg/cm².
+// Every constant of the module (Fy); afterwards ctx.fy holds Fy in kg/cm², ctx.fyExplicit says
+// whether the user gave it, and ctx.fyDiagnostics what is wrong with it: a value that is not a
+// number, or one outside 2000..4000 kg/cm² (an error, unless given explicitly: then a warning).
 void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx);
+
+// Fy for a command: the value given (kg/cm²) when there is one, else what DefineAllConstants
+// found in the input, the settings file or the default. With no input read (a section on its
+// own), the settings file is read first in its own units.
+void ResolveFy(DesignConstants& constants, ModuleContext& ctx, std::optional<double> givenKgCm2);
+
+// A row's value given by the user (in the display units): it replaces what was read.
+void GiveValue(DesignConstants& constants, ModuleContext& ctx, int row, const std::string& value);
 
 // Writes the units and every constant to the settings file. False when it could not be written.
 bool SaveConstants(DesignConstants& constants, ModuleContext& ctx);

@@ -1,5 +1,6 @@
 #include "input/input_file.h"
 
+#include <cmath>
 #include <filesystem>
 
 #include "core/files.h"
@@ -14,9 +15,7 @@ namespace tavo {
 namespace fs = std::filesystem;
 
 std::string ElementText(std::string_view line) {
-  // Stored without the blanks that pad it to the fixed length: a run over a million elements
-  // would otherwise hold some 150 MB of blanks. PaddedElementText gives the fixed-length form.
-  std::string t = ToUpper(line.substr(0, kElementTextLength));
+  std::string t = ToUpper(line);
   t.erase(t.find_last_not_of(' ') + 1);
   return t;
 }
@@ -81,7 +80,11 @@ void ReportMissingInput(ModuleContext& ctx, const std::string& file) {
 bool MakeWorkingCopy(ModuleContext& ctx) {
   const std::string input = ctx.InputFile();
   if (!FileExistsNonEmpty(ctx, input)) {
-    ReportMissingInput(ctx, input);
+    std::error_code ec;
+    if (fs::is_regular_file(SuitePath(input), ec))
+      ShowMessage(ctx, "The input file is empty: " + input + "||فایل ورودی خالی است: " + input, "Error||خطا");
+    else
+      ReportMissingInput(ctx, input);
     ctx.inputBase.clear();
     return false;
   }
@@ -124,8 +127,10 @@ bool MakeWorkingCopy(ModuleContext& ctx) {
     const auto colon = line.find(':');
     if (colon == std::string::npos)
       out << line << '\n';
-    else if (colon > 0)
+    else if (!Trim(line.substr(0, colon)).empty())
       out << line.substr(0, colon) << '\n';
+    // An indented remark ("   : columns") is a remark line too, not a blank line that would end
+    // the element list.
   }
   out.close();
   if (!out) {
@@ -202,62 +207,188 @@ bool OpenInputFile(ModuleContext& ctx, WorkingCopy& copy) {
 }
 
 namespace {
-// From just after "UNITS=" up to and including the second "]" after it.
-std::string UnitsAfterKeyword(std::string_view text) {
-  const std::string upper = ToUpper(text);
-  const auto p = upper.find("UNITS=");
-  if (p == std::string::npos) return {};
-  const size_t start = p + 6;
-  const auto first = upper.find(']', start);
-  const auto second = first == std::string::npos ? std::string::npos : upper.find(']', first + 1);
-  if (second == std::string::npos) return Trim(text.substr(start, text.substr(start).find(' ')));
-  return std::string(text.substr(start, second + 1 - start));
+
+// The most elements an input may count; a larger count is a mistyped line, not a model.
+constexpr double kMaxElements = 10000000;
+
+bool IsKey(const Assignment& a, std::string_view key) { return a.assigns && ToUpper(a.key) == key; }
+
+bool IsCountLine(std::string_view line) {
+  for (const Assignment& a : ScanAssignments(line))
+    if (IsKey(a, "NO")) return true;
+  return false;
 }
+
+// The values of one key on a keyword line; a key given twice with different values is reported.
+std::vector<const Assignment*> ValuesOf(const std::vector<Assignment>& words, std::string_view key) {
+  std::vector<const Assignment*> found;
+  for (const Assignment& a : words)
+    if (IsKey(a, key)) found.push_back(&a);
+  return found;
+}
+
+bool Disagree(const std::vector<const Assignment*>& values) {
+  for (const Assignment* a : values)
+    if (ToUpper(a->value) != ToUpper(values.front()->value)) return true;
+  return false;
+}
+
+std::string JoinTexts(const std::vector<const Assignment*>& values) {
+  std::string out;
+  for (const Assignment* a : values) out += (out.empty() ? "" : " ") + a->text;
+  return out;
+}
+
+struct CountsReading {
+  std::array<int, 3> counts{0, 0, 0};
+  bool present = false;  // the line holds NO=
+  bool ok = false;
+  std::string text;      // NO=... as written
+};
+
+// "NO=c,b,r": up to three whole numbers, missing ones 0, at most kMaxElements in all.
+CountsReading ReadCounts(std::string_view countLine) {
+  CountsReading r;
+  const auto words = ScanAssignments(countLine);
+  const auto values = ValuesOf(words, "NO");
+  if (values.empty()) return r;
+  r.present = true;
+  r.text = JoinTexts(values);
+  if (Disagree(values)) return r;
+  const auto items = Split(values.front()->value, ',');
+  if (items.size() > 3) return r;
+  double total = 0;
+  for (size_t k = 0; k < items.size(); ++k) {
+    if (Trim(items[k]).empty()) continue;  // a missing count is 0
+    const auto v = ParseNumber(Trim(items[k]));
+    if (!v || *v < 0 || *v != std::floor(*v) || *v > kMaxElements) return r;
+    total += *v;
+    r.counts[k] = static_cast<int>(*v);
+  }
+  if (total > kMaxElements) return r;
+  r.ok = true;
+  return r;
+}
+
+// The unit text after UNITS= in a keyword text, checked. Problems go to the list given, and the
+// fallback stands in for a text that is missing or can't be read.
+std::string UnitsOf(std::string_view text, const std::string& fallback, Diagnostics* problems,
+                    std::string_view where) {
+  const auto words = ScanAssignments(text);
+  const auto values = ValuesOf(words, "UNITS");
+  if (values.empty()) return fallback;
+  if (Disagree(values)) {
+    if (problems)
+      AddDiagnostic(*problems, Severity::Error,
+                    "UNITS is given twice " + std::string(where) + " with different values; " + fallback + " is used",
+                    "UNITS دو بار با مقدارهای متفاوت " + std::string(where) + " آمده است؛ " + fallback +
+                        " به کار می‌رود",
+                    JoinTexts(values));
+    return fallback;
+  }
+  const UnitsTextCheck check = CheckUnitsText(values.front()->value);
+  if (!check.ok) {
+    if (problems)
+      AddDiagnostic(*problems, Severity::Error, check.english + "; " + fallback + " is used",
+                    check.persian + "؛ " + fallback + " به کار می‌رود", values.front()->text);
+    return fallback;
+  }
+  return Trim(values.front()->value);
+}
+
 }  // namespace
+
+std::string ConstantsBlockUnits(std::string_view constantsText, Diagnostics* problems) {
+  if (Trim(constantsText).empty()) return {};
+  return UnitsOf(constantsText, "[kg]-[cm]", problems, "in the constants block");
+}
 
 std::string ReadConstantsBlock(ModuleContext& ctx, WorkingCopy& copy) {
   ctx.constantsText.clear();
+  ctx.inputDiagnostics.clear();
+  ctx.dataUnitsDiagnostics.clear();
   std::string countLine;
-  std::string constantsUnits;
+  bool found = false;
   if (!copy.WasEmpty() && !copy.AtEnd()) {
+    // Blank lines between the header and the constants block or count line carry nothing.
     std::string line = copy.ReadDataLine();
+    while (line.empty() && !copy.AtEnd()) line = copy.ReadDataLine();
     if (ToUpper(line).find("CONSTANTS") != std::string::npos) {
       while (!copy.AtEnd()) {
         line = copy.ReadDataLine();
-        if (ToUpper(line).find("NO=") != std::string::npos) break;
+        if (IsCountLine(line)) {
+          found = true;
+          break;
+        }
         ctx.constantsText += Trim(line) + " ";
       }
-      countLine = ToUpper(line).find("NO=") != std::string::npos ? line : std::string();
-      constantsUnits = UnitsAfterKeyword(ctx.constantsText);
-      if (constantsUnits.empty() && !Trim(ctx.constantsText).empty()) constantsUnits = "[kg]-[cm]";
     } else {
-      countLine = line;
+      found = IsCountLine(line);
     }
+    if (found) countLine = line;
   }
-  ctx.N = static_cast<int>(ExtractItem(countLine, "NO", 1, 1));
-  ctx.dataUnits = UnitsAfterKeyword(countLine);
-  if (ctx.dataUnits.empty()) ctx.dataUnits = "[kg]-[cm]";
+  if (!found && ctx.runMode != 'E')
+    AddDiagnostic(ctx.inputDiagnostics, Severity::Error,
+                  "The input has no count line (NO=columns,beams,braces UNITS=...): no elements are read",
+                  "فایل ورودی سطر تعداد (NO=ستون‌ها,تیرها,مهاربندها UNITS=...) ندارد: هیچ عضوی خوانده نمی‌شود",
+                  "NO=");
+  const CountsReading counts = ReadCounts(countLine);
+  ctx.N = counts.ok ? counts.counts[0] + counts.counts[1] + counts.counts[2] : 0;
+
+  ctx.dataUnits = UnitsOf(countLine, "[kg]-[cm]", &ctx.dataUnitsDiagnostics, "on the count line");
+  AppendDiagnostics(ctx.inputDiagnostics, ctx.dataUnitsDiagnostics);
+  // The block's own units; a text that can't be read is reported with the constants that use it.
+  const std::string blockUnits = ConstantsBlockUnits(ctx.constantsText, nullptr);
   if (ctx.runMode == 'I') {
-    ctx.constantsUnits = constantsUnits.empty() ? ctx.dataUnits : constantsUnits;
+    ctx.constantsUnits = blockUnits.empty() ? ctx.dataUnits : blockUnits;
   } else {
-    ctx.constantsUnits = ReadSetting(ctx, ctx.moduleKey, "units", ctx.installDir + "cte/constants.ini");
-    if (ctx.constantsUnits.empty()) ctx.constantsUnits = constantsUnits.empty() ? ctx.dataUnits : constantsUnits;
+    const std::string settings = ReadSetting(ctx, ctx.moduleKey, "units", ctx.installDir + "cte/constants.ini");
+    ctx.constantsUnits = !settings.empty() && CheckUnitsText(settings).ok ? settings
+                         : blockUnits.empty()                             ? ctx.dataUnits
+                                                                          : blockUnits;
   }
   ctx.displayUnits = UnitFactors("units=" + ctx.constantsUnits, ctx.messages);
   ctx.dataUnitSystem = UnitFactors("units=" + ctx.dataUnits, ctx.messages);
   return countLine;
 }
 
-void ReadOptions(ModuleContext& ctx, std::string_view countLineIn) {
-  const std::string countLine = ToUpper(countLineIn);
-  for (int k = 0; k < 3; ++k) {
-    const double v = ExtractItem(countLine, "NO", k + 1, 0);
-    // Garbage or absurd counts become 0 rather than a huge table; the element table grows only
-    // as lines are read, so a count may pass the 16-bit range of the element IDs.
-    ctx.kindCounts[static_cast<size_t>(k)] = (v >= 0 && v <= 10000000) ? static_cast<int>(v) : 0;
-  }
+void ReadOptions(ModuleContext& ctx, std::string_view countLine) {
+  const CountsReading counts = ReadCounts(countLine);
+  ctx.kindCounts = counts.ok ? counts.counts : std::array<int, 3>{0, 0, 0};
   ctx.N = ctx.kindCounts[0] + ctx.kindCounts[1] + ctx.kindCounts[2];
-  ctx.target = KeyValue(countLine, "FILE", 5, "ETABS");
+  if (counts.present && !counts.ok)
+    AddDiagnostic(ctx.inputDiagnostics, Severity::Error,
+                  "The count line must give up to three whole numbers (columns, beams, braces), "
+                  "at most 10000000 elements in all: no elements are read",
+                  "سطر تعداد باید حداکثر سه عدد صحیح (ستون‌ها، تیرها، مهاربندها) و روی هم حداکثر 10000000 عضو "
+                  "بدهد: هیچ عضوی خوانده نمی‌شود",
+                  counts.text);
+
+  const auto words = ScanAssignments(countLine);
+  ctx.target = "ETABS";
+  if (const auto files = ValuesOf(words, "FILE"); !files.empty()) {
+    const std::string target = ToUpper(Trim(files.front()->value));
+    if (Disagree(files))
+      AddDiagnostic(ctx.inputDiagnostics, Severity::Warning,
+                    "FILE is given twice with different values; the section records are written for ETABS",
+                    "FILE دو بار با مقدارهای متفاوت آمده است؛ رکوردهای مقطع برای ETABS نوشته می‌شوند",
+                    JoinTexts(files));
+    else if (target == "SAP" || target == "ETABS")
+      ctx.target = target;
+    else
+      AddDiagnostic(ctx.inputDiagnostics, Severity::Warning,
+                    "FILE=" + files.front()->value + " is not a program the section records know (SAP, ETABS); "
+                    "they are written for ETABS",
+                    "FILE=" + files.front()->value + " برنامه‌ای نیست که رکوردهای مقطع بشناسند (SAP، ETABS)؛ "
+                    "برای ETABS نوشته می‌شوند",
+                    files.front()->text);
+  }
+  for (const Assignment& a : words) {
+    if (IsKey(a, "NO") || IsKey(a, "UNITS") || IsKey(a, "FILE")) continue;
+    AddDiagnostic(ctx.inputDiagnostics, Severity::Warning,
+                  "The count line holds " + a.text + ", which is not one of NO=, UNITS=, FILE=: it is not read",
+                  "سطر تعداد " + a.text + " را دارد که یکی از NO=، UNITS=، FILE= نیست: خوانده نمی‌شود", a.text);
+  }
 }
 
 void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, std::vector<Element>& elements, int index) {
@@ -265,10 +396,88 @@ void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, std::vector<Element>& el
   if (index < 1) return;
   if (elements.size() < static_cast<size_t>(index)) elements.resize(static_cast<size_t>(index));
   Element& e = elements[static_cast<size_t>(index) - 1];
-  const double id = LeadingNumber(line);
-  e.id = (id >= -32768 && id <= 32767) ? static_cast<int16_t>(id) : 0;
-  e.text = ElementText(line);
+  // "L = 600" and "(d = 12)" are stored as "L=600" and "(d=12)": every reader of the text then
+  // finds its keys as written without blanks.
+  std::string text = Trim(line);
+  for (char& c : text)
+    if (c == '\t') c = ' ';  // a tab separates like a blank (lines pasted from a spreadsheet)
+  e.text = ElementText(CompactAround(text, "="));
+  e.id = CheckElementId(e.text).any() ? 0 : static_cast<int16_t>(LeadingNumber(e.text));
   ctx.currentId = e.id;
+}
+
+ElementReader::ElementReader(ModuleContext& ctx, WorkingCopy& copy)
+    : ctx_(ctx), copy_(copy), firstWithId_(1 << 16, 0) {}
+
+bool ElementReader::Next(std::vector<Element>& elements) {
+  if (ended_ || count_ >= ctx_.N || copy_.AtEnd()) {
+    ended_ = true;
+    return false;
+  }
+  const int index = count_ + 1;
+  getdata_ini(ctx_, copy_, elements, index);
+  const Element& e = elements[static_cast<size_t>(index) - 1];
+  if (e.text.empty()) {
+    // A blank line ends the list; it is not an element.
+    elements.resize(static_cast<size_t>(count_));
+    blank_ = true;
+    ended_ = true;
+    return false;
+  }
+  count_ = index;
+  if (e.id != 0 || !CheckElementId(e.text).any()) {
+    int& first = firstWithId_[static_cast<uint16_t>(e.id)];
+    if (first == 0) {
+      first = index;
+    } else {
+      if (repeated_ < 5) repeatedIds_.push_back(e.id);
+      ++repeated_;
+    }
+  }
+  return true;
+}
+
+void ElementReader::Finish(bool cancelled) {
+  const std::string n = std::to_string(ctx_.N), got = std::to_string(count_);
+  if (cancelled) {
+    // Cut short on purpose: nothing to say about the file.
+  } else if (blank_ && count_ < ctx_.N) {
+    const std::string line = std::to_string(count_ + 1);
+    AddDiagnostic(ctx_.inputDiagnostics, Severity::Error,
+                  "The count line gives " + n + " elements, but element line " + line +
+                      " is blank: the list ends there and elements " + line + " to " + n + " are not read",
+                  "سطر تعداد " + n + " عضو می‌دهد، اما سطر عضو " + line + " خالی است: فهرست همان‌جا تمام می‌شود و اعضای " +
+                      line + " تا " + n + " خوانده نمی‌شوند",
+                  "NO=" + n);
+  } else if (count_ < ctx_.N) {
+    AddDiagnostic(ctx_.inputDiagnostics, Severity::Error,
+                  "The count line gives " + n + " elements, but the file holds only " + got + " element lines",
+                  "سطر تعداد " + n + " عضو می‌دهد، اما فایل فقط " + got + " سطر عضو دارد", "NO=" + n);
+  } else if (ctx_.N > 0 || !HasError(ctx_.inputDiagnostics)) {
+    // Past the N-th element (or a count of none): anything but blank lines was meant to be read.
+    // With a count line that was wrong, that is said already.
+    std::string extra;
+    while (extra.empty() && !copy_.AtEnd()) extra = copy_.ReadDataLine();
+    if (!extra.empty() && ctx_.N == 0)
+      AddDiagnostic(ctx_.inputDiagnostics, Severity::Warning,
+                    "The count line gives no elements: the element lines that follow are not read",
+                    "سطر تعداد هیچ عضوی نمی‌دهد: سطرهای عضو پس از آن خوانده نمی‌شوند", Utf8Prefix(extra, 40));
+    else if (!extra.empty())
+      AddDiagnostic(ctx_.inputDiagnostics, Severity::Warning,
+                    "The file holds more element lines than the count line gives (" + n +
+                        "): the lines after element " + n + " are not read",
+                    "فایل بیش از تعدادی که سطر تعداد می‌دهد (" + n + ") سطر عضو دارد: سطرهای پس از عضو " + n +
+                        " خوانده نمی‌شوند",
+                    Utf8Prefix(extra, 40));
+  }
+  if (repeated_ > 0) {
+    std::string ids;
+    for (const int16_t id : repeatedIds_) ids += (ids.empty() ? "" : ", ") + std::to_string(id);
+    if (repeated_ > static_cast<int>(repeatedIds_.size())) ids += ", ...";
+    AddDiagnostic(ctx_.inputDiagnostics, Severity::Warning,
+                  "More than one element has the ID " + ids + "; results and records name elements by ID",
+                  "بیش از یک عضو شناسه " + ids + " را دارد؛ نتایج و رکوردها اعضا را با شناسه نام می‌برند", ids);
+  }
 }
 
 MemberKind KindOfIndex(const ModuleContext& ctx, int index) {
@@ -277,9 +486,101 @@ MemberKind KindOfIndex(const ModuleContext& ctx, int index) {
   return MemberKind::Bracing;
 }
 
+LengthReading ReadMemberLength(std::string_view elementText, const UnitSystem& dataUnits) {
+  const std::string text = ToUpper(elementText);
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  LengthReading r;
+  std::string firstValue;
+  for (size_t i = 0; i < text.size(); ++i) {
+    // "L" as a word of its own, then "=" (blanks allowed between): "2L60" and "L70" are sections.
+    if (text[i] != 'L' || (i > 0 && !blank(text[i - 1]))) continue;
+    size_t j = i + 1;
+    while (j < text.size() && blank(text[j])) ++j;
+    if (j >= text.size() || text[j] != '=') continue;
+    ++j;
+    while (j < text.size() && blank(text[j])) ++j;
+    size_t end = j;
+    while (end < text.size() && !blank(text[end])) ++end;
+    const std::string written = text.substr(j, end - j);
+    const std::string subject = "L=" + written;
+    if (r.written) {
+      if (written != firstValue && r.ok) {
+        r.ok = false;
+        r.cm = 0;
+        r.english = "The line gives two lengths (" + r.subject + ", " + subject + ")";
+        r.persian = "سطر دو طول می‌دهد (" + r.subject + "، " + subject + ")";
+        r.subject += " " + subject;
+      }
+      continue;
+    }
+    r.written = true;
+    r.subject = subject;
+    firstValue = written;
+    // "L=600,300,0" (the table entry's form): the first value is the member length.
+    const auto items = Split(written, ',');
+    const std::string& first = items.front();
+    const auto v = ParseNumber(first);
+    bool numbers = true;
+    for (size_t k = 1; k < items.size(); ++k) numbers = numbers && (items[k].empty() || ParseNumber(items[k]));
+    if (!v || *v < 0 || !numbers) {
+      r.ok = false;
+      r.english = first.empty() ? std::string("L= gives no length") : "The length " + subject + " is not a non-negative number";
+      r.persian = first.empty() ? std::string("L= طولی نمی‌دهد") : "طول " + subject + " عدد نامنفی نیست";
+      continue;
+    }
+    for (size_t k = 1; k < items.size(); ++k) {
+      const double other = items[k].empty() ? 0.0 : *ParseNumber(items[k]);
+      if (other != 0 && other != *v) {
+        // "L=6,5" may be 6.5 written with a decimal comma: only the 6 is used, and that is said.
+        r.noteEnglish = subject + ": only the first value, " + first + ", is the member length (the decimal mark is \".\")";
+        r.notePersian = subject + ": فقط مقدار اول، " + first + "، طول عضو است (ممیز اعشار \".\" است)";
+        break;
+      }
+    }
+    r.cm = *v * static_cast<double>(dataUnits.lengthFactor);
+    if (!std::isfinite(r.cm)) {
+      r.ok = false;
+      r.cm = 0;
+      r.english = "The length L=" + first + " is too large";
+      r.persian = "طول L=" + first + " بیش از حد بزرگ است";
+    }
+  }
+  return r;
+}
+
 double MemberLength(std::string_view elementText, const UnitSystem& dataUnits) {
-  const double v = ExtractItem(elementText, "L", 1, 0);
-  return v > 0 ? v * static_cast<double>(dataUnits.lengthFactor) : 0.0;
+  return ReadMemberLength(elementText, dataUnits).cm;
+}
+
+IdProblem CheckElementId(std::string_view elementText) {
+  const std::string text = Trim(elementText);
+  const std::string token = text.substr(0, text.find_first_of(" \t"));
+  IdProblem p;
+  if (text.empty()) return p;
+  const auto v = ParseNumber(token);
+  if (!v || *v != std::floor(*v)) {
+    p.english = "The line does not start with an element ID (a whole number): " + token;
+    p.persian = "سطر با شناسه عضو (یک عدد صحیح) شروع نمی‌شود: " + token;
+  } else if (*v < -32768 || *v > 32767) {
+    p.english = "The element ID " + token + " is outside -32768 to 32767";
+    p.persian = "شناسه عضو " + token + " خارج از بازه -32768 تا 32767 است";
+  }
+  if (p.any()) p.subject = token;
+  return p;
+}
+
+Diagnostics ElementLineProblems(std::string_view elementText, const UnitSystem& dataUnits, bool withLength,
+                                double* lengthCm) {
+  Diagnostics d;
+  if (const IdProblem id = CheckElementId(elementText); id.any())
+    AddDiagnostic(d, Severity::Error, id.english, id.persian, id.subject);
+  if (!withLength) return d;
+  const LengthReading length = ReadMemberLength(elementText, dataUnits);
+  if (lengthCm) *lengthCm = length.cm;
+  if (!length.ok) AddDiagnostic(d, Severity::Error, length.english, length.persian, length.subject);
+  if (!length.noteEnglish.empty())
+    AddDiagnostic(d, Severity::Warning, length.noteEnglish, length.notePersian, length.subject);
+  return d;
 }
 
 const char* KindName(MemberKind kind) {

@@ -31,10 +31,10 @@ std::vector<Element> ReadAllElements(ModuleContext& ctx, InputSession& session) 
   std::vector<Element> elements;
   // The count line may promise more lines than the file holds: grow as lines arrive.
   elements.reserve(static_cast<size_t>(std::clamp(ctx.N, 0, 100000)));
-  for (int i = 1; i <= ctx.N; ++i) {
-    if (session.copy.AtEnd()) break;
-    getdata_ini(ctx, session.copy, elements, i);
+  ElementReader reader(ctx, session.copy);
+  while (reader.Next(elements)) {
   }
+  reader.Finish();
   return elements;
 }
 

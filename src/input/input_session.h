@@ -22,7 +22,8 @@ void SetInputPath(ModuleContext& ctx, const std::string& path);
 // Reads everything up to the first element line. False when the input can't be read.
 bool OpenInput(ModuleContext& ctx, InputSession& session);
 
-// Reads the element lines that follow (at most N), stopping at the end of the file.
+// Reads the element lines that follow (at most N) as the batch pass does: a blank line or the
+// end of the file ends the list; what that leaves unread goes to ctx.inputDiagnostics.
 std::vector<Element> ReadAllElements(ModuleContext& ctx, InputSession& session);
 
 }  // namespace tavo

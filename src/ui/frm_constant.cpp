@@ -262,6 +262,9 @@ void frmConstant::TakeTypedValue(RowWidgets& w) {
   }
   r->value = Trim(S(w.box->text()));
   w.typed = true;
+  // Typed by the user: it replaces what was read, and that reading's problems with it.
+  r->source = ValueSource::Given;
+  r->problems.clear();
 }
 
 void frmConstant::RunMode(ConstantsMode mode) {
@@ -393,7 +396,10 @@ bool frmConstant::CmdGo_Click() {
       w.box->selectAll();
       return false;
     }
-    break;  // No: the remaining rows are not asked about
+    // No: the user keeps the value out of range on purpose. The remaining rows are not asked about.
+    for (const RowWidgets& kept : rows_)
+      if (ConstantRow* r = constants_.Find(kept.row); r && IsRed(kept.row)) r->source = ValueSource::Given;
+    break;
   }
   for (const RowWidgets& w : rows_)
     if (w.typed && RowData(w.row) == FyRow()) ctx_.fyExplicit = true;
@@ -431,8 +437,8 @@ Diagnostics frmConstant::FyDiagnostics() const {
   const std::string faRange = "\u2066" + lo + "\u2069 تا \u2066" + hi + " kg/cm²\u2069";
   if (ctx_.fyExplicit)
     AddDiagnostic(list, Severity::Warning,
-                  fy + " is outside the usual range " + lo + " to " + hi + " kg/cm²; it is used as typed",
-                  faFy + " خارج از محدودهٔ معمول " + faRange + " است؛ همان مقدار واردشده به کار رفت", "Fy");
+                  fy + " is outside the usual range " + lo + " to " + hi + " kg/cm²; it is used as you gave it",
+                  faFy + " خارج از محدودهٔ معمول " + faRange + " است؛ همان مقدار تأییدشده به کار رفت", "Fy");
   else
     AddDiagnostic(list, Severity::Error,
                   fy + " is outside the range " + lo + " to " + hi +

@@ -265,6 +265,10 @@ void TavolinProgram::TableEntryFinished() {
   session_.constants = confirmed;
   ctx_.constantsUnits = units;
   ctx_.fy = fy;
+  // Fy's problems and whether it was given go with the confirmed values, not the re-read file's.
+  session_.constants.mode = ConstantsMode::Checking;
+  DefineAllConstants(session_.constants, ctx_);
+  session_.constants.mode = confirmed.mode;
   frame_->SetCaption(Q(FrameCaption()));
   RunBatchPass();
   ctx_.activeView = ctx_.N == 1 ? "frmMain" : "";

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "core/messages.h"
+#include "core/text_util.h"
 #include "sections/profile_catalogue.h"
 #include "support/test_support.h"
 
@@ -144,6 +145,107 @@ TEST(ElementCheck, UnknownDesignationIsMarkedNotRecognised) {
   EXPECT_FALSE(r.result.results[0].recognised);
   EXPECT_TRUE(r.result.results[1].recognised);
   EXPECT_EQ(r.members.at(1).results.Tmax, 0);
+}
+
+// What reading an element line has to say reaches the member: a verdict is given only for the
+// length and Fy the user wrote.
+
+bool Says(const CheckedMember& m, Severity severity, const std::string& fragment) {
+  for (const Diagnostic& d : m.diagnostics)
+    if (d.severity == severity && d.text.find(fragment) != std::string::npos) return true;
+  return false;
+}
+
+// IPE 300: h 30, b 15, tw 0.71, tf 1.07, Ix 8356 → S1 = 8356/15 = 557.07, Af = 16.05.
+// Lc = min(635 × 15/√2400, 1400000 × 16.05/(2400 × 30)) = 194.43.
+// L = 600 ≥ Lc: 840000/(600 × 30/16.05) = 749.0 and, with rt = 3.945, q = 152.1 > 122.3,
+// 12000000/q² = 518.7: Fb = 749.0, Mmax = 557.07 × 749.0/100000 = 4.17 ton·m.
+// Read as length 0 (before, for "L = 600") the beam was fully braced: 0.66 × 2400 = 1584 and
+// Mmax = 8.82 ton·m, more than twice the capacity.
+TEST(ElementInput, LengthWithBlanksOrPastColumn150IsTheMembersLength) {
+  CheckedRun r("NO=0,3\n1 IPE300 L = 600\n2 IPE300" + std::string(150, ' ') + "L=600\n3 IPE300 L=600\n");
+  ASSERT_EQ(r.members.size(), 3u);
+  for (int i = 1; i <= 3; ++i) {
+    SCOPED_TRACE(i);
+    const CheckedMember& m = r.members.at(i);
+    EXPECT_EQ(m.member.Lx, 600);
+    ASSERT_TRUE(m.results.Fb && m.results.Mmax);
+    EXPECT_NEAR(*m.results.Fb, 840000.0 * 16.05 / (600 * 30), 1e-6);
+    EXPECT_DOUBLE_EQ(*m.results.Mmax, 4.17);
+    EXPECT_NE(m.Status(), ElementStatus::Error);
+    EXPECT_TRUE(m.diagnostics.empty()) << DiagnosticsLine(m.diagnostics, 'E');
+    EXPECT_EQ(TrimRight(m.section.cs.FullText), "IPE300");  // the length is not part of the section's text
+  }
+}
+
+TEST(ElementInput, LengthThatIsNotANumberIsAnError) {
+  CheckedRun r("NO=0,3\n1 IPE300 L=abc\n2 IPE300 L=-5\n3 IPE300 L=600\n");
+  ASSERT_EQ(r.members.size(), 3u);
+  EXPECT_EQ(r.members.at(1).Status(), ElementStatus::Error);
+  EXPECT_TRUE(Says(r.members.at(1), Severity::Error, "L=ABC is not a non-negative number"));
+  EXPECT_EQ(r.members.at(1).diagnostics[0].subject, "L=ABC");
+  EXPECT_EQ(r.members.at(2).Status(), ElementStatus::Error);
+  EXPECT_TRUE(r.result.results[1].error);
+  EXPECT_FALSE(r.result.results[1].ok);
+  EXPECT_EQ(r.members.at(3).Status(), ElementStatus::Ok);
+}
+
+TEST(ElementInput, MissingLengthIsAWarningSayingHowItWasChecked) {
+  CheckedRun r("NO=1,1,1\n1 IPE300\n2 IPE300\n3 L60\n");
+  ASSERT_EQ(r.members.size(), 3u);
+  EXPECT_TRUE(Says(r.members.at(1), Severity::Warning, "slenderness and compression not checked"));
+  EXPECT_TRUE(Says(r.members.at(2), Severity::Warning, "beam: it is checked as fully braced"));
+  EXPECT_TRUE(Says(r.members.at(3), Severity::Warning, "slenderness and compression not checked"));
+  // One warning about the length per element, not one from the reader and one from the check.
+  for (int i = 1; i <= 3; ++i) {
+    int aboutLength = 0;
+    for (const auto& d : r.members.at(i).diagnostics) aboutLength += d.subject == "L=";
+    EXPECT_EQ(aboutLength, 1) << i;
+  }
+  for (int i = 1; i <= 3; ++i) EXPECT_NE(r.members.at(i).Status(), ElementStatus::Error);
+  // Fully braced: 0.66 Fy, Mmax = 557.07 × 1584/100000 = 8.82.
+  ASSERT_TRUE(r.members.at(2).results.Mmax);
+  EXPECT_DOUBLE_EQ(*r.members.at(2).results.Mmax, 8.82);
+  EXPECT_EQ(r.members.at(3).results.Pmax, 0);
+}
+
+TEST(ElementInput, FyOrDataUnitsProblemsReachEveryElement) {
+  CheckedRun fy("CONSTANTS\nFy=240\nNO=2\n1 IPE300 L=300\n2 IPE200 L=300\n");
+  ASSERT_EQ(fy.members.size(), 2u);
+  for (const auto& [i, m] : fy.members) {
+    EXPECT_EQ(m.Status(), ElementStatus::Error) << i;
+    EXPECT_TRUE(Says(m, Severity::Error, "Fy = 240 kg/cm² is outside")) << i;
+  }
+  CheckedRun units("NO=1 UNITS=[ton]-[m\n1 IPE300 L=3\n");
+  ASSERT_EQ(units.members.size(), 1u);
+  EXPECT_EQ(units.members.at(1).Status(), ElementStatus::Error);
+  EXPECT_EQ(units.members.at(1).member.Lx, 3);  // read in cm, and said
+}
+
+TEST(ElementInput, IdThatIsNotA16BitWholeNumberIsAnError) {
+  CheckedRun r("NO=3\n40000 IPE300 L=300\n12.5 IPE300 L=300\n-12 IPE300 L=300\n");
+  ASSERT_EQ(r.members.size(), 3u);
+  EXPECT_EQ(r.members.at(1).Status(), ElementStatus::Error);
+  EXPECT_TRUE(Says(r.members.at(1), Severity::Error, "40000 is outside"));
+  EXPECT_EQ(r.members.at(2).Status(), ElementStatus::Error);
+  EXPECT_EQ(r.members.at(3).Status(), ElementStatus::Ok);
+  EXPECT_EQ(r.members.at(3).member.id, -12);
+}
+
+TEST(ElementInput, KindAndLengthGivenInPlaceOfTheElementsOwn) {
+  CheckedRun r("NO=1\n1 IPE300 L=abc\n");
+  ASSERT_EQ(r.result.elements.size(), 1u);
+  const MemberInput m = MemberOfElement(r.ctx, r.result.elements[0], 1, MemberKind::Beam, 600.0);
+  EXPECT_EQ(m.kind, MemberKind::Beam);
+  EXPECT_EQ(m.Lx, 600);
+  EXPECT_FALSE(HasError(m.diagnostics));  // the unreadable L= is not used
+  const MemberInput none = MemberOfDesignation(r.ctx, MemberKind::Beam, 0, UnitSystem{});
+  EXPECT_EQ(none.Lx, 0);
+  ASSERT_EQ(none.diagnostics.size(), 1u);
+  EXPECT_EQ(none.diagnostics[0].severity, Severity::Warning);
+  const MemberInput metres = MemberOfDesignation(r.ctx, MemberKind::Beam, 6, UnitFactors("UNITS=[kg]-[m]"));
+  EXPECT_EQ(metres.Lx, 600);
+  EXPECT_TRUE(metres.diagnostics.empty());
 }
 
 }  // namespace

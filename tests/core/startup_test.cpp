@@ -84,7 +84,7 @@ TEST(ShowMessage, DefaultTitleAndRightToLeftInPersian) {
   EXPECT_TRUE(m.calls[0].rightToLeft);
 }
 
-TEST(FileExistsNonEmpty, EmptyFileIsDeletedAndMissingIsReported) {
+TEST(FileExistsNonEmpty, EmptyFileCountsAsMissingButStaysAndMissingIsReported) {
   test::ScratchDir dir;
   ModuleContext ctx;
   RecordingMessages m;
@@ -92,7 +92,7 @@ TEST(FileExistsNonEmpty, EmptyFileIsDeletedAndMissingIsReported) {
   const auto empty = dir.Write("empty.txt", "");
   const auto full = dir.Write("full.txt", "x");
   EXPECT_FALSE(FileExistsNonEmpty(ctx, empty.string()));
-  EXPECT_FALSE(std::filesystem::exists(empty));
+  EXPECT_TRUE(std::filesystem::exists(empty));  // the user's file: never deleted
   EXPECT_TRUE(FileExistsNonEmpty(ctx, full.string()));
   EXPECT_FALSE(FileExistsNonEmpty(ctx, dir.str() + "*.txt"));
   EXPECT_TRUE(m.calls.empty());

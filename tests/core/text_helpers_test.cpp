@@ -86,5 +86,50 @@ TEST(ShortestText, PlainDecimalsWithoutTrailingZeros) {
   EXPECT_EQ(ShortestText(60.0 * 0.1 * 10), "60");
 }
 
+// A number is the whole token or nothing: "6,5", "5m" and "24OO" are not numbers, where the
+// leading-number reading would have made 6, 5 and 24 of them.
+TEST(ParseNumber, WholeTokenOnly) {
+  EXPECT_EQ(ParseNumber("2400"), 2400);
+  EXPECT_EQ(ParseNumber("-5"), -5);
+  EXPECT_EQ(ParseNumber("+2.5"), 2.5);
+  EXPECT_EQ(ParseNumber(".5"), 0.5);
+  EXPECT_EQ(ParseNumber("3e9"), 3e9);
+  EXPECT_EQ(ParseNumber("1E-2"), 0.01);
+  for (const char* bad : {"", " ", "abc", "5m", "6,5", "24OO", "1e", "1e+", "--1", ".", "1e999", "nan", "inf", "2 4"})
+    EXPECT_FALSE(ParseNumber(bad)) << bad;
+}
+
+TEST(Utf8Prefix, CutsBetweenCharacters) {
+  EXPECT_EQ(Utf8Prefix("abcdef", 3), "abc");
+  EXPECT_EQ(Utf8Prefix("ab", 3), "ab");
+  EXPECT_EQ(Utf8Prefix("aفب", 2), "a");  // "ف" takes two bytes: not cut in half
+  EXPECT_EQ(Utf8Prefix("aفب", 3), "aف");
+}
+
+TEST(CompactAround, BlanksAroundTheMarksGo) {
+  EXPECT_EQ(CompactAround("Fy = 2500  UNITS =\t[kg]-[cm]", "="), "Fy=2500  UNITS=[kg]-[cm]");
+  EXPECT_EQ(CompactAround("NO=3 , 1,  1", "=,"), "NO=3,1,1");
+  EXPECT_EQ(CompactAround("  a  b  ", "="), "  a  b  ");
+}
+
+TEST(ScanAssignments, KeysValuesAndLooseWords) {
+  const auto w = ScanAssignments("NO = 2, 1,1  Units=[ton] - [m]  FILE=SAP  extra UNITS=[kg]-[cm");
+  ASSERT_EQ(w.size(), 5u);
+  EXPECT_EQ(w[0].key, "NO");
+  EXPECT_EQ(w[0].value, "2,1,1");
+  EXPECT_TRUE(w[0].assigns);
+  EXPECT_EQ(w[1].key, "Units");
+  EXPECT_EQ(w[1].value, "[ton] - [m]");  // a unit text may hold blanks
+  EXPECT_EQ(w[2].text, "FILE=SAP");
+  EXPECT_EQ(w[3].key, "extra");
+  EXPECT_FALSE(w[3].assigns);
+  EXPECT_EQ(w[4].value, "[kg]-[cm");  // its second "]" missing: it ends at the next blank
+  const auto e = ScanAssignments("Fy=");
+  ASSERT_EQ(e.size(), 1u);
+  EXPECT_TRUE(e[0].assigns);
+  EXPECT_EQ(e[0].value, "");
+  EXPECT_TRUE(ScanAssignments("   ").empty());
+}
+
 }  // namespace
 }  // namespace tavo

@@ -171,5 +171,20 @@ TEST(RoundTo, PlateModes) {
   EXPECT_TRUE(std::isnan(RoundTo(std::nan(""), 2)));
 }
 
+// A unit text either names its units exactly or is refused: [ton]-[m with its "]" missing was
+// read as [ton]-[cm], and an unknown name as factor 1, both without a word.
+TEST(CheckUnitsText, ExactBracketsAndKnownNamesOnly) {
+  for (const char* good : {"[kg]-[cm]", "[ton]-[m]", "[KN]-[MM]", "[kgf]-[cm]", " [N] - [mm] ", "ton-m", "[Lb]-[in]"})
+    EXPECT_TRUE(CheckUnitsText(good).ok) << good;
+  for (const char* bad : {"[ton]-[m", "[ton-[m]", "ton]-[m]", "[ton]-[m]]", "[ton][m]", "[ton]-[m]x", "[]-[m]",
+                          "[tons]-[m]", "[ton]-[yd]", "", "ton", "[ton]-[[m]]"}) {
+    const UnitsTextCheck c = CheckUnitsText(bad);
+    EXPECT_FALSE(c.ok) << bad;
+    EXPECT_FALSE(c.english.empty()) << bad;
+    EXPECT_FALSE(c.persian.empty()) << bad;
+  }
+  EXPECT_NE(CheckUnitsText("[tons]-[m]").english.find("tons"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tavo

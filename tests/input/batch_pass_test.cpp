@@ -82,17 +82,21 @@ TEST(BatchPass, ProgressForThreeElementsRoundsToNearest) {
   EXPECT_EQ(ProgressPercent(3, 8), 38);  // 37.5
 }
 
-TEST(BatchPass, BlankThirdLineOfFiveEndsWithThree) {
+// The blank line is where the list ends, not an element: N counts the two elements before it,
+// and the three the count line promised beyond them are reported.
+TEST(BatchPass, BlankThirdLineOfFiveEndsWithTwoAndIsReported) {
   Pass p("NO=5\n1 IPE20\n2 IPE20\n\n4 IPE20\n5 IPE20\n");
   const BatchPassResult r = p.Run();
-  EXPECT_EQ(r.N, 3);
-  EXPECT_EQ(p.ctx.N, 3);
+  EXPECT_EQ(r.N, 2);
+  EXPECT_EQ(p.ctx.N, 2);
   EXPECT_TRUE(r.endedOnBlank);
   EXPECT_EQ(p.checkedIndices, (std::vector<int>{1, 2}));
   EXPECT_EQ(p.progress, (std::vector<int>{20, 40}));
-  ASSERT_EQ(r.results.size(), 3u);
-  EXPECT_FALSE(r.results[2].checked);
-  ASSERT_EQ(r.elements.size(), 3u);
+  ASSERT_EQ(r.results.size(), 2u);
+  ASSERT_EQ(r.elements.size(), 2u);
+  ASSERT_EQ(p.ctx.inputDiagnostics.size(), 1u);
+  EXPECT_EQ(p.ctx.inputDiagnostics[0].severity, Severity::Error);
+  EXPECT_NE(p.ctx.inputDiagnostics[0].text.find("element line 3 is blank"), std::string::npos);
 }
 
 TEST(BatchPass, EndOfTheWorkingCopyReducesN) {
@@ -102,6 +106,9 @@ TEST(BatchPass, EndOfTheWorkingCopyReducesN) {
   EXPECT_EQ(p.ctx.N, 3);
   EXPECT_EQ(p.checkedIndices, (std::vector<int>{1, 2, 3}));
   EXPECT_FALSE(r.endedOnBlank);
+  ASSERT_EQ(p.ctx.inputDiagnostics.size(), 1u);
+  EXPECT_EQ(p.ctx.inputDiagnostics[0].severity, Severity::Error);
+  EXPECT_NE(p.ctx.inputDiagnostics[0].text.find("gives 6 elements, but the file holds only 3"), std::string::npos);
 }
 
 TEST(BatchPass, CancelKeepsTheElementsDone) {
@@ -112,6 +119,7 @@ TEST(BatchPass, CancelKeepsTheElementsDone) {
   EXPECT_EQ(p.ctx.N, 2);
   EXPECT_EQ(p.checkedIndices, (std::vector<int>{1, 2}));
   EXPECT_EQ(r.results.size(), 2u);
+  EXPECT_TRUE(p.ctx.inputDiagnostics.empty());  // stopped by the user: nothing wrong with the file
 }
 
 TEST(BatchPass, SingleElementHasNoProgress) {

@@ -99,7 +99,7 @@ TEST(ElementListDiagnostics, WarningsAreAmberAndListedInEitherLanguage) {
     for (const Marks& m : {ok, notOk, error}) EXPECT_EQ(m.warningCorner, ui::kWarningAmber) << language;
 
     if (language == 'E') {
-      EXPECT_EQ(Tip(list, 1), "Warning: Fy = 4100 kg/cm² is outside the usual range 2000 to 4000 kg/cm²; it is used as typed");
+      EXPECT_EQ(Tip(list, 1), "Warning: Fy = 4100 kg/cm² is outside the usual range 2000 to 4000 kg/cm²; it is used as you gave it");
       EXPECT_EQ(Tip(list, 2).split('\n').size(), 2);
       EXPECT_TRUE(Tip(list, 2).startsWith("Design is not OK!\nWarning: Fy = 4100"));
       EXPECT_TRUE(Tip(list, 3).contains("\nWarning: Fy = 4100")) << Tip(list, 3).toStdString();

@@ -3,10 +3,27 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_common.h"
+#include "core/diagnostics.h"
+#include "core/language.h"
 #include "core/text_util.h"
 #include "input/input_session.h"
 
 namespace tavo::cli {
+
+namespace {
+
+// The element line after its ID: the designation and the member's keys.
+std::string TextAfterId(const std::string& elementText) {
+  const std::string text = Trim(elementText);
+  const auto blank = text.find(' ');
+  return blank == std::string::npos ? "" : Trim(text.substr(blank));
+}
+
+nlohmann::json DiagnosticJson(const Diagnostic& d, char language) {
+  return {{"severity", SeverityName(d.severity)}, {"text", PickLanguage(d.text, language)}, {"subject", d.subject}};
+}
+
+}  // namespace
 
 void AddInfoCommand(CLI::App& app, CliState& state) {
   auto* cmd = app.add_subcommand("info", "Print the summary of an input file");
@@ -34,16 +51,20 @@ void AddInfoCommand(CLI::App& app, CliState& state) {
       j["target"] = ctx.target;
       j["Fy"] = ctx.fy;
       j["Fy_source"] = fySource;
+      j["diagnostics"] = nlohmann::json::array();
+      for (const Diagnostics* list : {&ctx.inputDiagnostics, &ctx.fyDiagnostics})
+        for (const Diagnostic& d : *list) j["diagnostics"].push_back(DiagnosticJson(d, ctx.language));
       j["elements"] = nlohmann::json::array();
       for (size_t i = 0; i < elements.size(); ++i) {
         const auto& e = elements[i];
-        std::string text = Trim(e.text);
-        const auto blank = text.find(' ');
-        text = blank == std::string::npos ? "" : Trim(text.substr(blank));
+        nlohmann::json problems = nlohmann::json::array();
+        for (const Diagnostic& d : ElementLineProblems(e.text, ctx.dataUnitSystem))
+          problems.push_back(DiagnosticJson(d, ctx.language));
         j["elements"].push_back({{"id", e.id},
                                  {"kind", KindName(KindOfIndex(ctx, static_cast<int>(i) + 1))},
                                  {"length", MemberLength(e.text, ctx.dataUnitSystem)},
-                                 {"text", text}});
+                                 {"text", TextAfterId(e.text)},
+                                 {"diagnostics", problems}});
       }
       std::cout << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
       return;
@@ -61,13 +82,23 @@ void AddInfoCommand(CLI::App& app, CliState& state) {
               << "Length cm" << "  Designation\n";
     for (size_t i = 0; i < elements.size(); ++i) {
       const auto& e = elements[i];
-      std::string text = Trim(e.text);
-      const auto blank = text.find(' ');
-      text = blank == std::string::npos ? "" : Trim(text.substr(blank));
+      const std::string text = TextAfterId(e.text);
       std::cout << std::left << std::setw(7) << e.id << std::setw(9) << KindName(KindOfIndex(ctx, static_cast<int>(i) + 1))
                 << std::right << std::setw(10) << ShortestText(MemberLength(e.text, ctx.dataUnitSystem)) << "  " << text
                 << '\n';
     }
+    // What the reader could not read as written: the summary above stands only with these.
+    bool heading = false;
+    const auto say = [&](const std::string& where, const Diagnostic& d) {
+      if (!heading) std::cout << "\nProblems:\n";
+      heading = true;
+      std::cout << "  " << where << SeverityName(d.severity) << ": " << DiagnosticLine(d, ctx.language) << '\n';
+    };
+    for (const Diagnostics* list : {&ctx.inputDiagnostics, &ctx.fyDiagnostics})
+      for (const Diagnostic& d : *list) say("", d);
+    for (size_t i = 0; i < elements.size(); ++i)
+      for (const Diagnostic& d : ElementLineProblems(elements[i].text, ctx.dataUnitSystem))
+        say("element " + std::to_string(i + 1) + ", ", d);
   });
 }
 

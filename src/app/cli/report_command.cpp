@@ -1,6 +1,7 @@
 // tavo report: the properties and check report of one member, as text, RTF or HTML.
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/files.h"
 #include "core/language.h"
 #include "core/text_util.h"
+#include "input/design_constants.h"
 #include "input/input_session.h"
 #include "output/report_writers.h"
 #include "output/section_report.h"
@@ -61,8 +63,12 @@ void AddReportCommand(CLI::App& app, CliState& state) {
   cmd->add_option("--id", a.id, "ID of the element in the input file");
   cmd->add_option("--kind", a.kind, "Member kind (default column; from the input file with --input)")
       ->check(CLI::IsMember({"column", "beam", "bracing"}));
-  cmd->add_option("--length", a.length, "Member length in cm (default 0; from L= with --input)");
-  cmd->add_option("--fy", a.fy, "Yield stress Fy in kg/cm² (default: the input file's, else 2400)");
+  cmd->add_option("--length", a.length,
+                  "Member length in the data length unit: the input's with --input, else that of --units "
+                  "(default cm). Default: L= of the element with --input, else 0 (fully braced)")
+      ->check(CLI::NonNegativeNumber);
+  cmd->add_option("--fy", a.fy, "Yield stress Fy in kg/cm² (default: the input file's, else the settings file's, else 2400)")
+      ->check(CLI::PositiveNumber);
   cmd->add_option("--units", a.units, "Units of spacings in a designation, \"[F]-[L]\"")->capture_default_str();
   cmd->add_option("--lang", a.lang, "Report language")->check(CLI::IsMember({"en", "fa"}));
   cmd->add_option("--format", a.format, "Output format (default: from --out, else text)")
@@ -104,7 +110,12 @@ void AddReportCommand(CLI::App& app, CliState& state) {
       }
       const Element& e = elements[static_cast<size_t>(index - 1)];
       input.dataUnits = ctx.dataUnitSystem;
-      member = MemberOfElement(ctx, e, index);
+      ResolveFy(session.constants, ctx, a.fy > 0 ? std::optional<double>(a.fy) : std::nullopt);
+      std::optional<MemberKind> kind;
+      if (!a.kind.empty()) kind = KindOfName(a.kind);
+      std::optional<double> length;
+      if (a.length >= 0) length = a.length * static_cast<double>(ctx.dataUnitSystem.lengthFactor);
+      member = MemberOfElement(ctx, e, index, kind, length);
       section = ComputeSection(DesignationOfElement(e.text), input);
     } else {
       if (a.words.empty()) {
@@ -115,14 +126,12 @@ void AddReportCommand(CLI::App& app, CliState& state) {
       std::string designation;
       for (const auto& w : a.words) designation += (designation.empty() ? "" : " ") + w;
       input.dataUnits = UnitFactors("UNITS=" + a.units, ctx.messages);
-      member.fy = ctx.fy;
-      member.lengthFactor = static_cast<double>(input.dataUnits.lengthFactor);
-      member.Lx = 0;
+      DesignConstants constants;
+      ResolveFy(constants, ctx, a.fy > 0 ? std::optional<double>(a.fy) : std::nullopt);
+      member = MemberOfDesignation(ctx, a.kind.empty() ? MemberKind::Column : KindOfName(a.kind), a.length,
+                                   input.dataUnits);
       section = ComputeSection(ToUpper(designation), input);
     }
-    if (!a.kind.empty()) member.kind = KindOfName(a.kind);
-    if (a.length >= 0) member.Lx = a.length;
-    if (a.fy > 0) member.fy = a.fy;
     const CheckedMember checked = CheckMember(section, member);
     // The report says what went wrong; the status tells a script that nothing was checked.
     if (checked.Status() == ElementStatus::Error) state.exitCode = 3;

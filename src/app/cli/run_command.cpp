@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -196,7 +197,10 @@ void AddRunCommand(CLI::App& app, CliState& state) {
   static bool json = false;
   static bool noFiles = false;
   static std::string outDir;
+  static double fy = 0;
   cmd->add_option("INPUT", input, "Input file (.Ardekon)")->required();
+  cmd->add_option("--fy", fy, "Yield stress Fy in kg/cm² (default: the input's, else the settings file's, else 2400)")
+      ->check(CLI::PositiveNumber);
   cmd->add_flag("--json", json, "Stream one JSON object per element");
   cmd->add_flag("--no-files", noFiles, "Write no result files");
   cmd->add_option("--out-dir", outDir, "Folder for the result files (default: beside the input)");
@@ -207,15 +211,11 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     ModuleContext& ctx = state.ctx;
     InputSession session;
     if (!state.OpenInputFile(input, session)) return;
+    ResolveFy(session.constants, ctx, fy > 0 ? std::optional<double>(fy) : std::nullopt);
     const ConstantRow* fyRow = session.constants.Find(1);
-    if (fyRow && (ctx.fy < fyRow->minimum || ctx.fy > fyRow->maximum))
-      std::cerr << PickLanguage("Warning: Fy = " + ShortestText(ctx.fy) + " kg/cm² is outside " +
-                                    ShortestText(fyRow->minimum) + ".." + ShortestText(fyRow->maximum) +
-                                    " kg/cm²; the checks use it as given.||هشدار: Fy = " + ShortestText(ctx.fy) +
-                                    " خارج از محدوده " + ShortestText(fyRow->minimum) + ".." +
-                                    ShortestText(fyRow->maximum) + " است؛ بررسی‌ها با همین مقدار انجام می‌شوند.",
-                                ctx)
-                << '\n';
+    for (const Diagnostic& d : ctx.fyDiagnostics)
+      std::cerr << PickLanguage(std::string(d.severity == Severity::Error ? "Error: ||خطا: " : "Warning: ||هشدار: "), ctx)
+                << DiagnosticLine(d, ctx.language) << '\n';
 
     const ProfileCatalogue catalogue(ctx.installDir + "cte/");
     SectionInput sectionInput;

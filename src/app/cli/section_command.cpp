@@ -1,10 +1,12 @@
 // tavo section DESIGNATION: one section's properties, as a table or as JSON.
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "checks/check_member.h"
+#include "checks/element_check.h"
 #include "cli/check_json.h"
 #include "cli/cli_common.h"
 #include "cli/section_json.h"
@@ -124,7 +126,9 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
   cmd->add_option("--kind", kind, "Member kind: column, beam or bracing")
       ->check(CLI::IsMember({"column", "beam", "bracing"}))
       ->capture_default_str();
-  cmd->add_option("--length", length, "Member length in the data length unit (default 0)")
+  cmd->add_option("--length", length,
+                  "Member length in the data length unit, the length unit of --units (default cm); "
+                  "without it a beam or column is checked as fully braced")
       ->check(CLI::NonNegativeNumber);
   cmd->add_option("--fy", fy, "Yield stress in kg/cm² (default: the settings file, else 2400)")
       ->check(CLI::PositiveNumber);
@@ -139,22 +143,12 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
     input.catalogue = &catalogue;
     input.dataUnits = UnitFactors("UNITS=" + units, &state.messages);
     input.language = language;
-    // Fy: the option, else the settings file, else the built-in default.
-    if (fy <= 0) {
-      ModuleContext& ctx = state.ctx;
-      ctx.constantsText.clear();
-      ctx.constantsUnits = ReadSetting(ctx, ctx.moduleKey, "units", ConstantsFilePath(ctx));
-      if (ctx.constantsUnits.empty()) ctx.constantsUnits = "[kg]-[cm]";
-      ctx.displayUnits = UnitFactors("units=" + ctx.constantsUnits, &state.messages);
-      DesignConstants constants;
-      DefineAllConstants(constants, ctx);
-      fy = ctx.fy;
-    }
-    MemberInput member;
-    member.kind = kind == "beam" ? MemberKind::Beam : kind == "bracing" ? MemberKind::Bracing : MemberKind::Column;
-    member.Lx = length * static_cast<double>(input.dataUnits.lengthFactor);
-    member.fy = fy;
-    member.lengthFactor = input.dataUnits.lengthFactor;
+    // Fy: the option, else the settings file (in its own units), else the built-in default.
+    DesignConstants constants;
+    ResolveFy(constants, state.ctx, fy > 0 ? std::optional<double>(fy) : std::nullopt);
+    const MemberInput member = MemberOfDesignation(
+        state.ctx, kind == "beam" ? MemberKind::Beam : kind == "bracing" ? MemberKind::Bracing : MemberKind::Column,
+        length, input.dataUnits);
     const CheckedMember checked = CheckMember(ComputeSection(designation, input), member);
     const Section& section = checked.section;
 
