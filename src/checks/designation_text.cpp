@@ -32,7 +32,7 @@ std::string InputLengthText(double cm, double lengthFactor) {
 std::string WithoutArrangement(std::string base) {
   for (const char* mark : {"<>", "][", "[]"})
     for (auto p = base.find(mark); p != std::string::npos; p = base.find(mark)) base.erase(p, 2);
-  return TrimRight(base);
+  return base;
 }
 
 std::string Joined(std::initializer_list<double> cms) {

@@ -374,6 +374,12 @@ void ReadProfileName(Cursor& c, WrittenDesignation& w) {
   }
 }
 
+// The base as the base text has always been cut: with the blanks that follow it.
+std::string BaseWithBlanks(std::string_view text, std::size_t from, std::size_t to) {
+  while (to < text.size() && IsBlank(text[to])) ++to;
+  return std::string(text.substr(from, to - from));
+}
+
 }  // namespace
 
 WrittenDesignation ReadDesignation(std::string_view designation, SectionNotes& notes) {
@@ -395,6 +401,7 @@ WrittenDesignation ReadDesignation(std::string_view designation, SectionNotes& n
     c.Seek(start + name.size());
     ReadDimensions(c, w, std::string(name), notes);
     w.base = c.Part(start, c.pos());
+    w.baseText = BaseWithBlanks(text, start, c.pos());
     break;
   }
 
@@ -423,7 +430,9 @@ WrittenDesignation ReadDesignation(std::string_view designation, SectionNotes& n
     }
     if (w.shape.kind == ShapeKind::None) return w;
     ReadProfileName(c, w);
-    w.base = c.Part(w.shape.at == q ? start : w.shape.at, c.pos());
+    const std::size_t baseFrom = w.shape.at == q ? start : w.shape.at;
+    w.base = c.Part(baseFrom, c.pos());
+    w.baseText = BaseWithBlanks(text, baseFrom, c.pos());
   }
 
   // The parts after the base, in any order; a character no part takes is stepped over.

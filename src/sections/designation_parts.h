@@ -52,6 +52,7 @@ struct WrittenDesignation {
   WrittenNumber spacing;  // "d=" / "e=" (BOX: "D="), in the input's length unit
   WrittenNumber dpl;      // "DPL=", in the designation's own length sense (see WebPlateDistance)
   std::string base;       // count, name, size (and thickness or h') as written
+  std::string baseText;   // the same with the blanks that follow it (CurrentSection::BaseText)
 };
 
 // Reads the whole designation. Parts that do not belong to the family, repeated parts and

@@ -136,7 +136,7 @@ ShapeName ParseInto(std::string_view designation, const SectionInput& input, Sec
               shown);
     return shape;
   }
-  cs.BaseText = w.base;
+  cs.BaseText = w.baseText;
   switch (shape.kind) {
     case ShapeKind::PlateGirder:
       cs.family = "PG";

@@ -126,19 +126,19 @@ TEST(CountArrangementAndBaseText, FollowTheCatalogueName) {
   EXPECT_EQ(a.cs.Count, 2);
   EXPECT_EQ(a.cs.Arrangement, "[]");
   EXPECT_DOUBLE_EQ(a.cs.d, 12);
-  EXPECT_EQ(a.cs.BaseText, "2UNP20");  // count, name and size as written
+  EXPECT_EQ(a.cs.BaseText, "2UNP20  ");  // count, name and size as written, with the blanks after them
   EXPECT_EQ(a.cs.catalogueName, "2UNP200");
   EXPECT_EQ(sc.Compute("2UNP20 ][ (d=12)").cs.Arrangement, "][");
   EXPECT_EQ(sc.Compute("2UNP20 (d=12) ][").cs.Arrangement, "][");  // anywhere after the size
-  EXPECT_EQ(sc.Compute("2 L60*6 <>").cs.BaseText, "2 L60*6");
-  EXPECT_EQ(sc.Compute("2UNP20 ][ +PL100*10").cs.BaseText, "2UNP20");
+  EXPECT_EQ(sc.Compute("2 L60*6 <>").cs.BaseText, "2 L60*6 ");
+  EXPECT_EQ(sc.Compute("2UNP20 ][ +PL100*10").cs.BaseText, "2UNP20 ");
   EXPECT_EQ(sc.Compute("2L60<>").cs.Arrangement, "<>");
   EXPECT_EQ(sc.Compute("2L60").cs.Arrangement, "");
   EXPECT_EQ(sc.Compute("2L60<>").cs.catalogueName, "2L60*6 <>");
   EXPECT_EQ(sc.Compute("2L60").cs.catalogueName, "2L60*6 ");
   EXPECT_EQ(sc.Compute("L60").cs.catalogueName, "L60*6");
   EXPECT_EQ(sc.Compute("IPE30+2PL200*10").cs.BaseText, "IPE30");
-  EXPECT_EQ(sc.Compute("IPE30 L=300").cs.BaseText, "IPE30");
+  EXPECT_EQ(sc.Compute("IPE30 L=300").cs.BaseText, "IPE30 ");
   EXPECT_EQ(sc.Compute("HPE300-400+2PL200*10").cs.BaseText, "HPE300-400");
   EXPECT_EQ(sc.Compute("2IPE30+2PL200*10").cs.catalogueName, "2IPE300+2PL200*10");
   EXPECT_EQ(sc.Compute("IPE30+WPL200*8").cs.catalogueName, "IPE300+2WPL200*8");
