@@ -289,7 +289,10 @@ bool TakeKey(Cursor& c, WrittenDesignation& w, SectionNotes& notes) {
   }
   c.Blanks();
   if (key == Length) {
-    while (!c.AtEnd() && !IsBlank(c.Peek())) c.Seek(c.pos() + 1);
+    // Its number, or the word the element reader will say is no number.
+    double length = 0;
+    if (!c.Number(length))
+      while (!c.AtEnd() && !IsBlank(c.Peek())) c.Seek(c.pos() + 1);
     c.Use(from, c.pos());
     return true;
   }
