@@ -10,11 +10,6 @@ namespace tavo {
 
 namespace {
 
-bool IsCatalogueKind(ShapeKind kind) {
-  return kind == ShapeKind::Angle || kind == ShapeKind::Channel || kind == ShapeKind::Rolled ||
-         kind == ShapeKind::Castellated;
-}
-
 // A size text that selects record index of the family by the plain reading (no other reading,
 // no ambiguity), or "" when none does.
 std::string SizeTextFor(const CatalogueFamily& family, int index) {

@@ -37,10 +37,11 @@ class Cursor {
     i_ += lit.size();
     return true;
   }
-  // A number: an optional sign, digits with an optional decimal point. No exponent: "E" is a key.
-  bool Number(double& value) {
+  // A number: digits with an optional decimal point, after a sign where one may stand (a negative
+  // plate or spacing is then said as such). No exponent: "E" is a key.
+  bool Number(double& value, bool sign = true) {
     std::size_t j = i_;
-    if (j < t_.size() && (t_[j] == '-' || t_[j] == '+')) ++j;
+    if (sign && j < t_.size() && (t_[j] == '-' || t_[j] == '+')) ++j;
     const std::size_t intStart = j;
     while (j < t_.size() && IsDigit(t_[j])) ++j;
     bool digits = j > intStart;
@@ -110,11 +111,6 @@ ShapeName CodeAt(std::string_view text, std::size_t p) {
       return {ShapeKind::Angle, "L", p};
   }
   return {};
-}
-
-bool IsCatalogueKind(ShapeKind kind) {
-  return kind == ShapeKind::Angle || kind == ShapeKind::Channel || kind == ShapeKind::Rolled ||
-         kind == ShapeKind::Castellated;
 }
 
 bool TakesWebPlates(ShapeKind kind) { return kind == ShapeKind::Rolled || kind == ShapeKind::Castellated; }
@@ -327,7 +323,7 @@ void ReadProfileName(Cursor& c, WrittenDesignation& w) {
   c.Blanks();
   const std::size_t sizeFrom = c.pos();
   double v = 0;
-  if (c.Number(v)) {
+  if (c.Number(v, false)) {  // "IPE +2PL..." has no size: the "+2" is the plate's
     w.size = {true, v, c.Part(shape.at, c.pos())};
     w.sizeBegin = sizeFrom;
     w.sizeEnd = c.pos();
@@ -385,7 +381,31 @@ std::string BaseWithBlanks(std::string_view text, std::size_t from, std::size_t 
 
 }  // namespace
 
+bool IsCatalogueKind(ShapeKind kind) {
+  return kind == ShapeKind::Angle || kind == ShapeKind::Channel || kind == ShapeKind::Rolled ||
+         kind == ShapeKind::Castellated;
+}
+
+namespace {
+WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes);
+}  // namespace
+
 WrittenDesignation ReadDesignation(std::string_view designation, SectionNotes& notes) {
+  // A few quoted parts show what went wrong; a text of nothing but faults is not repeated back.
+  constexpr std::size_t kShown = 4;
+  SectionNotes own;
+  const WrittenDesignation w = ReadParts(designation, own);
+  const Diagnostics& items = own.Items();
+  for (std::size_t k = 0; k < items.size() && k < kShown; ++k) notes.Append(items[k]);
+  if (items.size() > kShown)
+    notes.Add("More parts of the designation are not understood or repeated",
+              "بخش‌های دیگری از مشخصه مقطع نیز فهمیده نشد یا تکراری است");
+  return w;
+}
+
+namespace {
+
+WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes) {
   // Byte for byte, so every position found here is a position in the caller's text.
   const std::string upper = ToUpper(designation);
   const std::string_view text = upper;
@@ -447,15 +467,16 @@ WrittenDesignation ReadDesignation(std::string_view designation, SectionNotes& n
     c.Seek(c.pos() + 1);
   }
 
-  int reported = 0;
-  for (const std::string& part : c.LeftOver()) {
-    if (++reported > 5) break;  // enough to show what went wrong
-    const std::string shown = ShownPart(part);
+  const std::vector<std::string> left = c.LeftOver();
+  for (std::size_t k = 0; k < left.size() && k < 8; ++k) {  // more than the caller shows
+    const std::string shown = ShownPart(left[k]);
     notes.Add("\"" + shown + "\" in the designation is not understood",
               "\"" + shown + "\" در مشخصه مقطع فهمیده نشد", shown);
   }
   return w;
 }
+
+}  // namespace
 
 ShapeName ShapeOf(std::string_view text) {
   SectionNotes ignored;

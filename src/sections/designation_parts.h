@@ -20,6 +20,9 @@ struct ShapeName {
   std::size_t at = std::string::npos;  // where the family's name starts in the text
 };
 
+// The families read from the profile catalogue (angles, channels, rolled and castellated).
+bool IsCatalogueKind(ShapeKind kind);
+
 // A number of the designation and the part of the text it came from (for messages).
 struct WrittenNumber {
   bool written = false;

@@ -423,6 +423,18 @@ TEST(HostileInput, GivesDefinedFiniteResults) {
   EXPECT_DOUBLE_EQ(sc.Compute(nonAscii).cs.PlateWidth, 20);
 }
 
+TEST(HostileInput, ATextOfManyFaultsGivesAFewQuotedOnes) {
+  ScratchCatalogue sc;
+  std::string text = "2UNP20";
+  for (int i = 0; i < 300; ++i) text += " (d=" + std::to_string(i) + ") Q" + std::to_string(i);
+  const Section s = sc.Compute(text);
+  EXPECT_TRUE(HasError(s.diagnostics));
+  EXPECT_LE(s.diagnostics.size(), 8u);
+  EXPECT_LT(s.problem.size(), 2000u);
+  EXPECT_NE(s.problem.find("More parts of the designation"), std::string::npos) << s.problem;
+  EXPECT_DOUBLE_EQ(s.cs.d, 10.98);  // the first spacing, 0, is the touching one
+}
+
 TEST(HostileInput, NegativeAndZeroDimensionsAreNamed) {
   ScratchCatalogue sc;
   const Section neg = sc.Compute("PG 600*-8*250*15");
