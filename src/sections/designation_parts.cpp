@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <system_error>
+#include <utility>
 
 #include "core/text_util.h"
 #include "core/units.h"
@@ -379,34 +380,9 @@ std::string BaseWithBlanks(std::string_view text, std::size_t from, std::size_t 
   return std::string(text.substr(from, to - from));
 }
 
-}  // namespace
-
-bool IsCatalogueKind(ShapeKind kind) {
-  return kind == ShapeKind::Angle || kind == ShapeKind::Channel || kind == ShapeKind::Rolled ||
-         kind == ShapeKind::Castellated;
-}
-
-namespace {
-WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes);
-}  // namespace
-
-WrittenDesignation ReadDesignation(std::string_view designation, SectionNotes& notes) {
-  // A few quoted parts show what went wrong; a text of nothing but faults is not repeated back.
-  constexpr std::size_t kShown = 4;
-  SectionNotes own;
-  const WrittenDesignation w = ReadParts(designation, own);
-  const Diagnostics& items = own.Items();
-  for (std::size_t k = 0; k < items.size() && k < kShown; ++k) notes.Append(items[k]);
-  if (items.size() > kShown)
-    notes.Add("More parts of the designation are not understood or repeated",
-              "بخش‌های دیگری از مشخصه مقطع نیز فهمیده نشد یا تکراری است");
-  return w;
-}
-
-namespace {
-
+// The tokenizer: the family's name and base, then its parts, then what no part took.
 WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes) {
-  // Byte for byte, so every position found here is a position in the caller's text.
+  // Upper-cased byte for byte, so every position found here is a position in the caller's text.
   const std::string upper = ToUpper(designation);
   const std::string_view text = upper;
   WrittenDesignation w;
@@ -477,6 +453,25 @@ WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes) 
 }
 
 }  // namespace
+
+bool IsCatalogueKind(ShapeKind kind) {
+  return kind == ShapeKind::Angle || kind == ShapeKind::Channel || kind == ShapeKind::Rolled ||
+         kind == ShapeKind::Castellated;
+}
+
+WrittenDesignation ReadDesignation(std::string_view designation, SectionNotes& notes) {
+  // A few quoted parts show what went wrong; a text of nothing but faults is not repeated back.
+  constexpr std::size_t kShown = 4;
+  SectionNotes own;
+  const WrittenDesignation w = ReadParts(designation, own);
+  const Diagnostics& items = own.Items();
+  for (std::size_t k = 0; k < items.size() && k < kShown; ++k) notes.Append(items[k]);
+  if (items.size() > kShown)
+    notes.Add("More parts of the designation are not understood or repeated",
+              "بخش‌های دیگری از مشخصه مقطع نیز فهمیده نشد یا تکراری است");
+  return w;
+}
+
 
 ShapeName ShapeOf(std::string_view text) {
   SectionNotes ignored;
