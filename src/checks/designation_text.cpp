@@ -18,6 +18,23 @@ double Round2(double v) { return RoundTo(v, 2); }
 // same catalogue numbers is the default spacing, not a chosen one.
 bool Exceeds(double value, double threshold) { return value > threshold + 1e-9; }
 
+// A length in cm written in the input's length unit, to 7 significant digits: the unit factors
+// are single precision, so 12 cm in a millimetre input is 119.99999821 before this rounding.
+// The parser reads the text back to the same centimetres (it rounds spacings to 2 decimals).
+std::string InputLengthText(double cm, double lengthFactor) {
+  const double v = cm / lengthFactor;
+  if (!(std::isfinite(v) && v != 0)) return NumberText(v);
+  const double scale = std::pow(10.0, 6 - static_cast<int>(std::floor(std::log10(std::fabs(v)))));
+  return NumberText(std::round(v * scale) / scale);
+}
+
+// The arrangement marks are the arrangement's, written once at the end of the full text.
+std::string WithoutArrangement(std::string base) {
+  for (const char* mark : {"<>", "][", "[]"})
+    for (auto p = base.find(mark); p != std::string::npos; p = base.find(mark)) base.erase(p, 2);
+  return base;
+}
+
 std::string Joined(std::initializer_list<double> cms) {
   std::string s;
   for (double v : cms) {
@@ -51,19 +68,23 @@ std::string SpacingText(const CurrentSection& cs, CheckFamily family, double len
   bool shown = false;
   switch (family) {
     case CheckFamily::Box:
-      if (Round2(cs.d) != Round2(cs.b - cs.tw)) return "(d=" + NumberText(cs.d / lengthFactor) + ")";
+      if (Round2(cs.d) != Round2(cs.b - cs.tw)) return "(d=" + InputLengthText(cs.d, lengthFactor) + ")";
       return {};
     case CheckFamily::Angle:
-      if (!plate && cs.Count > 1) {
-        // h holds the angle's leg length.
-        const double threshold = cs.Arrangement == "<>" ? 2 * (cs.h - cs.e) * 0.7071 : 2 * cs.e;
-        shown = Exceeds(Round2(cs.d), threshold);
+      if (cs.Count > 1) {
+        // The spacing the assembly takes when none is written (h holds the leg, tw its thickness);
+        // any other spacing must be written for the text to give the same section.
+        const double tpl = plate ? cs.PlateThickness : 0;
+        const double least =
+            cs.Arrangement == "<>" ? std::sqrt(2.0) * (cs.h + cs.tw - 2 * cs.e) + tpl : 2 * cs.e + tpl;
+        shown = Exceeds(Round2(cs.d), Round2(least));
       }
       break;
     case CheckFamily::Channel:
-      if (!plate && cs.Count > 1) {
-        const double threshold = cs.Arrangement == "[]" ? 2 * cs.b - 2 * cs.e : 2 * cs.e;
-        shown = Exceeds(Round2(cs.d), threshold);
+      if (cs.Count > 1) {
+        const double tpl = plate ? cs.PlateThickness : 0;
+        const double least = cs.Arrangement == "][" ? 2 * cs.e + tpl : 2 * (cs.b - cs.e) + tpl;
+        shown = Exceeds(Round2(cs.d), Round2(least));
       }
       break;
     case CheckFamily::Rolled:
@@ -72,14 +93,17 @@ std::string SpacingText(const CurrentSection& cs, CheckFamily family, double len
     default:
       return {};
   }
-  return shown ? "  (d=" + NumberText(Round2(cs.d / lengthFactor)) + ")" : std::string();
+  return shown ? "  (d=" + InputLengthText(Round2(cs.d), lengthFactor) + ")" : std::string();
 }
 
-std::string WebPlateText(const CurrentSection& cs, double lengthFactor) {
+std::string WebPlateText(const CurrentSection& cs) {
   if (!(cs.WebPlateHeight * cs.WebPlateThickness > 0)) return {};
   std::string s = "+WPL" + Joined({cs.WebPlateHeight, cs.WebPlateThickness}) + "  ";
   const double defaultPlace = (cs.Count - 1) * cs.d + cs.tw + cs.WebPlateThickness;
-  if (Round2(cs.DPL) != Round2(defaultPlace)) s += "(DPL=" + NumberText(cs.DPL / lengthFactor) + ")";
+  // The distance is the designation's own length, in cm whatever the input's unit; below 1 cm
+  // it is written in metres, since a number below 1 is read as metres.
+  if (Round2(cs.DPL) != Round2(defaultPlace))
+    s += "(DPL=" + (cs.DPL < 1 ? NumberText(cs.DPL / 100) : NumberText(cs.DPL)) + ")";
   return s;
 }
 
@@ -104,12 +128,11 @@ void RebuildDesignationTexts(CurrentSection& cs, CheckFamily family, double leng
       break;
     case CheckFamily::Channel:
     case CheckFamily::Angle:
-      cs.FullText = cs.BaseText + CoverPlateText(cs, family) + "   " + SpacingText(cs, family, lengthFactor) + "   " +
-                    cs.Arrangement;
+      cs.FullText = WithoutArrangement(cs.BaseText) + CoverPlateText(cs, family) + "   " +
+                    SpacingText(cs, family, lengthFactor) + "   " + cs.Arrangement;
       break;
     case CheckFamily::Rolled:
-      cs.FullText = cs.BaseText + CoverPlateText(cs, family) + WebPlateText(cs, lengthFactor) +
-                    SpacingText(cs, family, lengthFactor);
+      cs.FullText = cs.BaseText + CoverPlateText(cs, family) + WebPlateText(cs) + SpacingText(cs, family, lengthFactor);
       break;
   }
 }

@@ -18,8 +18,8 @@ std::string DimensionText(double cm);
 std::string CoverPlateText(const CurrentSection& cs, CheckFamily family);
 // The spacing part of a BOX, angle, channel or other rolled section; empty when not shown.
 std::string SpacingText(const CurrentSection& cs, CheckFamily family, double lengthFactor);
-// "+WPL" height*thickness, two blanks and "(DPL=...)" when the plates are off their default place.
-std::string WebPlateText(const CurrentSection& cs, double lengthFactor);
+// "+WPL" height*thickness, two blanks and "(DPL=...)" (cm) when the plates are off their default place.
+std::string WebPlateText(const CurrentSection& cs);
 
 // Rebuilds BaseText (parametric shapes) and FullText (every family) in place.
 void RebuildDesignationTexts(CurrentSection& cs, CheckFamily family, double lengthFactor);

@@ -13,20 +13,17 @@ const double kSqrt2 = std::sqrt(2.0);
 
 double Cube(double x) { return x * x * x; }
 
-// The gusset between two angles or channels; zero when absent, alone or written too close to the name.
-PlatePair Gusset(std::string_view text, std::size_t nameAt, const AssemblyOptions& options, SectionNotes& notes) {
-  if (options.alone || !PlateMarked(text, nameAt, {"+2PL", "+PL"})) return {};
-  const PlatePair plate = ReadPlatePair(text, "PL|PL|");
-  return {CheckedDimension(plate.first, "bpl", false, notes), CheckedDimension(plate.second, "tpl", false, notes)};
+// The gusset between two angles or channels (one plate); zero when absent or alone.
+PlatePair Gusset(const WrittenDesignation& w, const AssemblyOptions& options, SectionNotes& notes) {
+  return CoverPlate(w, options, 1, notes);
 }
 
 // Two profiles at most: a larger count written before the name is read as two.
-int PairCount(std::string_view text, std::size_t nameAt, const AssemblyOptions& options, std::string_view code,
-              SectionNotes& notes) {
+int PairCount(const WrittenDesignation& w, const AssemblyOptions& options, SectionNotes& notes) {
   if (options.single) return 1;
-  const int n = CountBefore(text, nameAt);
+  const int n = w.count;
   if (n > 2) {
-    const std::string c(code);
+    const std::string c(w.shape.code);
     notes.Add("At most two " + c + " profiles can be joined; computed as 2" + c,
               "حداکثر دو پروفیل " + c + " را می‌توان به هم بست؛ به صورت 2" + c + " محاسبه شد");
     return 2;
@@ -36,9 +33,9 @@ int PairCount(std::string_view text, std::size_t nameAt, const AssemblyOptions& 
 
 }  // namespace
 
-std::string ReadAngle(std::string_view text, const ShapeName& shape, const ProfileCatalogue& catalogue,
-                      const AssemblyOptions& options, Section& section, SectionNotes& notes) {
-  const CatalogueRecord* rec = SelectRecord(catalogue, shape, text, notes);
+std::string ReadAngle(const WrittenDesignation& w, const ProfileCatalogue& catalogue, const AssemblyOptions& options,
+                      Section& section, SectionNotes& notes) {
+  const CatalogueRecord* rec = SelectRecord(catalogue, w, notes);
   if (rec == nullptr) return {};
   CurrentSection& cs = section.cs;
   const auto& r = *rec;
@@ -52,18 +49,18 @@ std::string ReadAngle(std::string_view text, const ShapeName& shape, const Profi
   // The leg and its thickness also stand in the flange fields, so that every reader finds them there.
   cs.b = cs.h;
   cs.tf = cs.tw;
-  return AssembleAngle(text, shape.at, options, cs, section.props, notes);
+  return AssembleAngle(w, options, cs, section.props, notes);
 }
 
-std::string AssembleAngle(std::string_view text, std::size_t nameAt, const AssemblyOptions& options, CurrentSection& cs,
+std::string AssembleAngle(const WrittenDesignation& w, const AssemblyOptions& options, CurrentSection& cs,
                           SectionProperties& p, SectionNotes& notes) {
   const double b = cs.h, t = cs.tw, e = cs.e, I = p.I1, Iu = cs.Iu, Iv = cs.Iv;
-  const PlatePair gusset = Gusset(text, nameAt, options, notes);
+  const PlatePair gusset = Gusset(w, options, notes);
   const double tpl = gusset.second;
   cs.PlateWidth = gusset.first;
   cs.PlateThickness = tpl;
   cs.WebPlateHeight = cs.WebPlateThickness = cs.DPL = 0;
-  const int n = PairCount(text, nameAt, options, "L", notes);
+  const int n = PairCount(w, options, notes);
 
   double A = p.A;
   p.J = 2 * b * Cube(t) / 3;
@@ -81,9 +78,7 @@ std::string AssembleAngle(std::string_view text, std::size_t nameAt, const Assem
   } else {
     const bool star = cs.Arrangement == "<>";
     const double minimum = star ? kSqrt2 * (b + t - 2 * e) + tpl : 2 * e + tpl;
-    double d = WrittenSpacing(text, options.lengthFactor);
-    if (d < minimum) d = minimum;
-    d = RoundTo(d, 2);
+    const double d = SpacingAtLeast(minimum, w, options, notes);
     cs.d = d;
     if (!star) {
       p.Depth = b;
@@ -113,9 +108,9 @@ std::string AssembleAngle(std::string_view text, std::size_t nameAt, const Assem
   return n > 1 ? "2" + name + " " + cs.Arrangement : name;
 }
 
-std::string ReadChannel(std::string_view text, const ShapeName& shape, const ProfileCatalogue& catalogue,
-                        const AssemblyOptions& options, Section& section, SectionNotes& notes) {
-  const CatalogueRecord* rec = SelectRecord(catalogue, shape, text, notes);
+std::string ReadChannel(const WrittenDesignation& w, const ProfileCatalogue& catalogue, const AssemblyOptions& options,
+                        Section& section, SectionNotes& notes) {
+  const CatalogueRecord* rec = SelectRecord(catalogue, w, notes);
   if (rec == nullptr) return {};
   CurrentSection& cs = section.cs;
   const auto& r = *rec;
@@ -127,18 +122,18 @@ std::string ReadChannel(std::string_view text, const ShapeName& shape, const Pro
   section.props.I1 = CheckedDimension(r[5], "Ix", true, notes);
   section.props.I2 = CheckedDimension(r[6], "Iy", true, notes);
   cs.e = CheckedDimension(r[7], "e", false, notes);
-  return AssembleChannel(text, shape.at, options, cs, section.props, notes);
+  return AssembleChannel(w, options, cs, section.props, notes);
 }
 
-std::string AssembleChannel(std::string_view text, std::size_t nameAt, const AssemblyOptions& options,
-                            CurrentSection& cs, SectionProperties& p, SectionNotes& notes) {
+std::string AssembleChannel(const WrittenDesignation& w, const AssemblyOptions& options, CurrentSection& cs,
+                            SectionProperties& p, SectionNotes& notes) {
   const double h = cs.h, b = cs.b, tw = cs.tw, tf = cs.tf, e = cs.e;
-  const PlatePair gusset = Gusset(text, nameAt, options, notes);
+  const PlatePair gusset = Gusset(w, options, notes);
   const double tpl = gusset.second;
   cs.PlateWidth = gusset.first;
   cs.PlateThickness = tpl;
   cs.WebPlateHeight = cs.WebPlateThickness = cs.DPL = 0;
-  const int n = PairCount(text, nameAt, options, "UNP", notes);
+  const int n = PairCount(w, options, notes);
 
   p.J = (h * Cube(tw) + 2 * b * Cube(tf)) / 3;
   cs.Sx = 0;
@@ -150,9 +145,7 @@ std::string AssembleChannel(std::string_view text, std::size_t nameAt, const Ass
   } else {
     const bool backToBack = cs.Arrangement == "][";
     const double minimum = backToBack ? 2 * e + tpl : 2 * (b - e) + tpl;
-    double d = WrittenSpacing(text, options.lengthFactor);
-    if (d < minimum) d = minimum;
-    d = RoundTo(d, 2);
+    const double d = SpacingAtLeast(minimum, w, options, notes);
     cs.d = d;
     p.I1 = n * p.I1;
     p.J = n * p.J;

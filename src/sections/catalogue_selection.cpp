@@ -1,5 +1,6 @@
 // Choosing a catalogue record from a designation's size, and the editor's step from one
 // record of a family to the next.
+#include <cmath>
 #include <string>
 
 #include "core/text_util.h"
@@ -9,69 +10,101 @@ namespace tavo {
 
 namespace {
 
-bool IsCatalogueKind(ShapeKind kind) {
-  return kind == ShapeKind::Angle || kind == ShapeKind::Channel || kind == ShapeKind::Rolled ||
-         kind == ShapeKind::Castellated;
-}
-
-// Where the size number after the family code stands: [begin, end); begin == end when none is written.
-std::pair<std::size_t, std::size_t> SizeSpan(std::string_view text, std::size_t from) {
-  std::size_t i = from;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  const std::size_t begin = i;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  bool digits = false;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, digits = true;
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, digits = true;
-  }
-  return digits ? std::pair{begin, i} : std::pair{from, from};
-}
-
-// A size text that selects record index of the family, or "" when no written size reaches it
-// (the 2.5 cm angle leg: "L25" is read as 25 cm and "L2.5" as 2 cm).
+// A size text that selects record index of the family by the plain reading (no other reading,
+// no ambiguity), or "" when none does.
 std::string SizeTextFor(const CatalogueFamily& family, int index) {
   const double value = family.records[static_cast<std::size_t>(index)][0];
-  const double threshold = SelectionThreshold(family.code);
-  for (const std::string& candidate : {MmText(value), ShortestText(value)})
-    if (FindRecord(family, SelectionKey(NumericValue(candidate), threshold)) == index) return candidate;
+  for (const std::string& candidate : {MmText(value), ShortestText(value)}) {
+    const SizeMatch m = MatchSize(family, NumericValue(candidate));
+    if (m.kind == SizeMatch::Found && m.index == index) return candidate;
+  }
   return {};
+}
+
+
+// The angle record of the written thickness (and equal legs) among those of the selected leg.
+int AngleOfThickness(const CatalogueFamily& family, int index, const WrittenDesignation& w, bool millimetres,
+                     SectionNotes& notes) {
+  const double scale = millimetres ? 10 : 1;
+  const std::string shown = ShownPart(w.thickness.text);
+  const CatalogueRecord& chosen = family.records[static_cast<std::size_t>(index)];
+  if (w.otherLeg.written && std::fabs(w.otherLeg.value / scale - chosen[0]) > 1e-9)
+    notes.Add("\"" + shown + "\" has unequal legs; the catalogue stahl.L holds equal-leg angles",
+              "\"" + shown + "\" ساق‌های نابرابر دارد؛ جدول پروفیل stahl.L فقط نبشی‌های بال مساوی دارد", shown);
+  if (!w.thickness.written) return index;
+  const double t = w.thickness.value / scale;
+  std::string thicknesses;
+  for (std::size_t i = 0; i < family.records.size(); ++i) {
+    const CatalogueRecord& r = family.records[i];
+    if (std::fabs(r[0] - chosen[0]) > 1e-9) continue;
+    if (std::fabs(r[1] - t) <= 1e-9) return static_cast<int>(i);
+    thicknesses += (thicknesses.empty() ? "" : ", ") + RecordName(family, static_cast<int>(i));
+  }
+  notes.Add("\"" + shown + "\": the catalogue stahl.L has this leg only as " + thicknesses,
+            "\"" + shown + "\": جدول پروفیل stahl.L این ساق را فقط به صورت " + thicknesses + " دارد", shown);
+  return index;
 }
 
 }  // namespace
 
-const CatalogueRecord* SelectRecord(const ProfileCatalogue& catalogue, const ShapeName& shape, std::string_view text,
+const CatalogueRecord* SelectRecord(const ProfileCatalogue& catalogue, const WrittenDesignation& w,
                                     SectionNotes& notes) {
-  const CatalogueFamily& family = catalogue.Family(shape.code);
+  const std::string& code = w.shape.code;
+  const CatalogueFamily& family = catalogue.Family(code);
   if (!family.loaded) {
     notes.AddBilingual(family.problem);
     return nullptr;
   }
-  const std::string file = "stahl." + shape.code;
+  const std::string file = "stahl." + code;
   if (family.records.empty()) {
     notes.Add("Catalogue file " + file + " holds no records", "فایل جدول پروفیل " + file + " هیچ رکوردی ندارد");
     return nullptr;
   }
-  const double size = SizeAfter(text, shape.at, shape.code.size());
-  if (!(size > 0)) {
-    notes.Add("No profile size is written after " + shape.code, "پس از " + shape.code + " اندازه پروفیل نوشته نشده است");
+  if (!w.size.written || !(w.size.value > 0)) {
+    notes.Add("No profile size is written after " + code, "پس از " + code + " اندازه پروفیل نوشته نشده است",
+              ShownPart(w.sizeText));
     return nullptr;
   }
-  const double key = SelectionKey(size, SelectionThreshold(shape.code));
-  int index = FindRecord(family, key);
-  if (index < 0) {
-    // The old behaviour, kept so that every size gives finite numbers: the last record read.
-    index = static_cast<int>(family.records.size()) - 1;
-    const std::string written = shape.code + ShortestText(size);
-    const std::string lastSize = ShortestText(family.records.back()[0]);
-    notes.Add(written + " is not in the catalogue " + file + " (sizes " + ShortestText(family.records.front()[0]) +
-                  " to " + lastSize + " cm); its last record, " + lastSize + " cm, was used",
-              written + " در جدول پروفیل " + file + " نیست (اندازه‌ها از " + ShortestText(family.records.front()[0]) +
-                  " تا " + lastSize + " سانتیمتر)؛ آخرین رکورد آن، " + lastSize + " سانتیمتر، به کار رفت");
+  const SizeMatch m = MatchSize(family, w.size.value);
+  const std::string written = ShownPart(w.sizeText);
+  int index = m.index;
+  switch (m.kind) {
+    case SizeMatch::Found:
+      break;
+    case SizeMatch::OtherReading: {
+      const std::string name = RecordName(family, index);
+      notes.AddWarning("\"" + written + "\" is read as " + name + " (" + (m.millimetres ? "mm" : "cm") +
+                           "), the only record of that size",
+                       "\"" + written + "\" به صورت " + name + " (" + (m.millimetres ? "میلیمتر" : "سانتیمتر") +
+                           ") خوانده شد، تنها رکورد با این اندازه",
+                       written);
+      break;
+    }
+    case SizeMatch::Ambiguous: {
+      const std::string a = RecordName(family, m.index), b = RecordName(family, m.other);
+      const std::string ta = code + SizeTextFor(family, m.index), tb = code + SizeTextFor(family, m.other);
+      notes.Add("\"" + written + "\" can be read as " + a + " or as " + b + "; write " + ta + " or " + tb,
+                "\"" + written + "\" را می‌توان " + a + " یا " + b + " خواند؛ " + ta + " یا " + tb + " بنویسید",
+                written);
+      break;
+    }
+    case SizeMatch::Missing: {
+      const std::string below = RecordName(family, m.below), above = RecordName(family, m.above);
+      const bool both = !below.empty() && !above.empty();
+      const std::string en = both ? "the nearest catalogue sizes are " + below + " and " + above
+                                  : "the nearest catalogue size is " + below + above;
+      const std::string fa = both ? "نزدیک‌ترین اندازه‌های جدول " + below + " و " + above + " هستند"
+                                  : "نزدیک‌ترین اندازه جدول " + below + above + " است";
+      notes.Add("\"" + written + "\" is not in the catalogue " + file + "; " + en,
+                "\"" + written + "\" در جدول پروفیل " + file + " نیست؛ " + fa, written);
+      break;
+    }
   }
+  if (index < 0) return nullptr;
+  if (w.shape.kind == ShapeKind::Angle && m.kind != SizeMatch::Missing)
+    index = AngleOfThickness(family, index, w, m.millimetres, notes);
   const CatalogueRecord& record = family.records[static_cast<std::size_t>(index)];
-  if (static_cast<int>(record.size()) < ProfileCatalogue::ItemsPerRecord(shape.code)) return nullptr;
+  if (static_cast<int>(record.size()) < ProfileCatalogue::ItemsPerRecord(code)) return nullptr;
   return &record;
 }
 
@@ -86,7 +119,9 @@ CatalogueStep StepCatalogue(const ProfileCatalogue& catalogue, std::string_view 
                    std::string(command) + "\"";
     return step;
   }
-  const ShapeName shape = ShapeOf(text);
+  SectionNotes ignored;
+  const WrittenDesignation w = ReadDesignation(text, ignored);
+  const ShapeName& shape = w.shape;
   if (!IsCatalogueKind(shape.kind)) {
     step.problem = "\"" + text + "\" names no catalogue family||\"" + text + "\" هیچ خانواده‌ای از جدول پروفیل‌ها را نام نمی‌برد";
     return step;
@@ -104,10 +139,10 @@ CatalogueStep StepCatalogue(const ProfileCatalogue& catalogue, std::string_view 
   step.first = family.records.front()[0];
   step.last = family.records.back()[0];
 
-  const std::size_t codeEnd = shape.at + shape.code.size();
-  const double size = SizeAfter(text, shape.at, shape.code.size());
-  const double key = SelectionKey(size, SelectionThreshold(shape.code));
-  int index = size > 0 ? FindRecord(family, key) : -1;
+  const double size = w.size.written ? w.size.value : 0;
+  const SizeMatch match = MatchSize(family, size);
+  const double key = match.key;
+  const int index = size > 0 && match.kind != SizeMatch::Missing ? match.index : -1;
   if (range) {
     step.index = index;
     step.size = index >= 0 ? family.records[static_cast<std::size_t>(index)][0] : 0;
@@ -135,8 +170,7 @@ CatalogueStep StepCatalogue(const ProfileCatalogue& catalogue, std::string_view 
     step.size = index >= 0 ? family.records[static_cast<std::size_t>(index)][0] : 0;
     return step;
   }
-  const auto [begin, end] = SizeSpan(text, codeEnd);
-  step.designation = text.substr(0, begin) + sizeText + text.substr(end);
+  step.designation = text.substr(0, w.sizeBegin) + sizeText + text.substr(w.sizeEnd);
   step.index = target;
   step.size = family.records[static_cast<std::size_t>(target)][0];
   return step;

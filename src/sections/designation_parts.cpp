@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <system_error>
+#include <utility>
 
-#include "core/text_helpers.h"
 #include "core/text_util.h"
 #include "core/units.h"
 
@@ -13,37 +14,468 @@ namespace tavo {
 
 namespace {
 
-bool Contains(std::string_view text, std::string_view what) { return text.find(what) != std::string_view::npos; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// "*" and "X" both read "times"; a comma separates only in a list that uses nothing else.
+bool IsTimes(char c) { return c == '*' || c == 'X'; }
 
-// The first of the codes, in list order, that the text contains.
-ShapeName FirstCodeOf(std::string_view text, std::initializer_list<std::string_view> codes, ShapeKind kind) {
-  for (const auto code : codes)
-    if (const auto p = text.find(code); p != std::string_view::npos) return {kind, std::string(code), p};
+// Walks the text; a part that is recognised marks its characters as used.
+class Cursor {
+ public:
+  explicit Cursor(std::string_view text) : t_(text), used_(text.size(), false) {}
+
+  std::size_t pos() const { return i_; }
+  void Seek(std::size_t p) { i_ = std::min(p, t_.size()); }
+  bool AtEnd() const { return i_ >= t_.size(); }
+  char Peek(std::size_t ahead = 0) const { return i_ + ahead < t_.size() ? t_[i_ + ahead] : '\0'; }
+  char Before() const { return i_ > 0 && i_ <= t_.size() ? t_[i_ - 1] : ' '; }
+  void Blanks() {
+    while (i_ < t_.size() && IsBlank(t_[i_])) ++i_;
+  }
+  bool Looking(std::string_view lit) const { return t_.substr(i_).substr(0, lit.size()) == lit; }
+  bool Skip(std::string_view lit) {
+    if (!Looking(lit)) return false;
+    i_ += lit.size();
+    return true;
+  }
+  // A number: digits with an optional decimal point, after a sign where one may stand (a negative
+  // plate or spacing is then said as such). No exponent: "E" is a key.
+  bool Number(double& value, bool sign = true) {
+    std::size_t j = i_;
+    if (sign && j < t_.size() && (t_[j] == '-' || t_[j] == '+')) ++j;
+    const std::size_t intStart = j;
+    while (j < t_.size() && IsDigit(t_[j])) ++j;
+    bool digits = j > intStart;
+    if (j < t_.size() && t_[j] == '.') {
+      std::size_t k = j + 1;
+      while (k < t_.size() && IsDigit(t_[k])) ++k;
+      if (digits || k > j + 1) digits = true, j = k;
+    }
+    if (!digits) return false;
+    const std::string token(t_.substr(i_, j - i_));
+    const double v = std::strtod(token.c_str(), nullptr);
+    value = std::isfinite(v) ? v : 0.0;  // three hundred digits are no dimension either
+    i_ = j;
+    return true;
+  }
+  void Use(std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to && k < used_.size(); ++k) used_[k] = true;
+  }
+  std::string Part(std::size_t from, std::size_t to) const {
+    return Trim(t_.substr(std::min(from, t_.size()), to > from ? to - from : 0));
+  }
+  // The runs of characters no part took; runs separated only by blanks are one part.
+  std::vector<std::string> LeftOver() const {
+    std::vector<std::string> parts;
+    std::size_t k = 0;
+    while (k < t_.size()) {
+      if (used_[k] || IsBlank(t_[k])) {
+        ++k;
+        continue;
+      }
+      std::size_t end = k;
+      std::size_t j = k;
+      while (j < t_.size() && !used_[j]) {
+        if (!IsBlank(t_[j])) end = j + 1;
+        ++j;
+      }
+      parts.push_back(std::string(t_.substr(k, end - k)));
+      k = j;
+    }
+    return parts;
+  }
+
+ private:
+  std::string_view t_;
+  std::vector<bool> used_;
+  std::size_t i_ = 0;
+};
+
+struct Code {
+  std::string_view name;
+  ShapeKind kind;
+};
+constexpr Code kCatalogueCodes[] = {{"UNP", ShapeKind::Channel},     {"CNP", ShapeKind::Castellated},
+                                    {"CPE", ShapeKind::Castellated}, {"CPB", ShapeKind::Castellated},
+                                    {"INP", ShapeKind::Rolled},      {"IPE", ShapeKind::Rolled},
+                                    {"IPB", ShapeKind::Rolled},      {"HPE", ShapeKind::Rolled},
+                                    {"HNP", ShapeKind::Rolled},      {"HPB", ShapeKind::Rolled}};
+
+// The catalogue family whose name stands at p: a code, or "L" followed by a number (an angle).
+ShapeName CodeAt(std::string_view text, std::size_t p) {
+  for (const Code& code : kCatalogueCodes)
+    if (text.substr(p).substr(0, code.name.size()) == code.name) return {code.kind, std::string(code.name), p};
+  if (p < text.size() && text[p] == 'L') {
+    std::size_t q = p + 1;
+    while (q < text.size() && IsBlank(text[q])) ++q;
+    if (q < text.size() && (IsDigit(text[q]) || (text[q] == '.' && q + 1 < text.size() && IsDigit(text[q + 1]))))
+      return {ShapeKind::Angle, "L", p};
+  }
   return {};
+}
+
+bool TakesWebPlates(ShapeKind kind) { return kind == ShapeKind::Rolled || kind == ShapeKind::Castellated; }
+
+struct ListRule {
+  std::size_t fewest, most;
+  const char* form;      // how the family is written, for the message
+  const char* english;   // what it is
+  const char* persian;
+};
+
+ListRule RuleOf(ShapeKind kind) {
+  switch (kind) {
+    case ShapeKind::PlateGirder:
+      return {4, 6, "PG hw*tw*bf1*tf1 (*bf2*tf2)", "a plate girder", "تیر ورق"};
+    case ShapeKind::Cross:
+      return {5, 7, "CROSS h1*h2*tw*bf1*tf1 (*bf2*tf2)", "a cross section", "مقطع صلیبی"};
+    case ShapeKind::Box:
+      return {4, 4, "BOX hw*tw*bf*tf", "a box", "مقطع قوطی"};
+    default:
+      return {2, 2, "TUBE D*t", "a tube", "لوله"};
+  }
+}
+
+// The numbers of a parametric family: "*" or "X" between them (mixed freely), or commas when
+// the list uses nothing else, blanks allowed around each separator.
+void ReadDimensions(Cursor& c, WrittenDesignation& w, const std::string& name, SectionNotes& notes) {
+  const ListRule rule = RuleOf(w.shape.kind);
+  c.Blanks();
+  const std::size_t from = c.pos();
+  std::size_t end = from;
+  char kind = 0;  // 'x' for "*"/"X", ',' for commas
+  double v = 0;
+  if (c.Number(v)) {
+    w.dims.push_back(v);
+    end = c.pos();
+    while (w.dims.size() < rule.most) {
+      c.Blanks();
+      const char sep = c.Peek();
+      const char sepKind = IsTimes(sep) ? 'x' : sep == ',' ? ',' : 0;
+      if (sepKind == 0 || (kind != 0 && sepKind != kind)) break;
+      c.Seek(c.pos() + 1);
+      c.Blanks();
+      if (!c.Number(v)) break;
+      kind = sepKind;
+      w.dims.push_back(v);
+      end = c.pos();
+    }
+  }
+  c.Seek(end);
+  c.Use(from, end);
+  w.dimsText = c.Part(from, end);
+  if (w.dims.size() < rule.fewest) {
+    const std::string shown = ShownPart(name + " " + w.dimsText);
+    const std::string n = std::to_string(w.dims.size());
+    notes.Add("\"" + shown + "\" gives " + n + " numbers; " + rule.english + " is written " + rule.form + " in mm",
+              "\"" + shown + "\" فقط " + n + " عدد دارد؛ " + rule.persian + " به صورت " + rule.form +
+                  " به میلیمتر نوشته می‌شود",
+              shown);
+  }
+}
+
+void Repeated(const std::string& part, const std::string& first, SectionNotes& notes) {
+  const std::string p = ShownPart(part), f = ShownPart(first);
+  notes.Add("\"" + p + "\" repeats a part already written (\"" + f + "\"); only one is read",
+            "\"" + p + "\" بخشی را تکرار می‌کند که پیش‌تر نوشته شده است (\"" + f + "\")؛ فقط یکی خوانده می‌شود", p);
+}
+
+// "<>" for angles, "][" or "[]" for channels; anywhere after the size.
+bool TakeArrangement(Cursor& c, WrittenDesignation& w, SectionNotes& notes) {
+  std::string_view found;
+  if (w.shape.kind == ShapeKind::Angle && c.Looking("<>")) found = "<>";
+  if (w.shape.kind == ShapeKind::Channel && (c.Looking("][") || c.Looking("[]"))) found = c.Looking("][") ? "][" : "[]";
+  if (found.empty()) return false;
+  c.Use(c.pos(), c.pos() + 2);
+  c.Seek(c.pos() + 2);
+  if (w.arrangement.empty()) {
+    w.arrangement = std::string(found);
+  } else if (w.arrangement != found) {
+    notes.Add("Two arrangements are written, \"" + w.arrangement + "\" and \"" + std::string(found) + "\"; \"" +
+                  w.arrangement + "\" is used",
+              "دو چیدمان نوشته شده است، \"" + w.arrangement + "\" و \"" + std::string(found) + "\"؛ \"" +
+                  w.arrangement + "\" به کار رفت",
+              std::string(found));
+  }
+  return true;
+}
+
+// "+2PL200*10", "+PL 200 X 10", "X2PL200X10" (I, H and castellated profiles), "+WPL200*8".
+bool TakePlate(Cursor& c, WrittenDesignation& w, SectionNotes& notes) {
+  const std::size_t from = c.pos();
+  const bool timesMarker = TakesWebPlates(w.shape.kind) && c.Peek() == 'X';
+  if (c.Peek() != '+' && !timesMarker) return false;
+  c.Seek(from + 1);
+  c.Blanks();
+  int count = 0;
+  bool counted = false;
+  while (IsDigit(c.Peek())) {
+    count = std::min(count * 10 + (c.Peek() - '0'), 1000);
+    counted = true;
+    c.Seek(c.pos() + 1);
+  }
+  c.Blanks();
+  const bool web = TakesWebPlates(w.shape.kind) && c.Skip("WPL");
+  if (!web && !c.Skip("PL")) {
+    c.Seek(from);
+    return false;
+  }
+  WrittenPlate plate;
+  plate.written = true;
+  plate.count = count;
+  c.Blanks();
+  std::size_t end = c.pos();
+  if (c.Number(plate.first)) {
+    end = c.pos();
+    c.Blanks();
+    if (IsTimes(c.Peek())) {
+      c.Seek(c.pos() + 1);
+      c.Blanks();
+      if (c.Number(plate.second)) {
+        plate.complete = true;
+        end = c.pos();
+      }
+    }
+  }
+  c.Seek(end);
+  c.Use(from, end);
+  plate.text = c.Part(from, end);
+  const std::string shown = ShownPart(plate.text);
+  WrittenPlate& target = web ? w.web : w.cover;
+  if (target.written) {
+    Repeated(plate.text, target.text, notes);
+    return true;
+  }
+  if (counted && count != 1 && count != 2) {
+    notes.Add("\"" + shown + "\": plates are written \"+PL\" or \"+2PL\" (\"+WPL\" or \"+2WPL\" beside the web)",
+              "\"" + shown + "\": ورق‌ها به صورت \"+PL\" یا \"+2PL\" (و کنار جان \"+WPL\" یا \"+2WPL\") نوشته می‌شوند",
+              shown);
+    return true;
+  }
+  if (!plate.complete) {
+    notes.Add("\"" + shown + "\": a plate is written as width*thickness in mm, for example +2PL200*10",
+              "\"" + shown + "\": ورق به صورت عرض*ضخامت به میلیمتر نوشته می‌شود، برای نمونه +2PL200*10", shown);
+    return true;
+  }
+  target = plate;
+  return true;
+}
+
+// "(d=12)", "d = 12", "(e=12)", "(DPL=25)", "DPL=25", BOX "(D=20)"; and the element's own
+// length "L=..." (read by the element reader, passed over here).
+bool TakeKey(Cursor& c, WrittenDesignation& w, SectionNotes& notes) {
+  // A key starts a word: the "L=" at the end of "DPL=" is not the element's length.
+  if (c.Before() >= 'A' && c.Before() <= 'Z') return false;
+  const std::size_t from = c.pos();
+  const bool paren = c.Skip("(");
+  c.Blanks();
+  enum { Spacing, Dpl, Length, None } key = None;
+  const bool catalogue = IsCatalogueKind(w.shape.kind);
+  if (TakesWebPlates(w.shape.kind) && c.Skip("DPL"))
+    key = Dpl;
+  else if ((catalogue || w.shape.kind == ShapeKind::Box) && c.Skip("D"))
+    key = Spacing;
+  else if (catalogue && c.Skip("E"))
+    key = Spacing;
+  else if (!paren && c.Skip("L"))
+    key = Length;
+  c.Blanks();
+  if (key == None || !c.Skip("=")) {
+    c.Seek(from);
+    return false;
+  }
+  c.Blanks();
+  if (key == Length) {
+    // Its number, or the word the element reader will say is no number.
+    double length = 0;
+    if (!c.Number(length))
+      while (!c.AtEnd() && !IsBlank(c.Peek())) c.Seek(c.pos() + 1);
+    c.Use(from, c.pos());
+    return true;
+  }
+  WrittenNumber value;
+  const bool number = c.Number(value.value);
+  value.written = number;
+  if (number && paren) {
+    const std::size_t beforeBlanks = c.pos();
+    c.Blanks();
+    if (!c.Skip(")")) c.Seek(beforeBlanks);  // an unclosed parenthesis is still the same part
+  }
+  c.Use(from, c.pos());
+  value.text = c.Part(from, c.pos());
+  const std::string shown = ShownPart(value.text);
+  if (!number) {
+    notes.Add("\"" + shown + "\" gives no number", "\"" + shown + "\" عددی ندارد", shown);
+    return true;
+  }
+  WrittenNumber& target = key == Dpl ? w.dpl : w.spacing;
+  if (target.written)
+    Repeated(value.text, target.text, notes);
+  else
+    target = value;
+  return true;
+}
+
+// Count, name, size and what belongs to the size (angle thickness, half-profile height).
+void ReadProfileName(Cursor& c, WrittenDesignation& w) {
+  const ShapeName& shape = w.shape;
+  c.Use(shape.at, shape.at + shape.code.size());
+  c.Seek(shape.at + shape.code.size());
+  c.Blanks();
+  const std::size_t sizeFrom = c.pos();
+  double v = 0;
+  if (c.Number(v, false)) {  // "IPE +2PL..." has no size: the "+2" is the plate's
+    w.size = {true, v, c.Part(shape.at, c.pos())};
+    w.sizeBegin = sizeFrom;
+    w.sizeEnd = c.pos();
+    c.Use(sizeFrom, c.pos());
+  } else {
+    w.sizeBegin = w.sizeEnd = shape.at + shape.code.size();
+  }
+  w.sizeText = c.Part(shape.at, c.pos());
+  if (!w.size.written) return;
+  if (shape.kind == ShapeKind::Angle) {
+    // L60*6, L100X10, L100*100*10: the thickness (and the second leg) in the leg's unit.
+    double numbers[2];
+    int n = 0;
+    std::size_t end = c.pos();
+    while (n < 2) {
+      c.Blanks();
+      if (!IsTimes(c.Peek())) break;
+      c.Seek(c.pos() + 1);
+      c.Blanks();
+      if (!c.Number(numbers[n])) break;
+      ++n;
+      end = c.pos();
+    }
+    c.Seek(end);
+    c.Use(w.sizeEnd, end);
+    if (n == 1) w.thickness = {true, numbers[0], c.Part(shape.at, end)};
+    if (n == 2) {
+      w.otherLeg = {true, numbers[0], c.Part(shape.at, end)};
+      w.thickness = {true, numbers[1], c.Part(shape.at, end)};
+    }
+  } else if (shape.code.front() == 'H') {
+    // HPE300-400: the height of the two tees with their web insert.
+    const std::size_t from = c.pos();
+    c.Blanks();
+    if (c.Skip("-")) {
+      c.Blanks();
+      double h = 0;
+      if (c.Number(h)) {
+        w.height = {true, h, c.Part(shape.at, c.pos())};
+        c.Use(from, c.pos());
+      } else {
+        c.Seek(from);
+      }
+    } else {
+      c.Seek(from);
+    }
+  }
+}
+
+// The base as the base text has always been cut: with the blanks that follow it.
+std::string BaseWithBlanks(std::string_view text, std::size_t from, std::size_t to) {
+  while (to < text.size() && IsBlank(text[to])) ++to;
+  return std::string(text.substr(from, to - from));
+}
+
+// The tokenizer: the family's name and base, then its parts, then what no part took.
+WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes) {
+  // Upper-cased byte for byte, so every position found here is a position in the caller's text.
+  const std::string upper = ToUpper(designation);
+  const std::string_view text = upper;
+  WrittenDesignation w;
+  Cursor c(text);
+  c.Blanks();
+  const std::size_t start = c.pos();
+  static constexpr std::pair<std::string_view, ShapeKind> kParametric[] = {{"PG", ShapeKind::PlateGirder},
+                                                                           {"CROSS", ShapeKind::Cross},
+                                                                           {"BOX", ShapeKind::Box},
+                                                                           {"TUBE", ShapeKind::Tube}};
+  for (const auto& [name, kind] : kParametric) {
+    if (!c.Looking(name)) continue;
+    w.shape = {kind, "", start};
+    c.Use(start, start + name.size());
+    c.Seek(start + name.size());
+    ReadDimensions(c, w, std::string(name), notes);
+    w.base = c.Part(start, c.pos());
+    w.baseText = BaseWithBlanks(text, start, c.pos());
+    break;
+  }
+
+  if (w.shape.kind == ShapeKind::None) {
+    // A count, blanks allowed after it, then the family's name.
+    std::size_t p = start;
+    int count = 0;
+    while (p < text.size() && IsDigit(text[p])) count = std::min(count * 10 + (text[p++] - '0'), 1000);
+    const bool counted = p > start;
+    std::size_t q = p;
+    while (q < text.size() && IsBlank(text[q])) ++q;
+    w.shape = CodeAt(text, q);
+    if (w.shape.kind != ShapeKind::None) {
+      c.Use(start, p);
+      w.count = counted ? count : 0;
+      if (counted && count == 0)
+        notes.Add("A count of 0 profiles is written before " + w.shape.code,
+                  "تعداد 0 پروفیل پیش از " + w.shape.code + " نوشته شده است", ShownPart(text.substr(start, q + 1 - start)));
+    } else {
+      // The name further on: what stands before it is reported as not understood.
+      for (const Code& code : kCatalogueCodes)
+        if (const auto at = text.find(code.name); at != std::string_view::npos) {
+          w.shape = {code.kind, std::string(code.name), at};
+          break;
+        }
+    }
+    if (w.shape.kind == ShapeKind::None) return w;
+    ReadProfileName(c, w);
+    const std::size_t baseFrom = w.shape.at == q ? start : w.shape.at;
+    w.base = c.Part(baseFrom, c.pos());
+    w.baseText = BaseWithBlanks(text, baseFrom, c.pos());
+  }
+
+  // The parts after the base, in any order; a character no part takes is stepped over.
+  while (true) {
+    c.Blanks();
+    if (c.AtEnd()) break;
+    if (IsCatalogueKind(w.shape.kind) && (TakeArrangement(c, w, notes) || TakePlate(c, w, notes))) continue;
+    if (TakeKey(c, w, notes)) continue;
+    c.Seek(c.pos() + 1);
+  }
+
+  const std::vector<std::string> left = c.LeftOver();
+  for (std::size_t k = 0; k < left.size() && k < 8; ++k) {  // more than the caller shows
+    const std::string shown = ShownPart(left[k]);
+    notes.Add("\"" + shown + "\" in the designation is not understood",
+              "\"" + shown + "\" در مشخصه مقطع فهمیده نشد", shown);
+  }
+  return w;
 }
 
 }  // namespace
 
-ShapeName ShapeOf(std::string_view text) {
-  if (StartsWith(text, "PG")) return {ShapeKind::PlateGirder, "", 0};
-  if (StartsWith(text, "CROSS")) return {ShapeKind::Cross, "", 0};
-  if (StartsWith(text, "BOX")) return {ShapeKind::Box, "", 0};
-  if (StartsWith(text, "TUBE")) return {ShapeKind::Tube, "", 0};
-  if (StartsWith(text, "2L") && NumericValue(text.substr(2)) > 0) return {ShapeKind::Angle, "L", 1};
-  if (StartsWith(text, "L") && NumericValue(text.substr(1)) > 0) return {ShapeKind::Angle, "L", 0};
-  if (const auto p = text.find("UNP"); p != std::string_view::npos) return {ShapeKind::Channel, "UNP", p};
-  if (Contains(text, "CPB") || Contains(text, "CPE") || Contains(text, "CNP"))
-    return FirstCodeOf(text, {"CNP", "CPE", "CPB"}, ShapeKind::Castellated);
-  // Shorter texts cannot hold a family code and a size.
-  if (text.size() < 5) return {};
-  return FirstCodeOf(text, {"INP", "IPE", "IPB", "HPE", "HNP", "HPB"}, ShapeKind::Rolled);
+bool IsCatalogueKind(ShapeKind kind) {
+  return kind == ShapeKind::Angle || kind == ShapeKind::Channel || kind == ShapeKind::Rolled ||
+         kind == ShapeKind::Castellated;
 }
 
-int CountBefore(std::string_view text, std::size_t nameAt) {
-  if (nameAt == std::string::npos || nameAt == 0) return 0;
-  const double v = NumericValue(text.substr(0, std::min(nameAt, text.size())));
-  // Clamped before the cast: a count of 1e300 is as wrong as 1000, and must not overflow.
-  return static_cast<int>(std::clamp(std::trunc(v), -1000.0, 1000.0));
+WrittenDesignation ReadDesignation(std::string_view designation, SectionNotes& notes) {
+  // A few quoted parts show what went wrong; a text of nothing but faults is not repeated back.
+  constexpr std::size_t kShown = 4;
+  SectionNotes own;
+  const WrittenDesignation w = ReadParts(designation, own);
+  const Diagnostics& items = own.Items();
+  for (std::size_t k = 0; k < items.size() && k < kShown; ++k) notes.Append(items[k]);
+  if (items.size() > kShown)
+    notes.Add("More parts of the designation are not understood or repeated",
+              "بخش‌های دیگری از مشخصه مقطع نیز فهمیده نشد یا تکراری است");
+  return w;
+}
+
+
+ShapeName ShapeOf(std::string_view text) {
+  SectionNotes ignored;
+  return ReadDesignation(text, ignored).shape;
 }
 
 double SizeAfter(std::string_view text, std::size_t nameAt, std::size_t codeLength) {
@@ -51,32 +483,58 @@ double SizeAfter(std::string_view text, std::size_t nameAt, std::size_t codeLeng
   return NumericValue(text.substr(nameAt + codeLength));
 }
 
-bool PlateMarked(std::string_view text, std::size_t nameAt, std::initializer_list<std::string_view> markers) {
-  if (nameAt == std::string::npos) return false;
-  for (const auto marker : markers) {
-    const auto p = text.find(marker);
-    if (p != std::string_view::npos && p > nameAt && p - nameAt > 3) return true;
+double SpacingCm(const WrittenDesignation& w, double lengthFactor, SectionNotes& notes) {
+  if (!w.spacing.written) return 0;
+  const std::string shown = ShownPart(w.spacing.text);
+  const double v = w.spacing.value;
+  if (v < 0) {
+    notes.Add("The spacing \"" + shown + "\" is negative", "فاصله \"" + shown + "\" منفی است", shown);
+    return 0;
   }
-  return false;
-}
-
-PlatePair ReadPlatePair(std::string_view text, std::string_view key) {
-  return {ExtractItem(text, key, 1, 0) / 10, ExtractItem(text, key, 2, 0) / 10};
-}
-
-double WrittenSpacing(std::string_view text, double lengthFactor) {
-  // Every spacing key ends in "=": without one there is nothing to read (and no copy to make).
-  if (text.find('=') == std::string_view::npos) return 0;
-  double d = ExtractSpacing(text, 1, 0) * lengthFactor;
-  if (d > 100) d /= 10;
+  double d = v * lengthFactor;
+  if (d > 100) {
+    if (lengthFactor == 1 && d / 10 <= 100) {
+      // A centimetre input with a spacing above a metre: millimetres, as the spacing has always been read.
+      d /= 10;
+      notes.AddWarning("The spacing \"" + shown + "\" is read as millimetres: " + ShortestText(d) + " cm",
+                       "فاصله \"" + shown + "\" به میلیمتر خوانده شد: " + ShortestText(d) + " سانتیمتر", shown);
+    } else {
+      const std::string cm = ShortestText(RoundTo(d, 2));
+      notes.Add("The spacing \"" + shown + "\" is " + cm + " cm in the input's length unit, more than 1 m",
+                "فاصله \"" + shown + "\" با واحد طول فایل ورودی " + cm + " سانتیمتر است، بیش از 1 متر", shown);
+      return 0;
+    }
+  }
   return d;
 }
 
-std::string BaseTextOf(std::string_view text) {
-  auto cut = text.find('+');
-  if (cut == std::string_view::npos) cut = text.find('(');
-  if (cut == std::string_view::npos) cut = text.find("L=");
-  return std::string(text.substr(0, cut));
+double WebPlateDistance(const WrittenDesignation& w, SectionNotes& notes) {
+  if (!w.dpl.written) return 0;
+  const std::string shown = ShownPart(w.dpl.text);
+  double v = w.dpl.value;
+  if (v < 0) {
+    notes.Add("The web-plate distance \"" + shown + "\" is negative", "فاصله ورق‌های جان \"" + shown + "\" منفی است",
+              shown);
+    return 0;
+  }
+  if (v > 100)
+    v /= 10;  // millimetres
+  else if (v > 0 && v < 1)
+    v *= 100;  // metres
+  if (v > 100) {
+    notes.Add("The web-plate distance \"" + shown + "\" is more than 1 m (it is read in cm, or mm above 100)",
+              "فاصله ورق‌های جان \"" + shown + "\" بیش از 1 متر است (به سانتیمتر، و بالای 100 به میلیمتر خوانده می‌شود)",
+              shown);
+    return 0;
+  }
+  return v;
+}
+
+std::string ShownPart(std::string_view part) {
+  std::string s;
+  for (const char ch : part.substr(0, 40)) s += (ch >= 32 && ch < 127) ? ch : '?';
+  if (part.size() > 40) s += "...";
+  return Trim(s);
 }
 
 std::string MmText(double cm) {

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/files.h"
+#include "sections/designation_parts.h"
 
 namespace tavo {
 
@@ -160,18 +161,60 @@ double SelectionThreshold(std::string_view code) {
 
 double SelectionKey(double size, double threshold) {
   const double key = size / 10;
-  return key < threshold ? std::trunc(size) : key;
+  return key < threshold ? size : key;
 }
 
 int FindRecord(const CatalogueFamily& family, double key) {
   // Keys come from size/10 and records from decimal text: equal values can differ in the last bit.
   constexpr double kTolerance = 1e-9;
-  const bool exact = family.code == "L" || family.code == "UNP";
   for (size_t i = 0; i < family.records.size(); ++i) {
     const double first = family.records[i].empty() ? 0.0 : family.records[i][0];
-    if (exact ? std::fabs(first - key) <= kTolerance : first >= key - kTolerance) return static_cast<int>(i);
+    if (std::fabs(first - key) <= kTolerance) return static_cast<int>(i);
   }
   return -1;
+}
+
+SizeMatch MatchSize(const CatalogueFamily& family, double size) {
+  SizeMatch m;
+  const double threshold = SelectionThreshold(family.code);
+  m.key = SelectionKey(size, threshold);
+  m.millimetres = m.key != size;
+  const double otherKey = m.millimetres ? size : size / 10;
+  const int first = FindRecord(family, m.key);
+  const int second = FindRecord(family, otherKey);
+  // A size the rule reads as mm is mm (IPB100 is never the 100 cm profile); one it reads as cm
+  // while its mm reading is a record too (L20: 20 cm or 20 mm) is not safe to guess.
+  if (first >= 0 && second >= 0 && first != second && !m.millimetres) {
+    m.kind = SizeMatch::Ambiguous;
+    m.index = first;
+    m.other = second;
+  } else if (first >= 0) {
+    m.kind = SizeMatch::Found;
+    m.index = first;
+  } else if (second >= 0) {
+    m.kind = SizeMatch::OtherReading;
+    m.index = second;
+    m.millimetres = !m.millimetres;
+  } else {
+    for (size_t i = 0; i < family.records.size(); ++i) {
+      const double v = family.records[i].empty() ? 0.0 : family.records[i][0];
+      if (v < m.key && (m.below < 0 || v >= family.records[static_cast<size_t>(m.below)][0]))
+        m.below = static_cast<int>(i);
+      if (v > m.key && (m.above < 0 || v < family.records[static_cast<size_t>(m.above)][0]))
+        m.above = static_cast<int>(i);
+    }
+    m.index = m.above >= 0 ? m.above : m.below;
+  }
+  return m;
+}
+
+std::string RecordName(const CatalogueFamily& family, int index) {
+  if (index < 0 || static_cast<size_t>(index) >= family.records.size()) return {};
+  const CatalogueRecord& r = family.records[static_cast<size_t>(index)];
+  if (r.empty()) return {};
+  std::string name = family.code + MmText(r[0]);
+  if (family.code == "L" && r.size() > 1) name += "*" + MmText(r[1]);
+  return name;
 }
 
 }  // namespace tavo

@@ -60,13 +60,29 @@ class ProfileCatalogue {
 CatalogueFamily ParseCatalogueText(std::string_view code, std::string_view text, const std::string& fileName);
 
 // The catalogue key (cm) of a size written in a designation: size ÷ 10, or, when that is below
-// the family's threshold (L 3, UNP 4, I/H/C 8), the size itself as an integer.
+// the family's threshold (L 3, UNP 4, I/H/C 8), the size itself (as centimetres).
 double SelectionKey(double size, double threshold);
 double SelectionThreshold(std::string_view code);
 
-// Index of the record a key selects: for "L" and "UNP" the first whose first item equals the
-// key, for the I, H and C families the first whose first item is at least the key; -1 when none.
+// Index of the first record whose first item (h or leg) equals the key (cm); -1 when none.
 int FindRecord(const CatalogueFamily& family, double key);
+
+// How a written size selects a record. The threshold rule gives the reading (mm or cm); when
+// that reading names no record and the other one does, the other one is taken; when both name
+// different records the size is ambiguous; when neither does, the neighbours are given.
+struct SizeMatch {
+  enum Kind { Found, OtherReading, Ambiguous, Missing };
+  Kind kind = Missing;
+  int index = -1;        // the record selected; Missing: the nearest one (above, else below)
+  int other = -1;        // Ambiguous: the record the other reading names
+  int below = -1, above = -1;  // Missing: the records on either side of the key
+  bool millimetres = false;    // the reading that selected index (or, Missing, the threshold rule's)
+  double key = 0;              // cm
+};
+SizeMatch MatchSize(const CatalogueFamily& family, double size);
+
+// The name of a record as designations print it: L60*6, UNP200, IPE300.
+std::string RecordName(const CatalogueFamily& family, int index);
 
 // The editor's step through a family: command "+" (next record), "-" (previous record) or
 // "set min max for slider" (only report the range). The designation keeps everything but its

@@ -16,46 +16,27 @@ namespace {
 double Sq(double x) { return x * x; }
 double Cube(double x) { return x * x * x; }
 
-// h' of a half-profile designation (HPE300-400 gives 40 cm): the number after the first "-"
-// behind the family name, looked for only before the plate, spacing and key parts so that a
-// negative spacing is never taken for it. 0 when none is written.
-double WrittenHeight(std::string_view text, std::size_t from) {
-  if (from >= text.size()) return 0;
-  const auto limit = text.find_first_of("+(=", from);
-  const auto dash = text.find('-', from);
-  if (dash == std::string_view::npos || (limit != std::string_view::npos && dash > limit)) return 0;
-  return NumericValue(text.substr(dash + 1)) / 10;
-}
+// h' of a half-profile designation in cm (HPE300-400 gives 40), 0 when none is written.
+double WrittenHeight(const WrittenDesignation& w) { return w.height.written ? w.height.value / 10 : 0; }
 
 struct Plates {
   double bpl = 0, tpl = 0, wb = 0, wt = 0, dpl = 0;
 };
 
 // Cover plates (one on each flange) and web plates (one on each side) with their distance.
-Plates ReadPlates(std::string_view text, std::size_t nameAt, bool castellated, int n, double d, double tw,
-                  const AssemblyOptions& options, SectionNotes& notes) {
+Plates ReadPlates(const WrittenDesignation& w, int n, double d, double tw, const AssemblyOptions& options,
+                  SectionNotes& notes) {
   Plates pl;
   if (options.alone) return pl;
-  const bool cover = castellated ? PlateMarked(text, nameAt, {"+2PL", "+PL"})
-                                 : PlateMarked(text, nameAt, {"+2PL", "+PL", "X2PL", "XPL"});
-  if (cover) {
-    const PlatePair p = ReadPlatePair(text, "PL|PL|");
-    pl.bpl = CheckedDimension(p.first, "bpl", false, notes);
-    pl.tpl = CheckedDimension(p.second, "tpl", false, notes);
-  }
-  if (PlateMarked(text, nameAt, {"+2WPL", "+WPL"})) {
-    const PlatePair p = ReadPlatePair(text, "WPL|PL|");
-    pl.wb = CheckedDimension(p.first, "wb", false, notes);
-    pl.wt = CheckedDimension(p.second, "wt", false, notes);
-    double dpl = 0;
-    if (text.find("DPL=") != std::string_view::npos) {  // both keys end in "DPL="
-      dpl = ExtractItem(text, "DPL", 1, 0);
-      if (dpl == 0) dpl = ExtractItem(text, "(DPL", 1, 0);
-    }
-    dpl = CheckedDimension(dpl * options.lengthFactor, "dpl", false, notes);
-    // Centimetres, with millimetres and metres told apart by their size.
-    if (dpl > 100) dpl /= 10;
-    if (dpl < 1) dpl *= 100;
+  const PlatePair cover = CoverPlate(w, options, 2, notes);
+  pl.bpl = cover.first;
+  pl.tpl = cover.second;
+  if (w.web.written) {
+    const PlatePair web = WebPlates(w, options, notes);
+    pl.wb = web.first;
+    pl.wt = web.second;
+    // A length of the designation itself (cm, mm and m told apart by size), not of the input file.
+    double dpl = WebPlateDistance(w, notes);
     if (dpl == 0) dpl = n == 3 ? 2 * d + tw + pl.wt : n == 2 ? d + tw + pl.wt : tw + pl.wt;
     pl.dpl = dpl;
   }
@@ -63,14 +44,13 @@ Plates ReadPlates(std::string_view text, std::size_t nameAt, bool castellated, i
 }
 
 // Doubling or tripling side by side; returns the count actually used (1, 2 or 3).
-int Multiply(std::string_view text, std::size_t nameAt, std::string_view code, const AssemblyOptions& options,
-             CurrentSection& cs, SectionProperties& p, double& Sx, SectionNotes& notes) {
+int Multiply(const WrittenDesignation& w, const AssemblyOptions& options, CurrentSection& cs, SectionProperties& p,
+             double& Sx, SectionNotes& notes) {
   const double b = cs.b;
-  int n = options.single ? 0 : CountBefore(text, nameAt);
+  const std::string_view code = w.shape.code;
+  int n = options.single ? 0 : w.count;
   if (n == 2 || n == 3) {
-    double d = WrittenSpacing(text, options.lengthFactor);
-    if (d < b) d = b;  // flanges touching
-    d = RoundTo(d, 2);
+    const double d = SpacingAtLeast(b, w, options, notes);  // at least b: flanges touching
     cs.d = d;
     p.I1 = n * p.I1;
     if (n == 2) {
@@ -148,30 +128,31 @@ void TakeProfile(const CatalogueRecord& r, Section& section, SectionNotes& notes
 
 }  // namespace
 
-std::string ReadRolledProfile(std::string_view text, const ShapeName& shape, const ProfileCatalogue& catalogue,
+std::string ReadRolledProfile(const WrittenDesignation& w, const ProfileCatalogue& catalogue,
                               const AssemblyOptions& options, Section& section, SectionNotes& notes) {
-  if (shape.kind == ShapeKind::Castellated) return ReadCastellated(text, shape, catalogue, options, section, notes);
-  if (shape.kind == ShapeKind::Channel) return ReadChannel(text, shape, catalogue, options, section, notes);
+  const ShapeName& shape = w.shape;
+  if (shape.kind == ShapeKind::Castellated) return ReadCastellated(w, catalogue, options, section, notes);
+  if (shape.kind == ShapeKind::Channel) return ReadChannel(w, catalogue, options, section, notes);
   if (shape.kind != ShapeKind::Rolled) return {};
-  const CatalogueRecord* rec = SelectRecord(catalogue, shape, text, notes);
+  const CatalogueRecord* rec = SelectRecord(catalogue, w, notes);
   if (rec == nullptr) return {};
   TakeProfile(*rec, section, notes);
   const bool half = shape.code.front() == 'H';
   // The ninth item: Sx of the I families, X (tee centroid from the flange face) of the H families.
   const double ninth = CheckedDimension((*rec)[8], half ? "X" : "Sx", false, notes);
   section.cs.Sx = half ? 0 : ninth;
-  return AssembleRolledProfile(text, shape.code, shape.at, ninth, options, section.cs, section.props, notes);
+  return AssembleRolledProfile(w, ninth, options, section.cs, section.props, notes);
 }
 
-std::string AssembleRolledProfile(std::string_view text, std::string_view code, std::size_t nameAt, double teeCentroid,
-                                  const AssemblyOptions& options, CurrentSection& cs, SectionProperties& p,
-                                  SectionNotes& notes) {
+std::string AssembleRolledProfile(const WrittenDesignation& w, double teeCentroid, const AssemblyOptions& options,
+                                  CurrentSection& cs, SectionProperties& p, SectionNotes& notes) {
+  const std::string_view code = w.shape.code;
   const double hParent = cs.h;
   const double b = cs.b, tw = cs.tw, tf = cs.tf;
   double Sx = cs.Sx;
   cs.heightChange = 0;
   if (!code.empty() && code.front() == 'H') {
-    double hNew = CheckedDimension(WrittenHeight(text, nameAt + code.size()), "h'", false, notes);
+    double hNew = CheckedDimension(WrittenHeight(w), "h'", false, notes);
     if (hNew > 0 && hNew < hParent) {
       notes.Add("h' = " + MmText(hNew) + " mm is below the parent height; the parent height is used",
                 "h' = " + MmText(hNew) + " میلیمتر از ارتفاع پروفیل مادر کمتر است؛ ارتفاع پروفیل مادر به کار رفت");
@@ -188,9 +169,9 @@ std::string AssembleRolledProfile(std::string_view text, std::string_view code, 
     cs.h = hNew;
   }
   const double h = cs.h;
-  const int n = Multiply(text, nameAt, code, options, cs, p, Sx, notes);
+  const int n = Multiply(w, options, cs, p, Sx, notes);
   const double d = cs.d;
-  const Plates pl = ReadPlates(text, nameAt, false, n, d, tw, options, notes);
+  const Plates pl = ReadPlates(w, n, d, tw, options, notes);
   AddPlates(pl, h, cs, p, Sx, notes);
   cs.Sx = Sx;
 
@@ -215,12 +196,12 @@ std::string AssembleRolledProfile(std::string_view text, std::string_view code, 
   return NameOf(code, hParent, cs.heightChange, pl, n);
 }
 
-std::string ReadCastellated(std::string_view text, const ShapeName& shape, const ProfileCatalogue& catalogue,
+std::string ReadCastellated(const WrittenDesignation& w, const ProfileCatalogue& catalogue,
                             const AssemblyOptions& options, Section& section, SectionNotes& notes) {
-  const CatalogueRecord* rec = SelectRecord(catalogue, shape, text, notes);
+  const CatalogueRecord* rec = SelectRecord(catalogue, w, notes);
   if (rec == nullptr) return {};
   TakeProfile(*rec, section, notes);
-  return AssembleCastellated(text, shape.code, shape.at, options, section.cs, section.props, notes);
+  return AssembleCastellated(w, options, section.cs, section.props, notes);
 }
 
 // First moment of half a rolled I profile about its strong axis. The plates give most of it;
@@ -235,9 +216,9 @@ double HalfProfileFirstMoment(double h, double b, double tw, double tf, double A
   return Q;
 }
 
-std::string AssembleCastellated(std::string_view text, std::string_view code, std::size_t nameAt,
-                                const AssemblyOptions& options, CurrentSection& cs, SectionProperties& p,
-                                SectionNotes& notes) {
+std::string AssembleCastellated(const WrittenDesignation& w, const AssemblyOptions& options, CurrentSection& cs,
+                                SectionProperties& p, SectionNotes& notes) {
+  const std::string_view code = w.shape.code;
   const double hParent = cs.h, b = cs.b, tw = cs.tw, tf = cs.tf;
   const double A = p.A, Ix = p.I1, Iy = p.I2;
   cs.heightChange = 0;
@@ -256,12 +237,12 @@ std::string AssembleCastellated(std::string_view text, std::string_view code, st
   const double netI1 = p.I1 - tw * Cube(hParent) / 12;
   // First moment of the half net section (the tee above an opening) about the beam's axis.
   double Sx = Q - tw * s * s / 2 + s * (A / 2 - tw * s);
-  const int n = Multiply(text, nameAt, code, options, cs, p, Sx, notes);
+  const int n = Multiply(w, options, cs, p, Sx, notes);
   if (p.Width == 0) p.Width = b;
   p.Anet = n * netA;
   p.I1net = n * netI1;
   cs.h = RoundTo(1.5 * hParent, 1);
-  const Plates pl = ReadPlates(text, nameAt, true, n, cs.d, tw, options, notes);
+  const Plates pl = ReadPlates(w, n, cs.d, tw, options, notes);
   AddPlates(pl, cs.h, cs, p, Sx, notes);
   cs.Sx = Sx;
   // The web is cut by openings, so the plain-web rt does not hold; 0 leaves the bending check to Af.

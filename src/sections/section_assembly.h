@@ -20,36 +20,49 @@ struct AssemblyOptions {
 };
 
 // The record the designation's size selects, or null (with a note) when the family's file is
-// unusable, holds no record or no size is written. A size the catalogue does not hold selects
-// the family's last record, with a note saying so.
-const CatalogueRecord* SelectRecord(const ProfileCatalogue& catalogue, const ShapeName& shape, std::string_view text,
+// unusable, holds no record or no size is written. A size the catalogue does not hold, or one
+// that can be read two ways, is an error naming the records concerned; the nearest record is
+// still returned so that the section has numbers to show.
+const CatalogueRecord* SelectRecord(const ProfileCatalogue& catalogue, const WrittenDesignation& w,
                                     SectionNotes& notes);
 
 // Each returns the canonical name ("L60*6", "2UNP200", "2IPE300+2PL200*10", ...), or "" when no
 // record could be selected (the section is then left as it was).
-std::string ReadAngle(std::string_view text, const ShapeName& shape, const ProfileCatalogue& catalogue,
-                      const AssemblyOptions& options, Section& section, SectionNotes& notes);
-std::string ReadChannel(std::string_view text, const ShapeName& shape, const ProfileCatalogue& catalogue,
+std::string ReadAngle(const WrittenDesignation& w, const ProfileCatalogue& catalogue, const AssemblyOptions& options,
+                      Section& section, SectionNotes& notes);
+std::string ReadChannel(const WrittenDesignation& w, const ProfileCatalogue& catalogue,
                         const AssemblyOptions& options, Section& section, SectionNotes& notes);
 // I and H families; hands castellated and channel designations over to their routines.
-std::string ReadRolledProfile(std::string_view text, const ShapeName& shape, const ProfileCatalogue& catalogue,
+std::string ReadRolledProfile(const WrittenDesignation& w, const ProfileCatalogue& catalogue,
                               const AssemblyOptions& options, Section& section, SectionNotes& notes);
-std::string ReadCastellated(std::string_view text, const ShapeName& shape, const ProfileCatalogue& catalogue,
+std::string ReadCastellated(const WrittenDesignation& w, const ProfileCatalogue& catalogue,
                             const AssemblyOptions& options, Section& section, SectionNotes& notes);
 
-// Assemblies, run on a section holding one profile's record. nameAt: where the family's name
-// starts in text (the plate position rule and the count are read from there).
-std::string AssembleAngle(std::string_view text, std::size_t nameAt, const AssemblyOptions& options, CurrentSection& cs,
+// Assemblies, run on a section holding one profile's record, with the parts the designation gives.
+std::string AssembleAngle(const WrittenDesignation& w, const AssemblyOptions& options, CurrentSection& cs,
                           SectionProperties& p, SectionNotes& notes);
-std::string AssembleChannel(std::string_view text, std::size_t nameAt, const AssemblyOptions& options,
-                            CurrentSection& cs, SectionProperties& p, SectionNotes& notes);
+std::string AssembleChannel(const WrittenDesignation& w, const AssemblyOptions& options, CurrentSection& cs,
+                            SectionProperties& p, SectionNotes& notes);
 // teeCentroid: for the half-profile families, the distance X of one tee's centroid from the
 // outer face of its flange (the record's ninth item); unused for the I families.
-std::string AssembleRolledProfile(std::string_view text, std::string_view code, std::size_t nameAt, double teeCentroid,
-                                  const AssemblyOptions& options, CurrentSection& cs, SectionProperties& p,
-                                  SectionNotes& notes);
-std::string AssembleCastellated(std::string_view text, std::string_view code, std::size_t nameAt,
-                                const AssemblyOptions& options, CurrentSection& cs, SectionProperties& p,
-                                SectionNotes& notes);
+std::string AssembleRolledProfile(const WrittenDesignation& w, double teeCentroid, const AssemblyOptions& options,
+                                  CurrentSection& cs, SectionProperties& p, SectionNotes& notes);
+std::string AssembleCastellated(const WrittenDesignation& w, const AssemblyOptions& options, CurrentSection& cs,
+                                SectionProperties& p, SectionNotes& notes);
+
+// What the assemblies take from the written parts.
+struct PlatePair {
+  double first = 0, second = 0;  // cm
+};
+// The cover plate in cm, zero when none is written or "ALONE" is set. plates: how many the
+// assembly puts in (one gusset between two angles or channels, one on each flange of an I);
+// a written count that differs is worth a warning.
+PlatePair CoverPlate(const WrittenDesignation& w, const AssemblyOptions& options, int plates, SectionNotes& notes);
+// The web plates' height and thickness in cm, zero when none are written or "ALONE" is set.
+PlatePair WebPlates(const WrittenDesignation& w, const AssemblyOptions& options, SectionNotes& notes);
+// The spacing of the profiles in cm, rounded to 2 decimals: the written one, or minimum (the
+// profiles touching) when none is written or the written one is smaller (with a warning).
+double SpacingAtLeast(double minimum, const WrittenDesignation& w, const AssemblyOptions& options,
+                      SectionNotes& notes);
 
 }  // namespace tavo

@@ -20,6 +20,12 @@ void SectionNotes::AddWarning(std::string_view english, std::string_view persian
   Put(Severity::Warning, english, persian, subject);
 }
 
+void SectionNotes::Append(const Diagnostic& d) {
+  for (const auto& item : items_)
+    if (item.text == d.text) return;
+  items_.push_back(d);
+}
+
 bool SectionNotes::HasError() const { return tavo::HasError(items_); }
 
 namespace {

@@ -17,6 +17,8 @@ class SectionNotes {
   // is not what the user wrote, or has no usable numbers) unless added as a warning.
   void Add(std::string_view english, std::string_view persian, std::string_view subject = {});
   void AddWarning(std::string_view english, std::string_view persian, std::string_view subject = {});
+  // Adds a diagnostic as it is (once, as above).
+  void Append(const Diagnostic& d);
   // Adds an "English||Persian" text (a plain text stands for both halves).
   void AddBilingual(const std::string& text, Severity severity = Severity::Error);
   bool empty() const { return items_.empty(); }

@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/text_helpers.h"
 #include "core/text_util.h"
+#include "core/units.h"
 #include "sections/designation_parts.h"
 #include "sections/parametric_sections.h"
 #include "sections/rolled_complements.h"
@@ -16,16 +17,15 @@ namespace tavo {
 
 namespace {
 
-// Item n of a parametric plate list, millimetres to centimetres.
-double PlateItem(std::string_view text, std::string_view key, int n, double defaultCm) {
-  return ExtractItem(text, key, n, defaultCm * 10) / 10;
+// Item n (from 1) of a parametric family's numbers, millimetres to centimetres.
+double Dimension(const WrittenDesignation& w, std::size_t n, double defaultCm) {
+  return n <= w.dims.size() ? w.dims[n - 1] / 10 : defaultCm;
 }
 
-void ParsePlateGirder(std::string_view text, CurrentSection& cs, SectionNotes& notes) {
-  constexpr std::string_view key = "PG|PL|";
-  const double hw = PlateItem(text, key, 1, 0), tw = PlateItem(text, key, 2, 0);
-  const double bf1 = PlateItem(text, key, 3, 0), tf1 = PlateItem(text, key, 4, 0);
-  const double bf2 = PlateItem(text, key, 5, bf1), tf2 = PlateItem(text, key, 6, tf1);
+void ParsePlateGirder(const WrittenDesignation& w, CurrentSection& cs, SectionNotes& notes) {
+  const double hw = Dimension(w, 1, 0), tw = Dimension(w, 2, 0);
+  const double bf1 = Dimension(w, 3, 0), tf1 = Dimension(w, 4, 0);
+  const double bf2 = Dimension(w, 5, bf1), tf2 = Dimension(w, 6, tf1);
   cs.hw = CheckedDimension(hw, "hw", true, notes);
   cs.tw = CheckedDimension(tw, "tw", true, notes);
   cs.bf1 = CheckedDimension(bf1, "bf1", true, notes);
@@ -34,11 +34,10 @@ void ParsePlateGirder(std::string_view text, CurrentSection& cs, SectionNotes& n
   cs.tf2 = CheckedDimension(tf2, "tf2", false, notes);
 }
 
-void ParseCross(std::string_view text, CurrentSection& cs, SectionNotes& notes) {
-  constexpr std::string_view key = "CROSS|PL|";
-  const double h1 = PlateItem(text, key, 1, 0), h2 = PlateItem(text, key, 2, 0), tw = PlateItem(text, key, 3, 0);
-  const double bf1 = PlateItem(text, key, 4, 0), tf1 = PlateItem(text, key, 5, 0);
-  const double bf2 = PlateItem(text, key, 6, bf1), tf2 = PlateItem(text, key, 7, tf1);
+void ParseCross(const WrittenDesignation& w, CurrentSection& cs, SectionNotes& notes) {
+  const double h1 = Dimension(w, 1, 0), h2 = Dimension(w, 2, 0), tw = Dimension(w, 3, 0);
+  const double bf1 = Dimension(w, 4, 0), tf1 = Dimension(w, 5, 0);
+  const double bf2 = Dimension(w, 6, bf1), tf2 = Dimension(w, 7, tf1);
   cs.h1 = CheckedDimension(h1, "h1", true, notes);
   cs.h2 = CheckedDimension(h2, "h2", true, notes);
   cs.tw = CheckedDimension(tw, "tw", true, notes);
@@ -48,27 +47,67 @@ void ParseCross(std::string_view text, CurrentSection& cs, SectionNotes& notes) 
   cs.tf2 = CheckedDimension(tf2, "tf2", false, notes);
 }
 
-void ParseBox(std::string_view text, double lengthFactor, CurrentSection& cs, SectionNotes& notes) {
-  constexpr std::string_view key = "BOX|PL|";
-  const double hw = PlateItem(text, key, 1, 0), tw = PlateItem(text, key, 2, 0);
-  const double bf = PlateItem(text, key, 3, 0), tf = PlateItem(text, key, 4, 0);
-  const double d = ExtractItem(text, "(D", 1, (bf - tw) / lengthFactor) * lengthFactor;
+void ParseBox(const WrittenDesignation& w, double lengthFactor, CurrentSection& cs, SectionNotes& notes) {
+  const double hw = Dimension(w, 1, 0), tw = Dimension(w, 2, 0);
+  const double bf = Dimension(w, 3, 0), tf = Dimension(w, 4, 0);
   // The box's web and flange plates live in h, b, tw, tf; hw repeats the web height for the drawing.
   cs.h = cs.hw = CheckedDimension(hw, "hw", true, notes);
   cs.tw = CheckedDimension(tw, "tw", true, notes);
   cs.b = CheckedDimension(bf, "bf", true, notes);
   cs.tf = CheckedDimension(tf, "tf", true, notes);
-  cs.d = CheckedDimension(d, "d", false, notes);
+  const double flush = cs.b - cs.tw;  // webs under the flange edges
+  double d = w.spacing.written ? w.spacing.value * lengthFactor : flush;
+  d = CheckedDimension(d, "d", false, notes);
+  if (w.spacing.written && d > 0 && (d < cs.tw || d >= cs.b + cs.tw)) {
+    // Webs inside each other or clear of the flanges are no box; a wrong length unit gives either.
+    const std::string shown = ShownPart(w.spacing.text), cm = ShortestText(RoundTo(d, 4));
+    const std::string low = ShortestText(RoundTo(cs.tw, 4)), high = ShortestText(RoundTo(cs.b + cs.tw, 4));
+    notes.Add("The web distance \"" + shown + "\" is " + cm + " cm; the webs of this box stand from " + low +
+                  " cm (touching) to below " + high + " cm (at the flange edges) apart",
+              "فاصله جان‌ها \"" + shown + "\" برابر " + cm + " سانتیمتر است؛ جان‌های این قوطی از " + low +
+                  " سانتیمتر (چسبیده) تا کمتر از " + high + " سانتیمتر (لبه بال‌ها) از هم فاصله دارند",
+              shown);
+    d = flush > 0 ? flush : 0;
+  }
+  cs.d = d;
 }
 
-void ParseTube(std::string_view text, CurrentSection& cs, SectionNotes& notes) {
-  constexpr std::string_view key = "TUBE|PL|";
-  cs.D = CheckedDimension(PlateItem(text, key, 1, 0), "D", true, notes);
-  cs.t = CheckedDimension(PlateItem(text, key, 2, 0), "t", true, notes);
+void ParseTube(const WrittenDesignation& w, CurrentSection& cs, SectionNotes& notes) {
+  cs.D = CheckedDimension(Dimension(w, 1, 0), "D", true, notes);
+  cs.t = CheckedDimension(Dimension(w, 2, 0), "t", true, notes);
   if (2 * cs.t > cs.D) {
     notes.Add("The wall t is thicker than half the diameter D; a solid bar (t = D/2) is computed",
               "ضخامت دیواره t از نصف قطر D بیشتر است؛ مقطع توپر (t = D/2) محاسبه شد");
     cs.t = cs.D / 2;
+  }
+}
+
+// Parts written for a section they do not fit: a spacing or an arrangement of a single
+// profile, a web-plate distance without web plates. The user meant another section.
+void CheckUnusedParts(const WrittenDesignation& w, const CurrentSection& cs, const AssemblyOptions& options,
+                      SectionNotes& notes) {
+  if (cs.Count == 1 && !options.single) {
+    if (w.spacing.written) {
+      const std::string shown = ShownPart(w.spacing.text);
+      notes.Add("The spacing \"" + shown + "\" is written for a single profile; a doubled one is written 2" +
+                    w.shape.code + "...",
+                "فاصله \"" + shown + "\" برای یک پروفیل تنها نوشته شده است؛ پروفیل دوبل به صورت 2" + w.shape.code +
+                    "... نوشته می‌شود",
+                shown);
+    }
+    if (!w.arrangement.empty())
+      notes.Add("The arrangement \"" + w.arrangement + "\" is written for a single profile",
+                "چیدمان \"" + w.arrangement + "\" برای یک پروفیل تنها نوشته شده است", w.arrangement);
+    if (w.cover.written && !options.alone && (w.shape.kind == ShapeKind::Angle || w.shape.kind == ShapeKind::Channel)) {
+      const std::string shown = ShownPart(w.cover.text);
+      notes.AddWarning("The gusset plate \"" + shown + "\" does not change a single profile's section",
+                       "ورق اتصال \"" + shown + "\" مقطع یک پروفیل تنها را تغییر نمی‌دهد", shown);
+    }
+  }
+  if (w.dpl.written && !w.web.written && !options.alone) {
+    const std::string shown = ShownPart(w.dpl.text);
+    notes.Add("\"" + shown + "\" places web plates that are not written (+WPL...)",
+              "\"" + shown + "\" جای ورق‌های جانی را می‌دهد که نوشته نشده‌اند (+WPL...)", shown);
   }
 }
 
@@ -88,34 +127,33 @@ ShapeName ParseInto(std::string_view designation, const SectionInput& input, Sec
               "واحد طول ضریب قابل استفاده‌ای ندارد؛ سانتیمتر در نظر گرفته شد");
     lengthFactor = 1;
   }
-  cs.BaseText = BaseTextOf(text);
-  const ShapeName shape = ShapeOf(text);
+  const WrittenDesignation w = ReadDesignation(text, notes);
+  const ShapeName shape = w.shape;
+  if (shape.kind == ShapeKind::None) {
+    const std::string shown = ShownPart(text);
+    notes.Add("\"" + shown + "\" names no section family (PG, CROSS, BOX, TUBE, L, UNP, INP, IPE, IPB, HPE, HNP, HPB, CNP, CPE, CPB)",
+              "\"" + shown + "\" هیچ خانواده‌ای از مقاطع را نام نمی‌برد (PG، CROSS، BOX، TUBE، L، UNP، INP، IPE، IPB، HPE، HNP، HPB، CNP، CPE، CPB)",
+              shown);
+    return shape;
+  }
+  cs.BaseText = w.baseText;
   switch (shape.kind) {
     case ShapeKind::PlateGirder:
       cs.family = "PG";
-      ParsePlateGirder(text, cs, notes);
+      ParsePlateGirder(w, cs, notes);
       break;
     case ShapeKind::Cross:
       cs.family = "C";
-      ParseCross(text, cs, notes);
+      ParseCross(w, cs, notes);
       break;
     case ShapeKind::Box:
       cs.family = "BOX";
-      ParseBox(text, lengthFactor, cs, notes);
+      ParseBox(w, lengthFactor, cs, notes);
       break;
     case ShapeKind::Tube:
       cs.family = "TUBE";
-      ParseTube(text, cs, notes);
+      ParseTube(w, cs, notes);
       break;
-    case ShapeKind::None: {
-      // Shortened for the message, never inside a multi-byte character.
-      size_t cut = std::min<size_t>(text.size(), 40);
-      while (cut > 0 && cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-      const std::string shown = cut < text.size() ? text.substr(0, cut) + "..." : text;
-      notes.Add("\"" + shown + "\" names no section family (PG, CROSS, BOX, TUBE, L, UNP, INP, IPE, IPB, HPE, HNP, HPB, CNP, CPE, CPB)",
-                "\"" + shown + "\" هیچ خانواده‌ای از مقاطع را نام نمی‌برد (PG، CROSS، BOX، TUBE، L، UNP، INP، IPE، IPB، HPE، HNP، HPB، CNP، CPE، CPB)");
-      return shape;
-    }
     default:
       break;
   }
@@ -127,10 +165,8 @@ ShapeName ParseInto(std::string_view designation, const SectionInput& input, Sec
   }
 
   cs.family = shape.code;
-  if (shape.kind == ShapeKind::Angle)
-    cs.Arrangement = text.find("<>") != std::string::npos ? "<>" : "";
-  else if (shape.kind == ShapeKind::Channel)
-    cs.Arrangement = text.find("][") != std::string::npos ? "][" : "[]";
+  cs.Arrangement = w.arrangement;
+  if (shape.kind == ShapeKind::Channel && cs.Arrangement.empty()) cs.Arrangement = "[]";
   if (input.catalogue == nullptr) {
     notes.Add("No profile catalogue is available for " + shape.code, "جدول پروفیلی برای " + shape.code + " در دسترس نیست");
     cs.Arrangement.clear();
@@ -142,11 +178,11 @@ ShapeName ParseInto(std::string_view designation, const SectionInput& input, Sec
   options.single = ContainsNoCase(input.flags, "SINGLE");
   std::string name;
   if (shape.kind == ShapeKind::Angle)
-    name = ReadAngle(text, shape, *input.catalogue, options, s, notes);
+    name = ReadAngle(w, *input.catalogue, options, s, notes);
   else if (shape.kind == ShapeKind::Channel)
-    name = ReadChannel(text, shape, *input.catalogue, options, s, notes);
+    name = ReadChannel(w, *input.catalogue, options, s, notes);
   else
-    name = ReadRolledProfile(text, shape, *input.catalogue, options, s, notes);
+    name = ReadRolledProfile(w, *input.catalogue, options, s, notes);
   if (name.empty()) {
     cs.Arrangement.clear();
     return shape;
@@ -159,6 +195,7 @@ ShapeName ParseInto(std::string_view designation, const SectionInput& input, Sec
     cs.family = name.substr(0, counted ? 4 : 3);
   cs.Count = counted ? name[0] - '0' : 1;
   if (cs.Count == 1) cs.Arrangement.clear();
+  CheckUnusedParts(w, cs, options, notes);
   return shape;
 }
 

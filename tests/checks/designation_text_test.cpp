@@ -2,7 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <utility>
+
+#include "checks/check_member.h"
+#include "core/units.h"
 #include "section_builders.h"
+#include "sections/profile_catalogue.h"
+#include "sections/section_parser.h"
 
 namespace tavo {
 namespace {
@@ -71,7 +80,7 @@ TEST(BoxText, SpacingShownOnlyWhenNotBMinusTw) {
   EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   (d=200)");
 }
 
-TEST(AngleText, SpacingOnlyForDoubledWithoutPlate) {
+TEST(AngleText, SpacingShownWhenAboveTheSpacingTheAssemblyTakesByItself) {
   // 2L60: e 1.69, default spacing 2e = 3.38 is not shown.
   Section a = Angle("2L60 ", 6, 0.6, 1.69, 2);
   a.cs.d = 3.38;
@@ -80,10 +89,14 @@ TEST(AngleText, SpacingOnlyForDoubledWithoutPlate) {
   a.cs.d = 5;
   RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
   EXPECT_EQ(a.cs.FullText, "2L60      (d=5)   ");
-  // A cover plate never shows the spacing, whatever it is.
+  // With a gusset the default is 2e + tpl = 4.38; a wider spacing is shown (it was hidden, and the
+  // text read back gave 4.38 instead of 8).
   a.cs.PlateWidth = 10;
   a.cs.PlateThickness = 1;
   a.cs.d = 8;
+  RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
+  EXPECT_EQ(a.cs.FullText, "2L60 +PL100*10     (d=8)   ");
+  a.cs.d = 4.38;
   RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
   EXPECT_EQ(a.cs.FullText, "2L60 +PL100*10      ");
   // A single angle has no spacing either.
@@ -93,15 +106,16 @@ TEST(AngleText, SpacingOnlyForDoubledWithoutPlate) {
   EXPECT_EQ(single.cs.FullText, "L60      ");
 }
 
-TEST(AngleText, StarArrangementThreshold) {
-  // "<>": threshold 2 × (6 - 1.69) × 0.7071 = 6.0952.
+TEST(AngleText, StarArrangementThresholdIsTheAssemblysMinimum) {
+  // "<>": the angles touch at √2·(b + t − 2e) = √2·(6 + 0.6 − 3.38) = 4.5538, stored as 4.55.
   Section a = Angle("2L60<>", 6, 0.6, 1.69, 2, "<>");
+  a.cs.d = 4.55;
+  RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
+  EXPECT_EQ(a.cs.FullText, "2L60      <>");  // the arrangement once, at the end
+  // 6.09 was below the old threshold 2·(b − e)·0.7071 = 6.095 and not shown, so it read back as 4.55.
   a.cs.d = 6.09;
   RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
-  EXPECT_EQ(a.cs.FullText, "2L60<>      <>");
-  a.cs.d = 6.1;
-  RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
-  EXPECT_EQ(a.cs.FullText, "2L60<>     (d=6.1)   <>");
+  EXPECT_EQ(a.cs.FullText, "2L60     (d=6.09)   <>");
 }
 
 TEST(ChannelText, ThresholdByArrangementAndRoundedSpacing) {
@@ -125,9 +139,12 @@ TEST(ChannelText, ThresholdByArrangementAndRoundedSpacing) {
   c.cs.d = 12;
   RebuildDesignationTexts(c.cs, CheckFamily::Channel, kMmFactor);
   EXPECT_EQ(c.cs.FullText, "2UNP200      (d=120)   ][");
-  // A gusset plate hides the spacing.
+  // A gusset plate widens the default to 2e + tpl = 5.02; 12 is still shown (it was hidden).
   c.cs.PlateWidth = 20;
   c.cs.PlateThickness = 1;
+  RebuildDesignationTexts(c.cs, CheckFamily::Channel, 1);
+  EXPECT_EQ(c.cs.FullText, "2UNP200 +PL200*10     (d=12)   ][");
+  c.cs.d = 5.02;
   RebuildDesignationTexts(c.cs, CheckFamily::Channel, 1);
   EXPECT_EQ(c.cs.FullText, "2UNP200 +PL200*10      ][");
 }
@@ -179,6 +196,82 @@ TEST(RolledText, PlatesWebPlatesAndTheirDistance) {
   t.cs.DPL = 2 * 15 + 0.71 + 0.8;
   RebuildDesignationTexts(t.cs, CheckFamily::Rolled, 1);
   EXPECT_EQ(t.cs.FullText, "3IPE30+WPL200*8  ");
+}
+
+// The texts the program prints are designations: read again, each must give the section it was
+// rebuilt from, in every length unit. (2L80<>  (d=8) was printed as "2L80<>        <>", which
+// read back at the touching spacing: I2 453.0 became 284.6.)
+TEST(RebuiltTexts, ReadBackAsTheSameSection) {
+  const ProfileCatalogue catalogue(TAVO_SOURCE_DIR "/data/cte");
+  const std::pair<const char*, const char*> cases[] = {
+      {"PG 600*8*250*15", "[kg]-[cm]"},
+      {"PG600X8X250X15X200X12", "[kg]-[cm]"},
+      {"CROSS 400*300*8*200*12", "[kg]-[cm]"},
+      {"BOX 300*10*250*15  (D=20)", "[kg]-[cm]"},
+      {"BOX 300*10*250*15 (D=0.2)", "[ton]-[m]"},
+      {"BOX 300*10*250*15 (D=213)", "[N]-[mm]"},
+      {"TUBE 273*10", "[kg]-[cm]"},
+      {"IPB30", "[kg]-[cm]"},
+      {"2IPB20  (d=30)", "[kg]-[cm]"},
+      {"3IPE30  (d=20)", "[kg]-[cm]"},
+      {"2IPE30 (d=200)", "[N]-[mm]"},
+      {"2IPE30 (d=0.2345)", "[ton]-[m]"},
+      {"IPE30+WPL200*8  DPL=25", "[kg]-[cm]"},
+      {"IPE30+WPL200*8  DPL=25", "[ton]-[m]"},
+      {"2IPE30+WPL200*8 (d=20) DPL=40", "[kg]-[cm]"},
+      {"3IPE30+2PL300*12+2WPL200*8 (d=20) DPL=0.5", "[kg]-[cm]"},
+      {"INP24+2PL200*12", "[kg]-[cm]"},
+      {"2IPE30+2PL200*10", "[kg]-[cm]"},
+      {"HPE300-400", "[kg]-[cm]"},
+      {"HPB240+2PL300*10", "[kg]-[cm]"},
+      {"CPE30", "[kg]-[cm]"},
+      {"CNP24+2PL150*10", "[kg]-[cm]"},
+      {"UNP30", "[kg]-[cm]"},
+      {"L60", "[kg]-[cm]"},
+      {"2L60", "[kg]-[cm]"},
+      {"2L80<>  (d=8)", "[kg]-[cm]"},
+      {"2L80  (d=0.12)", "[ton]-[m]"},
+      {"2L60<> +PL100*8 (d=7)", "[kg]-[cm]"},
+      {"2L100 +PL120*10", "[kg]-[cm]"},
+      {"2L100 +PL120*10 (d=8)", "[kg]-[cm]"},
+      {"2UNP20  (d=12)", "[kg]-[cm]"},
+      {"2UNP20 (d=0.15)", "[ton]-[m]"},
+      {"2UNP16 ][  (d=10)", "[kg]-[cm]"},
+      {"2UNP20 ][ (d=123)", "[N]-[mm]"},
+      {"2UNP20 +PL100*10 (d=15)", "[kg]-[cm]"},
+  };
+  for (const auto& [designation, units] : cases) {
+    SectionInput in;
+    in.catalogue = &catalogue;
+    in.dataUnits = UnitFactors(std::string("UNITS=") + units);
+    MemberInput member;
+    member.lengthFactor = in.dataUnits.lengthFactor;
+    const Section first = ComputeSection(designation, in);
+    ASSERT_TRUE(first.problem.empty()) << designation << ": " << first.problem;
+    const CheckedMember checked = CheckMember(first, member);
+    const std::string text = checked.section.cs.FullText;
+    const Section again = ComputeSection(text, in);
+    const std::string where = std::string(designation) + " " + units + " -> \"" + text + "\"";
+    EXPECT_TRUE(again.problem.empty()) << where << ": " << again.problem;
+    EXPECT_EQ(again.cs.Count, first.cs.Count) << where;
+    EXPECT_EQ(again.cs.Arrangement, first.cs.Arrangement) << where;
+    const auto& p = first.props;
+    const auto& q = again.props;
+    for (const auto& [name, x, y] :
+         {std::tuple{"A", p.A, q.A}, std::tuple{"I1", p.I1, q.I1}, std::tuple{"I2", p.I2, q.I2},
+          std::tuple{"S1", p.S1, q.S1}, std::tuple{"S2", p.S2, q.S2}, std::tuple{"J", p.J, q.J},
+          std::tuple{"d", first.cs.d, again.cs.d}, std::tuple{"DPL", first.cs.DPL, again.cs.DPL},
+          std::tuple{"bpl", first.cs.PlateWidth, again.cs.PlateWidth},
+          std::tuple{"wb", first.cs.WebPlateHeight, again.cs.WebPlateHeight}})
+      EXPECT_NEAR(y, x, 1e-6 * std::max(1.0, std::fabs(x))) << name << " of " << where;
+    // The catalogue name (profile and plates, no spacing) is a designation of the same profiles too.
+    if (!first.cs.catalogueName.empty()) {
+      const Section named = ComputeSection(first.cs.catalogueName, in);
+      EXPECT_TRUE(named.problem.empty()) << first.cs.catalogueName << ": " << named.problem;
+      EXPECT_NEAR(named.props.A, p.A, 1e-9 * p.A) << first.cs.catalogueName;
+      EXPECT_NEAR(named.props.I1, p.I1, 1e-9 * p.I1) << first.cs.catalogueName;
+    }
+  }
 }
 
 TEST(RolledText, OtherFamilyCodesAreRolled) {

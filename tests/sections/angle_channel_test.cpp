@@ -79,23 +79,30 @@ TEST(DoubledAngle, BackToBackAtTheMinimumSpacing) {
   EXPECT_NEAR(s.cs.rmin, std::sqrt(9.38 / 13.82), 1e-12);
 }
 
-TEST(DoubledAngle, GussetPositionRuleAndSpacingUnits) {
+TEST(DoubledAngle, GussetAndSpacingUnits) {
   ScratchCatalogue sc;
   const Section plate = sc.Compute("2L60 +PL100*10");
   EXPECT_DOUBLE_EQ(plate.cs.PlateWidth, 10);
   EXPECT_DOUBLE_EQ(plate.cs.PlateThickness, 1);
   EXPECT_DOUBLE_EQ(plate.cs.d, 4.38);  // 2e + tpl
-  const Section tooClose = sc.Compute("2L60+PL100*10");  // the plate starts only three characters after "L"
-  EXPECT_DOUBLE_EQ(tooClose.cs.PlateThickness, 0);
-  EXPECT_DOUBLE_EQ(tooClose.cs.d, 3.38);
-  EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=2)").cs.d, 3.38);  // below the minimum
+  // Right after the size the plate is the same plate (it used to be dropped there: d 3.38).
+  const Section close = sc.Compute("2L60+PL100*10");
+  EXPECT_DOUBLE_EQ(close.cs.PlateThickness, 1);
+  EXPECT_DOUBLE_EQ(close.cs.d, 4.38);
+  EXPECT_TRUE(close.problem.empty()) << close.problem;
+  const Section below = sc.Compute("2L60  (d=2)");
+  EXPECT_DOUBLE_EQ(below.cs.d, 3.38);  // below the minimum: the angles touch
+  EXPECT_FALSE(HasError(below.diagnostics));
+  EXPECT_NE(below.problem.find("below the smallest possible, 3.38 cm"), std::string::npos) << below.problem;
   EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=5)").cs.d, 5);
   EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=500)", "[kg]-[mm]").cs.d, 50);
   EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=500)").cs.d, 50);  // cm: above 100, divided by 10
   EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=0.05)", "[ton]-[m]").cs.d, 5);
   EXPECT_DOUBLE_EQ(sc.Compute("2L60  (d=4.567)").cs.d, 4.57);  // rounded to 2 decimals
-  EXPECT_DOUBLE_EQ(sc.Compute("2L60  d=5").cs.d, 5);            // " d" wants two blanks before it
-  EXPECT_DOUBLE_EQ(sc.Compute("2L60 d=5").cs.d, 3.38);
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60  d=5").cs.d, 5);
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60 d=5").cs.d, 5);  // one blank is enough (it read no spacing: 3.38)
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60 d = 5").cs.d, 5);
+  EXPECT_DOUBLE_EQ(sc.Compute("2L60(d=5)").cs.d, 5);
 }
 
 TEST(DoubledAngle, StarArrangement) {
@@ -167,7 +174,7 @@ TEST(DoubledChannel, FlangesFacingTouchAtTheTips) {
   EXPECT_NEAR(s.props.J, 23.397083333333327, 1e-12);
   EXPECT_NEAR(s.props.rt, sc.Compute("UNP20").props.rt, 1e-15);  // per channel, unchanged by doubling
   const Section noBlank = sc.Compute("2UNP20(d=12)");
-  EXPECT_NEAR(noBlank.cs.d, 10.98, 1e-12);  // no blank before "(": no spacing read
+  EXPECT_NEAR(noBlank.cs.d, 12, 1e-12);  // no blank before "(" is the same spacing (it was lost: 10.98)
 }
 
 TEST(DoubledChannel, BothArrangementsWithAWrittenSpacing) {

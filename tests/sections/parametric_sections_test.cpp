@@ -67,7 +67,8 @@ TEST_F(RandomDimensions, BoxMatchesItsFourPlates) {
   ScratchCatalogue sc;
   for (int i = 0; i < 2000; ++i) {
     const double hw = Mm(50, 2000), tw = Mm(3, 40), bf = Mm(60, 1000), tf = Mm(3, 60);
-    const double D = Uniform(tw / 10, 2 * bf / 10);  // centre distance of the webs, cm
+    // Centre distance of the webs, cm: from touching to just short of clearing the flanges.
+    const double D = Uniform(tw / 10, 0.999 * (bf + tw) / 10);
     const std::string d = i % 2 ? " (D=" + std::to_string(D) + ")" : "";
     const Section s = sc.Compute("BOX" + std::to_string(hw) + "*" + std::to_string(tw) + "*" + std::to_string(bf) +
                                  "*" + std::to_string(tf) + d);
@@ -163,10 +164,14 @@ TEST(PlateGirder, EqualFlangesPutBothAxesAtMidDepth) {
 TEST(Box, SpacingChangesI2ButNotI1) {
   ScratchCatalogue sc;
   const Section flush = sc.Compute("BOX 300*10*250*15");
-  const Section wide = sc.Compute("BOX 300*10*250*15 (D=30)");
+  const Section wide = sc.Compute("BOX 300*10*250*15 (D=25)");  // webs centred under the flange edges
   EXPECT_DOUBLE_EQ(flush.props.I1, wide.props.I1);
-  // I2 grows by 2·h·tw·(d² − d0²)/4 = 2·30·1·(900 − 576)/4 = 4860.
-  EXPECT_NEAR(wide.props.I2 - flush.props.I2, 4860, 1e-9);
+  // I2 grows by 2·h·tw·(d² − d0²)/4 = 2·30·1·(625 − 576)/4 = 735.
+  EXPECT_NEAR(wide.props.I2 - flush.props.I2, 735, 1e-9);
+  // Webs clear of the flanges are no box (30 cm apart under 25 cm flanges): said, and flush used.
+  const Section clear = sc.Compute("BOX 300*10*250*15 (D=30)");
+  EXPECT_TRUE(HasError(clear.diagnostics));
+  EXPECT_DOUBLE_EQ(clear.cs.d, 24);
   EXPECT_NEAR(flush.props.rt, std::sqrt((1.5 * 15625.0 / 12 + 5 / 12.0) / (37.5 + 5)), 1e-12);
   EXPECT_DOUBLE_EQ(flush.props.Af, 37.5);
 }
@@ -174,8 +179,15 @@ TEST(Box, SpacingChangesI2ButNotI1) {
 TEST(Box, WebsOutsideTheFlangesWidenTheSection) {
   // BOX 300*10*250*15 with the webs 30 apart: their outer faces at ±15.5 stand beyond the
   // flange edges at ±12.5. I2 = 2·(1.5·25³/12 + 30·1³/12 + 30·1·15²) = 17411.25; S2 = I2/15.5.
+  // The designation reader refuses such a box; the property formulas still describe it.
   ScratchCatalogue sc;
-  const Section s = sc.Compute("BOX 300*10*250*15 (D=30)");
+  EXPECT_TRUE(HasError(sc.Compute("BOX 300*10*250*15 (D=30)").diagnostics));
+  CurrentSection cs;
+  cs.h = cs.hw = 30, cs.tw = 1, cs.b = 25, cs.tf = 1.5, cs.d = 30;
+  Section s;
+  s.cs = cs;
+  SectionNotes notes;
+  BoxProperties(s.cs, s.props, notes);
   EXPECT_NEAR(s.props.I2, 17411.25, 1e-9);
   EXPECT_NEAR(s.props.Width, 31, 1e-12);
   EXPECT_NEAR(s.props.S2, 17411.25 / 15.5, 1e-9);

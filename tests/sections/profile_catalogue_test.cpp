@@ -111,17 +111,17 @@ TEST(RecordSelection, KeysFollowTheSizeRules) {
   EXPECT_DOUBLE_EQ(SelectionKey(35, 4), 35);    // UNP35
   EXPECT_DOUBLE_EQ(SelectionKey(25, 3), 25);    // L25
   EXPECT_DOUBLE_EQ(SelectionKey(30, 3), 3);     // L30
-  EXPECT_DOUBLE_EQ(SelectionKey(2.7, 3), 2);    // taken as an integer
+  EXPECT_DOUBLE_EQ(SelectionKey(2.5, 3), 2.5);  // as written (it was cut to 2, the 2 cm leg)
 }
 
-TEST(RecordSelection, ExactForAnglesAndChannelsAtLeastForTheOthers) {
+TEST(RecordSelection, ExactForEveryFamily) {
   test::ScratchCatalogue sc;
   const auto& L = sc.catalogue().Family("L");
   EXPECT_EQ(FindRecord(L, 6), 2);
   EXPECT_EQ(FindRecord(L, 6.5), -1);  // no leg of 6.5 in this catalogue
   EXPECT_EQ(FindRecord(L, 25), 3);
   const auto& ipe = sc.catalogue().Family("IPE");
-  EXPECT_EQ(FindRecord(ipe, 19), 1);   // the first height of at least 19
+  EXPECT_EQ(FindRecord(ipe, 19), -1);  // no 19 cm IPE: the 20 cm one is another profile
   EXPECT_EQ(FindRecord(ipe, 20.0000000001), 1);
   EXPECT_EQ(FindRecord(ipe, 31), -1);
   EXPECT_EQ(FindRecord(ipe, 0.1 * 3 * 100), 2);  // 30.000000000000004 still finds h = 30
@@ -135,7 +135,7 @@ TEST(StepCatalogue, MovesToTheNeighbouringRecordKeepingTheRest) {
   EXPECT_EQ(s.designation, "2IPE300+2PL200*10  (D=15)");
   EXPECT_DOUBLE_EQ(s.size, 30);
   EXPECT_EQ(s.index, 2);
-  s = StepCatalogue(cat, "-", "IPE19");  // IPE19 is the 20 cm record
+  s = StepCatalogue(cat, "-", "IPE19");  // between records: the nearest one below
   EXPECT_EQ(s.designation, "IPE80");
   s = StepCatalogue(cat, "+", "IPE300");
   EXPECT_TRUE(s.atLimit);
