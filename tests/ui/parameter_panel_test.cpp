@@ -201,6 +201,22 @@ TEST(ParameterPanel, WebPlateThicknessMovesTheWebPlates) {
   EXPECT_NE(e.panel.designation().find("(d=20)"), std::string::npos) << e.panel.designation();
 }
 
+// The web-plate distance is written in centimetres whatever the input's length unit, so that
+// the designation reads back with the same distance (in a millimetre input, 8 cm became 80).
+TEST(ParameterPanel, WebPlateDistanceReadsBackInEveryLengthUnit) {
+  for (const char* units : {"[kg]-[mm]", "[kg]-[cm]", "[ton]-[m]"}) {
+    Editor e;
+    e.input.dataUnits = UnitFactors(std::string("UNITS=") + units);
+    e.panel.SetLengthFactor(e.input.dataUnits.lengthFactor);
+    e.Load("IPE30+2WPL200*8  DPL=25");
+    ASSERT_TRUE(e.Apply("=10", "wt")) << units;  // the plates move to wt + tw = 1.0 + 0.71 cm
+    const double dpl = e.Value("dpl");
+    EXPECT_NEAR(dpl, 1.71, 1e-9) << units;
+    const Section again = ComputeSection(e.panel.BuildDesignation(), e.input);
+    EXPECT_NEAR(again.cs.DPL, dpl, 1e-9) << units << ": " << e.panel.BuildDesignation();
+  }
+}
+
 TEST(ParameterPanel, SizeRowStepsThroughTheCatalogue) {
   Editor e;
   e.Load("IPE20+2PL200*10");

@@ -78,7 +78,10 @@ class TableWriter {
     if (status == ElementStatus::Error) {
       // Numbers of a section that is not what the user wrote are not results: none shown.
       ++errors_;
-      const std::string shown = Trim(m.section.cs.FullText.empty() ? m.section.cs.designation : m.section.cs.FullText);
+      // What the user wrote (without its length), not a text rebuilt from a section that isn't it.
+      std::string shown = m.section.cs.designation;
+      if (const auto at = shown.find(" L="); at != std::string::npos) shown.erase(at);
+      shown = Trim(shown);
       Line(marker, std::to_string(m.member.id), KindName(kind), shown, "-", "-", "-", "-", "-", "-", "-", "ERROR");
       return;
     }
