@@ -517,13 +517,13 @@ double WebPlateDistance(const WrittenDesignation& w, SectionNotes& notes) {
               shown);
     return 0;
   }
-  if (v > 100)
-    v /= 10;  // millimetres
+  if (v >= 100)
+    v /= 10;  // millimetres (a metre between web plates is no section: 100 is 100 mm)
   else if (v > 0 && v < 1)
     v *= 100;  // metres
   if (v > 100) {
-    notes.Add("The web-plate distance \"" + shown + "\" is more than 1 m (it is read in cm, or mm above 100)",
-              "فاصله ورق‌های جان \"" + shown + "\" بیش از 1 متر است (به سانتیمتر، و بالای 100 به میلیمتر خوانده می‌شود)",
+    notes.Add("The web-plate distance \"" + shown + "\" is more than 1 m (it is read in cm, or mm from 100 up)",
+              "فاصله ورق‌های جان \"" + shown + "\" بیش از 1 متر است (به سانتیمتر، و از 100 به بالا به میلیمتر خوانده می‌شود)",
               shown);
     return 0;
   }

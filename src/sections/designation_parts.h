@@ -76,7 +76,7 @@ double SpacingCm(const WrittenDesignation& w, double lengthFactor, SectionNotes&
 
 // The distance between web plates in cm, 0 when none is written. It is a length of the
 // designation itself, like the plate sizes, whatever the input's unit: centimetres, with
-// millimetres (above 100) and metres (below 1) told apart by their size.
+// millimetres (100 and above) and metres (below 1) told apart by their size.
 double WebPlateDistance(const WrittenDesignation& w, SectionNotes& notes);
 
 // A part of the designation as it is shown in a message: printable, at most 40 characters.

@@ -326,7 +326,7 @@ std::string ParameterPanel::BuildDesignation() const {
       if (c.PlateWidth > 0 || c.PlateThickness > 0) s += "+2PL" + Mm(c.PlateWidth) + "*" + Mm(c.PlateThickness);
       if (c.WebPlateHeight > 0 || c.WebPlateThickness > 0) {
         s += "+2WPL" + Mm(c.WebPlateHeight) + "*" + Mm(c.WebPlateThickness);
-        // In centimetres whatever the input's length unit: the reader takes DPL= as cm (mm above 100).
+        // In centimetres whatever the input's length unit: the reader takes DPL= as cm (mm from 100 up).
         s += "  DPL=" + ShortestText(RoundTo(c.DPL, 4));
       }
       if (count_ > 1) s += spacing("d");
