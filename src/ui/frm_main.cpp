@@ -18,6 +18,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "checks/element_check.h"
 #include "core/files.h"
 #include "core/messages.h"
 #include "drawing/section_drawing.h"
@@ -315,7 +316,12 @@ bool frmMain::ApplyCommand(const std::string& command, int row) {
 void frmMain::Recheck() {
   if (!member_) return;
   MemberInput m = member_->member;
-  m.Lx = panel_.memberLength();
+  if (const double length = panel_.memberLength(); length != m.Lx) {
+    // The length is now the panel's: what was said about the line's L= no longer holds.
+    std::erase_if(m.diagnostics, [](const Diagnostic& d) { return d.subject.rfind("L=", 0) == 0; });
+    m.Lx = length;
+    NoteMissingLength(m);
+  }
   member_ = engine_.Check(panel_.section(), m);  // with the Fy in force
   RefreshRows();
   RewriteReport();

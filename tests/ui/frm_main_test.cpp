@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
+#include "ui/frm_constant.h"
 #include "ui/frm_mdi.h"
 #include "ui/tavolin_program.h"
 #include "ui/ui_test_support.h"
@@ -76,6 +77,36 @@ TEST(EditorValueBoxes, RoundedValuesShowAsRoundedAndTypingIsNotOverwritten) {
   PressEnter(tw);
   EXPECT_EQ(tw->text(), "12");
   EXPECT_DOUBLE_EQ(e->member().section.cs.tw, 1.2);
+}
+
+// A beam read without a length carries a warning about its L=; once the editor gives it a
+// length, the warning no longer holds and goes, and the beam is checked over that length.
+TEST(EditorLength, ALengthSetInTheEditorReplacesWhatWasSaidAboutTheLine) {
+  ProgramRun run;
+  const std::string text =
+      "Software=Ardekon  Version=7.12  Module=tavo  Title=t\nCONSTANTS\nFy=2400  UNITS=[kg]-[cm]\n"
+      "NO=0,1,0  Units=[kg]-[cm]\n1   IPE30\n";
+  ASSERT_TRUE(run.Start(run.tree.Input("nolength", text)));
+  ui::TavolinProgram& p = *run.program;
+  ASSERT_TRUE(p.constantsWindow()->CmdGo_Click());
+  ShowActive(p.frame());
+  p.ShowElement(1);
+  ui::frmMain* e = p.editor();
+  const auto aboutLength = [e] {
+    int n = 0;
+    for (const Diagnostic& d : e->member().diagnostics) n += d.subject == "L=";
+    return n;
+  };
+  ASSERT_EQ(aboutLength(), 1);
+  ASSERT_TRUE(e->member().results.Mmax);
+  const double braced = *e->member().results.Mmax;
+  QLineEdit* box = e->valueBox(e->panel().RowIndex("L"));
+  TypeKeys(box, "600");
+  PressEnter(box);
+  EXPECT_DOUBLE_EQ(e->member().member.Lx, 600);
+  EXPECT_EQ(aboutLength(), 0);
+  ASSERT_TRUE(e->member().results.Mmax);
+  EXPECT_LT(*e->member().results.Mmax, braced);
 }
 
 }  // namespace
