@@ -205,14 +205,15 @@ void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx) {
   ctx.fyExplicit = fy->source == ValueSource::Given;
   Diagnostics d = fy->problems;
   const auto written = ParseNumber(Trim(fy->value));
-  const double v = written ? ValueInBase(*fy, ctx.displayUnits) : 0.0;
+  // kg/cm² to three decimals: a value converted from other units carries no float noise. A
+  // value that rounds to nothing (2 N/m²) is as unusable as none.
+  const double v = written ? RoundTo(ValueInBase(*fy, ctx.displayUnits), 3) : 0.0;
   if (!written || !std::isfinite(v) || v <= 0) {
     AddDiagnostic(d, Severity::Error, "Fy = " + Trim(fy->value) + " is not a positive number; 2400 kg/cm² is used",
                   "Fy = " + Trim(fy->value) + " عدد مثبت نیست؛ 2400 kg/cm² به کار می‌رود", "Fy");
     ctx.fy = 2400.0;
   } else {
-    // kg/cm² to three decimals: a value converted from other units carries no float noise.
-    ctx.fy = RoundTo(v, 3);
+    ctx.fy = v;
     if (ctx.fy < fy->minimum || ctx.fy > fy->maximum) {
       const std::string value = ShortestText(RoundTo(ctx.fy, 2));
       const std::string range = ShortestText(fy->minimum) + " to " + ShortestText(fy->maximum) + " kg/cm²";

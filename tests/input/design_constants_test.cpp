@@ -137,6 +137,15 @@ TEST(FyUnits, SettingsInOtherUnitsThanKgCm) {
   EXPECT_TRUE(Said(g.ctx.fyDiagnostics, Severity::Error, "settings file"));
 }
 
+// Found by fuzzing the settings reader: FY=2 in [N]-[m] is 2e-5 kg/cm², which rounded to 0 and
+// was used as Fy. A value too small to be a stress is an error and the default is used.
+TEST(FyUnits, ValueThatRoundsToNothingIsNotAStress) {
+  Fixture f("[tavo]\nUNITS=[N]-[m]\n\nFY=2\n");
+  ASSERT_TRUE(f.Open("NO=1\n1 IPE20\n"));
+  EXPECT_DOUBLE_EQ(f.ctx.fy, 2400);
+  EXPECT_TRUE(Said(f.ctx.fyDiagnostics, Severity::Error, "not a positive number"));
+}
+
 // [ton]-[m with its "]" missing was read as [ton]-[cm]: Fy=2400 became 2 400 000 kg/cm².
 TEST(FyUnits, BlockUnitsThatCantBeReadGiveKgCmAndAnError) {
   Fixture f(kSettings);
