@@ -117,7 +117,41 @@ bool HasCoverPlateWeld(const CurrentSection& cs) {
   const std::string& f = cs.family;
   return f.size() == 3 && (f[0] == 'H' || f[0] == 'C' || f[0] == 'I') && cs.PlateWidth * cs.PlateThickness > 0;
 }
-// Every diagnostic of the element, errors in red and warnings in brown, each on its own line.
+// The text in lines of at most width characters (not bytes), broken at blanks; a word longer
+// than the width stands on its own line. Continuation lines are indented.
+std::vector<std::string> WrappedLines(const std::string& text, size_t width) {
+  std::vector<std::string> lines;
+  std::string line, word;
+  size_t lineChars = 0, wordChars = 0;
+  auto flushWord = [&] {
+    if (word.empty()) return;
+    if (lineChars > 0 && lineChars + 1 + wordChars > width) {
+      lines.push_back(line);
+      line = "    ";
+      lineChars = 4;
+    } else if (lineChars > 0 && line != "    ") {
+      line += ' ';
+      ++lineChars;
+    }
+    line += word;
+    lineChars += wordChars;
+    word.clear();
+    wordChars = 0;
+  };
+  for (const char c : text) {
+    if (c == ' ') {
+      flushWord();
+      continue;
+    }
+    word += c;
+    wordChars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }
+  flushWord();
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+// Every diagnostic of the element, errors in red and warnings in dark yellow.
 void WriteDiagnostics(Report& report, const Diagnostics& diagnostics) {
   if (diagnostics.empty()) return;
   report.WriteText("");
@@ -125,8 +159,11 @@ void WriteDiagnostics(Report& report, const Diagnostics& diagnostics) {
     const bool error = d.severity == Severity::Error;
     const std::string lead = error ? "Error: ||خطا: " : "Warning: ||هشدار: ";
     const char language = report.context().language;
-    report.WriteText(PickLanguage(lead, language) + DiagnosticLine(d, language), error ? kNotOkColour : kWarningColour);
+    // Report lines do not wrap on screen or paper: long texts are broken at blanks here.
+    for (const std::string& line : WrappedLines(PickLanguage(lead, language) + DiagnosticLine(d, language), 64))
+      report.WriteText(line, error ? kNotOkColour : kWarningColour);
   }
+  report.WriteText("");
 }
 }  // namespace
 
@@ -150,7 +187,6 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
   WriteDiagnostics(report, m.diagnostics);
   if (m.Status() == ElementStatus::Error) {
     // Numbers of a section that is not what the user wrote would read as results: none.
-    report.WriteText("");
     report.WriteText("Not checked: correct the input first.||بررسی نشد: ابتدا ورودی را اصلاح کنید.", kNotOkColour, 0, "B");
     report.WriteNotOkSymbol();
     report.status = "<void>";

@@ -94,6 +94,24 @@ TEST(Screenshots, DISABLED_EveryWindow) {
   QApplication::setLayoutDirection(Qt::LeftToRight);
 }
 
+// The editor on elements of examples/diagnostics.Ardekon: an error (no numbers, the reason in
+// red) and a warning, in English and in Persian.
+TEST(Screenshots, DISABLED_DiagnosticsInTheReport) {
+  for (const char language : {'E', 'F'}) {
+    ProgramRun run;
+    ASSERT_TRUE(run.Start(run.tree.Example("diagnostics"), language));
+    ui::TavolinProgram& p = *run.program;
+    p.frame()->resize(1500, 940);
+    p.frame()->show();
+    ASSERT_TRUE(p.constantsWindow()->CmdGo_Click());
+    p.ShowElement(2);
+    Save(p.frame(), language == 'F' ? "editor_error_fa.png" : "editor_error.png");
+    p.ShowElement(6);
+    Save(p.frame(), language == 'F' ? "editor_warning_fa.png" : "editor_warning.png");
+  }
+  QApplication::setLayoutDirection(Qt::LeftToRight);
+}
+
 // The windows of Results, Units, the help and table entry, in English and in Persian.
 TEST(Screenshots, DISABLED_CommandWindowsInBothLanguages) {
   for (const char language : {'E', 'F'}) {
