@@ -98,7 +98,7 @@ class TableWriter {
   }
 
   void Footer(const Diagnostics& fileNotes) {
-    out_.Write("\n" + std::to_string(rows_) + " elements: " + std::to_string(rows_ - notOk_ - errors_) + " OK, " +
+    out_.Write("\n" + std::to_string(rows_) + (rows_ == 1 ? " element: " : " elements: ") + std::to_string(rows_ - notOk_ - errors_) + " OK, " +
                std::to_string(notOk_) + " not OK, " + std::to_string(errors_) + " with errors; " +
                std::to_string(warned_) + " checked with warnings.\n");
     if (notes_.empty() && fileNotes.empty()) return;
