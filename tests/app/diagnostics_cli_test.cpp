@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <sstream>
 
 #include "app/process.h"
@@ -106,6 +107,18 @@ TEST_F(DiagnosticsCli, SectionAndReportSayWhyAndExitThree) {
   EXPECT_THAT(report.out, HasSubstr("Error: A count of 4 IPE profiles"));
   EXPECT_THAT(report.out, HasSubstr("Not checked"));
   EXPECT_THAT(report.out, Not(HasSubstr("Mmax")));
+}
+
+// A drawing of the nearest catalogue section would be taken for the one written: none is made.
+TEST_F(DiagnosticsCli, DrawMakesNoPictureOfASectionInError) {
+  const auto out = scratch_.path() / "l55.svg";
+  const auto wrong = RunTavo({"draw", "L55", "--out", out.string()}, scratch_.path());
+  EXPECT_EQ(wrong.status, 3);
+  EXPECT_THAT(wrong.err, HasSubstr("L55"));
+  EXPECT_FALSE(std::filesystem::exists(out));
+  const auto right = RunTavo({"draw", "L50", "--out", out.string()}, scratch_.path());
+  EXPECT_EQ(right.status, 0) << right.err;
+  EXPECT_TRUE(std::filesystem::exists(out));
 }
 
 }  // namespace

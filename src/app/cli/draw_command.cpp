@@ -156,6 +156,11 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
           state.exitCode = 1;
           continue;
         }
+        if (HasError(section.diagnostics)) {
+          std::cerr << d << ": " << DiagnosticsLine(section.diagnostics, language) << '\n';
+          state.exitCode = std::max(state.exitCode, 3);
+          continue;
+        }
         cells.push_back({d, [section](DrawingContext& dc) { DrawSection(dc, section); }});
       }
       ImageRenderOptions o;
@@ -204,8 +209,15 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
         state.exitCode = 1;
         return;
       }
-      if (!request.section.problem.empty())
-        std::cerr << "Note: " << PickLanguage(request.section.problem, language) << '\n';
+      // A drawing of a section that is not the one written would be taken for it: none.
+      if (HasError(request.section.diagnostics)) {
+        for (const Diagnostic& d : request.section.diagnostics)
+          std::cerr << (d.severity == Severity::Error ? "Error: " : "Warning: ") << DiagnosticLine(d, language) << '\n';
+        state.exitCode = 3;
+        return;
+      }
+      for (const Diagnostic& d : request.section.diagnostics)
+        std::cerr << "Warning: " << DiagnosticLine(d, language) << '\n';
     }
 
     std::vector<DrawingReportLine> reportLines;
