@@ -84,7 +84,9 @@ void frmResults::SetTable(const ResultTableLayout& t, const std::vector<ResultRo
   grid_->resizeRowToContents(0);
   for (size_t r = 0; r < rows.size(); ++r) {
     for (int c = 0; c < columns && c < static_cast<int>(rows[r].size()); ++c) {
-      auto* item = new QTableWidgetItem(Q(ResultNumberText(rows[r][static_cast<size_t>(c)])));
+      const double v = rows[r][static_cast<size_t>(c)];
+      // NaN marks a value the element has none of (its input has an error).
+      auto* item = new QTableWidgetItem(std::isnan(v) ? QStringLiteral("-") : Q(ResultNumberText(v)));
       item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       grid_->setItem(kFixedRows + static_cast<int>(r), c, item);
     }

@@ -1,5 +1,8 @@
 #include "ui/tavolin_program.h"
 
+#include <algorithm>
+#include <limits>
+
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -577,6 +580,9 @@ void TavolinProgram::Results() {
   const ElementCheck check = [this, &rows](const Element& element, MemberKind, int index) {
     CheckedMember member = engine_->CheckElement(element, index);
     rows.push_back(ResultRow(member.section.props, element.id, ctx_.displayUnits));
+    // A section that is not what was written has no properties to show: the grid marks them.
+    if (member.Status() == ElementStatus::Error)
+      std::fill(rows.back().begin() + 1, rows.back().end(), std::numeric_limits<double>::quiet_NaN());
     return member;
   };
   const auto progress = [this](int percent) {

@@ -129,6 +129,23 @@ TEST(TavolinResults, AnswerNoShowsOnlyTheGridAndPersianAsksInPersian) {
   EXPECT_TRUE(q->rightToLeft);
 }
 
+// An element whose input has an error has no properties in the grid, as in the result files.
+TEST(TavolinResults, ElementsInErrorShowNoProperties) {
+  ProgramRun run;
+  ASSERT_TRUE(run.Start(run.tree.Example("diagnostics")));
+  run.program->constantsWindow()->CmdGo_Click();
+  ui::TavolinProgram& p = *run.program;
+  run.messages.nextAnswer = Answer::No;
+  p.Results();
+  ASSERT_NE(p.resultGrid(), nullptr);
+  const QTableWidget* grid = p.resultGrid()->grid();
+  // Rows after the three header rows: element 1 is read as written, element 2 (L55) is an error.
+  EXPECT_EQ(grid->item(3, 0)->text(), "1");
+  EXPECT_NE(grid->item(3, 1)->text(), "-");
+  EXPECT_EQ(grid->item(4, 0)->text(), "2");
+  for (int c = 1; c < grid->columnCount(); ++c) EXPECT_EQ(grid->item(4, c)->text(), "-") << c;
+}
+
 // --- Units ---------------------------------------------------------------------------------
 
 TEST(TavolinUnits, CancelInTheDialogChangesNothing) {
