@@ -1,8 +1,10 @@
 #include "core/text_util.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
 
 namespace tavo {
 
@@ -106,9 +108,11 @@ std::optional<double> ParseNumber(std::string_view s) {
     if (!exponent) return std::nullopt;
   }
   if (i != s.size()) return std::nullopt;
-  const std::string token(s);
-  const double v = std::strtod(token.c_str(), nullptr);
-  if (!std::isfinite(v)) return std::nullopt;
+  // from_chars: no copy, no locale; it takes no leading '+', which the scan above allowed.
+  const size_t from = !s.empty() && s[0] == '+' ? 1 : 0;
+  double v = 0;
+  const auto [end, ec] = std::from_chars(s.data() + from, s.data() + s.size(), v);
+  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
   return v;
 }
 

@@ -553,10 +553,12 @@ double MemberLength(std::string_view elementText, const UnitSystem& dataUnits) {
 }
 
 IdProblem CheckElementId(std::string_view elementText) {
-  const std::string text = Trim(elementText);
-  const std::string token = text.substr(0, text.find_first_of(" \t"));
+  // Views only: this runs for every element of a run, and almost always finds nothing.
   IdProblem p;
-  if (text.empty()) return p;
+  const size_t begin = elementText.find_first_not_of(" \t\r\n");
+  if (begin == std::string_view::npos) return p;
+  const std::string_view text = elementText.substr(begin);
+  const std::string token(text.substr(0, text.find_first_of(" \t\r\n")));
   const auto v = ParseNumber(token);
   if (!v || *v != std::floor(*v)) {
     p.english = "The line does not start with an element ID (a whole number): " + token;
