@@ -48,11 +48,16 @@ std::string DiagnosticLine(const Diagnostic& d, char language) {
   return line;
 }
 
-std::string DiagnosticsLine(const Diagnostics& list, char language) {
+std::string LabelledLine(const Diagnostic& d, char language) {
+  return PickLanguage(d.severity == Severity::Error ? "Error: ||خطا: " : "Warning: ||هشدار: ", language) +
+         DiagnosticLine(d, language);
+}
+
+std::string DiagnosticsLine(const Diagnostics& list, char language, bool labelled) {
   std::string out;
   for (const auto& d : list) {
     if (!out.empty()) out += language == 'F' ? "؛ " : "; ";
-    out += DiagnosticLine(d, language);
+    out += labelled ? LabelledLine(d, language) : DiagnosticLine(d, language);
   }
   return out;
 }

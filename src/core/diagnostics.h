@@ -33,8 +33,11 @@ const char* SeverityName(Severity severity);
 // The diagnostic in one language, with its subject: "L = 600: read as ..." style texts are the
 // caller's; this gives "text (at \"subject\")" or just the text.
 std::string DiagnosticLine(const Diagnostic& d, char language);
-// All diagnostics in one language, joined by "; " ("؛ " in Persian), for one-line outputs.
-std::string DiagnosticsLine(const Diagnostics& list, char language);
+// The same led by its severity, "Error: ..." or "Warning: ..." (in Persian "خطا: ...").
+std::string LabelledLine(const Diagnostic& d, char language);
+// All diagnostics in one language, joined by "; " ("؛ " in Persian), for one-line outputs;
+// labelled: each led by its severity.
+std::string DiagnosticsLine(const Diagnostics& list, char language, bool labelled = false);
 
 // The element's status as every output names it.
 enum class ElementStatus { Ok, NotOk, Error };

@@ -356,14 +356,7 @@ void ResultsWriter::WriteRtfNotes(const std::string& notes) {
 }
 
 std::string ResultNotesText(const Diagnostics& diagnostics, char language) {
-  std::string out;
-  for (const Diagnostic& d : diagnostics) {
-    if (!out.empty()) out += language == 'F' ? "؛ " : "; ";
-    out += (d.severity == Severity::Error ? PickLanguage("Error: ||خطا: ", language)
-                                          : PickLanguage("Warning: ||هشدار: ", language)) +
-           DiagnosticLine(d, language);
-  }
-  return out;
+  return DiagnosticsLine(diagnostics, language, true);
 }
 
 bool ResultsWriter::Finish(ResultFiles* files) {

@@ -156,12 +156,9 @@ void WriteDiagnostics(Report& report, const Diagnostics& diagnostics) {
   if (diagnostics.empty()) return;
   report.WriteText("");
   for (const Diagnostic& d : diagnostics) {
-    const bool error = d.severity == Severity::Error;
-    const std::string lead = error ? "Error: ||خطا: " : "Warning: ||هشدار: ";
-    const char language = report.context().language;
     // Report lines do not wrap on screen or paper: long texts are broken at blanks here.
-    for (const std::string& line : WrappedLines(PickLanguage(lead, language) + DiagnosticLine(d, language), 64))
-      report.WriteText(line, error ? kNotOkColour : kWarningColour);
+    for (const std::string& line : WrappedLines(LabelledLine(d, report.context().language), 64))
+      report.WriteText(line, d.severity == Severity::Error ? kNotOkColour : kWarningColour);
   }
   report.WriteText("");
 }

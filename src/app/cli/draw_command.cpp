@@ -209,15 +209,12 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
         state.exitCode = 1;
         return;
       }
+      for (const Diagnostic& d : request.section.diagnostics) std::cerr << LabelledLine(d, language) << '\n';
       // A drawing of a section that is not the one written would be taken for it: none.
       if (HasError(request.section.diagnostics)) {
-        for (const Diagnostic& d : request.section.diagnostics)
-          std::cerr << (d.severity == Severity::Error ? "Error: " : "Warning: ") << DiagnosticLine(d, language) << '\n';
         state.exitCode = 3;
         return;
       }
-      for (const Diagnostic& d : request.section.diagnostics)
-        std::cerr << "Warning: " << DiagnosticLine(d, language) << '\n';
     }
 
     std::vector<DrawingReportLine> reportLines;

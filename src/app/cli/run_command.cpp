@@ -98,9 +98,9 @@ class TableWriter {
   }
 
   void Footer(const Diagnostics& fileNotes) {
-    out_.Write("\n" + std::to_string(rows_) + (rows_ == 1 ? " element: " : " elements: ") + std::to_string(rows_ - notOk_ - errors_) + " OK, " +
-               std::to_string(notOk_) + " not OK, " + std::to_string(errors_) + " with errors; " +
-               std::to_string(warned_) + " checked with warnings.\n");
+    out_.Write("\n" + std::to_string(rows_) + (rows_ == 1 ? " element: " : " elements: ") +
+               std::to_string(rows_ - notOk_ - errors_) + " OK, " + std::to_string(notOk_) + " not OK, " +
+               std::to_string(errors_) + " with errors; " + std::to_string(warned_) + " checked with warnings.\n");
     if (notes_.empty() && fileNotes.empty()) return;
     out_.Write("\nNotes (E: error, the element is not checked; W: warning):\n");
     for (const Diagnostic& d : fileNotes)
@@ -110,8 +110,6 @@ class TableWriter {
   }
 
   void SetLanguage(char language) { language_ = language; }
-  int errors() const { return errors_; }
-  int warned() const { return warned_; }
 
  private:
   void Line(const std::string& marker, const std::string& id, const std::string& kind, const std::string& designation,
@@ -217,8 +215,7 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     ResolveFy(session.constants, ctx, fy > 0 ? std::optional<double>(fy) : std::nullopt);
     const ConstantRow* fyRow = session.constants.Find(1);
     for (const Diagnostic& d : ctx.fyDiagnostics)
-      std::cerr << PickLanguage(std::string(d.severity == Severity::Error ? "Error: ||خطا: " : "Warning: ||هشدار: "), ctx)
-                << DiagnosticLine(d, ctx.language) << '\n';
+      std::cerr << LabelledLine(d, ctx.language) << '\n';
 
     const ProfileCatalogue catalogue(ctx.installDir + "cte/");
     SectionInput sectionInput;
@@ -273,7 +270,7 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     if (json) {
       stream.Close();
       for (const Diagnostic& d : ctx.inputDiagnostics)
-        std::cerr << (d.severity == Severity::Error ? "Error: " : "Warning: ") << DiagnosticLine(d, ctx.language) << '\n';
+        std::cerr << LabelledLine(d, ctx.language) << '\n';
     } else {
       table.Footer(ctx.inputDiagnostics);
     }
