@@ -44,21 +44,6 @@ class InputCli : public ::testing::Test {
   fs::path install_, logs_;
 };
 
-// Before: 240 kg/cm² for [ton]-[m] and 24465 kg/cm² for [N]-[mm], the settings' 2400 read in
-// the input's units.
-TEST_F(InputCli, RunReadsTheSettingsFyInItsOwnUnits) {
-  for (const char* units : {"[ton]-[m]", "[N]-[mm]"}) {
-    SCOPED_TRACE(units);
-    const std::string in =
-        Input("units.Ardekon", kHeader + "NO=0,1 UNITS=" + units + "\n1 IPE300 L=" +
-                                   (std::string(units) == "[ton]-[m]" ? "6" : "6000") + "\n");
-    const auto r = Tavo({"run", in, "--no-files"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_THAT(r.out, HasSubstr("Fy:        2400 kg/cm² (settings)"));
-    EXPECT_THAT(r.out, HasSubstr("4.17"));  // IPE 300 beam over 6 m with Fy 2400
-  }
-}
-
 TEST_F(InputCli, RunTakesFyFromTheCommandLine) {
   const std::string in = Input("fy.Ardekon", kHeader + "NO=0,1 UNITS=[ton]-[m]\n1 IPE300 L=6\n");
   const auto given = Tavo({"run", in, "--no-files", "--fy", "2500"});
