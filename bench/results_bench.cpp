@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "checks/element_check.h"
+#include "families/family_table.h"
 #include "core/messages.h"
 #include "core/module_context.h"
 #include "input/input_session.h"
@@ -69,6 +70,7 @@ void BM_ResultsRunEndToEnd(benchmark::State& state) {
     const tavo::ProfileCatalogue catalogue((fs::path(TAVO_SOURCE_DIR) / "data/cte/").string());
     tavo::SectionInput in;
     in.catalogue = &catalogue;
+    in.families = tavo::StandardFamilies();
     in.dataUnits = p.ctx.dataUnitSystem;
     tavo::ResultsOptions options;
     options.tableStore = &templates;
@@ -92,6 +94,7 @@ void BM_ResultsWriterOnly(benchmark::State& state) {
   const tavo::ProfileCatalogue catalogue((fs::path(TAVO_SOURCE_DIR) / "data/cte/").string());
   tavo::SectionInput in;
   in.catalogue = &catalogue;
+  in.families = tavo::StandardFamilies();
   in.dataUnits = p.ctx.dataUnitSystem;
   std::vector<tavo::CheckedMember> members;
   members.reserve(p.elements.size());

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "checks/check_member.h"
+#include "families/family_table.h"
 #include "checks/element_check.h"
 #include "core/messages.h"
 #include "input_mix.h"
@@ -55,6 +56,7 @@ void BM_BatchPass(benchmark::State& state) {
     }
     SectionInput input;
     input.catalogue = &catalogue;
+    input.families = tavo::StandardFamilies();
     input.dataUnits = ctx.dataUnitSystem;
     const BatchPassResult r = Main_Continue_Const(ctx, session, MakeElementCheck(ctx, input));
     benchmark::DoNotOptimize(r.N);

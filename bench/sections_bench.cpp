@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sections/profile_catalogue.h"
+#include "families/family_table.h"
 #include "sections/section_parser.h"
 
 namespace {
@@ -17,6 +18,7 @@ const tavo::ProfileCatalogue& Catalogue() {
 void BM_ComputeSection(benchmark::State& state, const char* designation) {
   tavo::SectionInput input;
   input.catalogue = &Catalogue();
+  input.families = tavo::StandardFamilies();
   benchmark::DoNotOptimize(tavo::ComputeSection(designation, input));  // loads the family's file
   for (auto _ : state) {
     tavo::Section s = tavo::ComputeSection(designation, input);

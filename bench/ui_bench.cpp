@@ -14,6 +14,7 @@
 #include <string>
 
 #include "checks/check_member.h"
+#include "families/family_table.h"
 #include "core/messages.h"
 #include "core/process_launcher.h"
 #include "drawing/section_drawing.h"
@@ -51,6 +52,7 @@ void BM_EditorChangeHeadless(benchmark::State& state) {
   tavo::ProfileCatalogue catalogue(std::string(TAVO_SOURCE_DIR) + "/data/cte");
   tavo::SectionInput input;
   input.catalogue = &catalogue;
+  input.families = tavo::StandardFamilies();
   tavo::ui::ParameterPanel panel([&](const std::string& d) { return tavo::ComputeSection(d, input); }, &catalogue);
   panel.BuildParameterPanel(tavo::ComputeSection("IPE30+2PL200*10", input), 600);
   const int bpl = panel.RowIndex("bpl");

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "checks/check_member.h"
+#include "families/family_table.h"
 #include "core/messages.h"
 #include "sections/profile_catalogue.h"
 #include "sections/section_parser.h"
@@ -58,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tavo::NullMessages messages;
   tavo::SectionInput input;
   input.catalogue = &catalogue;
+  input.families = tavo::StandardFamilies();
   input.messages = &messages;
   input.language = (options & 1) ? 'P' : 'E';
   if (options & 2) input.flags += "ALONE";

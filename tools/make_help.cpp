@@ -48,6 +48,7 @@
 #include <QUrl>
 
 #if TAVO_HELP_WITH_SKETCH
+#include "families/family_table.h"
 #include "drawing/section_drawing.h"
 #include "render/render_drawing.h"
 #endif
@@ -670,7 +671,7 @@ QImage ParameterSketchImage() {
   tavo::ImageRenderOptions options;
   options.width = 1280;
   options.height = 960;
-  QImage image = tavo::RenderImage([](tavo::DrawingContext& dc) { tavo::DrawParameterSketch(dc); }, options);
+  QImage image = tavo::RenderImage([](tavo::DrawingContext& dc) { tavo::DrawParameterSketch(dc, tavo::StandardFamilies()); }, options);
   const QRgb background = image.pixel(0, 0);
   QRect drawn;
   for (int y = 0; y < image.height(); ++y)

@@ -1,5 +1,7 @@
 #include "checks/allowables.h"
 
+#include "sections/section_family.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -72,7 +74,7 @@ void ComputeAllowables(const Section& section, MemberKind kind, double fy, Check
   r.Fb.reset();
   r.Mmax.reset();
   if (kind != MemberKind::Bracing) {
-    if (cs.family == "TUBE") {
+    if (section.family != nullptr && !section.family->lateralBuckling) {
       // A tube does not buckle laterally: its class alone decides.
       r.Fb = (r.cls == "C" ? 0.66 : 0.6) * fy;
     } else if (r.Lc > 0) {

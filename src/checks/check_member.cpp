@@ -66,16 +66,22 @@ void JudgeMemberKind(const CurrentSection& cs, MemberKind kind, CheckResults& r,
 
 }  // namespace
 
-std::optional<WeldLimits> CoverPlateWeld(const CurrentSection& cs) {
-  if (FamilyOf(cs.family) != CheckFamily::Rolled) return std::nullopt;
-  const std::string& code = cs.family;
-  if (code.size() != 3 || (code[0] != 'H' && code[0] != 'C' && code[0] != 'I')) return std::nullopt;
-  if (!(cs.PlateWidth * cs.PlateThickness > 0)) return std::nullopt;
+std::optional<WeldLimits> CoverPlateWeld(const Section& section) {
+  const CurrentSection& cs = section.cs;
+  if (!HasCoverPlateWeld(section)) return std::nullopt;
   return FilletWeldLimits(VMax(cs.tf, cs.PlateThickness), VMin(cs.tf, cs.PlateThickness));
 }
 
-bool ElementStatusOk(const CurrentSection& cs) {
-  const auto weld = CoverPlateWeld(cs);
+bool HasCoverPlateWeld(const Section& section) {
+  // A single profile's plates are welded to its flanges; doubled profiles carry them across.
+  const std::string& code = section.cs.family;
+  const bool single = !code.empty() && (code[0] < '0' || code[0] > '9');
+  return section.family != nullptr && section.family->coverPlateWeld && single &&
+         section.cs.PlateWidth * section.cs.PlateThickness > 0;
+}
+
+bool ElementStatusOk(const Section& section) {
+  const auto weld = CoverPlateWeld(section);
   return !weld || weld->ok();
 }
 
@@ -90,20 +96,18 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
   out.member.lengthFactor = lengthFactor;
 
   CurrentSection& cs = section.cs;
-  const CheckFamily family = FamilyOf(cs.family);
-
-  const Compactness c = ClassifySection(section, family, fy);
+  const Compactness c = ClassifySection(section, fy);
   out.results.cls = c.cls;
   out.results.Lc = c.Lc;
 
-  RebuildDesignationTexts(cs, family, lengthFactor);
+  RebuildDesignationTexts(cs, section.family, lengthFactor);
 
   cs.Lx = (std::isfinite(member.Lx) && member.Lx > 0) ? member.Lx : 0.0;
   cs.Ly = cs.Lx;
   out.member.Lx = cs.Lx;
   ComputeAllowables(section, member.kind, fy, out.results);
 
-  out.results.weld = CoverPlateWeld(cs);
+  out.results.weld = CoverPlateWeld(section);
   out.results.ok = true;
   out.results.notOkReason.clear();
   if (out.results.weld && !out.results.weld->ok())

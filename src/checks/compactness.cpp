@@ -1,5 +1,7 @@
 #include "checks/compactness.h"
 
+#include "sections/section_family.h"
+
 #include <cmath>
 #include <string_view>
 
@@ -94,17 +96,10 @@ Compactness RolledCompactness(const CurrentSection& cs, const SectionProperties&
   return c;
 }
 
-Compactness ClassifySection(const Section& s, CheckFamily family, double fy) {
-  switch (family) {
-    case CheckFamily::PlateGirder: return PlateGirderCompactness(s.cs, s.props, fy);
-    case CheckFamily::Cross: return CrossCompactness(s.cs, s.props, fy);
-    case CheckFamily::Box: return BoxCompactness(s.cs, s.props, fy);
-    case CheckFamily::Tube: return TubeCompactness(s.cs, fy);
-    case CheckFamily::Channel: return ChannelCompactness(s.cs, fy);
-    case CheckFamily::Angle: return {};  // angles: no class, Lc 0
-    case CheckFamily::Rolled: return RolledCompactness(s.cs, s.props, fy);
-  }
-  return {};
+Compactness ClassifySection(const Section& s, double fy) {
+  // A family without a rule (angles) has no class and Lc 0.
+  if (s.family == nullptr || s.family->compactness == nullptr) return {};
+  return s.family->compactness(s, fy);
 }
 
 }  // namespace tavo

@@ -3,7 +3,6 @@
 // unbraced length Lc, one rule per family. Fy in kg/cm², lengths in cm.
 #include <string>
 
-#include "checks/check_family.h"
 #include "sections/section.h"
 
 namespace tavo {
@@ -20,6 +19,7 @@ Compactness TubeCompactness(const CurrentSection& cs, double fy);
 Compactness ChannelCompactness(const CurrentSection& cs, double fy);
 Compactness RolledCompactness(const CurrentSection& cs, const SectionProperties& p, double fy);
 
-Compactness ClassifySection(const Section& section, CheckFamily family, double fy);
+// The class and Lc by the rule of the section's family.
+Compactness ClassifySection(const Section& section, double fy);
 
 }  // namespace tavo

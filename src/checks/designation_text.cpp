@@ -10,8 +10,6 @@
 
 namespace tavo {
 
-namespace {
-
 double Round2(double v) { return RoundTo(v, 2); }
 
 // "Exceeds" for spacings: a rounded spacing one ulp above an unrounded threshold built from the
@@ -39,12 +37,10 @@ std::string Joined(std::initializer_list<double> cms) {
   std::string s;
   for (double v : cms) {
     if (!s.empty()) s += '*';
-    s += DimensionText(v);
+    s += DimensionMmText(v);
   }
   return s;
 }
-
-}  // namespace
 
 std::string NumberText(double value) {
   if (!std::isfinite(value)) return "0";
@@ -55,44 +51,14 @@ std::string NumberText(double value) {
   return Trim(ShortestText(std::strtod(buf, nullptr)));
 }
 
-std::string DimensionText(double cm) { return NumberText(cm * 10.0); }
+std::string DimensionMmText(double cm) { return NumberText(cm * 10.0); }
 
-std::string CoverPlateText(const CurrentSection& cs, CheckFamily family) {
+std::string CoverPlateText(const CurrentSection& cs, bool single) {
   if (!(cs.PlateWidth * cs.PlateThickness > 0)) return {};
-  const bool single = family == CheckFamily::Channel || family == CheckFamily::Angle;
   return (single ? "+PL" : "+2PL") + Joined({cs.PlateWidth, cs.PlateThickness});
 }
 
-std::string SpacingText(const CurrentSection& cs, CheckFamily family, double lengthFactor) {
-  const bool plate = cs.PlateWidth * cs.PlateThickness > 0;
-  bool shown = false;
-  switch (family) {
-    case CheckFamily::Box:
-      if (Round2(cs.d) != Round2(cs.b - cs.tw)) return "(d=" + InputLengthText(cs.d, lengthFactor) + ")";
-      return {};
-    case CheckFamily::Angle:
-      if (cs.Count > 1) {
-        // The spacing the assembly takes when none is written (h holds the leg, tw its thickness);
-        // any other spacing must be written for the text to give the same section.
-        const double tpl = plate ? cs.PlateThickness : 0;
-        const double least =
-            cs.Arrangement == "<>" ? std::sqrt(2.0) * (cs.h + cs.tw - 2 * cs.e) + tpl : 2 * cs.e + tpl;
-        shown = Exceeds(Round2(cs.d), Round2(least));
-      }
-      break;
-    case CheckFamily::Channel:
-      if (cs.Count > 1) {
-        const double tpl = plate ? cs.PlateThickness : 0;
-        const double least = cs.Arrangement == "][" ? 2 * cs.e + tpl : 2 * (cs.b - cs.e) + tpl;
-        shown = Exceeds(Round2(cs.d), Round2(least));
-      }
-      break;
-    case CheckFamily::Rolled:
-      shown = cs.Count > 1 && Exceeds(cs.d, cs.b);
-      break;
-    default:
-      return {};
-  }
+std::string SpacingPart(bool shown, const CurrentSection& cs, double lengthFactor) {
   return shown ? "  (d=" + InputLengthText(Round2(cs.d), lengthFactor) + ")" : std::string();
 }
 
@@ -107,34 +73,9 @@ std::string WebPlateText(const CurrentSection& cs) {
   return s;
 }
 
-void RebuildDesignationTexts(CurrentSection& cs, CheckFamily family, double lengthFactor) {
+void RebuildDesignationTexts(CurrentSection& cs, const SectionFamily* family, double lengthFactor) {
   if (!(std::isfinite(lengthFactor) && lengthFactor > 0)) lengthFactor = 1.0;
-  switch (family) {
-    case CheckFamily::PlateGirder:
-      cs.BaseText = "PG" + Joined({cs.hw, cs.tw, cs.bf1, cs.tf1, cs.bf2, cs.tf2});
-      cs.FullText = cs.BaseText;
-      break;
-    case CheckFamily::Cross:
-      cs.BaseText = "CROSS" + Joined({cs.h1, cs.h2, cs.tw, cs.bf1, cs.tf1, cs.bf2, cs.tf2});
-      cs.FullText = cs.BaseText;
-      break;
-    case CheckFamily::Box:
-      cs.BaseText = "BOX" + Joined({cs.h, cs.tw, cs.b, cs.tf});
-      cs.FullText = cs.BaseText + "   " + SpacingText(cs, family, lengthFactor);
-      break;
-    case CheckFamily::Tube:
-      cs.BaseText = "TUBE" + Joined({cs.D, cs.t});
-      cs.FullText = cs.BaseText;
-      break;
-    case CheckFamily::Channel:
-    case CheckFamily::Angle:
-      cs.FullText = WithoutArrangement(cs.BaseText) + CoverPlateText(cs, family) + "   " +
-                    SpacingText(cs, family, lengthFactor) + "   " + cs.Arrangement;
-      break;
-    case CheckFamily::Rolled:
-      cs.FullText = cs.BaseText + CoverPlateText(cs, family) + WebPlateText(cs) + SpacingText(cs, family, lengthFactor);
-      break;
-  }
+  if (family != nullptr && family->rebuildText != nullptr) family->rebuildText(cs, lengthFactor);
 }
 
 }  // namespace tavo

@@ -3,8 +3,10 @@
 // the base text of parametric shapes and the full text with plate, web-plate and spacing parts.
 #include <string>
 
-#include "checks/check_family.h"
+#include <initializer_list>
+
 #include "sections/section.h"
+#include "sections/section_family.h"
 
 namespace tavo {
 
@@ -12,16 +14,27 @@ namespace tavo {
 // so 0.09 cm shows as 0.9 mm and never as 0.8999999999999999.
 std::string NumberText(double value);
 // A dimension held in cm written in mm (value × 10).
-std::string DimensionText(double cm);
+std::string DimensionMmText(double cm);
 
-// "+PL" (channels, angles) or "+2PL" (other rolled) with width*thickness; empty without a plate.
-std::string CoverPlateText(const CurrentSection& cs, CheckFamily family);
-// The spacing part of a BOX, angle, channel or other rolled section; empty when not shown.
-std::string SpacingText(const CurrentSection& cs, CheckFamily family, double lengthFactor);
+double Round2(double v);
+// "Exceeds" for spacings: a rounded spacing one ulp above an unrounded threshold built from the
+// same catalogue numbers is the default spacing, not a chosen one.
+bool Exceeds(double value, double threshold);
+// A length in cm written in the input's length unit, to 7 significant digits.
+std::string InputLengthText(double cm, double lengthFactor);
+// The base text without arrangement marks (they are written once at the end of the full text).
+std::string WithoutArrangement(std::string base);
+// Dimensions in cm written in mm, joined by "*".
+std::string Joined(std::initializer_list<double> cms);
+
+// "+PL" (a single channel or angle: a gusset) or "+2PL" with width*thickness; empty without a plate.
+std::string CoverPlateText(const CurrentSection& cs, bool single);
+// "  (d=...)" in the input's length unit when shown, else empty.
+std::string SpacingPart(bool shown, const CurrentSection& cs, double lengthFactor);
 // "+WPL" height*thickness, two blanks and "(DPL=...)" (cm) when the plates are off their default place.
 std::string WebPlateText(const CurrentSection& cs);
 
-// Rebuilds BaseText (parametric shapes) and FullText (every family) in place.
-void RebuildDesignationTexts(CurrentSection& cs, CheckFamily family, double lengthFactor);
+// Rebuilds BaseText (parametric shapes) and FullText (every family) in place, by the family's rule.
+void RebuildDesignationTexts(CurrentSection& cs, const SectionFamily* family, double lengthFactor);
 
 }  // namespace tavo

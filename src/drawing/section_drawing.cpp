@@ -12,12 +12,18 @@
 
 namespace tavo {
 
+double Clean(double v) { return std::isfinite(v) ? v : 0.0; }
+
+std::string CutDesignation(const std::string& text) {
+  size_t cut = text.find('+');
+  if (cut == std::string::npos) cut = text.find('(');
+  return Trim(text.substr(0, cut));
+}
+
 namespace {
 
 constexpr double kPi = 3.14159;
 const double kSqrt2 = std::sqrt(2.0);
-
-double Clean(double v) { return std::isfinite(v) ? v : 0.0; }
 
 bool Names(const FamilyStyle& st) { return st.text == DimensionText::Names; }
 
@@ -81,12 +87,6 @@ void AnglePolygon(DrawingContext& dc, double x, double y, double s, double b, do
     pts.push_back({s * lengths[i] * std::cos(a), -s * lengths[i] * std::sin(a)});
   }
   DrawPolygon(dc, -1, "s", pts);
-}
-
-std::string CutDesignation(const std::string& text) {
-  size_t cut = text.find('+');
-  if (cut == std::string::npos) cut = text.find('(');
-  return Trim(text.substr(0, cut));
 }
 
 }  // namespace
@@ -356,9 +356,11 @@ void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const Rolle
   }
 }
 
-SectionDrawing DrawSection(DrawingContext& dc, const CurrentSection& cs, const SectionProperties& props) {
+SectionDrawing DrawSection(DrawingContext& dc, const Section& section) {
   SectionDrawing out;
   if (!dc.surface) return out;
+  const CurrentSection& cs = section.cs;
+  const SectionProperties& props = section.props;
   DrawingSurface& surface = *dc.surface;
   const double W = surface.ScaleWidth(), H = surface.ScaleHeight();
   out.x0 = 0.85 * W;
@@ -368,116 +370,28 @@ SectionDrawing DrawSection(DrawingContext& dc, const CurrentSection& cs, const S
   // section stays on the picture).
   double s = m > 0 ? 0.5 * std::min(H, W) / m : 0.0;
   if (!(std::isfinite(s) && s > 0)) s = std::min(H / 480.0, W / 640.0);
-  out.s = s;
-  const double x0 = out.x0, y0 = out.y0;
-
-  SetDrawColor(dc, 7);
-  const std::string family = ToUpper(Trim(cs.family));
-  const FamilyStyle style{7, DimensionText::Values};
-  if (family == "PG") {
-    DrawPlateGirder(dc, x0, y0, s, Clean(cs.hw), Clean(cs.bf1), Clean(cs.bf2), Clean(cs.tf1), Clean(cs.tf2),
-                    Clean(cs.tw), style);
-  } else if (family == "C") {
-    const double across = std::max(Clean(cs.h2), Clean(cs.bf1));
-    const double upright = std::max(Clean(cs.h1), Clean(cs.bf2));
-    double sc = 0;
-    if (across > 0) sc = 0.5 * W / across;
-    if (upright > 0) sc = sc > 0 ? std::min(sc, 0.5 * H / upright) : 0.5 * H / upright;
-    if (std::isfinite(sc) && sc > 0) s = sc;
-    out.s = s;
-    DrawCross(dc, x0, y0, s, Clean(cs.h1), Clean(cs.h2), Clean(cs.bf1), Clean(cs.bf2), Clean(cs.tf1), Clean(cs.tf2),
-              Clean(cs.tw), style);
-  } else if (family == "BOX") {
-    DrawBox(dc, x0, y0, s, Clean(cs.hw), Clean(cs.b), Clean(cs.tw), Clean(cs.tf), Clean(cs.d), style);
-  } else if (family == "TUBE") {
-    DrawTube(dc, x0, y0, s, Clean(cs.D), Clean(cs.t), style);
-  } else if (family == "UNP") {
-    ChannelDims c;
-    c.count = cs.Count;
-    c.h = Clean(cs.h), c.b = Clean(cs.b), c.tw = Clean(cs.tw), c.tf = Clean(cs.tf), c.e = Clean(cs.e);
-    c.spacing = Clean(cs.d);
-    c.plateWidth = Clean(cs.PlateWidth), c.plateThickness = Clean(cs.PlateThickness);
-    c.arrangement = cs.Arrangement;
-    DrawChannels(dc, x0, y0, s, c, style);
-  } else if (family == "L") {
-    AngleDims a;
-    a.count = cs.Count;
-    a.b = Clean(cs.h > 0 ? cs.h : cs.b);
-    a.t = Clean(cs.tw > 0 ? cs.tw : cs.t);
-    a.e = Clean(cs.e);
-    a.spacing = Clean(cs.d);
-    a.plateWidth = Clean(cs.PlateWidth), a.plateThickness = Clean(cs.PlateThickness);
-    a.arrangement = cs.Arrangement;
-    DrawAngles(dc, x0, y0, s, a, style);
-  } else {
-    RolledIDims p;
-    p.count = cs.Count;
-    p.h = Clean(cs.h), p.b = Clean(cs.b), p.tw = Clean(cs.tw), p.tf = Clean(cs.tf);
-    p.spacing = Clean(cs.d);
-    p.plateWidth = Clean(cs.PlateWidth), p.plateThickness = Clean(cs.PlateThickness);
-    p.webPlateHeight = Clean(cs.WebPlateHeight), p.webPlateThickness = Clean(cs.WebPlateThickness);
-    p.dpl = Clean(cs.DPL);
-    p.name = CutDesignation(!cs.catalogueName.empty() ? cs.catalogueName : !cs.BaseText.empty() ? cs.BaseText : cs.family);
-    DrawRolledI(dc, x0, y0, s, p, style);
-    if (WebPlatesClashWithFlanges(cs)) out.reportLines.push_back({12, EnlargeDplWarning()});
+  const SectionFamily* family = section.family;
+  if (family != nullptr && family->fitScale != nullptr) {
+    const double fitted = family->fitScale(cs, W, H);
+    if (std::isfinite(fitted) && fitted > 0) s = fitted;
   }
+  out.s = s;
+  SetDrawColor(dc, 7);
+  if (family != nullptr && family->draw != nullptr) family->draw(dc, out.x0, out.y0, s, cs, FamilyStyle{7, DimensionText::Values}, out);
   return out;
 }
 
-std::vector<SketchSample> ParameterSketchSamples() {
-  std::vector<SketchSample> samples(7);
-  {
-    auto& c = samples[0];
-    c.fx = 0.9, c.fy = 0.25;
-    c.cs.family = "PG";
-    c.cs.hw = 60, c.cs.tw = 1, c.cs.bf1 = 20, c.cs.tf1 = 2, c.cs.bf2 = 15, c.cs.tf2 = 1.8;
-  }
-  {
-    auto& c = samples[1];
-    c.fx = 0.9, c.fy = 0.5;
-    c.cs.family = "C";
-    c.cs.h1 = 50, c.cs.h2 = 50, c.cs.bf1 = 30, c.cs.bf2 = 30, c.cs.tw = 0.8, c.cs.tf1 = 2, c.cs.tf2 = 2;
-  }
-  for (int i : {2, 3}) {
-    auto& c = samples[static_cast<size_t>(i)];
-    c.fx = i == 2 ? 0.9 : 0.7, c.fy = 0.9;
-    c.cs.family = "IPE";
-    c.cs.designation = "2IPE...";
-    c.cs.Count = 2;
-    c.cs.h = 18, c.cs.b = 9, c.cs.tw = 0.53, c.cs.tf = 0.8, c.cs.d = 15;
-    if (i == 2) {
-      c.cs.PlateWidth = 20, c.cs.PlateThickness = 1;
-    } else {
-      c.cs.WebPlateHeight = 12, c.cs.WebPlateThickness = 1, c.cs.DPL = 20;
-    }
-  }
-  {
-    auto& c = samples[4];
-    c.fx = 0.5, c.fy = 0.5;
-    c.cs.family = "BOX";
-    c.cs.designation = "Box";
-    c.cs.hw = 20, c.cs.b = 15, c.cs.tw = 0.53, c.cs.tf = 1, c.cs.d = 10;
-  }
-  {
-    auto& c = samples[5];
-    c.fx = 0.4, c.fy = 0.9;
-    c.cs.family = "UNP";
-    c.cs.designation = "UNP";
-    c.cs.Count = 2, c.cs.Arrangement = "[]";
-    c.cs.h = 20, c.cs.b = 7.5, c.cs.tw = 0.85, c.cs.tf = 1.15, c.cs.e = 2, c.cs.d = 13;
-    c.cs.PlateWidth = 23, c.cs.PlateThickness = 2;
-  }
-  {
-    auto& c = samples[6];
-    c.fx = 0.4, c.fy = 0.3;
-    c.cs.family = "TUBE";
-    c.cs.designation = "TUBE D*t";
-    c.cs.D = 20, c.cs.t = 1.2;
-  }
-  return samples;
+std::vector<SketchPlace> ParameterSketchSamples(const FamilyTable& families) {
+  std::vector<SketchPlace> placed;
+  for (const SectionFamily* family : families)
+    for (const SketchSample& sample : family->sketch) placed.push_back({&sample, family});
+  // The legend draws its samples in the order it was laid out in.
+  std::stable_sort(placed.begin(), placed.end(),
+                   [](const SketchPlace& a, const SketchPlace& b) { return a.sample->order < b.sample->order; });
+  return placed;
 }
 
-double DrawParameterSketch(DrawingContext& outer) {
+double DrawParameterSketch(DrawingContext& outer, const FamilyTable& families) {
   if (!outer.surface) return 0;
   // The legend's places were laid out for the smallest interface font; larger label text
   // would run the names of neighbouring samples into each other.
@@ -486,31 +400,10 @@ double DrawParameterSketch(DrawingContext& outer) {
   const double W = dc.surface->ScaleWidth(), H = dc.surface->ScaleHeight();
   const double s = std::min(0.01 * W, 0.01 * H) / 3;
   const FamilyStyle style{6, DimensionText::Names};
-  for (const SketchSample& sample : ParameterSketchSamples()) {
-    const CurrentSection& cs = sample.cs;
-    const double x0 = sample.fx * W, y0 = sample.fy * H;
+  for (const auto& [sample, family] : ParameterSketchSamples(families)) {
     SetDrawColor(dc, style.plateColour);
-    if (cs.family == "PG") {
-      DrawPlateGirder(dc, x0, y0, s, cs.hw, cs.bf1, cs.bf2, cs.tf1, cs.tf2, cs.tw, style);
-    } else if (cs.family == "C") {
-      DrawCross(dc, x0, y0, s, cs.h1, cs.h2, cs.bf1, cs.bf2, cs.tf1, cs.tf2, cs.tw, style);
-    } else if (cs.family == "BOX") {
-      DrawBox(dc, x0, y0, s, cs.hw, cs.b, cs.tw, cs.tf, cs.d, style);
-    } else if (cs.family == "TUBE") {
-      DrawTube(dc, x0, y0, s, cs.D, cs.t, style);
-    } else if (cs.family == "UNP") {
-      ChannelDims c;
-      c.count = cs.Count, c.h = cs.h, c.b = cs.b, c.tw = cs.tw, c.tf = cs.tf, c.e = cs.e, c.spacing = cs.d;
-      c.plateWidth = cs.PlateWidth, c.plateThickness = cs.PlateThickness, c.arrangement = cs.Arrangement;
-      DrawChannels(dc, x0, y0, s, c, style);
-    } else {
-      RolledIDims p;
-      p.count = cs.Count, p.h = cs.h, p.b = cs.b, p.tw = cs.tw, p.tf = cs.tf, p.spacing = cs.d;
-      p.plateWidth = cs.PlateWidth, p.plateThickness = cs.PlateThickness;
-      p.webPlateHeight = cs.WebPlateHeight, p.webPlateThickness = cs.WebPlateThickness, p.dpl = cs.DPL;
-      p.name = CutDesignation(cs.designation);
-      DrawRolledI(dc, x0, y0, s, p, style);
-    }
+    SectionDrawing ignored;
+    family->draw(dc, sample->fx * W, sample->fy * H, s, sample->cs, style, ignored);
   }
   return s;
 }

@@ -6,6 +6,7 @@
 
 #include "drawing/drawing_context.h"
 #include "sections/section.h"
+#include "sections/section_family.h"
 
 namespace tavo {
 
@@ -27,26 +28,28 @@ struct SectionDrawing {
 // The web-plate warning as the report prints it.
 std::string EnlargeDplWarning();
 
-SectionDrawing DrawSection(DrawingContext& dc, const CurrentSection& cs, const SectionProperties& props);
-inline SectionDrawing DrawSection(DrawingContext& dc, const Section& section) {
-  return DrawSection(dc, section.cs, section.props);
-}
+// The section fitted to the surface and drawn by its family's routine.
+SectionDrawing DrawSection(DrawingContext& dc, const Section& section);
 
 // True when the web plates are taller than the clear web and stand closer than the outside
 // of the flanges.
 bool WebPlatesClashWithFlanges(const CurrentSection& cs);
 
-// The legend: seven sample sections with the names of their parameters, labels always at
-// the smallest interface size it was laid out for. Returns the scale it used (drawing
-// units per centimetre).
-double DrawParameterSketch(DrawingContext& dc);
+// The legend: the sketch samples of every family with the names of their parameters, labels
+// always at the smallest interface size it was laid out for. Returns the scale it used
+// (drawing units per centimetre).
+double DrawParameterSketch(DrawingContext& dc, const FamilyTable& families);
 
-// One sample of the legend: where its corner sits (fractions of the frame) and its section.
-struct SketchSample {
-  double fx = 0, fy = 0;
-  CurrentSection cs;
+// The legend's samples in drawing order, each with its family.
+struct SketchPlace {
+  const SketchSample* sample = nullptr;
+  const SectionFamily* family = nullptr;
 };
-std::vector<SketchSample> ParameterSketchSamples();
+std::vector<SketchPlace> ParameterSketchSamples(const FamilyTable& families);
+
+// Non-finite values drawn as 0; the name above a rolled profile (up to its first plate).
+double Clean(double v);
+std::string CutDesignation(const std::string& text);
 
 // --- Family routines: (x0, y0) bottom-right corner of the bounding box, s drawing units
 // per centimetre, dimensions in centimetres. -----------------------------------------------

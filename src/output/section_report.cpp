@@ -6,7 +6,9 @@
 #include "core/language.h"
 #include "core/module_context.h"
 #include "core/text_util.h"
+#include "checks/check_member.h"
 #include "core/units.h"
+#include "sections/section_family.h"
 
 namespace tavo {
 
@@ -17,7 +19,9 @@ MemberLengths LengthsOf(const CheckedMember& m) {
   return l;
 }
 
-bool IsSingleAngle(const CurrentSection& cs) { return cs.family == "L" && cs.Count == 1; }
+bool IsSingleAngle(const Section& section) {
+  return section.family != nullptr && section.family->angleSizes && section.cs.Count == 1;
+}
 
 std::string MakerLine() { return "Tavolin, the steel-section module of the Ardekon structural design suite"; }
 std::string CopyrightLine() { return "Copyright (C) the Tavolin developers. All rights reserved."; }
@@ -61,9 +65,9 @@ void AxisName(Report& report, const char* name) {
 }
 
 // The four axis lines I, S, r, Z and the ratio Z/S of one axis.
-void AxisLines(Report& report, const CurrentSection& cs, const char* axis, const char* greek, double I, double S,
+void AxisLines(Report& report, const Section& section, const char* axis, const char* greek, double I, double S,
                double r, double Z) {
-  const bool single = IsSingleAngle(cs);
+  const bool single = IsSingleAngle(section);
   const std::string a = single ? "  " : axis;
   const bool greekBeside = single && !report.suppressValueLines;
   report.WriteValueLine("I" + a + "  =", I, "cm4, 2");
@@ -113,10 +117,6 @@ void CompactnessLine(Report& report, const std::string& cls) {
   }
 }
 
-bool HasCoverPlateWeld(const CurrentSection& cs) {
-  const std::string& f = cs.family;
-  return f.size() == 3 && (f[0] == 'H' || f[0] == 'C' || f[0] == 'I') && cs.PlateWidth * cs.PlateThickness > 0;
-}
 // The text in lines of at most width characters (not bytes), broken at blanks; a word longer
 // than the width stands on its own line. Continuation lines are indented.
 std::vector<std::string> WrappedLines(const std::string& text, size_t width) {
@@ -197,7 +197,7 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
   report.WriteValueLine("J =", p.J, "cm4, 2");
   if (p.rt > 0) report.WriteValueLine("rt =", p.rt, "cm, 2");
   report.WriteRule(40);
-  AxisLines(report, cs, "x", "ζζ", p.I1, p.S1, p.r1, p.Z1);
+  AxisLines(report, m.section, "x", "ζζ", p.I1, p.S1, p.r1, p.Z1);
   if (p.I1net > 0) {
     // A castellated section through an opening, beside the web-post values above.
     report.WriteValueLine("A(net)  =", p.Anet, "cm2, 2");
@@ -205,7 +205,7 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
     report.WriteValueLine("Sx(net)  =", p.S1net, "cm3, 2");
   }
   report.WriteRule(40);
-  AxisLines(report, cs, "y", "ηη", p.I2, p.S2, p.r2, p.Z2);
+  AxisLines(report, m.section, "y", "ηη", p.I2, p.S2, p.r2, p.Z2);
   report.WriteRule(40);
 
   if (kind != MemberKind::Bracing && res.Lc > 0) report.WriteValueLine("Lc =", res.Lc, "cm, 1");
@@ -228,12 +228,12 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
     }
   }
 
-  if (cs.family != "L" && !res.cls.empty()) {
+  if ((m.section.family == nullptr || m.section.family->classified) && !res.cls.empty()) {
     report.WriteRule(40);
     CompactnessLine(report, res.cls);
   }
 
-  if (HasCoverPlateWeld(cs) && res.weld) {
+  if (HasCoverPlateWeld(m.section) && res.weld) {
     report.WriteRule(40);
     if (res.weld->awMin < res.weld->awMax) {
       report.WriteText("aw(min) = " + ShortestText(RoundTo(res.weld->awMin * 10, 2)) + " mm");

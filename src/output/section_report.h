@@ -27,7 +27,7 @@ struct MemberLengths {
 MemberLengths LengthsOf(const CheckedMember& member);
 
 // True for the single angle, whose axis letters are blanks and whose axes carry Greek names.
-bool IsSingleAngle(const CurrentSection& cs);
+bool IsSingleAngle(const Section& section);
 
 std::string MakerLine();
 std::string CopyrightLine();

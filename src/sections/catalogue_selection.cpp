@@ -101,14 +101,15 @@ const CatalogueRecord* SelectRecord(const ProfileCatalogue& catalogue, const Wri
     }
   }
   if (index < 0) return nullptr;
-  if (w.shape.kind == ShapeKind::Angle && m.kind != SizeMatch::Missing)
+  if (w.shape.family != nullptr && w.shape.family->angleSizes && m.kind != SizeMatch::Missing)
     index = AngleOfThickness(family, index, w, m.millimetres, notes);
   const CatalogueRecord& record = family.records[static_cast<std::size_t>(index)];
   if (static_cast<int>(record.size()) < ProfileCatalogue::ItemsPerRecord(code)) return nullptr;
   return &record;
 }
 
-CatalogueStep StepCatalogue(const ProfileCatalogue& catalogue, std::string_view command, std::string_view designation) {
+CatalogueStep StepCatalogue(const ProfileCatalogue& catalogue, const FamilyTable& families, std::string_view command,
+                            std::string_view designation) {
   CatalogueStep step;
   const std::string text = TrimLeft(ToUpper(designation));
   step.designation = text;
@@ -120,9 +121,9 @@ CatalogueStep StepCatalogue(const ProfileCatalogue& catalogue, std::string_view 
     return step;
   }
   SectionNotes ignored;
-  const WrittenDesignation w = ReadDesignation(text, ignored);
+  const WrittenDesignation w = ReadDesignation(text, families, ignored);
   const ShapeName& shape = w.shape;
-  if (!IsCatalogueKind(shape.kind)) {
+  if (shape.family == nullptr || !shape.family->catalogue) {
     step.problem = "\"" + text + "\" names no catalogue family||\"" + text + "\" هیچ خانواده‌ای از جدول پروفیل‌ها را نام نمی‌برد";
     return step;
   }

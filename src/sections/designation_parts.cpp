@@ -91,55 +91,59 @@ class Cursor {
   std::size_t i_ = 0;
 };
 
-struct Code {
-  std::string_view name;
-  ShapeKind kind;
-};
-constexpr Code kCatalogueCodes[] = {{"UNP", ShapeKind::Channel},     {"CNP", ShapeKind::Castellated},
-                                    {"CPE", ShapeKind::Castellated}, {"CPB", ShapeKind::Castellated},
-                                    {"INP", ShapeKind::Rolled},      {"IPE", ShapeKind::Rolled},
-                                    {"IPB", ShapeKind::Rolled},      {"HPE", ShapeKind::Rolled},
-                                    {"HNP", ShapeKind::Rolled},      {"HPB", ShapeKind::Rolled}};
-
-// The catalogue family whose name stands at p: a code, or "L" followed by a number (an angle).
-ShapeName CodeAt(std::string_view text, std::size_t p) {
-  for (const Code& code : kCatalogueCodes)
-    if (text.substr(p).substr(0, code.name.size()) == code.name) return {code.kind, std::string(code.name), p};
-  if (p < text.size() && text[p] == 'L') {
-    std::size_t q = p + 1;
-    while (q < text.size() && IsBlank(text[q])) ++q;
-    if (q < text.size() && (IsDigit(text[q]) || (text[q] == '.' && q + 1 < text.size() && IsDigit(text[q + 1]))))
-      return {ShapeKind::Angle, "L", p};
-  }
-  return {};
+// The letter that completes a name written around its size ("HE 200 B"): after blanks, the
+// size, blanks, the letter, and no further letter.
+bool SuffixFollows(std::string_view text, std::size_t p, char suffix) {
+  while (p < text.size() && IsBlank(text[p])) ++p;
+  const std::size_t digits = p;
+  while (p < text.size() && (IsDigit(text[p]) || text[p] == '.')) ++p;
+  if (p == digits) return false;
+  while (p < text.size() && IsBlank(text[p])) ++p;
+  return p < text.size() && text[p] == suffix && (p + 1 >= text.size() || text[p + 1] < 'A' || text[p + 1] > 'Z');
 }
 
-bool TakesWebPlates(ShapeKind kind) { return kind == ShapeKind::Rolled || kind == ShapeKind::Castellated; }
-
-struct ListRule {
-  std::size_t fewest, most;
-  const char* form;      // how the family is written, for the message
-  const char* english;   // what it is
-  const char* persian;
-};
-
-ListRule RuleOf(ShapeKind kind) {
-  switch (kind) {
-    case ShapeKind::PlateGirder:
-      return {4, 6, "PG hw*tw*bf1*tf1 (*bf2*tf2)", "a plate girder", "تیر ورق"};
-    case ShapeKind::Cross:
-      return {5, 7, "CROSS h1*h2*tw*bf1*tf1 (*bf2*tf2)", "a cross section", "مقطع صلیبی"};
-    case ShapeKind::Box:
-      return {4, 4, "BOX hw*tw*bf*tf", "a box", "مقطع قوطی"};
-    default:
-      return {2, 2, "TUBE D*t", "a tube", "لوله"};
+// The catalogue family whose name stands at p, the longest name first; an angle's "L" only
+// when a number follows it.
+ShapeName CodeAt(std::string_view text, std::size_t p, const FamilyTable& families) {
+  ShapeName best;
+  for (const SectionFamily* family : families) {
+    if (!family->catalogue) continue;
+    for (const FamilyName& name : family->names) {
+      if (name.written.size() <= best.length || text.substr(p).substr(0, name.written.size()) != name.written) continue;
+      if (family->angleSizes) {
+        std::size_t q = p + name.written.size();
+        while (q < text.size() && IsBlank(text[q])) ++q;
+        if (!(q < text.size() && (IsDigit(text[q]) || (text[q] == '.' && q + 1 < text.size() && IsDigit(text[q + 1])))))
+          continue;
+      }
+      if (name.suffix != 0 && !SuffixFollows(text, p + name.written.size(), name.suffix)) continue;
+      best = {family, std::string(name.code), p, name.written.size(), name.suffix};
+    }
   }
+  return best;
+}
+
+// The first catalogue name anywhere in the text (angles excepted), for a text that does not
+// start with one.
+ShapeName CodeFurtherOn(std::string_view text, const FamilyTable& families) {
+  ShapeName first;
+  for (const SectionFamily* family : families) {
+    if (!family->catalogue || family->angleSizes) continue;
+    for (const FamilyName& name : family->names) {
+      if (name.suffix != 0) continue;
+      const auto at = text.find(name.written);
+      if (at == std::string_view::npos) continue;
+      if (first.family == nullptr || at < first.at || (at == first.at && name.written.size() > first.length))
+        first = {family, std::string(name.code), at, name.written.size(), 0};
+    }
+  }
+  return first;
 }
 
 // The numbers of a parametric family: "*" or "X" between them (mixed freely), or commas when
 // the list uses nothing else, blanks allowed around each separator.
 void ReadDimensions(Cursor& c, WrittenDesignation& w, const std::string& name, SectionNotes& notes) {
-  const ListRule rule = RuleOf(w.shape.kind);
+  const DimensionList& rule = w.shape.family->dimensions;
   c.Blanks();
   const std::size_t from = c.pos();
   std::size_t end = from;
@@ -167,8 +171,9 @@ void ReadDimensions(Cursor& c, WrittenDesignation& w, const std::string& name, S
   if (w.dims.size() < rule.fewest) {
     const std::string shown = ShownPart(name + " " + w.dimsText);
     const std::string n = std::to_string(w.dims.size());
-    notes.Add("\"" + shown + "\" gives " + n + " numbers; " + rule.english + " is written " + rule.form + " in mm",
-              "\"" + shown + "\" فقط " + n + " عدد دارد؛ " + rule.persian + " به صورت " + rule.form +
+    const std::string form(rule.form);
+    notes.Add("\"" + shown + "\" gives " + n + " numbers; " + std::string(rule.english) + " is written " + form + " in mm",
+              "\"" + shown + "\" فقط " + n + " عدد دارد؛ " + std::string(rule.persian) + " به صورت " + form +
                   " به میلیمتر نوشته می‌شود",
               shown);
   }
@@ -183,8 +188,8 @@ void Repeated(const std::string& part, const std::string& first, SectionNotes& n
 // "<>" for angles, "][" or "[]" for channels; anywhere after the size.
 bool TakeArrangement(Cursor& c, WrittenDesignation& w, SectionNotes& notes) {
   std::string_view found;
-  if (w.shape.kind == ShapeKind::Angle && c.Looking("<>")) found = "<>";
-  if (w.shape.kind == ShapeKind::Channel && (c.Looking("][") || c.Looking("[]"))) found = c.Looking("][") ? "][" : "[]";
+  for (std::size_t k = 0; k + 1 < w.shape.family->arrangements.size() && found.empty(); k += 2)
+    if (c.Looking(w.shape.family->arrangements.substr(k, 2))) found = w.shape.family->arrangements.substr(k, 2);
   if (found.empty()) return false;
   c.Use(c.pos(), c.pos() + 2);
   c.Seek(c.pos() + 2);
@@ -203,7 +208,7 @@ bool TakeArrangement(Cursor& c, WrittenDesignation& w, SectionNotes& notes) {
 // "+2PL200*10", "+PL 200 X 10", "X2PL200X10" (I, H and castellated profiles), "+WPL200*8".
 bool TakePlate(Cursor& c, WrittenDesignation& w, SectionNotes& notes) {
   const std::size_t from = c.pos();
-  const bool timesMarker = TakesWebPlates(w.shape.kind) && c.Peek() == 'X';
+  const bool timesMarker = w.shape.family->webPlates && c.Peek() == 'X';
   if (c.Peek() != '+' && !timesMarker) return false;
   c.Seek(from + 1);
   c.Blanks();
@@ -215,7 +220,7 @@ bool TakePlate(Cursor& c, WrittenDesignation& w, SectionNotes& notes) {
     c.Seek(c.pos() + 1);
   }
   c.Blanks();
-  const bool web = TakesWebPlates(w.shape.kind) && c.Skip("WPL");
+  const bool web = w.shape.family->webPlates && c.Skip("WPL");
   if (!web && !c.Skip("PL")) {
     c.Seek(from);
     return false;
@@ -270,10 +275,10 @@ bool TakeKey(Cursor& c, WrittenDesignation& w, SectionNotes& notes) {
   const bool paren = c.Skip("(");
   c.Blanks();
   enum { Spacing, Dpl, Length, None } key = None;
-  const bool catalogue = IsCatalogueKind(w.shape.kind);
-  if (TakesWebPlates(w.shape.kind) && c.Skip("DPL"))
+  const bool catalogue = w.shape.family->catalogue;
+  if (w.shape.family->webPlates && c.Skip("DPL"))
     key = Dpl;
-  else if ((catalogue || w.shape.kind == ShapeKind::Box) && c.Skip("D"))
+  else if ((catalogue || w.shape.family->spacingKeyD) && c.Skip("D"))
     key = Spacing;
   else if (catalogue && c.Skip("E"))
     key = Spacing;
@@ -319,8 +324,8 @@ bool TakeKey(Cursor& c, WrittenDesignation& w, SectionNotes& notes) {
 // Count, name, size and what belongs to the size (angle thickness, half-profile height).
 void ReadProfileName(Cursor& c, WrittenDesignation& w) {
   const ShapeName& shape = w.shape;
-  c.Use(shape.at, shape.at + shape.code.size());
-  c.Seek(shape.at + shape.code.size());
+  c.Use(shape.at, shape.at + shape.length);
+  c.Seek(shape.at + shape.length);
   c.Blanks();
   const std::size_t sizeFrom = c.pos();
   double v = 0;
@@ -330,11 +335,17 @@ void ReadProfileName(Cursor& c, WrittenDesignation& w) {
     w.sizeEnd = c.pos();
     c.Use(sizeFrom, c.pos());
   } else {
-    w.sizeBegin = w.sizeEnd = shape.at + shape.code.size();
+    w.sizeBegin = w.sizeEnd = shape.at + shape.length;
+  }
+  if (w.size.written && shape.suffix != 0) {
+    // "HE 200 B": the letter after the size belongs to the name.
+    c.Blanks();
+    c.Use(c.pos(), c.pos() + 1);
+    c.Seek(c.pos() + 1);
   }
   w.sizeText = c.Part(shape.at, c.pos());
   if (!w.size.written) return;
-  if (shape.kind == ShapeKind::Angle) {
+  if (shape.family->angleSizes) {
     // L60*6, L100X10, L100*100*10: the thickness (and the second leg) in the leg's unit.
     double numbers[2];
     int n = 0;
@@ -355,7 +366,7 @@ void ReadProfileName(Cursor& c, WrittenDesignation& w) {
       w.otherLeg = {true, numbers[0], c.Part(shape.at, end)};
       w.thickness = {true, numbers[1], c.Part(shape.at, end)};
     }
-  } else if (shape.code.front() == 'H') {
+  } else if (shape.family->halfProfile) {
     // HPE300-400: the height of the two tees with their web insert.
     const std::size_t from = c.pos();
     c.Blanks();
@@ -381,7 +392,7 @@ std::string BaseWithBlanks(std::string_view text, std::size_t from, std::size_t 
 }
 
 // The tokenizer: the family's name and base, then its parts, then what no part took.
-WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes) {
+WrittenDesignation ReadParts(std::string_view designation, const FamilyTable& families, SectionNotes& notes) {
   // Upper-cased byte for byte, so every position found here is a position in the caller's text.
   const std::string upper = ToUpper(designation);
   const std::string_view text = upper;
@@ -389,22 +400,21 @@ WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes) 
   Cursor c(text);
   c.Blanks();
   const std::size_t start = c.pos();
-  static constexpr std::pair<std::string_view, ShapeKind> kParametric[] = {{"PG", ShapeKind::PlateGirder},
-                                                                           {"CROSS", ShapeKind::Cross},
-                                                                           {"BOX", ShapeKind::Box},
-                                                                           {"TUBE", ShapeKind::Tube}};
-  for (const auto& [name, kind] : kParametric) {
-    if (!c.Looking(name)) continue;
-    w.shape = {kind, "", start};
-    c.Use(start, start + name.size());
-    c.Seek(start + name.size());
-    ReadDimensions(c, w, std::string(name), notes);
-    w.base = c.Part(start, c.pos());
-    w.baseText = BaseWithBlanks(text, start, c.pos());
-    break;
+  for (const SectionFamily* family : families) {
+    if (family->catalogue || w.shape.family != nullptr) continue;
+    for (const FamilyName& name : family->names) {
+      if (!c.Looking(name.written)) continue;
+      w.shape = {family, "", start, name.written.size(), 0};
+      c.Use(start, start + name.written.size());
+      c.Seek(start + name.written.size());
+      ReadDimensions(c, w, std::string(name.written), notes);
+      w.base = c.Part(start, c.pos());
+      w.baseText = BaseWithBlanks(text, start, c.pos());
+      break;
+    }
   }
 
-  if (w.shape.kind == ShapeKind::None) {
+  if (w.shape.family == nullptr) {
     // A count, blanks allowed after it, then the family's name.
     std::size_t p = start;
     int count = 0;
@@ -412,8 +422,8 @@ WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes) 
     const bool counted = p > start;
     std::size_t q = p;
     while (q < text.size() && IsBlank(text[q])) ++q;
-    w.shape = CodeAt(text, q);
-    if (w.shape.kind != ShapeKind::None) {
+    w.shape = CodeAt(text, q, families);
+    if (w.shape.family != nullptr) {
       c.Use(start, p);
       w.count = counted ? count : 0;
       if (counted && count == 0)
@@ -421,13 +431,9 @@ WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes) 
                   "تعداد 0 پروفیل پیش از " + w.shape.code + " نوشته شده است", ShownPart(text.substr(start, q + 1 - start)));
     } else {
       // The name further on: what stands before it is reported as not understood.
-      for (const Code& code : kCatalogueCodes)
-        if (const auto at = text.find(code.name); at != std::string_view::npos) {
-          w.shape = {code.kind, std::string(code.name), at};
-          break;
-        }
+      w.shape = CodeFurtherOn(text, families);
     }
-    if (w.shape.kind == ShapeKind::None) return w;
+    if (w.shape.family == nullptr) return w;
     ReadProfileName(c, w);
     const std::size_t baseFrom = w.shape.at == q ? start : w.shape.at;
     w.base = c.Part(baseFrom, c.pos());
@@ -438,7 +444,7 @@ WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes) 
   while (true) {
     c.Blanks();
     if (c.AtEnd()) break;
-    if (IsCatalogueKind(w.shape.kind) && (TakeArrangement(c, w, notes) || TakePlate(c, w, notes))) continue;
+    if (w.shape.family->catalogue && (TakeArrangement(c, w, notes) || TakePlate(c, w, notes))) continue;
     if (TakeKey(c, w, notes)) continue;
     c.Seek(c.pos() + 1);
   }
@@ -454,16 +460,11 @@ WrittenDesignation ReadParts(std::string_view designation, SectionNotes& notes) 
 
 }  // namespace
 
-bool IsCatalogueKind(ShapeKind kind) {
-  return kind == ShapeKind::Angle || kind == ShapeKind::Channel || kind == ShapeKind::Rolled ||
-         kind == ShapeKind::Castellated;
-}
-
-WrittenDesignation ReadDesignation(std::string_view designation, SectionNotes& notes) {
+WrittenDesignation ReadDesignation(std::string_view designation, const FamilyTable& families, SectionNotes& notes) {
   // A few quoted parts show what went wrong; a text of nothing but faults is not repeated back.
   constexpr std::size_t kShown = 4;
   SectionNotes own;
-  const WrittenDesignation w = ReadParts(designation, own);
+  const WrittenDesignation w = ReadParts(designation, families, own);
   const Diagnostics& items = own.Items();
   for (std::size_t k = 0; k < items.size() && k < kShown; ++k) notes.Append(items[k]);
   if (items.size() > kShown)
@@ -473,9 +474,9 @@ WrittenDesignation ReadDesignation(std::string_view designation, SectionNotes& n
 }
 
 
-ShapeName ShapeOf(std::string_view text) {
+ShapeName ShapeOf(std::string_view text, const FamilyTable& families) {
   SectionNotes ignored;
-  return ReadDesignation(text, ignored).shape;
+  return ReadDesignation(text, families, ignored).shape;
 }
 
 double SizeAfter(std::string_view text, std::size_t nameAt, std::size_t codeLength) {

@@ -8,20 +8,18 @@
 #include <string_view>
 #include <vector>
 
+#include "sections/section_family.h"
 #include "sections/section_notes.h"
 
 namespace tavo {
 
-enum class ShapeKind { None, PlateGirder, Cross, Box, Tube, Angle, Channel, Rolled, Castellated };
-
 struct ShapeName {
-  ShapeKind kind = ShapeKind::None;
+  const SectionFamily* family = nullptr;  // null: the text names no family
   std::string code;                   // catalogue family code ("L", "UNP", "IPE", "CPE", ...); "" otherwise
   std::size_t at = std::string::npos;  // where the family's name starts in the text
+  std::size_t length = 0;              // how many characters the name takes there
+  char suffix = 0;                     // the letter after the size that completes the name ("HE 200 B")
 };
-
-// The families read from the profile catalogue (angles, channels, rolled and castellated).
-bool IsCatalogueKind(ShapeKind kind);
 
 // A number of the designation and the part of the text it came from (for messages).
 struct WrittenNumber {
@@ -61,10 +59,10 @@ struct WrittenDesignation {
 // Reads the whole designation. Parts that do not belong to the family, repeated parts and
 // characters no part takes are reported in notes as errors quoting the part; nothing is
 // reported for a text that names no family (the caller says so in one message).
-WrittenDesignation ReadDesignation(std::string_view text, SectionNotes& notes);
+WrittenDesignation ReadDesignation(std::string_view text, const FamilyTable& families, SectionNotes& notes);
 
 // The family the text names and where (ReadDesignation's answer, without its notes).
-ShapeName ShapeOf(std::string_view text);
+ShapeName ShapeOf(std::string_view text, const FamilyTable& families);
 
 // The leading number after the family code (the profile size as written).
 double SizeAfter(std::string_view text, std::size_t nameAt, std::size_t codeLength);

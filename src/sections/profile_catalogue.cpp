@@ -108,10 +108,8 @@ CatalogueFamily ParseCatalogueText(std::string_view code, std::string_view text,
 ProfileCatalogue::ProfileCatalogue(std::string cteDir) : dir_(std::move(cteDir)) {}
 
 int ProfileCatalogue::ItemsPerRecord(std::string_view code) {
-  if (code == "L") return 7;
-  if (code == "UNP") return 8;
-  if (code == "INP" || code == "IPE" || code == "IPB" || code == "HPE" || code == "HNP" || code == "HPB") return 9;
-  if (code == "CNP" || code == "CPE" || code == "CPB") return 10;
+  for (const Layout& layout : kLayouts)
+    if (layout.code == code) return layout.items;
   return 0;
 }
 
@@ -120,8 +118,8 @@ std::string ProfileCatalogue::FilePath(std::string_view code) const {
 }
 
 const CatalogueFamily& ProfileCatalogue::Family(std::string_view code) const {
-  for (size_t k = 0; k < kCodes.size(); ++k) {
-    if (kCodes[k] != code) continue;
+  for (size_t k = 0; k < kLayouts.size(); ++k) {
+    if (kLayouts[k].code != code) continue;
     Slot& slot = slots_[k];
     std::call_once(slot.once, [&] {
       const std::string path = FilePath(code);
@@ -148,8 +146,8 @@ const CatalogueFamily& ProfileCatalogue::Family(std::string_view code) const {
 }
 
 bool ProfileCatalogue::FirstReport(std::string_view code) const {
-  for (size_t k = 0; k < kCodes.size(); ++k)
-    if (kCodes[k] == code) return !slots_[k].reported.exchange(true);
+  for (size_t k = 0; k < kLayouts.size(); ++k)
+    if (kLayouts[k].code == code) return !slots_[k].reported.exchange(true);
   return false;
 }
 

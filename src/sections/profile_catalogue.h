@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sections/section_family.h"
+
 namespace tavo {
 
 class Messages;
@@ -33,7 +35,7 @@ class ProfileCatalogue {
   // null; an unknown code gives an empty family that is not loaded.
   const CatalogueFamily& Family(std::string_view code) const;
 
-  // Items per record of a family code ("L" 7, "UNP" 8, I and H families 9, C families 10; 0 unknown).
+  // Items per record of a family code (kLayouts; 0 unknown).
   static int ItemsPerRecord(std::string_view code);
 
   const std::string& directory() const { return dir_; }
@@ -49,10 +51,26 @@ class ProfileCatalogue {
     CatalogueFamily family;
     std::atomic<bool> reported{false};
   };
-  static constexpr std::array<std::string_view, 11> kCodes = {"L",   "UNP", "INP", "IPE", "IPB", "HPE",
-                                                              "HNP", "HPB", "CNP", "CPE", "CPB"};
+  // One row per catalogue file: its family code and the items of each record.
+  struct Layout {
+    std::string_view code;
+    int items;
+  };
+  static constexpr std::array<Layout, 13> kLayouts = {{{"L", 7},
+                                                       {"UNP", 8},
+                                                       {"INP", 9},
+                                                       {"IPE", 9},
+                                                       {"IPB", 9},
+                                                       {"HPE", 9},
+                                                       {"HNP", 9},
+                                                       {"HPB", 9},
+                                                       {"CNP", 10},
+                                                       {"CPE", 10},
+                                                       {"CPB", 10},
+                                                       {"IPBL", 10},
+                                                       {"IPBV", 10}}};
   std::string dir_;
-  mutable std::array<Slot, kCodes.size()> slots_;
+  mutable std::array<Slot, kLayouts.size()> slots_;
 };
 
 // Reads a family's file text with list input: items separated by commas, blanks, tabs and line
@@ -98,6 +116,7 @@ struct CatalogueStep {
   bool atLimit = false;        // "+" on the last or "-" on the first record
   std::string problem;         // bilingual, empty when all went well
 };
-CatalogueStep StepCatalogue(const ProfileCatalogue& catalogue, std::string_view command, std::string_view designation);
+CatalogueStep StepCatalogue(const ProfileCatalogue& catalogue, const FamilyTable& families, std::string_view command,
+                            std::string_view designation);
 
 }  // namespace tavo

@@ -84,13 +84,5 @@ void AngleComplement(const CurrentSection& cs, SectionProperties& p, SectionNote
   }
 }
 
-void ApplyRolledComplement(const CurrentSection& cs, SectionProperties& p, SectionNotes& notes) {
-  if (cs.family == "L")
-    AngleComplement(cs, p, notes);
-  else if (cs.family == "UNP")
-    ChannelComplement(cs, p, notes);
-  else
-    RolledComplement(cs, p, notes);
-}
 
 }  // namespace tavo

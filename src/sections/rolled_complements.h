@@ -13,7 +13,4 @@ void ChannelComplement(const CurrentSection& cs, SectionProperties& p, SectionNo
 // Angles: a single angle is described about its principal axes (I1 = Iu, I2 = Iv).
 void AngleComplement(const CurrentSection& cs, SectionProperties& p, SectionNotes& notes);
 
-// The complement of the section's family ("L", "UNP", anything else rolled).
-void ApplyRolledComplement(const CurrentSection& cs, SectionProperties& p, SectionNotes& notes);
-
 }  // namespace tavo

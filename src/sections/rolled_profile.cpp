@@ -2,6 +2,7 @@
 // beams: alone, doubled or tripled side by side, with cover plates and web plates.
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <string>
 
 #include "core/text_helpers.h"
@@ -114,7 +115,7 @@ std::string NameOf(std::string_view code, double h, double heightChange, const P
 }
 
 // h, b, tw, tf, r, A, Ix, Iy: the first eight items of every I, H and C record.
-void TakeProfile(const CatalogueRecord& r, Section& section, SectionNotes& notes) {
+void TakeProfile(std::span<const double> r, Section& section, SectionNotes& notes) {
   CurrentSection& cs = section.cs;
   cs.h = CheckedDimension(r[0], "h", true, notes);
   cs.b = CheckedDimension(r[1], "b", true, notes);
@@ -130,28 +131,27 @@ void TakeProfile(const CatalogueRecord& r, Section& section, SectionNotes& notes
 
 std::string ReadRolledProfile(const WrittenDesignation& w, const ProfileCatalogue& catalogue,
                               const AssemblyOptions& options, Section& section, SectionNotes& notes) {
-  const ShapeName& shape = w.shape;
-  if (shape.kind == ShapeKind::Castellated) return ReadCastellated(w, catalogue, options, section, notes);
-  if (shape.kind == ShapeKind::Channel) return ReadChannel(w, catalogue, options, section, notes);
-  if (shape.kind != ShapeKind::Rolled) return {};
   const CatalogueRecord* rec = SelectRecord(catalogue, w, notes);
   if (rec == nullptr) return {};
-  TakeProfile(*rec, section, notes);
-  const bool half = shape.code.front() == 'H';
+  // A family whose heights are not its sizes keys each record by the nominal size first.
+  const bool nominal = w.shape.family != nullptr && w.shape.family->nominalKey;
+  const std::span<const double> items = std::span<const double>(*rec).subspan(nominal ? 1 : 0);
+  TakeProfile(items, section, notes);
+  const bool half = w.shape.family != nullptr && w.shape.family->halfProfile;
   // The ninth item: Sx of the I families, X (tee centroid from the flange face) of the H families.
-  const double ninth = CheckedDimension((*rec)[8], half ? "X" : "Sx", false, notes);
+  const double ninth = CheckedDimension(items[8], half ? "X" : "Sx", false, notes);
   section.cs.Sx = half ? 0 : ninth;
-  return AssembleRolledProfile(w, ninth, options, section.cs, section.props, notes);
+  return AssembleRolledProfile(w, ninth, options, section.cs, section.props, notes, nominal ? (*rec)[0] : 0.0);
 }
 
 std::string AssembleRolledProfile(const WrittenDesignation& w, double teeCentroid, const AssemblyOptions& options,
-                                  CurrentSection& cs, SectionProperties& p, SectionNotes& notes) {
+                                  CurrentSection& cs, SectionProperties& p, SectionNotes& notes, double nameSize) {
   const std::string_view code = w.shape.code;
   const double hParent = cs.h;
   const double b = cs.b, tw = cs.tw, tf = cs.tf;
   double Sx = cs.Sx;
   cs.heightChange = 0;
-  if (!code.empty() && code.front() == 'H') {
+  if (w.shape.family != nullptr && w.shape.family->halfProfile) {
     double hNew = CheckedDimension(WrittenHeight(w), "h'", false, notes);
     if (hNew > 0 && hNew < hParent) {
       notes.Add("h' = " + MmText(hNew) + " mm is below the parent height; the parent height is used",
@@ -193,7 +193,7 @@ std::string AssembleRolledProfile(const WrittenDesignation& w, double teeCentroi
     p.rt = Root(Quotient(inertia, b * tf + tw * hw6 + bpl * tpl, "rt", notes), "rt", notes);
     p.Af = b * tf + bpl * tpl;  // the same value the complement gives a single profile
   }
-  return NameOf(code, hParent, cs.heightChange, pl, n);
+  return NameOf(code, nameSize > 0 ? nameSize : hParent, cs.heightChange, pl, n);
 }
 
 std::string ReadCastellated(const WrittenDesignation& w, const ProfileCatalogue& catalogue,

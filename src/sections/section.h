@@ -42,7 +42,10 @@ struct SectionProperties {
   double Anet = 0, I1net = 0, S1net = 0;
 };
 
+struct SectionFamily;
+
 struct Section {
+  const SectionFamily* family = nullptr;  // null until a designation names one
   CurrentSection cs;
   SectionProperties props;
   bool recognised = false;  // false: the designation names no family (problem says why)

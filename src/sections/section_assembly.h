@@ -45,8 +45,9 @@ std::string AssembleChannel(const WrittenDesignation& w, const AssemblyOptions& 
                             SectionProperties& p, SectionNotes& notes);
 // teeCentroid: for the half-profile families, the distance X of one tee's centroid from the
 // outer face of its flange (the record's ninth item); unused for the I families.
+// nameSize: the size the name is written with when it is not the height (nominal sizes).
 std::string AssembleRolledProfile(const WrittenDesignation& w, double teeCentroid, const AssemblyOptions& options,
-                                  CurrentSection& cs, SectionProperties& p, SectionNotes& notes);
+                                  CurrentSection& cs, SectionProperties& p, SectionNotes& notes, double nameSize = 0);
 std::string AssembleCastellated(const WrittenDesignation& w, const AssemblyOptions& options, CurrentSection& cs,
                                 SectionProperties& p, SectionNotes& notes);
 

@@ -17,71 +17,6 @@ namespace tavo {
 
 namespace {
 
-// Item n (from 1) of a parametric family's numbers, millimetres to centimetres.
-double Dimension(const WrittenDesignation& w, std::size_t n, double defaultCm) {
-  return n <= w.dims.size() ? w.dims[n - 1] / 10 : defaultCm;
-}
-
-void ParsePlateGirder(const WrittenDesignation& w, CurrentSection& cs, SectionNotes& notes) {
-  const double hw = Dimension(w, 1, 0), tw = Dimension(w, 2, 0);
-  const double bf1 = Dimension(w, 3, 0), tf1 = Dimension(w, 4, 0);
-  const double bf2 = Dimension(w, 5, bf1), tf2 = Dimension(w, 6, tf1);
-  cs.hw = CheckedDimension(hw, "hw", true, notes);
-  cs.tw = CheckedDimension(tw, "tw", true, notes);
-  cs.bf1 = CheckedDimension(bf1, "bf1", true, notes);
-  cs.tf1 = CheckedDimension(tf1, "tf1", true, notes);
-  cs.bf2 = CheckedDimension(bf2, "bf2", false, notes);  // zero is a tee, a shape the formulas still describe
-  cs.tf2 = CheckedDimension(tf2, "tf2", false, notes);
-}
-
-void ParseCross(const WrittenDesignation& w, CurrentSection& cs, SectionNotes& notes) {
-  const double h1 = Dimension(w, 1, 0), h2 = Dimension(w, 2, 0), tw = Dimension(w, 3, 0);
-  const double bf1 = Dimension(w, 4, 0), tf1 = Dimension(w, 5, 0);
-  const double bf2 = Dimension(w, 6, bf1), tf2 = Dimension(w, 7, tf1);
-  cs.h1 = CheckedDimension(h1, "h1", true, notes);
-  cs.h2 = CheckedDimension(h2, "h2", true, notes);
-  cs.tw = CheckedDimension(tw, "tw", true, notes);
-  cs.bf1 = CheckedDimension(bf1, "bf1", true, notes);
-  cs.tf1 = CheckedDimension(tf1, "tf1", true, notes);
-  cs.bf2 = CheckedDimension(bf2, "bf2", false, notes);
-  cs.tf2 = CheckedDimension(tf2, "tf2", false, notes);
-}
-
-void ParseBox(const WrittenDesignation& w, double lengthFactor, CurrentSection& cs, SectionNotes& notes) {
-  const double hw = Dimension(w, 1, 0), tw = Dimension(w, 2, 0);
-  const double bf = Dimension(w, 3, 0), tf = Dimension(w, 4, 0);
-  // The box's web and flange plates live in h, b, tw, tf; hw repeats the web height for the drawing.
-  cs.h = cs.hw = CheckedDimension(hw, "hw", true, notes);
-  cs.tw = CheckedDimension(tw, "tw", true, notes);
-  cs.b = CheckedDimension(bf, "bf", true, notes);
-  cs.tf = CheckedDimension(tf, "tf", true, notes);
-  const double flush = cs.b - cs.tw;  // webs under the flange edges
-  double d = w.spacing.written ? w.spacing.value * lengthFactor : flush;
-  d = CheckedDimension(d, "d", false, notes);
-  if (w.spacing.written && d > 0 && (d < cs.tw || d >= cs.b + cs.tw)) {
-    // Webs inside each other or clear of the flanges are no box; a wrong length unit gives either.
-    const std::string shown = ShownPart(w.spacing.text), cm = ShortestText(RoundTo(d, 4));
-    const std::string low = ShortestText(RoundTo(cs.tw, 4)), high = ShortestText(RoundTo(cs.b + cs.tw, 4));
-    notes.Add("The web distance \"" + shown + "\" is " + cm + " cm; the webs of this box stand from " + low +
-                  " cm (touching) to below " + high + " cm (at the flange edges) apart",
-              "فاصله جان‌ها \"" + shown + "\" برابر " + cm + " سانتیمتر است؛ جان‌های این قوطی از " + low +
-                  " سانتیمتر (چسبیده) تا کمتر از " + high + " سانتیمتر (لبه بال‌ها) از هم فاصله دارند",
-              shown);
-    d = flush > 0 ? flush : 0;
-  }
-  cs.d = d;
-}
-
-void ParseTube(const WrittenDesignation& w, CurrentSection& cs, SectionNotes& notes) {
-  cs.D = CheckedDimension(Dimension(w, 1, 0), "D", true, notes);
-  cs.t = CheckedDimension(Dimension(w, 2, 0), "t", true, notes);
-  if (2 * cs.t > cs.D) {
-    notes.Add("The wall t is thicker than half the diameter D; a solid bar (t = D/2) is computed",
-              "ضخامت دیواره t از نصف قطر D بیشتر است؛ مقطع توپر (t = D/2) محاسبه شد");
-    cs.t = cs.D / 2;
-  }
-}
-
 // Parts written for a section they do not fit: a spacing or an arrangement of a single
 // profile, a web-plate distance without web plates. The user meant another section.
 void CheckUnusedParts(const WrittenDesignation& w, const CurrentSection& cs, const AssemblyOptions& options,
@@ -98,7 +33,7 @@ void CheckUnusedParts(const WrittenDesignation& w, const CurrentSection& cs, con
     if (!w.arrangement.empty())
       notes.Add("The arrangement \"" + w.arrangement + "\" is written for a single profile",
                 "چیدمان \"" + w.arrangement + "\" برای یک پروفیل تنها نوشته شده است", w.arrangement);
-    if (w.cover.written && !options.alone && (w.shape.kind == ShapeKind::Angle || w.shape.kind == ShapeKind::Channel)) {
+    if (w.cover.written && !options.alone && w.shape.family->gussetPlate) {
       const std::string shown = ShownPart(w.cover.text);
       notes.AddWarning("The gusset plate \"" + shown + "\" does not change a single profile's section",
                        "ورق اتصال \"" + shown + "\" مقطع یک پروفیل تنها را تغییر نمی‌دهد", shown);
@@ -127,38 +62,34 @@ ShapeName ParseInto(std::string_view designation, const SectionInput& input, Sec
               "واحد طول ضریب قابل استفاده‌ای ندارد؛ سانتیمتر در نظر گرفته شد");
     lengthFactor = 1;
   }
-  const WrittenDesignation w = ReadDesignation(text, notes);
+  const WrittenDesignation w = ReadDesignation(text, input.families, notes);
   const ShapeName shape = w.shape;
-  if (shape.kind == ShapeKind::None) {
+  if (shape.family == nullptr) {
     const std::string shown = ShownPart(text);
-    notes.Add("\"" + shown + "\" names no section family (PG, CROSS, BOX, TUBE, L, UNP, INP, IPE, IPB, HPE, HNP, HPB, CNP, CPE, CPB)",
-              "\"" + shown + "\" هیچ خانواده‌ای از مقاطع را نام نمی‌برد (PG، CROSS، BOX، TUBE، L، UNP، INP، IPE، IPB، HPE، HNP، HPB، CNP، CPE، CPB)",
-              shown);
+    // The names as the families are listed: the parametric ones first, then the catalogue codes.
+    std::string names, persianNames;
+    for (const bool catalogue : {false, true})
+      for (const SectionFamily* family : input.families)
+        for (const FamilyName& name : family->names)
+          if (family->catalogue == catalogue && (!catalogue || name.written == name.code)) {
+            names += (names.empty() ? "" : ", ") + std::string(name.written);
+            persianNames += (persianNames.empty() ? "" : "، ") + std::string(name.written);
+          }
+    notes.Add("\"" + shown + "\" names no section family (" + names + ")",
+              "\"" + shown + "\" هیچ خانواده‌ای از مقاطع را نام نمی‌برد (" + persianNames + ")", shown);
     return shape;
   }
+  const SectionFamily& family = *shape.family;
+  s.family = shape.family;
   cs.BaseText = w.baseText;
-  switch (shape.kind) {
-    case ShapeKind::PlateGirder:
-      cs.family = "PG";
-      ParsePlateGirder(w, cs, notes);
-      break;
-    case ShapeKind::Cross:
-      cs.family = "C";
-      ParseCross(w, cs, notes);
-      break;
-    case ShapeKind::Box:
-      cs.family = "BOX";
-      ParseBox(w, lengthFactor, cs, notes);
-      break;
-    case ShapeKind::Tube:
-      cs.family = "TUBE";
-      ParseTube(w, cs, notes);
-      break;
-    default:
-      break;
-  }
+  AssemblyOptions options;
+  options.lengthFactor = lengthFactor;
+  options.alone = ContainsNoCase(input.flags, "ALONE");
+  options.single = ContainsNoCase(input.flags, "SINGLE");
   s.recognised = true;
-  if (shape.code.empty()) {  // a parametric family: nothing more to read
+  if (!family.catalogue) {  // a parametric family: its numbers are all there is to read
+    cs.family = std::string(family.key);
+    family.read(w, nullptr, options, s, notes);
     s.usable = true;
     cs.FullText = TrimRight(text);
     return shape;
@@ -166,23 +97,13 @@ ShapeName ParseInto(std::string_view designation, const SectionInput& input, Sec
 
   cs.family = shape.code;
   cs.Arrangement = w.arrangement;
-  if (shape.kind == ShapeKind::Channel && cs.Arrangement.empty()) cs.Arrangement = "[]";
+  if (cs.Arrangement.empty()) cs.Arrangement = std::string(family.defaultArrangement);
   if (input.catalogue == nullptr) {
     notes.Add("No profile catalogue is available for " + shape.code, "جدول پروفیلی برای " + shape.code + " در دسترس نیست");
     cs.Arrangement.clear();
     return shape;
   }
-  AssemblyOptions options;
-  options.lengthFactor = lengthFactor;
-  options.alone = ContainsNoCase(input.flags, "ALONE");
-  options.single = ContainsNoCase(input.flags, "SINGLE");
-  std::string name;
-  if (shape.kind == ShapeKind::Angle)
-    name = ReadAngle(w, *input.catalogue, options, s, notes);
-  else if (shape.kind == ShapeKind::Channel)
-    name = ReadChannel(w, *input.catalogue, options, s, notes);
-  else
-    name = ReadRolledProfile(w, *input.catalogue, options, s, notes);
+  const std::string name = family.read(w, input.catalogue, options, s, notes);
   if (name.empty()) {
     cs.Arrangement.clear();
     return shape;
@@ -191,27 +112,16 @@ ShapeName ParseInto(std::string_view designation, const SectionInput& input, Sec
   cs.catalogueName = name;
   cs.FullText = name;
   const bool counted = name[0] > '0' && name[0] <= '9';
-  if (shape.kind == ShapeKind::Rolled || shape.kind == ShapeKind::Castellated)
-    cs.family = name.substr(0, counted ? 4 : 3);
   cs.Count = counted ? name[0] - '0' : 1;
+  if (family.key.empty()) cs.family = (counted ? name.substr(0, 1) : std::string()) + shape.code;
   if (cs.Count == 1) cs.Arrangement.clear();
   CheckUnusedParts(w, cs, options, notes);
   return shape;
 }
 
 void CompleteInto(Section& s, SectionNotes& notes) {
-  if (!s.usable) return;
-  const CurrentSection& cs = s.cs;
-  if (cs.family == "PG")
-    PlateGirderProperties(cs, s.props, notes);
-  else if (cs.family == "C")
-    CrossProperties(cs, s.props, notes);
-  else if (cs.family == "BOX")
-    BoxProperties(cs, s.props, notes);
-  else if (cs.family == "TUBE")
-    TubeProperties(cs, s.props, notes);
-  else
-    ApplyRolledComplement(cs, s.props, notes);
+  if (!s.usable || s.family == nullptr) return;
+  s.family->properties(s.cs, s.props, notes);
 }
 
 // The last guard: whatever a formula made of extreme input, no inf or NaN leaves here.

@@ -6,6 +6,7 @@
 
 #include "core/units.h"
 #include "sections/section.h"
+#include "sections/section_family.h"
 
 namespace tavo {
 
@@ -18,6 +19,7 @@ struct SectionInput {
   Messages* messages = nullptr;  // where catalogue problems are reported (may be null)
   char language = 'E';
   std::string flags;             // may hold "ALONE" (no plates) and/or "SINGLE" (no doubling)
+  FamilyTable families;          // the families a designation may name (StandardFamilies())
 };
 
 // The element line without its ID, upper-cased, leading blanks trimmed.

@@ -7,6 +7,7 @@
 #include "core/text_helpers.h"
 #include "core/text_util.h"
 #include "core/units.h"
+#include "families/family_table.h"
 #include "sections/designation_parts.h"
 
 namespace tavo::ui {
@@ -38,8 +39,6 @@ double ParseNumber(std::string_view s) {
   return NumericValue(t);
 }
 
-// mm text of a cm value, as designations write plate and parametric sizes.
-std::string Mm(double cm) { return ShortestText(RoundTo(cm * 10.0, 3)); }
 
 std::string StripCount(const std::string& family) {
   size_t i = 0;
@@ -48,7 +47,6 @@ std::string StripCount(const std::string& family) {
 }
 
 double AngleLeg(const CurrentSection& cs) { return cs.h > 0 ? cs.h : cs.b; }
-double AngleThickness(const CurrentSection& cs) { return cs.tw > 0 ? cs.tw : (cs.t > 0 ? cs.t : cs.tf); }
 
 }  // namespace
 
@@ -150,84 +148,24 @@ UpdateResult UpdateParameter(std::string_view command, const ParameterRow& row, 
   return r;
 }
 
-PanelKind KindOfSection(const CurrentSection& cs) {
-  const std::string& f = cs.family;
-  if (f.empty()) return PanelKind::None;
-  if (f == "PG") return PanelKind::PlateGirder;
-  if (f == "C") return PanelKind::Cross;
-  if (f == "BOX") return PanelKind::Box;
-  if (f == "TUBE") return PanelKind::Tube;
-  if (f == "L") return PanelKind::Angle;
-  if (f == "UNP") return PanelKind::Channel;
-  if (cs.Count <= 1 && !TrimLeft(cs.BaseText).empty() && TrimLeft(cs.BaseText)[0] == 'H') return PanelKind::HalfProfile;
-  return PanelKind::RolledI;
+std::span<const FamilyParameter> FamilyRows(const Section& section) {
+  const SectionFamily* family = section.recognised ? section.family : nullptr;
+  if (family == nullptr) return {};
+  return section.cs.Count > 1 && !family->doubledParameters.empty() ? family->doubledParameters : family->parameters;
 }
 
-std::string ParameterList(const CurrentSection& cs) {
-  switch (KindOfSection(cs)) {
-    case PanelKind::PlateGirder: return "hw/tw/bf1/tf1/bf2/tf2/L";
-    case PanelKind::Cross: return "h1/h2/tw/b1/tf1/b2/tf2/L";
-    case PanelKind::Box: return "hw/tw/bf/tf/d/L";
-    case PanelKind::Tube: return "D/t/L";
-    case PanelKind::Angle:
-    case PanelKind::Channel: return cs.Count > 1 ? "h/tpl/d/L" : "h/L";
-    case PanelKind::RolledI: return cs.Count > 1 ? "h/bpl/tpl/wb/wt/dpl/CP/d/L" : "h/bpl/tpl/wb/wt/dpl/CP/L";
-    case PanelKind::HalfProfile: return "h/bpl/tpl/wb/wt/dpl/CP/h'/L";
-    case PanelKind::None: break;
-  }
-  return "L";
+std::string ParameterList(const Section& section) {
+  std::string list;
+  for (const FamilyParameter& row : FamilyRows(section)) list += (list.empty() ? "" : "/") + std::string(row.name);
+  return list.empty() ? "L" : list;
 }
 
 ParameterPanel::ParameterPanel(ComputeFn compute, const ProfileCatalogue* catalogue)
     : compute_(std::move(compute)), catalogue_(catalogue) {}
 
 double* ParameterPanel::Field(CurrentSection& cs, const std::string& name) const {
-  switch (kind_) {
-    case PanelKind::PlateGirder:
-      if (name == "hw") return &cs.hw;
-      if (name == "tw") return &cs.tw;
-      if (name == "bf1") return &cs.bf1;
-      if (name == "tf1") return &cs.tf1;
-      if (name == "bf2") return &cs.bf2;
-      if (name == "tf2") return &cs.tf2;
-      break;
-    case PanelKind::Cross:
-      if (name == "h1") return &cs.h1;
-      if (name == "h2") return &cs.h2;
-      if (name == "tw") return &cs.tw;
-      if (name == "b1") return &cs.bf1;
-      if (name == "tf1") return &cs.tf1;
-      if (name == "b2") return &cs.bf2;
-      if (name == "tf2") return &cs.tf2;
-      break;
-    case PanelKind::Box:
-      if (name == "hw") return &cs.hw;
-      if (name == "tw") return &cs.tw;
-      if (name == "bf") return &cs.b;
-      if (name == "tf") return &cs.tf;
-      if (name == "d") return &cs.d;
-      break;
-    case PanelKind::Tube:
-      if (name == "D") return &cs.D;
-      if (name == "t") return &cs.t;
-      break;
-    case PanelKind::Angle:
-    case PanelKind::Channel:
-      if (name == "tpl") return &cs.PlateThickness;
-      if (name == "d") return &cs.d;
-      break;
-    case PanelKind::RolledI:
-    case PanelKind::HalfProfile:
-      if (name == "bpl") return &cs.PlateWidth;
-      if (name == "tpl") return &cs.PlateThickness;
-      if (name == "wb") return &cs.WebPlateHeight;
-      if (name == "wt") return &cs.WebPlateThickness;
-      if (name == "dpl") return &cs.DPL;
-      if (name == "d") return &cs.d;
-      if (name == "h'") return &cs.heightChange;
-      break;
-    case PanelKind::None: break;
-  }
+  for (const FamilyParameter& row : FamilyRows(section_))
+    if (row.name == name && row.field != nullptr) return &(cs.*row.field);
   return nullptr;
 }
 
@@ -252,9 +190,9 @@ const CatalogueFamily* ParameterPanel::CatalogueOf() const {
 void ParameterPanel::ReadCatalogueState() {
   catalogueIndex_ = -1;
   catalogueFirst_ = catalogueLast_ = 0;
-  catalogueSize_ = kind_ == PanelKind::Angle ? AngleLeg(section_.cs) : section_.cs.h;
+  catalogueSize_ = family_ != nullptr && family_->angleSizes ? AngleLeg(section_.cs) : section_.cs.h;
   if (code_.empty() || !catalogue_) return;
-  const CatalogueStep st = StepCatalogue(*catalogue_, kSetRange, designation_);
+  const CatalogueStep st = StepCatalogue(*catalogue_, StandardFamilies(), kSetRange, designation_);
   if (!st.ok) return;
   catalogueIndex_ = st.index;
   catalogueSize_ = st.size;
@@ -267,7 +205,8 @@ bool ParameterPanel::StepTo(int target) {
   bool moved = false;
   // One record at a time, so the size is written the way the catalogue routine reads it back.
   for (int guard = 0; catalogueIndex_ != target && guard < 1000; ++guard) {
-    const CatalogueStep st = StepCatalogue(*catalogue_, target > catalogueIndex_ ? "+" : "-", designation_);
+    const CatalogueStep st =
+        StepCatalogue(*catalogue_, StandardFamilies(), target > catalogueIndex_ ? "+" : "-", designation_);
     if (!st.ok || st.atLimit || st.index == catalogueIndex_ || st.index < 0) break;
     designation_ = st.designation;
     catalogueIndex_ = st.index;
@@ -279,62 +218,20 @@ bool ParameterPanel::StepTo(int target) {
 
 std::string ParameterPanel::SizeText() const {
   const std::string text = ToUpper(designation_);
-  const ShapeName shape = ShapeOf(text);
+  const ShapeName shape = ShapeOf(text, StandardFamilies());
   if (shape.at != std::string::npos && !shape.code.empty()) {
-    const double size = SizeAfter(text, shape.at, shape.code.size());
+    const double size = SizeAfter(text, shape.at, shape.length);
     if (size > 0) return ShortestText(size);
   }
   // Small angle legs are written in cm: "L2" selects the 2 cm leg, "L20" would mean 20 cm.
-  if (kind_ == PanelKind::Angle && catalogueSize_ < 3) return ShortestText(catalogueSize_);
-  return Mm(catalogueSize_);
+  if (family_ != nullptr && family_->angleSizes && catalogueSize_ < 3) return ShortestText(catalogueSize_);
+  return MmText(catalogueSize_);
 }
 
 std::string ParameterPanel::BuildDesignation() const {
-  const CurrentSection& c = edit_;
-  const auto spacing = [&](const char* key) {
-    return std::string("  (") + key + "=" + ShortestText(RoundTo(c.d / lengthFactor_, 4)) + ")";
-  };
-  switch (kind_) {
-    case PanelKind::PlateGirder:
-      return "PG " + Mm(c.hw) + "*" + Mm(c.tw) + "*" + Mm(c.bf1) + "*" + Mm(c.tf1) + "*" + Mm(c.bf2) + "*" + Mm(c.tf2);
-    case PanelKind::Cross:
-      return "CROSS " + Mm(c.h1) + "*" + Mm(c.h2) + "*" + Mm(c.tw) + "*" + Mm(c.bf1) + "*" + Mm(c.tf1) + "*" +
-             Mm(c.bf2) + "*" + Mm(c.tf2);
-    case PanelKind::Box:
-      return "BOX " + Mm(c.hw) + "*" + Mm(c.tw) + "*" + Mm(c.b) + "*" + Mm(c.tf) + spacing("D");
-    case PanelKind::Tube: return "TUBE " + Mm(c.D) + "*" + Mm(c.t);
-    case PanelKind::Angle:
-    case PanelKind::Channel: {
-      std::string s = count_ > 1 ? "2" : "";
-      if (kind_ == PanelKind::Angle) {
-        s += "L" + SizeText();
-        if (count_ > 1 && c.Arrangement == "<>") s += "<>";
-      } else {
-        s += "UNP" + SizeText();
-        if (count_ > 1) s += " " + std::string(c.Arrangement == "][" ? "][" : "[]");
-      }
-      if (c.PlateWidth > 0 || c.PlateThickness > 0) s += " +PL" + Mm(c.PlateWidth) + "*" + Mm(c.PlateThickness);
-      if (count_ > 1) s += spacing("d");
-      return s;
-    }
-    case PanelKind::RolledI:
-    case PanelKind::HalfProfile: {
-      std::string s = count_ > 1 ? std::to_string(count_) : "";
-      s += code_ + SizeText();
-      if (c.heightChange > 0) s += "-" + Mm(c.heightChange);
-      // A plate with one size still zero is kept, so the other size the user typed survives.
-      if (c.PlateWidth > 0 || c.PlateThickness > 0) s += "+2PL" + Mm(c.PlateWidth) + "*" + Mm(c.PlateThickness);
-      if (c.WebPlateHeight > 0 || c.WebPlateThickness > 0) {
-        s += "+2WPL" + Mm(c.WebPlateHeight) + "*" + Mm(c.WebPlateThickness);
-        // In centimetres whatever the input's length unit: the reader takes DPL= as cm (mm from 100 up).
-        s += "  DPL=" + ShortestText(RoundTo(c.DPL, 4));
-      }
-      if (count_ > 1) s += spacing("d");
-      return s;
-    }
-    case PanelKind::None: break;
-  }
-  return section_.cs.designation;
+  if (family_ == nullptr || family_->editorText == nullptr) return section_.cs.designation;
+  const std::string profileName = code_.empty() ? std::string() : code_ + SizeText();
+  return family_->editorText(edit_, profileName, count_, lengthFactor_);
 }
 
 void ParameterPanel::BuildParameterPanel(const Section& section, double memberLength) {
@@ -342,20 +239,14 @@ void ParameterPanel::BuildParameterPanel(const Section& section, double memberLe
   edit_ = section.cs;
   length_ = memberLength;
   designation_ = section.cs.designation;
-  kind_ = section.recognised ? KindOfSection(section.cs) : PanelKind::None;
+  family_ = section.recognised ? section.family : nullptr;
   count_ = std::max(1, section.cs.Count);
-  code_.clear();
+  code_ = family_ != nullptr && family_->catalogue ? StripCount(section.cs.family) : std::string();
   catalogueIndex_ = -1;
   catalogueSize_ = 0;
-  if (kind_ == PanelKind::Angle)
-    code_ = "L";
-  else if (kind_ == PanelKind::Channel)
-    code_ = "UNP";
-  else if (kind_ == PanelKind::RolledI || kind_ == PanelKind::HalfProfile)
-    code_ = StripCount(section.cs.family);
   ReadCatalogueState();
   rows_.clear();
-  for (const std::string& label : Split(ParameterList(section_.cs), '/')) {
+  for (const std::string& label : Split(ParameterList(section_), '/')) {
     ParameterRow row;
     row.label = label;
     row.name = label;
@@ -372,10 +263,8 @@ int ParameterPanel::RowIndex(std::string_view name) const {
 }
 
 void ParameterPanel::RefreshRows() {
-  const CurrentSection& cs = section_.cs;
-  const double n = count_;
-  const double d = edit_.d;
-  const double b = cs.b, tf = cs.tf, h = cs.h, tw = cs.tw;
+  const EditorState state{section_.cs, edit_, count_};
+  const std::span<const FamilyParameter> family = FamilyRows(section_);
   for (ParameterRow& r : rows_) {
     const std::string& nm = r.name;
     r.value = FieldValue(nm);
@@ -396,63 +285,12 @@ void ParameterPanel::RefreshRows() {
       r.maximum = catalogueLast_;
       continue;
     }
-    switch (kind_) {
-      case PanelKind::RolledI:
-      case PanelKind::HalfProfile: {
-        const double wt = edit_.WebPlateThickness, wb = edit_.WebPlateHeight;
-        if (nm == "bpl") r.step = 1, r.minimum = 0, r.maximum = 2 * b + (n - 1) * d;
-        if (nm == "tpl") r.step = 0.1, r.minimum = 0, r.maximum = 3 * tf;
-        if (nm == "wb") r.step = 1, r.minimum = 0, r.maximum = h - 2 * tf;
-        if (nm == "wt") r.step = 0.1, r.minimum = 0, r.maximum = 0;
-        if (nm == "dpl") {
-          r.step = 1;
-          r.minimum = wb <= h - 2 * tf ? tw : b + wt + (n - 1) * d;
-          r.maximum = (n - 1) * d + b + wt + 3;
-        }
-        if (nm == "CP") r.step = 1, r.minimum = 1, r.maximum = 4, r.factor = 1, r.unit = "";
-        if (nm == "d") r.step = 1, r.minimum = b, r.maximum = 3 * b;
-        if (nm == "h'") r.step = 1, r.minimum = 0, r.maximum = 0;
-        break;
+    if (nm == "CP") r.factor = 1, r.unit = "";  // the plate arrangement is a choice, not a length
+    for (const FamilyParameter& row : family)
+      if (row.name == nm && row.limits != nullptr) {
+        const ParameterLimits limits = row.limits(state);
+        r.step = limits.step, r.minimum = limits.minimum, r.maximum = limits.maximum;
       }
-      case PanelKind::Angle:
-      case PanelKind::Channel: {
-        const double e = cs.e;
-        const double leg = kind_ == PanelKind::Angle ? AngleLeg(cs) : b;
-        const double flange = kind_ == PanelKind::Angle ? AngleThickness(cs) : tf;
-        if (nm == "tpl") r.step = 0.1, r.minimum = 0, r.maximum = 5 * flange;
-        if (nm == "d") {
-          r.step = 1, r.maximum = 3 * leg;
-          if (kind_ == PanelKind::Angle)
-            r.minimum = cs.Arrangement == "<>" ? std::sqrt(2.0) * (leg + AngleThickness(cs) - 2 * e) : 2 * e;
-          else
-            r.minimum = cs.Arrangement == "][" ? 2 * e : 2 * b - 2 * e;
-        }
-        break;
-      }
-      case PanelKind::Tube:
-        if (nm == "D") r.step = 1, r.minimum = 2 * edit_.t, r.maximum = 0;
-        if (nm == "t") r.step = 0.1, r.minimum = 0.4, r.maximum = edit_.D / 2;
-        break;
-      case PanelKind::Box:
-        if (nm == "hw" || nm == "bf") r.step = 1, r.minimum = 1, r.maximum = 0;
-        if (nm == "tw") r.step = 0.1, r.minimum = 0.1, r.maximum = edit_.hw / 2;
-        if (nm == "tf") r.step = 0.1, r.minimum = 0.1, r.maximum = 0;
-        if (nm == "d") r.step = 1, r.minimum = edit_.tw, r.maximum = edit_.b + edit_.tw;
-        break;
-      case PanelKind::PlateGirder:
-        if (nm == "hw") r.step = 0, r.minimum = 1, r.maximum = 0;
-        if (nm == "tw") r.step = 0.1, r.minimum = 0.1, r.maximum = edit_.hw / 2;
-        if (nm == "bf1" || nm == "bf2") r.step = 1, r.minimum = 1, r.maximum = 0;
-        if (nm == "tf1" || nm == "tf2") r.step = 0.1, r.minimum = 0.1, r.maximum = 0;
-        break;
-      case PanelKind::Cross:
-        if (nm == "h1" || nm == "h2" || nm == "b1" || nm == "b2") r.step = 1, r.minimum = 1, r.maximum = 0;
-        if (nm == "tw") r.step = 0.1, r.minimum = 0.4, r.maximum = edit_.h1 / 2;
-        if (nm == "tf1") r.step = 0.1, r.minimum = 0.4, r.maximum = edit_.bf1 / 2;
-        if (nm == "tf2") r.step = 0.1, r.minimum = 0.4, r.maximum = edit_.bf2 / 2;
-        break;
-      case PanelKind::None: break;
-    }
   }
 }
 
@@ -462,7 +300,7 @@ SliderSetup ParameterPanel::SliderFor(int index) const {
   SliderSetup s = UpdateParameter(kSetRange, row).slider;
   if (row.catalogue) {
     // The size row shows the profile size in mm; its slider runs from the first to the last size.
-    s.text = Mm(row.value);
+    s.text = MmText(row.value);
     s.singleStep = 1;
   }
   return s;

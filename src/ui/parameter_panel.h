@@ -49,11 +49,10 @@ int CutFixedDecimals(std::string& label);
 // The display text of a value: fixed decimals when given, else the shortest text.
 std::string DisplayText(double displayValue, int fixedDecimals);
 
-enum class PanelKind { None, PlateGirder, Cross, Box, Tube, Angle, Channel, RolledI, HalfProfile };
-
-PanelKind KindOfSection(const CurrentSection& cs);
+// The editor rows of a section's family for its count of profiles; empty for no family.
+std::span<const FamilyParameter> FamilyRows(const Section& section);
 // The "/"-separated parameter list of a section (e.g. "hw/tw/bf1/tf1/bf2/tf2/L").
-std::string ParameterList(const CurrentSection& cs);
+std::string ParameterList(const Section& section);
 
 class ParameterPanel {
  public:
@@ -77,7 +76,7 @@ class ParameterPanel {
 
   const std::vector<ParameterRow>& rows() const { return rows_; }
   int RowIndex(std::string_view name) const;
-  PanelKind kind() const { return kind_; }
+  const SectionFamily* family() const { return family_; }
   const Section& section() const { return section_; }
   double memberLength() const { return length_; }
   const std::string& designation() const { return designation_; }
@@ -100,7 +99,7 @@ class ParameterPanel {
   ComputeFn compute_;
   const ProfileCatalogue* catalogue_ = nullptr;
   double lengthFactor_ = 1.0;
-  PanelKind kind_ = PanelKind::None;
+  const SectionFamily* family_ = nullptr;
   Section section_;
   CurrentSection edit_;  // the values being edited; the designation is rebuilt from them
   double length_ = 0;

@@ -5,6 +5,7 @@
 #include "checks/check_member.h"
 #include "checks/element_check.h"
 #include "core/text_util.h"
+#include "families/family_table.h"
 
 namespace tavo::ui {
 
@@ -21,6 +22,7 @@ void SectionEngine::Refresh() {
   input_.dataUnits = ctx_.dataUnitSystem;
   input_.messages = ctx_.messages;
   input_.language = ctx_.language;
+  input_.families = StandardFamilies();
 }
 
 Section SectionEngine::Compute(const std::string& designation) const { return ComputeSection(designation, input_); }

@@ -1,3 +1,4 @@
+#include "families/family_table.h"
 #include "ui/section_painter.h"
 
 #include <QPaintDevice>
@@ -51,7 +52,7 @@ SectionDrawing PaintSection(QPaintDevice& device, const ModuleContext& ctx, cons
 
 void PaintSketch(QPaintDevice& device, const ModuleContext& ctx, const PaintOptions& options) {
   OnSurface(device, ctx, options, [&](DrawingContext& dc) {
-    DrawParameterSketch(dc);
+    DrawParameterSketch(dc, StandardFamilies());
     return 0;
   });
 }

@@ -1,4 +1,5 @@
 #include "checks/allowables.h"
+#include "families/family_table.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,7 @@ TEST(FilletWeldLimits, AcceptedOnlyWhenSmallestIsBelowLargest) {
 Section Member(double lx, double S1 = 500, double A = 50, double r1 = 10, double r2 = 5) {
   Section s;
   s.cs.family = "IPE";
+  s.family = StandardFamily("IPE");
   s.cs.Lx = s.cs.Ly = lx;
   s.props.S1 = S1;
   s.props.A = A;
@@ -236,6 +238,7 @@ TEST(ComputeAllowables, BracingAndZeroLcGiveNoFb) {
 TEST(ComputeAllowables, TubeTakesTheClassStressWithoutLc) {
   Section s = Member(800);
   s.cs.family = "TUBE";
+  s.family = StandardFamily("TUBE");
   CheckResults r = Classed("C", 0);
   ComputeAllowables(s, MemberKind::Beam, 2400, r);
   EXPECT_DOUBLE_EQ(*r.Fb, 1584);

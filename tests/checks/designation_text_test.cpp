@@ -1,4 +1,5 @@
 #include "checks/designation_text.h"
+#include "families/family_table.h"
 
 #include <gtest/gtest.h>
 
@@ -28,11 +29,11 @@ constexpr double kMm = 0.1;  // cm per mm, as the unit tables hold it (single pr
 const double kMmFactor = static_cast<double>(static_cast<float>(kMm));
 
 TEST(NumberText, ShortestDecimalWithoutNoise) {
-  EXPECT_EQ(DimensionText(50), "500");
-  EXPECT_EQ(DimensionText(0.8), "8");
-  EXPECT_EQ(DimensionText(1.25), "12.5");
+  EXPECT_EQ(DimensionMmText(50), "500");
+  EXPECT_EQ(DimensionMmText(0.8), "8");
+  EXPECT_EQ(DimensionMmText(1.25), "12.5");
   // 0.9 mm stored as 0.09 cm: × 10 is 0.8999999999999999 in binary.
-  EXPECT_EQ(DimensionText(0.9 / 10), "0.9");
+  EXPECT_EQ(DimensionMmText(0.9 / 10), "0.9");
   EXPECT_EQ(NumberText(0.1 + 0.2), "0.3");
   EXPECT_EQ(NumberText(1234567), "1234567");
   EXPECT_EQ(NumberText(0), "0");
@@ -43,40 +44,40 @@ TEST(NumberText, ShortestDecimalWithoutNoise) {
 
 TEST(ParametricTexts, BaseTextsFromTheDimensions) {
   Section pg = PlateGirder(50, 0.8, 25, 1.2, 25, 1.2);
-  RebuildDesignationTexts(pg.cs, CheckFamily::PlateGirder, 1);
+  RebuildDesignationTexts(pg.cs, pg.family, 1);
   EXPECT_EQ(pg.cs.BaseText, "PG500*8*250*12*250*12");
   EXPECT_EQ(pg.cs.FullText, pg.cs.BaseText);
 
   Section cross = Cross(40, 30, 0.8, 20, 1.2, 15, 1);
-  RebuildDesignationTexts(cross.cs, CheckFamily::Cross, 1);
+  RebuildDesignationTexts(cross.cs, cross.family, 1);
   EXPECT_EQ(cross.cs.BaseText, "CROSS400*300*8*200*12*150*10");
   EXPECT_EQ(cross.cs.FullText, cross.cs.BaseText);
 
   Section tube = Tube(27.3, 0.63);
-  RebuildDesignationTexts(tube.cs, CheckFamily::Tube, 1);
+  RebuildDesignationTexts(tube.cs, tube.family, 1);
   EXPECT_EQ(tube.cs.BaseText, "TUBE273*6.3");
   EXPECT_EQ(tube.cs.FullText, "TUBE273*6.3");
 }
 
 TEST(BoxText, SpacingShownOnlyWhenNotBMinusTw) {
   Section box = Box(30, 1, 30, 1.5, 29);
-  RebuildDesignationTexts(box.cs, CheckFamily::Box, 1);
+  RebuildDesignationTexts(box.cs, box.family, 1);
   EXPECT_EQ(box.cs.BaseText, "BOX300*10*300*15");
   EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   ");
   // Equal to two decimals is equal.
   box.cs.d = 29.004;
-  RebuildDesignationTexts(box.cs, CheckFamily::Box, 1);
+  RebuildDesignationTexts(box.cs, box.family, 1);
   EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   ");
   // Any other spacing shows unrounded, in the input's length unit.
   box.cs.d = 20.125;
-  RebuildDesignationTexts(box.cs, CheckFamily::Box, 1);
+  RebuildDesignationTexts(box.cs, box.family, 1);
   EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   (d=20.125)");
   box.cs.d = 20;
-  RebuildDesignationTexts(box.cs, CheckFamily::Box, 100);  // metres
+  RebuildDesignationTexts(box.cs, box.family, 100);  // metres
   EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   (d=0.2)");
   // Millimetre input: 200 mm came in as 200 × 0.1f cm.
   box.cs.d = 200 * kMmFactor;
-  RebuildDesignationTexts(box.cs, CheckFamily::Box, kMmFactor);
+  RebuildDesignationTexts(box.cs, box.family, kMmFactor);
   EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   (d=200)");
 }
 
@@ -84,25 +85,25 @@ TEST(AngleText, SpacingShownWhenAboveTheSpacingTheAssemblyTakesByItself) {
   // 2L60: e 1.69, default spacing 2e = 3.38 is not shown.
   Section a = Angle("2L60 ", 6, 0.6, 1.69, 2);
   a.cs.d = 3.38;
-  RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
+  RebuildDesignationTexts(a.cs, a.family, 1);
   EXPECT_EQ(a.cs.FullText, "2L60       ");  // base, "   ", no spacing, "   ", no arrangement
   a.cs.d = 5;
-  RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
+  RebuildDesignationTexts(a.cs, a.family, 1);
   EXPECT_EQ(a.cs.FullText, "2L60      (d=5)   ");
   // With a gusset the default is 2e + tpl = 4.38; a wider spacing is shown (it was hidden, and the
   // text read back gave 4.38 instead of 8).
   a.cs.PlateWidth = 10;
   a.cs.PlateThickness = 1;
   a.cs.d = 8;
-  RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
+  RebuildDesignationTexts(a.cs, a.family, 1);
   EXPECT_EQ(a.cs.FullText, "2L60 +PL100*10     (d=8)   ");
   a.cs.d = 4.38;
-  RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
+  RebuildDesignationTexts(a.cs, a.family, 1);
   EXPECT_EQ(a.cs.FullText, "2L60 +PL100*10      ");
   // A single angle has no spacing either.
   Section single = Angle("L60", 6, 0.6, 1.69, 1);
   single.cs.d = 8;
-  RebuildDesignationTexts(single.cs, CheckFamily::Angle, 1);
+  RebuildDesignationTexts(single.cs, single.family, 1);
   EXPECT_EQ(single.cs.FullText, "L60      ");
 }
 
@@ -110,11 +111,11 @@ TEST(AngleText, StarArrangementThresholdIsTheAssemblysMinimum) {
   // "<>": the angles touch at √2·(b + t − 2e) = √2·(6 + 0.6 − 3.38) = 4.5538, stored as 4.55.
   Section a = Angle("2L60<>", 6, 0.6, 1.69, 2, "<>");
   a.cs.d = 4.55;
-  RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
+  RebuildDesignationTexts(a.cs, a.family, 1);
   EXPECT_EQ(a.cs.FullText, "2L60      <>");  // the arrangement once, at the end
   // 6.09 was below the old threshold 2·(b − e)·0.7071 = 6.095 and not shown, so it read back as 4.55.
   a.cs.d = 6.09;
-  RebuildDesignationTexts(a.cs, CheckFamily::Angle, 1);
+  RebuildDesignationTexts(a.cs, a.family, 1);
   EXPECT_EQ(a.cs.FullText, "2L60     (d=6.09)   <>");
 }
 
@@ -122,49 +123,49 @@ TEST(ChannelText, ThresholdByArrangementAndRoundedSpacing) {
   // "[]": threshold 2b - 2e = 15 - 4.02 = 10.98, the default spacing.
   Section c = Channel("2UNP200 ", 20, 7.5, 0.85, 1.15, 2.01, 2, "[]");
   c.cs.d = 10.98;
-  RebuildDesignationTexts(c.cs, CheckFamily::Channel, 1);
+  RebuildDesignationTexts(c.cs, c.family, 1);
   EXPECT_EQ(c.cs.FullText, "2UNP200       []");
   c.cs.d = 12.345;  // rounded half to even in the text
-  RebuildDesignationTexts(c.cs, CheckFamily::Channel, 1);
+  RebuildDesignationTexts(c.cs, c.family, 1);
   EXPECT_EQ(c.cs.FullText, "2UNP200      (d=12.34)   []");
   // "][": threshold 2e = 4.02.
   c.cs.Arrangement = "][";
   c.cs.d = 4.02;
-  RebuildDesignationTexts(c.cs, CheckFamily::Channel, 1);
+  RebuildDesignationTexts(c.cs, c.family, 1);
   EXPECT_EQ(c.cs.FullText, "2UNP200       ][");
   c.cs.d = 10.98;
-  RebuildDesignationTexts(c.cs, CheckFamily::Channel, 1);
+  RebuildDesignationTexts(c.cs, c.family, 1);
   EXPECT_EQ(c.cs.FullText, "2UNP200      (d=10.98)   ][");
   // Millimetre input: 120 mm, stored rounded to 12.00 cm, shows as 120.
   c.cs.d = 12;
-  RebuildDesignationTexts(c.cs, CheckFamily::Channel, kMmFactor);
+  RebuildDesignationTexts(c.cs, c.family, kMmFactor);
   EXPECT_EQ(c.cs.FullText, "2UNP200      (d=120)   ][");
   // A gusset plate widens the default to 2e + tpl = 5.02; 12 is still shown (it was hidden).
   c.cs.PlateWidth = 20;
   c.cs.PlateThickness = 1;
-  RebuildDesignationTexts(c.cs, CheckFamily::Channel, 1);
+  RebuildDesignationTexts(c.cs, c.family, 1);
   EXPECT_EQ(c.cs.FullText, "2UNP200 +PL200*10     (d=12)   ][");
   c.cs.d = 5.02;
-  RebuildDesignationTexts(c.cs, CheckFamily::Channel, 1);
+  RebuildDesignationTexts(c.cs, c.family, 1);
   EXPECT_EQ(c.cs.FullText, "2UNP200 +PL200*10      ][");
 }
 
 TEST(RolledText, SingleProfileNeverShowsSpacing) {
   Section s = Rolled("IPE", "IPE30", 30, 15, 0.71, 1.07);
   s.cs.d = 40;
-  RebuildDesignationTexts(s.cs, CheckFamily::Rolled, 1);
+  RebuildDesignationTexts(s.cs, s.family, 1);
   EXPECT_EQ(s.cs.FullText, "IPE30");
 }
 
 TEST(RolledText, DoubledSpacingAboveTheFlangeWidth) {
   Section s = Rolled("2IPE", "2IPE30", 30, 15, 0.71, 1.07, 2);
   s.cs.d = 15;  // flanges touching
-  RebuildDesignationTexts(s.cs, CheckFamily::Rolled, 1);
+  RebuildDesignationTexts(s.cs, s.family, 1);
   EXPECT_EQ(s.cs.FullText, "2IPE30");
   s.cs.d = 20;
-  RebuildDesignationTexts(s.cs, CheckFamily::Rolled, 1);
+  RebuildDesignationTexts(s.cs, s.family, 1);
   EXPECT_EQ(s.cs.FullText, "2IPE30  (d=20)");
-  RebuildDesignationTexts(s.cs, CheckFamily::Rolled, 100);
+  RebuildDesignationTexts(s.cs, s.family, 100);
   EXPECT_EQ(s.cs.FullText, "2IPE30  (d=0.2)");
 }
 
@@ -175,10 +176,10 @@ TEST(RolledText, PlatesWebPlatesAndTheirDistance) {
   s.cs.WebPlateHeight = 20;
   s.cs.WebPlateThickness = 0.8;
   s.cs.DPL = 0.71 + 0.8;  // default place: beside the web
-  RebuildDesignationTexts(s.cs, CheckFamily::Rolled, 1);
+  RebuildDesignationTexts(s.cs, s.family, 1);
   EXPECT_EQ(s.cs.FullText, "IPE30+2PL200*10+WPL200*8  ");
   s.cs.DPL = 25;
-  RebuildDesignationTexts(s.cs, CheckFamily::Rolled, 1);
+  RebuildDesignationTexts(s.cs, s.family, 1);
   EXPECT_EQ(s.cs.FullText, "IPE30+2PL200*10+WPL200*8  (DPL=25)");
   // A doubled profile's default place is d + tw + wt; then the spacing follows.
   Section d = Rolled("2IPE", "2IPE30", 30, 15, 0.71, 1.07, 2);
@@ -186,7 +187,7 @@ TEST(RolledText, PlatesWebPlatesAndTheirDistance) {
   d.cs.WebPlateHeight = 20;
   d.cs.WebPlateThickness = 0.8;
   d.cs.DPL = 20 + 0.71 + 0.8;
-  RebuildDesignationTexts(d.cs, CheckFamily::Rolled, 1);
+  RebuildDesignationTexts(d.cs, d.family, 1);
   EXPECT_EQ(d.cs.FullText, "2IPE30+WPL200*8    (d=20)");
   // Three profiles: 2d + tw + wt.
   Section t = Rolled("3IPE", "3IPE30", 30, 15, 0.71, 1.07, 3);
@@ -194,7 +195,7 @@ TEST(RolledText, PlatesWebPlatesAndTheirDistance) {
   t.cs.WebPlateHeight = 20;
   t.cs.WebPlateThickness = 0.8;
   t.cs.DPL = 2 * 15 + 0.71 + 0.8;
-  RebuildDesignationTexts(t.cs, CheckFamily::Rolled, 1);
+  RebuildDesignationTexts(t.cs, t.family, 1);
   EXPECT_EQ(t.cs.FullText, "3IPE30+WPL200*8  ");
 }
 
@@ -243,6 +244,7 @@ TEST(RebuiltTexts, ReadBackAsTheSameSection) {
   for (const auto& [designation, units] : cases) {
     SectionInput in;
     in.catalogue = &catalogue;
+    in.families = tavo::StandardFamilies();
     in.dataUnits = UnitFactors(std::string("UNITS=") + units);
     MemberInput member;
     member.lengthFactor = in.dataUnits.lengthFactor;
@@ -274,14 +276,19 @@ TEST(RebuiltTexts, ReadBackAsTheSameSection) {
   }
 }
 
-TEST(RolledText, OtherFamilyCodesAreRolled) {
-  EXPECT_EQ(FamilyOf("PG"), CheckFamily::PlateGirder);
-  EXPECT_EQ(FamilyOf("C"), CheckFamily::Cross);
-  EXPECT_EQ(FamilyOf("BOX"), CheckFamily::Box);
-  EXPECT_EQ(FamilyOf("TUBE"), CheckFamily::Tube);
-  EXPECT_EQ(FamilyOf("UNP"), CheckFamily::Channel);
-  EXPECT_EQ(FamilyOf("L"), CheckFamily::Angle);
-  for (const char* code : {"IPE", "2IPE", "CPE", "HPB", "XYZ", ""}) EXPECT_EQ(FamilyOf(code), CheckFamily::Rolled);
+TEST(FamilyTable, EveryCodeFindsItsFamily) {
+  EXPECT_EQ(StandardFamily("PG"), &kPlateGirderFamily);
+  EXPECT_EQ(StandardFamily("C"), &kCrossFamily);
+  EXPECT_EQ(StandardFamily("BOX"), &kBoxFamily);
+  EXPECT_EQ(StandardFamily("TUBE"), &kTubeFamily);
+  EXPECT_EQ(StandardFamily("UNP"), &kChannelFamily);
+  EXPECT_EQ(StandardFamily("L"), &kAngleFamily);
+  for (const char* code : {"IPE", "2IPE", "INP", "IPB"}) EXPECT_EQ(StandardFamily(code), &kRolledIFamily) << code;
+  EXPECT_EQ(StandardFamily("HPB"), &kHalfProfileFamily);
+  EXPECT_EQ(StandardFamily("3CPE"), &kCastellatedFamily);
+  EXPECT_EQ(StandardFamily("IPBL"), &kHeAFamily);
+  EXPECT_EQ(StandardFamily("2IPBV"), &kHeMFamily);
+  for (const char* code : {"XYZ", "", "2", "HEA"}) EXPECT_EQ(StandardFamily(code), nullptr) << code;
 }
 
 }  // namespace

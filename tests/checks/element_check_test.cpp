@@ -1,6 +1,7 @@
 // The batch pass with the real parser and catalogue: element lines in, checked members out.
 // Expected numbers are worked from the catalogue records (data/cte) by hand.
 #include "checks/element_check.h"
+#include "families/family_table.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,7 @@ struct CheckedRun {
     SetInputPath(ctx, dir.str() + "in.Ardekon");
     EXPECT_TRUE(OpenInput(ctx, session));
     input.catalogue = &catalogue;
+    input.families = tavo::StandardFamilies();
     input.dataUnits = ctx.dataUnitSystem;
     input.messages = &messages;
     result = Main_Continue_Const(ctx, session, MakeElementCheck(ctx, input, [this](int i, const CheckedMember& m) {

@@ -3,6 +3,7 @@
 // only the properties a rule reads, so every expected number can be worked out by hand.
 #include <string>
 
+#include "families/family_table.h"
 #include "sections/section.h"
 
 namespace tavo::test {
@@ -12,6 +13,7 @@ inline Section Recognised(const std::string& family, const std::string& base = {
                           const std::string& arrangement = {}) {
   Section s;
   s.recognised = true;
+  s.family = StandardFamily(family);
   s.cs.family = family;
   s.cs.BaseText = base;
   s.cs.Count = count;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "drawing/recording_surface.h"
+#include "families/family_table.h"
 #include "drawing/canvas_frame.h"
 #include "sections/section.h"
 
@@ -20,6 +21,7 @@ inline Section Rolled(const std::string& family, const std::string& name, double
                       int count = 1, double d = 0) {
   Section s;
   s.cs.family = family;
+  s.family = StandardFamily(family);
   s.cs.catalogueName = name;
   s.cs.Count = count;
   s.cs.h = h, s.cs.b = b, s.cs.tw = tw, s.cs.tf = tf, s.cs.d = d;
@@ -33,6 +35,7 @@ inline std::vector<NamedSection> SampleSections() {
   {
     Section s;  // PG 600*8*250*15
     s.cs.family = "PG";
+    s.family = StandardFamily("PG");
     s.cs.hw = 60, s.cs.tw = 0.8, s.cs.bf1 = 25, s.cs.tf1 = 1.5, s.cs.bf2 = 25, s.cs.tf2 = 1.5;
     s.props.Depth = 63, s.props.Width = 25;
     out.push_back({"pg", s});
@@ -40,6 +43,7 @@ inline std::vector<NamedSection> SampleSections() {
   {
     Section s;  // CROSS 400*300*8*200*12
     s.cs.family = "C";
+    s.family = StandardFamily("C");
     s.cs.h1 = 40, s.cs.h2 = 30, s.cs.tw = 0.8, s.cs.bf1 = 20, s.cs.tf1 = 1.2, s.cs.bf2 = 20, s.cs.tf2 = 1.2;
     s.props.Depth = 42.4, s.props.Width = 32.4;
     out.push_back({"cross", s});
@@ -47,6 +51,7 @@ inline std::vector<NamedSection> SampleSections() {
   {
     Section s;  // BOX 300*10*250*15  (D=20)
     s.cs.family = "BOX";
+    s.family = StandardFamily("BOX");
     s.cs.h = s.cs.hw = 30, s.cs.tw = 1, s.cs.b = 25, s.cs.tf = 1.5, s.cs.d = 20;
     s.props.Depth = 33, s.props.Width = 25;
     out.push_back({"box", s});
@@ -54,6 +59,7 @@ inline std::vector<NamedSection> SampleSections() {
   {
     Section s;  // TUBE 273*10
     s.cs.family = "TUBE";
+    s.family = StandardFamily("TUBE");
     s.cs.D = 27.3, s.cs.t = 1;
     s.props.Depth = s.props.Width = 27.3;
     out.push_back({"tube", s});

@@ -1,4 +1,5 @@
 #include "drawing/section_drawing.h"
+#include "families/family_table.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -165,6 +166,7 @@ TEST(DrawSection, ZeroSizeSectionUsesTheScreenRule) {
   Drawn d;
   Section s;
   s.cs.family = "PG";
+  s.family = StandardFamily("PG");
   DrawOn(d, s);
   EXPECT_DOUBLE_EQ(d.result.s, std::min(1875.0 / 480, 2500.0 / 640));
   for (const auto& l : d.r.lines()) EXPECT_THAT(l, ::testing::Not(HasSubstr("nan")));
@@ -182,6 +184,7 @@ TEST(DrawSection, NonFiniteDimensionsNeverReachTheCanvas) {
   Drawn d;
   Section s;
   s.cs.family = "BOX";
+  s.family = StandardFamily("BOX");
   s.cs.hw = std::nan(""), s.cs.b = 1e308 * 10, s.cs.tw = 1, s.cs.tf = 1;
   s.props.Depth = std::nan(""), s.props.Width = -std::numeric_limits<double>::infinity();
   DrawOn(d, s);
@@ -195,6 +198,7 @@ TEST(DrawSection, ThickTubeShowsAsAFullDisc) {
   Drawn d;
   Section s;
   s.cs.family = "TUBE";
+  s.family = StandardFamily("TUBE");
   s.cs.D = 20, s.cs.t = 10;
   s.props.Depth = s.props.Width = 20;
   DrawOn(d, s, false);
@@ -211,6 +215,7 @@ TEST(DrawSection, TubeBoreTakesThePaperColour) {
   Drawn d;
   Section s;
   s.cs.family = "TUBE";
+  s.family = StandardFamily("TUBE");
   s.cs.D = 20, s.cs.t = 1;
   s.props.Depth = s.props.Width = 20;
   d.r.BackColor = QBColor(15);
@@ -227,6 +232,7 @@ TEST(DrawSection, WiderTopFlangeStaysCentred) {
   Drawn d;
   Section s;
   s.cs.family = "PG";
+  s.family = StandardFamily("PG");
   s.cs.hw = 60, s.cs.tw = 1, s.cs.bf1 = 20, s.cs.tf1 = 2, s.cs.bf2 = 40, s.cs.tf2 = 2;
   s.props.Depth = 64, s.props.Width = 40;
   DrawOn(d, s, false);
@@ -348,7 +354,7 @@ TEST(DrawParameterSketch, MatchesItsReviewedRecording) {
   RecordingSurface r(640, 480, 96);
   PrepareCanvas(r);
   DrawingContext dc(r);
-  const double s = DrawParameterSketch(dc);
+  const double s = DrawParameterSketch(dc, StandardFamilies());
   EXPECT_DOUBLE_EQ(s, std::min(25.0, 18.75) / 3);
   ExpectGolden("sketch", r.Text());
   const std::string text = r.Text();
@@ -362,12 +368,13 @@ TEST(DrawParameterSketch, MatchesItsReviewedRecording) {
 }
 
 TEST(DrawParameterSketch, SamplesAreTheSevenFamilies) {
-  const auto samples = ParameterSketchSamples();
+  const auto samples = ParameterSketchSamples(StandardFamilies());
   ASSERT_EQ(samples.size(), 7u);
   std::vector<std::string> families;
-  for (const auto& s : samples) families.push_back(s.cs.family);
+  for (const auto& s : samples) families.push_back(s.sample->cs.family);
   EXPECT_EQ(families, (std::vector<std::string>{"PG", "C", "IPE", "IPE", "BOX", "UNP", "TUBE"}));
-  EXPECT_EQ(samples.back().cs.designation, "TUBE D*t");
+  EXPECT_EQ(samples.back().sample->cs.designation, "TUBE D*t");
+  EXPECT_EQ(samples.back().family, &kTubeFamily);
 }
 
 }  // namespace
@@ -382,7 +389,7 @@ TEST(DrawParameterSketch, FitsTheCanvasWithoutCoveringLabels) {
     PrepareCanvas(r);
     DrawingContext dc(r);
     dc.uiFontSize = ui;
-    DrawParameterSketch(dc);
+    DrawParameterSketch(dc, StandardFamilies());
     const auto rects = TextRects(r.lines());
     for (const Rect& t : rects)
       EXPECT_TRUE(t.x1 >= 0 && t.x2 <= 2500 && t.y1 >= 0 && t.y2 <= 1875) << "ui " << ui << ": label " << t.text;

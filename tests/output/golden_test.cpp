@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "checks/check_member.h"
+#include "families/family_table.h"
 #include "checks/element_check.h"
 #include "core/module_context.h"
 #include "input/input_session.h"
@@ -55,6 +56,7 @@ const ProfileCatalogue& Catalogue() {
 CheckedMember Check(const std::string& designation, MemberKind kind, double length, int16_t id) {
   SectionInput in;
   in.catalogue = &Catalogue();
+  in.families = tavo::StandardFamilies();
   MemberInput m;
   m.kind = kind;
   m.Lx = length;
@@ -153,6 +155,7 @@ void RunExample(const std::string& example) {
   const auto elements = ReadAllElements(ctx, session);
   SectionInput in;
   in.catalogue = &Catalogue();
+  in.families = tavo::StandardFamilies();
   in.dataUnits = ctx.dataUnitSystem;
   ResultsOptions options;
   options.date = "2000-01-01";

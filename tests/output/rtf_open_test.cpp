@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "core/module_context.h"
+#include "families/family_table.h"
 #include "core/text_util.h"
 #include "output/report_writers.h"
 #include "output/results_writer.h"
@@ -49,6 +50,7 @@ TEST(RtfOpensInAWordProcessor, ReportAndResultTable) {
   ctx.language = 'F';
   CheckedMember m;
   m.section.cs.family = "TUBE";
+  m.section.family = StandardFamily("TUBE");
   m.section.cs.FullText = "TUBE273*10";
   m.section.props.A = 82.62;
   m.member.kind = MemberKind::Column;

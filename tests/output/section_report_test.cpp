@@ -1,4 +1,5 @@
 #include "output/section_report.h"
+#include "families/family_table.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@ CheckedMember PlateGirderBeam() {
   CheckedMember m;
   m.section.recognised = true;
   m.section.cs.family = "PG";
+  m.section.family = StandardFamily("PG");
   m.section.cs.FullText = "PG600*8*250*15*250*15";
   m.section.cs.Lx = m.section.cs.Ly = 900;
   SectionProperties& p = m.section.props;
@@ -103,6 +105,7 @@ TEST_F(SectionReportTest, ClassWordsAndTheirColours) {
 TEST_F(SectionReportTest, TubeColumnHasNoRtNoLcAndShowsFa) {
   CheckedMember m;
   m.section.cs.family = "TUBE";
+  m.section.family = StandardFamily("TUBE");
   m.section.cs.FullText = "TUBE273*10";
   m.section.props = {85.6, 42.8, 42.8, 14000, 7150, 7150, 524, 524, 685, 685, 9.14, 9.14, 0, 0, 27.3, 27.3};
   m.member.kind = MemberKind::Column;
@@ -128,6 +131,7 @@ TEST_F(SectionReportTest, TubeColumnHasNoRtNoLcAndShowsFa) {
 TEST_F(SectionReportTest, SingleAngleBracingBlanksItsAxisLettersAndNamesItsAxes) {
   CheckedMember m;
   m.section.cs.family = "L";
+  m.section.family = StandardFamily("L");
   m.section.cs.Count = 1;
   m.section.cs.FullText = "L60*6";
   m.section.props.I1 = 22.8, m.section.props.S1 = 5.29, m.section.props.r1 = 1.82, m.section.props.Z1 = 9.5;
@@ -176,6 +180,7 @@ TEST_F(SectionReportTest, BeamWithoutFbSaysSo) {
 TEST_F(SectionReportTest, CoverPlateWeldLine) {
   CheckedMember m = PlateGirderBeam();
   m.section.cs.family = "IPE";
+  m.section.family = StandardFamily("IPE");
   m.section.cs.PlateWidth = 20;
   m.section.cs.PlateThickness = 1;
   m.results.weld = WeldLimits{0.5, 0.9};
@@ -193,6 +198,7 @@ TEST_F(SectionReportTest, CoverPlateWeldLine) {
   m.section.cs.family = "2IPE";
   EXPECT_EQ(Write(m).find("aw(min)"), std::string::npos);
   m.section.cs.family = "IPE";
+  m.section.family = StandardFamily("IPE");
   m.section.cs.PlateThickness = 0;
   EXPECT_EQ(Write(m).find("Plate thickness"), std::string::npos);
 }

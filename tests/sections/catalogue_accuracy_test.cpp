@@ -9,6 +9,7 @@
 #include <string>
 
 #include "section_test_support.h"
+#include "families/family_table.h"
 
 namespace tavo {
 namespace {
@@ -71,6 +72,7 @@ bool FindRow(const CsvTable& t, const std::string& seriesColumn, const std::stri
 SectionInput Input(const ProfileCatalogue& cat) {
   SectionInput in;
   in.catalogue = &cat;
+  in.families = tavo::StandardFamilies();
   return in;
 }
 

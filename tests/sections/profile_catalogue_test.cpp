@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "families/family_table.h"
 #include "section_test_support.h"
 
 namespace tavo {
@@ -130,17 +131,17 @@ TEST(RecordSelection, ExactForEveryFamily) {
 TEST(StepCatalogue, MovesToTheNeighbouringRecordKeepingTheRest) {
   test::ScratchCatalogue sc;
   const auto& cat = sc.catalogue();
-  auto s = StepCatalogue(cat, "+", "2ipe20+2PL200*10  (d=15)");
+  auto s = StepCatalogue(cat, StandardFamilies(), "+", "2ipe20+2PL200*10  (d=15)");
   ASSERT_TRUE(s.ok) << s.problem;
   EXPECT_EQ(s.designation, "2IPE300+2PL200*10  (D=15)");
   EXPECT_DOUBLE_EQ(s.size, 30);
   EXPECT_EQ(s.index, 2);
-  s = StepCatalogue(cat, "-", "IPE19");  // between records: the nearest one below
+  s = StepCatalogue(cat, StandardFamilies(), "-", "IPE19");  // between records: the nearest one below
   EXPECT_EQ(s.designation, "IPE80");
-  s = StepCatalogue(cat, "+", "IPE300");
+  s = StepCatalogue(cat, StandardFamilies(), "+", "IPE300");
   EXPECT_TRUE(s.atLimit);
   EXPECT_EQ(s.designation, "IPE300");
-  s = StepCatalogue(cat, "-", "IPE80");
+  s = StepCatalogue(cat, StandardFamilies(), "-", "IPE80");
   EXPECT_TRUE(s.atLimit);
 }
 
@@ -148,15 +149,15 @@ TEST(StepCatalogue, WritesSizesThatSelectTheRecordBack) {
   test::ScratchCatalogue sc;
   const auto& cat = sc.catalogue();
   // The 2 cm leg must be written "L2": "L20" would be read as 20 cm.
-  auto s = StepCatalogue(cat, "-", "2L30 <>");
+  auto s = StepCatalogue(cat, StandardFamilies(), "-", "2L30 <>");
   EXPECT_EQ(s.designation, "2L2 <>");
-  s = StepCatalogue(cat, "+", "L60");
+  s = StepCatalogue(cat, StandardFamilies(), "+", "L60");
   EXPECT_EQ(s.designation, "L250");  // the 25 cm leg
-  EXPECT_EQ(StepCatalogue(cat, "+", "UNP20").designation, "UNP350");
-  EXPECT_EQ(StepCatalogue(cat, "-", "UNP20").designation, "UNP40");  // 4 cm: 40/10 is not below 4
+  EXPECT_EQ(StepCatalogue(cat, StandardFamilies(), "+", "UNP20").designation, "UNP350");
+  EXPECT_EQ(StepCatalogue(cat, StandardFamilies(), "-", "UNP20").designation, "UNP40");  // 4 cm: 40/10 is not below 4
   // A size between records moves to the nearest one in the direction asked.
-  EXPECT_EQ(StepCatalogue(cat, "+", "L45").designation, "L60");
-  EXPECT_EQ(StepCatalogue(cat, "-", "L45").designation, "L30");
+  EXPECT_EQ(StepCatalogue(cat, StandardFamilies(), "+", "L45").designation, "L60");
+  EXPECT_EQ(StepCatalogue(cat, StandardFamilies(), "-", "L45").designation, "L30");
   for (const char* d : {"2L2 <>", "L250", "UNP350", "UNP40", "IPE80", "IPE300"}) {
     const Section sec = sc.Compute(d);
     EXPECT_TRUE(sec.problem.empty()) << d << ": " << sec.problem;
@@ -165,16 +166,16 @@ TEST(StepCatalogue, WritesSizesThatSelectTheRecordBack) {
 
 TEST(StepCatalogue, ReportsTheSliderRangeAndRefusesWhatItCannotStep) {
   test::ScratchCatalogue sc;
-  auto s = StepCatalogue(sc.catalogue(), "set min max for slider", "IPE200");
+  auto s = StepCatalogue(sc.catalogue(), StandardFamilies(), "set min max for slider", "IPE200");
   ASSERT_TRUE(s.ok);
   EXPECT_DOUBLE_EQ(s.first, 8);
   EXPECT_DOUBLE_EQ(s.last, 30);
   EXPECT_EQ(s.count, 3);
   EXPECT_DOUBLE_EQ(s.size, 20);
   EXPECT_EQ(s.designation, "IPE200");
-  EXPECT_FALSE(StepCatalogue(sc.catalogue(), "+", "PG 600*8*250*15").ok);
-  EXPECT_FALSE(StepCatalogue(sc.catalogue(), "*", "IPE200").ok);
-  const auto missing = StepCatalogue(sc.catalogue(), "+", "INP200");  // no stahl.INP in the scratch tree
+  EXPECT_FALSE(StepCatalogue(sc.catalogue(), StandardFamilies(), "+", "PG 600*8*250*15").ok);
+  EXPECT_FALSE(StepCatalogue(sc.catalogue(), StandardFamilies(), "*", "IPE200").ok);
+  const auto missing = StepCatalogue(sc.catalogue(), StandardFamilies(), "+", "INP200");  // no stahl.INP in the scratch tree
   EXPECT_FALSE(missing.ok);
   EXPECT_NE(missing.problem.find("stahl.INP"), std::string::npos);
 }

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "families/family_table.h"
 #include "section_test_support.h"
 #include "sections/section_assembly.h"
 
@@ -193,6 +194,7 @@ class PlateOnlyParent {
   Section Compute(const std::string& designation) const {
     SectionInput in;
     in.catalogue = catalogue_.get();
+    in.families = tavo::StandardFamilies();
     in.dataUnits = UnitFactors("UNITS=[kg]-[cm]");
     return ComputeSection(designation, in);
   }
@@ -276,7 +278,7 @@ TEST(Castellated, RootFilletsOfTheShippedRecordsKept) {
       SectionProperties p;
       p.A = A, p.I1 = Ix, p.I2 = r[7];
       SectionNotes notes;
-      const WrittenDesignation written = ReadDesignation(code, notes);
+      const WrittenDesignation written = ReadDesignation(code, StandardFamilies(), notes);
       AssembleCastellated(written, AssemblyOptions{}, cs, p, notes);
       const double post = Ix + h * Sx + A * h * h / 16 + tw * h * h * h / 96;
       const double net = post - tw * h * h * h / 12;

@@ -1,4 +1,5 @@
 #include "sections/section_parser.h"
+#include "families/family_table.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +103,7 @@ TEST(FamilyTests, TheNameAtTheStartSelectsTheFamily) {
 
 TEST(FamilyTests, TextsThatNameNoFamilyAreNotRecognised) {
   ScratchCatalogue sc;
-  for (const char* d : {"LX5", "XYZ", "2L", "2L<>", "L=300", "HEB300"}) {
+  for (const char* d : {"LX5", "XYZ", "2L", "2L<>", "L=300", "HXB300"}) {
     const Section s = sc.Compute(d);
     EXPECT_FALSE(s.recognised) << d;
     EXPECT_FALSE(s.usable) << d;
@@ -210,6 +211,7 @@ TEST(RecordSelection, ShippedCatalogueSizesReadOneWayOrAreReported) {
   const ProfileCatalogue shipped(TAVO_SOURCE_DIR "/data/cte");
   SectionInput in;
   in.catalogue = &shipped;
+  in.families = tavo::StandardFamilies();
   // L100*12: the catalogue has L100 only as L100*10 (was computed as L100*10 without a word).
   const Section l100 = ComputeSection("L100*12", in);
   EXPECT_TRUE(HasError(l100.diagnostics));
@@ -381,6 +383,7 @@ TEST(CatalogueProblems, ReachTheSectionAndTheMessagesOncePerFamily) {
   EXPECT_NE(empty.problem.find("holds no records"), std::string::npos);
   in.language = 'F';
   in.catalogue = nullptr;
+  in.families = tavo::StandardFamilies();
   const Section none = ComputeSection("IPE200", in);
   EXPECT_FALSE(none.usable);
   EXPECT_NE(none.problem.find("No profile catalogue"), std::string::npos);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "sections/profile_catalogue.h"
+#include "families/family_table.h"
 #include "sections/section_parser.h"
 #include "support/test_support.h"
 
@@ -176,6 +177,7 @@ class ScratchCatalogue {
   SectionInput Input(const std::string& units = "[kg]-[cm]", const std::string& flags = "") const {
     SectionInput in;
     in.catalogue = catalogue_.get();
+    in.families = tavo::StandardFamilies();
     in.dataUnits = UnitFactors("UNITS=" + units);
     in.flags = flags;
     return in;

@@ -1,4 +1,5 @@
 #include "ui/parameter_panel.h"
+#include "families/family_table.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@ struct Editor {
   Editor()
       : panel([this](const std::string& d) { return ComputeSection(d, input); }, &catalogue) {
     input.catalogue = &catalogue;
+    input.families = tavo::StandardFamilies();
     input.messages = &messages;
   }
   void Load(const std::string& designation, double length = 300) {

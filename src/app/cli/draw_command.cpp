@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "families/family_table.h"
 #include "cli/cli_common.h"
 #include "core/files.h"
 #include "core/language.h"
@@ -66,7 +67,7 @@ struct Placement {
 Placement DrawRequestOn(DrawingContext& dc, const DrawRequest& request) {
   Placement p;
   if (request.sketch) {
-    p.s = DrawParameterSketch(dc);
+    p.s = DrawParameterSketch(dc, StandardFamilies());
     p.originX = 0;
     p.originY = dc.surface ? dc.surface->ScaleHeight() : 0;
     return p;
@@ -81,6 +82,7 @@ Placement DrawRequestOn(DrawingContext& dc, const DrawRequest& request) {
 
 Section ComputeFor(CliState& state, const std::string& designation, const UnitSystem& units) {
   SectionInput input;
+  input.families = StandardFamilies();
   // One catalogue for every section of the run: each family file is read once.
   static std::unique_ptr<ProfileCatalogue> catalogue;
   if (!catalogue || catalogue->directory() != state.ctx.installDir + "cte")

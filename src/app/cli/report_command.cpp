@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "families/family_table.h"
 #include "checks/check_member.h"
 #include "checks/element_check.h"
 #include "cli/cli_common.h"
@@ -83,6 +84,7 @@ void AddReportCommand(CLI::App& app, CliState& state) {
     if (a.lang == "en") ctx.language = 'E';
     const ProfileCatalogue catalogue(ctx.installDir + "cte/");
     SectionInput input;
+    input.families = StandardFamilies();
     input.catalogue = &catalogue;
     input.language = ctx.language;
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "families/family_table.h"
 #include "checks/element_check.h"
 #include "cli/check_json.h"
 #include "cli/cli_common.h"
@@ -219,6 +220,7 @@ void AddRunCommand(CLI::App& app, CliState& state) {
 
     const ProfileCatalogue catalogue(ctx.installDir + "cte/");
     SectionInput sectionInput;
+    sectionInput.families = StandardFamilies();
     sectionInput.catalogue = &catalogue;
     sectionInput.dataUnits = ctx.dataUnitSystem;
     sectionInput.messages = ctx.messages;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "families/family_table.h"
 #include "checks/check_member.h"
 #include "checks/element_check.h"
 #include "cli/check_json.h"
@@ -139,6 +140,8 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
     const char language = state.ctx.language;
 
     SectionInput input;
+
+    input.families = StandardFamilies();
     const ProfileCatalogue catalogue(state.ctx.installDir + "cte");
     input.catalogue = &catalogue;
     input.dataUnits = UnitFactors("UNITS=" + units, &state.messages);

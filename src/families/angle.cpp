@@ -1,0 +1,95 @@
+// Angles from the catalogue: "L60*6", "L100*100*10", doubled "2L60<>" (back to back or, with
+// "<>", as a star), with a gusset plate "+PL" between them and the spacing "(d=...)".
+#include <cmath>
+
+#include "checks/compactness.h"
+#include "checks/designation_text.h"
+#include "drawing/section_drawing.h"
+#include "families/family_routines.h"
+#include "families/family_table.h"
+#include "sections/rolled_complements.h"
+
+namespace tavo {
+
+namespace {
+
+constexpr FamilyName kNames[] = {{"L", "L"}};
+
+// The catalogue keeps the leg in h and its thickness in tw.
+double Leg(const CurrentSection& cs) { return cs.h > 0 ? cs.h : cs.b; }
+double Thickness(const CurrentSection& cs) { return cs.tw > 0 ? cs.tw : (cs.t > 0 ? cs.t : cs.tf); }
+
+std::string Read(const WrittenDesignation& w, const ProfileCatalogue* catalogue, const AssemblyOptions& options,
+                 Section& s, SectionNotes& notes) {
+  return ReadAngle(w, *catalogue, options, s, notes);
+}
+
+void Rebuild(CurrentSection& cs, double lengthFactor) {
+  bool shown = false;
+  if (cs.Count > 1) {
+    // The spacing the assembly takes when none is written; any other must be written.
+    const double tpl = cs.PlateWidth * cs.PlateThickness > 0 ? cs.PlateThickness : 0;
+    const double least =
+        cs.Arrangement == "<>" ? std::sqrt(2.0) * (cs.h + cs.tw - 2 * cs.e) + tpl : 2 * cs.e + tpl;
+    shown = Exceeds(Round2(cs.d), Round2(least));
+  }
+  cs.FullText = WithoutArrangement(cs.BaseText) + CoverPlateText(cs, true) + "   " +
+                SpacingPart(shown, cs, lengthFactor) + "   " + cs.Arrangement;
+}
+
+void Draw(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs, const FamilyStyle& style,
+          SectionDrawing&) {
+  AngleDims a;
+  a.count = cs.Count;
+  a.b = Clean(cs.h > 0 ? cs.h : cs.b);
+  a.t = Clean(cs.tw > 0 ? cs.tw : cs.t);
+  a.e = Clean(cs.e);
+  a.spacing = Clean(cs.d);
+  a.plateWidth = Clean(cs.PlateWidth), a.plateThickness = Clean(cs.PlateThickness);
+  a.arrangement = cs.Arrangement;
+  DrawAngles(dc, x0, y0, s, a, style);
+}
+
+std::string EditorText(const CurrentSection& c, const std::string& profileName, int count, double lengthFactor) {
+  std::string s = count > 1 ? "2" : "";
+  s += profileName;
+  if (count > 1 && c.Arrangement == "<>") s += "<>";
+  if (c.PlateWidth > 0 || c.PlateThickness > 0) s += " +PL" + MmText(c.PlateWidth) + "*" + MmText(c.PlateThickness);
+  if (count > 1) s += EditorSpacing("d", c, lengthFactor);
+  return s;
+}
+
+constexpr FamilyParameter kRows[] = {kSizeRow, kLengthRow};
+constexpr FamilyParameter kDoubledRows[] = {
+    kSizeRow,
+    {"tpl", &CurrentSection::PlateThickness,
+     [](const EditorState& e) { return ParameterLimits{0.1, 0, 5 * Thickness(e.section)}; }},
+    {"d", &CurrentSection::d,
+     [](const EditorState& e) {
+       const CurrentSection& cs = e.section;
+       const double leg = Leg(cs);
+       const double least = cs.Arrangement == "<>" ? std::sqrt(2.0) * (leg + Thickness(cs) - 2 * cs.e) : 2 * cs.e;
+       return ParameterLimits{1, least, 3 * leg};
+     }},
+    kLengthRow};
+
+}  // namespace
+
+extern const SectionFamily kAngleFamily{
+    .key = "L",
+    .names = kNames,
+    .catalogue = true,
+    .arrangements = "<>",
+    .angleSizes = true,
+    .gussetPlate = true,
+    .classified = false,  // angles have no compactness class (and Lc 0)
+    .read = Read,
+    .properties = AngleComplement,
+    .rebuildText = Rebuild,
+    .draw = Draw,
+    .parameters = kRows,
+    .doubledParameters = kDoubledRows,
+    .editorText = EditorText,
+};
+
+}  // namespace tavo

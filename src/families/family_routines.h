@@ -1,0 +1,35 @@
+#pragma once
+// Pieces several family records share: the numbers of a parametric designation, the rows
+// of the editor that every family has, and the routines of the rolled I families (whole,
+// halved, castellated, and by nominal size).
+#include <string>
+
+#include "sections/designation_parts.h"
+#include "sections/section_assembly.h"
+#include "sections/section_family.h"
+
+namespace tavo {
+
+// Item n (from 1) of a parametric family's numbers, millimetres to centimetres.
+double WrittenDimension(const WrittenDesignation& w, std::size_t n, double defaultCm);
+
+// The editor's length row (cm, from 0: a member without a length) and the catalogue size row.
+inline constexpr FamilyParameter kLengthRow{"L"};
+inline constexpr FamilyParameter kSizeRow{"h"};
+
+// " (key=spacing)" in the input's length unit, as the editor writes it.
+std::string EditorSpacing(const char* key, const CurrentSection& c, double lengthFactor);
+
+// Rolled I, H and castellated profiles.
+std::string ReadRolledI(const WrittenDesignation& w, const ProfileCatalogue* catalogue, const AssemblyOptions& options,
+                        Section& section, SectionNotes& notes);
+void RolledIProperties(const CurrentSection& cs, SectionProperties& p, SectionNotes& notes);
+Compactness RolledICompactness(const Section& section, double fy);
+void RebuildRolledIText(CurrentSection& cs, double lengthFactor);
+void DrawRolledIFamily(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs,
+                       const FamilyStyle& style, SectionDrawing& out);
+std::string RolledIEditorText(const CurrentSection& c, const std::string& profileName, int count, double lengthFactor);
+extern const std::span<const FamilyParameter> kRolledIRows;
+extern const std::span<const FamilyParameter> kRolledIDoubledRows;
+
+}  // namespace tavo
