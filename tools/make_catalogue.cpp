@@ -212,11 +212,11 @@ std::vector<IProfile> loadIpe(const fs::path& dir) {
     return out;
 }
 
-std::vector<IProfile> loadHeb(const fs::path& dir) {
-    const Table t(dir / "arcelor_he_hl.csv");
+// One plain series of the wide-flange table ("HE A", "HE B", "HE M"; not HE AA or the HL/HD rows).
+std::vector<IProfile> loadHe(const Table& t, const std::string& series) {
     std::vector<IProfile> out;
     for (std::size_t i = 0; i < t.size(); ++i)
-        if (t.text(i, "series") == "HE B") out.push_back(readI(t, i, "r_mm"));
+        if (t.text(i, "series") == series) out.push_back(readI(t, i, "r_mm"));
     sortByHeight(out);
     return out;
 }
@@ -238,6 +238,10 @@ struct Record {
 
 using Catalogue = std::vector<Record>;
 
+void sortByKey(Catalogue& c) {
+    std::stable_sort(c.begin(), c.end(), [](const Record& a, const Record& b) { return a.key < b.key; });
+}
+
 std::vector<std::string> dims(const IProfile& p) {
     return {p.h.mmToCm().text(), p.b.mmToCm().text(), p.tw.mmToCm().text(), p.tf.mmToCm().text(),
             p.r.mmToCm().text()};
@@ -251,6 +255,28 @@ Catalogue rolledI(const std::vector<IProfile>& v) {
         for (const auto& d : {p.A, p.Iy, p.Iz, p.Wply.half()}) items.push_back(d.text());
         c.push_back({p.h.mmToCm().value(), p.designation, items});
     }
+    return c;
+}
+
+// The nominal size in mm a designation names: "HE 200 A" -> 200.
+Decimal nominalSize(const std::string& designation) {
+    const std::string prefix = "HE ";
+    const auto end = designation.find(' ', prefix.size());
+    if (designation.rfind(prefix, 0) != 0 || end == std::string::npos)
+        fail("no nominal size in " + designation);
+    return Decimal::parse(designation.substr(prefix.size(), end - prefix.size()));
+}
+
+// HE A and HE M are selected by their nominal size, not their height (HE 200 A is 190 mm
+// high), so their records lead with it and are ordered by it.
+Catalogue nominalI(const std::vector<IProfile>& v) {
+    Catalogue c = rolledI(v);
+    for (auto& r : c) {
+        const Decimal size = nominalSize(r.label).mmToCm();
+        r.key = size.value();
+        r.items.insert(r.items.begin(), size.text());
+    }
+    sortByKey(c);
     return c;
 }
 
@@ -298,7 +324,7 @@ Catalogue channels(const fs::path& dir) {
         for (const char* col : {"A_cm2", "Iy_cm4", "Iz_cm4", "ys_cm"}) items.push_back(t.number(i, col).text());
         c.push_back({t.number(i, "h_mm").mmToCm().value(), t.text(i, "designation"), items});
     }
-    std::stable_sort(c.begin(), c.end(), [](const Record& a, const Record& b) { return a.key < b.key; });
+    sortByKey(c);
     return c;
 }
 
@@ -372,7 +398,8 @@ int main(int argc, char** argv) {
 
         const auto ipe = loadIpe(dir);
         const auto ipn = loadIpn(dir);
-        const auto heb = loadHeb(dir);
+        const Table wideFlange(dir / "arcelor_he_hl.csv");
+        const auto heb = loadHe(wideFlange, "HE B");
 
         std::ostringstream notes;
         write(out, "L", angles(dir, notes), 7);
@@ -380,6 +407,8 @@ int main(int argc, char** argv) {
         write(out, "INP", rolledI(ipn), 9);
         write(out, "IPE", rolledI(ipe), 9);
         write(out, "IPB", rolledI(heb), 9);
+        write(out, "IPBL", nominalI(loadHe(wideFlange, "HE A")), 10);
+        write(out, "IPBV", nominalI(loadHe(wideFlange, "HE M")), 10);
         write(out, "HPE", halfProfiles(ipe), 9);
         write(out, "HNP", halfProfiles(ipn), 9);
         write(out, "HPB", halfProfiles(heb), 9);

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -27,8 +28,8 @@ const fs::path kProfiles = TAVO_PROFILES_DIR;
 const fs::path kCommitted = TAVO_CTE_DIR;
 const fs::path kInstalled = TAVO_INSTALLED_CTE_DIR;
 
-const std::vector<std::string> kFamilies = {"L",   "UNP", "INP", "IPE", "IPB", "HPE",
-                                            "HNP", "HPB", "CNP", "CPE", "CPB"};
+const std::vector<std::string> kFamilies = {"L",   "UNP", "INP", "IPE", "IPB", "IPBL", "IPBV",
+                                            "HPE", "HNP", "HPB", "CNP", "CPE",  "CPB"};
 
 std::string slurp(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -253,7 +254,8 @@ TEST_P(CatalogueLayout, ReadsBackWithListInput) {
 
 INSTANTIATE_TEST_SUITE_P(AllFamilies, CatalogueLayout,
                          ::testing::Values(Layout{"L", 7}, Layout{"UNP", 8}, Layout{"INP", 9},
-                                           Layout{"IPE", 9}, Layout{"IPB", 9}, Layout{"HPE", 9},
+                                           Layout{"IPE", 9}, Layout{"IPB", 9}, Layout{"IPBL", 10},
+                                           Layout{"IPBV", 10}, Layout{"HPE", 9},
                                            Layout{"HNP", 9}, Layout{"HPB", 9}, Layout{"CNP", 10},
                                            Layout{"CPE", 10}, Layout{"CPB", 10}),
                          [](const auto& info) { return info.param.family; });
@@ -266,7 +268,8 @@ struct PublishedI {
     double h, b, tw, tf, r, A, Iy, Iz, Wpl;  // mm, cm², cm⁴, cm³
 };
 
-std::vector<PublishedI> published(const Csv& t, const std::string& rootColumn, bool (*take)(const Csv&, std::size_t)) {
+std::vector<PublishedI> published(const Csv& t, const std::string& rootColumn,
+                                  const std::function<bool(const Csv&, std::size_t)>& take) {
     std::vector<PublishedI> out;
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (!take(t, i)) continue;
@@ -287,9 +290,12 @@ std::vector<PublishedI> publishedFamily(const std::string& family) {
         v.insert(v.end(), extra.begin(), extra.end());
         return v;
     }
-    if (family == "IPB")
+    // The plain wide-flange series only, not HE AA or the heavier HL and HD rows.
+    static const std::map<std::string, std::string> wideFlange = {
+        {"IPB", "HE B"}, {"IPBL", "HE A"}, {"IPBV", "HE M"}};
+    if (const auto it = wideFlange.find(family); it != wideFlange.end())
         return published(Csv(kProfiles / "arcelor_he_hl.csv"), "r_mm",
-                         [](const Csv& t, std::size_t i) { return t.text(i, "series") == "HE B"; });
+                         [&](const Csv& t, std::size_t i) { return t.text(i, "series") == it->second; });
     return published(Csv(kProfiles / "arcelor_ipn.csv"), "r1_mm", [](const Csv&, std::size_t) { return true; });
 }
 
@@ -318,6 +324,32 @@ double modelIx(double h, double b, double tw, double tf, double r) {
            2 * fillet * arm * arm;
 }
 
+// The nine items of a rolled I record (h first) against its published row.
+void expectPublishedI(const Record& r, const PublishedI& row) {
+    ASSERT_EQ(r.size(), 9u);
+    EXPECT_TRUE(near(num(r[0]), row.h / 10));
+    EXPECT_TRUE(near(num(r[1]), row.b / 10));
+    EXPECT_TRUE(near(num(r[2]), row.tw / 10));
+    EXPECT_TRUE(near(num(r[3]), row.tf / 10));
+    EXPECT_TRUE(near(num(r[4]), row.r / 10));
+    EXPECT_EQ(num(r[5]), row.A);
+    EXPECT_EQ(num(r[6]), row.Iy) << "Ix is the table's strong-axis Iy";
+    EXPECT_EQ(num(r[7]), row.Iz) << "Iy is the table's weak-axis Iz";
+    EXPECT_TRUE(near(num(r[8]), row.Wpl / 2)) << "Sx = Wpl,y/2, got " << r[8];
+}
+
+// The nine items of a rolled I record against flanges, web and (with r) root fillets.
+void expectPlateModel(const Record& r, bool withFillets, double tol) {
+    ASSERT_EQ(r.size(), 9u);
+    const double h = num(r[0]), b = num(r[1]), tw = num(r[2]), tf = num(r[3]);
+    const double rr = withFillets ? num(r[4]) : 0.0;
+    const TeeModel m = tee(h, b, tw, tf, rr);
+    EXPECT_NEAR(num(r[5]), 2 * m.area, tol * num(r[5]));
+    EXPECT_NEAR(num(r[6]), modelIx(h, b, tw, tf, rr), tol * num(r[6]));
+    EXPECT_NEAR(num(r[8]), m.moment, tol * num(r[8]));
+    EXPECT_LT(num(r[7]), num(r[6])) << "weak-axis inertia below the strong one";
+}
+
 struct IFamily {
     std::string family, half, castellated;
     bool parallelFlanges;   // IPN's tapered flanges are modelled at mean thickness, no fillets
@@ -337,30 +369,15 @@ TEST_P(RolledI, RecordsAreThePublishedSizes) {
         SCOPED_TRACE(row.designation);
         const Record* rec = findByFirst(rs, row.h / 10);
         ASSERT_NE(rec, nullptr);
-        const Record& r = *rec;
-        EXPECT_TRUE(near(num(r[1]), row.b / 10));
-        EXPECT_TRUE(near(num(r[2]), row.tw / 10));
-        EXPECT_TRUE(near(num(r[3]), row.tf / 10));
-        EXPECT_TRUE(near(num(r[4]), row.r / 10));
-        EXPECT_EQ(num(r[5]), row.A);
-        EXPECT_EQ(num(r[6]), row.Iy) << "Ix is the table's strong-axis Iy";
-        EXPECT_EQ(num(r[7]), row.Iz) << "Iy is the table's weak-axis Iz";
-        EXPECT_TRUE(near(num(r[8]), row.Wpl / 2)) << "Sx = Wpl,y/2, got " << r[8];
+        expectPublishedI(*rec, row);
     }
 }
 
 TEST_P(RolledI, ValuesAgreeWithPlateModel) {
     const auto& p = GetParam();
-    const double tol = p.modelTolerance;
     for (const auto& r : records(p.family)) {
         SCOPED_TRACE(p.family + r[0]);
-        const double h = num(r[0]), b = num(r[1]), tw = num(r[2]), tf = num(r[3]);
-        const double rr = p.parallelFlanges ? num(r[4]) : 0.0;
-        const TeeModel m = tee(h, b, tw, tf, rr);
-        EXPECT_NEAR(num(r[5]), 2 * m.area, tol * num(r[5]));
-        EXPECT_NEAR(num(r[6]), modelIx(h, b, tw, tf, rr), tol * num(r[6]));
-        EXPECT_NEAR(num(r[8]), m.moment, tol * num(r[8]));
-        EXPECT_LT(num(r[7]), num(r[6])) << "weak-axis inertia below the strong one";
+        expectPlateModel(r, p.parallelFlanges, p.modelTolerance);
     }
 }
 
@@ -420,6 +437,42 @@ INSTANTIATE_TEST_SUITE_P(Families, RolledI,
                                            IFamily{"IPB", "HPB", "CPB", true, 0.01},
                                            IFamily{"INP", "HNP", "CNP", false, 0.02}),
                          [](const auto& info) { return info.param.family; });
+
+// HE A and HE M are selected by their nominal size (HE 200 A is 190 mm high, HE 200 M 220 mm):
+// it leads each record, and the nine items after it are laid out as in the other I families.
+class NominalSizeI : public ::testing::TestWithParam<std::string> {};
+
+// The nine items after the nominal size.
+Record afterNominal(const Record& r) { return r.empty() ? r : Record(r.begin() + 1, r.end()); }
+
+TEST_P(NominalSizeI, RecordsAreThePublishedSizesUnderTheirNominalSize) {
+    const std::string& family = GetParam();
+    const auto rows = publishedFamily(family);
+    const auto rs = records(family);
+    ASSERT_FALSE(rows.empty());
+    ASSERT_EQ(rs.size(), rows.size()) << "one record per published size";
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.designation);
+        std::istringstream words(row.designation);  // "HE 200 A"
+        std::string prefix;
+        double nominalMm = 0;
+        ASSERT_TRUE(words >> prefix >> nominalMm);
+        const Record* rec = findByFirst(rs, nominalMm / 10);
+        ASSERT_NE(rec, nullptr) << "no record under the nominal size";
+        ASSERT_EQ(rec->size(), 10u);
+        expectPublishedI(afterNominal(*rec), row);
+    }
+}
+
+TEST_P(NominalSizeI, ValuesAgreeWithPlateModel) {
+    for (const auto& r : records(GetParam())) {
+        SCOPED_TRACE(GetParam() + r.at(0));
+        expectPlateModel(afterNominal(r), true, 0.01);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, NominalSizeI, ::testing::Values("IPBL", "IPBV"),
+                         [](const auto& info) { return info.param; });
 
 // ---------------------------------------------------------------------------------------------
 // Channels.
