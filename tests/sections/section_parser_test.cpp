@@ -468,3 +468,54 @@ TEST(HostileInput, NegativeAndZeroDimensionsAreNamed) {
 
 }  // namespace
 }  // namespace tavo
+
+namespace tavo {
+namespace {
+
+// European names compute the very section of the catalogue name they stand for; the HE A and
+// HE M sizes are selected by their nominal size, not their height.
+TEST(FamilyNames, EuropeanNamesAndNominalSizesGiveTheCatalogueSections) {
+  const ProfileCatalogue shipped(TAVO_SOURCE_DIR "/data/cte");
+  SectionInput in;
+  in.catalogue = &shipped;
+  in.families = StandardFamilies();
+  const struct {
+    const char* written;
+    const char* same;
+  } aliases[] = {{"HEB300", "IPB30"},
+                 {"HE 300 B", "IPB30"},
+                 {"2HEB200+2PL300*10  (d=25)", "2IPB20+2PL300*10  (d=25)"},
+                 {"UPN200", "UNP20"},
+                 {"2UPN200 ][ (d=10)", "2UNP20 ][ (d=10)"},
+                 {"HEA200", "IPBL20"},
+                 {"HE 200 M", "IPBV20"}};
+  for (const auto& a : aliases) {
+    const Section s = ComputeSection(a.written, in), t = ComputeSection(a.same, in);
+    ASSERT_TRUE(s.usable) << a.written << ": " << s.problem;
+    EXPECT_TRUE(s.problem.empty()) << a.written << ": " << s.problem;
+    EXPECT_EQ(s.family, t.family) << a.written;
+    EXPECT_EQ(s.cs.catalogueName, t.cs.catalogueName) << a.written;
+    EXPECT_DOUBLE_EQ(s.props.A, t.props.A) << a.written;
+    EXPECT_DOUBLE_EQ(s.props.I1, t.props.I1) << a.written;
+    EXPECT_DOUBLE_EQ(s.props.S2, t.props.S2) << a.written;
+  }
+  // HE 200 A is 190 mm high and HE 200 M 220 mm: the published A and Iy, named by the size.
+  const Section a = ComputeSection("IPBL20", in), m = ComputeSection("IPBV20", in);
+  EXPECT_EQ(a.cs.catalogueName, "IPBL200");
+  EXPECT_DOUBLE_EQ(a.cs.h, 19);
+  EXPECT_DOUBLE_EQ(a.props.A, 53.8);
+  EXPECT_DOUBLE_EQ(a.props.I1, 3692);
+  EXPECT_DOUBLE_EQ(m.cs.h, 22);
+  EXPECT_DOUBLE_EQ(m.props.A, 131.3);
+  EXPECT_DOUBLE_EQ(m.props.I1, 10640);
+  EXPECT_EQ(a.family, &kHeAFamily);
+  EXPECT_EQ(m.family, &kHeMFamily);
+  // Plated and doubled like any rolled I, and checked as one: compact class and a weld check.
+  const Section plated = ComputeSection("IPBL30+2PL300*12", in);
+  EXPECT_TRUE(plated.usable) << plated.problem;
+  EXPECT_GT(plated.props.I1, ComputeSection("IPBL30", in).props.I1);
+  EXPECT_EQ(ComputeSection("2IPBV20  (d=30)", in).cs.family, "2IPBV");
+}
+
+}  // namespace
+}  // namespace tavo
