@@ -22,29 +22,8 @@ using ::testing::HasSubstr;
 
 constexpr double kUnitsPerPixel = 2500.0 / 640.0;
 
-std::string GoldenPath(const std::string& name) { return std::string(TAVO_GOLDEN_DIR) + "/drawing/" + name + ".txt"; }
-
-// Compares a recording with its reviewed file; TAVO_UPDATE_GOLDEN=1 rewrites the file.
 void ExpectGolden(const std::string& name, const std::string& actual) {
-  const std::string path = GoldenPath(name);
-  if (const char* update = std::getenv("TAVO_UPDATE_GOLDEN"); update && std::string(update) == "1") {
-    std::ofstream(path, std::ios::binary) << actual;
-    return;
-  }
-  const std::string expected = test::ReadFile(path);
-  ASSERT_FALSE(expected.empty()) << "missing golden file " << path;
-  if (expected == actual) return;
-  std::istringstream e(expected), a(actual);
-  std::string le, la;
-  for (int line = 1;; ++line) {
-    const bool more = static_cast<bool>(std::getline(e, le));
-    const bool moreA = static_cast<bool>(std::getline(a, la));
-    if (!more && !moreA) break;
-    if (le != la || more != moreA) {
-      ADD_FAILURE() << name << ": first difference at line " << line << "\n  expected: " << le << "\n  actual:   " << la;
-      return;
-    }
-  }
+  test::ExpectGolden(std::string(TAVO_GOLDEN_DIR) + "/drawing/" + name + ".txt", actual);
 }
 
 struct Rect {
