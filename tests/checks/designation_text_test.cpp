@@ -193,7 +193,10 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"3IPE30  (d=20)"}, RoundTrip{"3IPE30+2PL300*12+2WPL200*8 (d=20) DPL=0.5"}, RoundTrip{"HPE300"},
         RoundTrip{"HPE300-400"}, RoundTrip{"HPB240+2PL300*10"}, RoundTrip{"HPE300-450+WPL200*8"}, RoundTrip{"CPE30"},
         RoundTrip{"CPE30+2PL200*10"}, RoundTrip{"CNP24+2PL150*10"}, RoundTrip{"CPB30+WPL200*8 DPL=30"},
-        RoundTrip{"2CPE30  (d=20)"}));
+        RoundTrip{"2CPE30  (d=20)"}, RoundTrip{"HPE300-400+2PL200*10", "[N]-[mm]"},
+        RoundTrip{"2IPE30+WPL200*8 (d=200) DPL=400", "[N]-[mm]"}, RoundTrip{"BOX 300*10*250*15", "[ton]-[m]"},
+        RoundTrip{"2L60<>  (d=0.08)", "[ton]-[m]"}, RoundTrip{"CPE30+2PL200*10+WPL200*8 DPL=25", "[kg]-[m]"},
+        RoundTrip{"2UNP20 ][ +PL100*10 (d=0.12)", "[kg]-[m]"}, RoundTrip{"2L100 +PL120*10 (d=80)", "[N]-[mm]"}));
 
 }  // namespace
 }  // namespace tavo
