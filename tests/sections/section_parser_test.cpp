@@ -23,6 +23,7 @@ TEST(DesignationOfElement, DropsTheIdAndUpperCases) {
 // them) and arrangement of a designation; nullptr where not checked.
 struct Names {
   const char *designation, *family, *catalogueName, *baseText, *arrangement;
+  const char* flags = "";
 };
 const Names kNames[] = {
     {"L60", "L", "L60*6", nullptr, nullptr},
@@ -54,12 +55,14 @@ const Names kNames[] = {
     {"CROSS 400*300*8*200*12", "C", nullptr, nullptr, nullptr},
     {"BOX 300*10*250*15", "BOX", nullptr, nullptr, nullptr},
     {"TUBE 200*10", "TUBE", nullptr, nullptr, nullptr},
+    {"IPE30+2PL200*10", "IPE", "IPE300", nullptr, nullptr, "alone"},  // the plates dropped on purpose
+    {"2IPE30+2PL200*10", "IPE", nullptr, nullptr, nullptr, "SINGLE"},  // and the count
 };
 
 TEST(FamilyTests, NamesTheDesignationGives) {
   ScratchCatalogue sc;
   for (const Names& n : kNames) {
-    const Section s = sc.Compute(n.designation);
+    const Section s = sc.Compute(n.designation, "[kg]-[cm]", n.flags);
     if (n.family) { EXPECT_EQ(s.cs.family, n.family) << n.designation; }
     if (n.catalogueName) { EXPECT_EQ(s.cs.catalogueName, n.catalogueName) << n.designation; }
     if (n.baseText) { EXPECT_EQ(s.cs.BaseText, n.baseText) << n.designation; }

@@ -141,6 +141,7 @@ const ValueCase kValueCases[] = {
     {"2UNP20  (d=0.12)", {{"d", 12}}, "", 0, "[kg]-[m]"},
     // 12 in a metre input is 12 m (it was read as 120 cm); the touching spacing keeps the numbers sane.
     {"2UNP20  (d=12)", {{"d", 10.98}}, "1200 cm", 1, "[kg]-[m]"},
+    {"2UNP20  (d=-5)", {}, nullptr, 1},  // it was silently raised to the minimum
     // --- welded shapes ---
     // Depth 63, A = 48 + 2·37.5; I1 = 0.8·60³/12 + 2·(25·1.5³/12 + 37.5·30.75²); Z1 = 2·37.5·30.75 + 2·0.8·30²/2.
     {"PG 600*8*250*15",
