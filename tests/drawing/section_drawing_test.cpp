@@ -117,29 +117,6 @@ TEST(DrawSection, NoLabelCoversAnother) {
   }
 }
 
-TEST(DrawSection, LabelsShowMillimetres) {
-  const auto all = SampleSections();
-  const auto texts = [&](const std::string& name) {
-    Drawn d;
-    for (const auto& s : all)
-      if (s.name == name) DrawOn(d, s.section);
-    std::vector<std::string> out;
-    for (const Rect& r : TextRects(d.r.lines())) out.push_back(r.text);
-    return out;
-  };
-  using ::testing::IsSupersetOf;
-  EXPECT_THAT(texts("pg"), IsSupersetOf({"600", "250", "15", "8"}));
-  EXPECT_THAT(texts("cross"), IsSupersetOf({"400", "300", "200", "12"}));
-  EXPECT_THAT(texts("box"), IsSupersetOf({"PL250*15", "PL300*10", "200"}));
-  EXPECT_THAT(texts("tube"), IsSupersetOf({"273", "10"}));
-  EXPECT_THAT(texts("l"), IsSupersetOf({"L60*6", "b=60", "t=6", "e=16.9"}));
-  EXPECT_THAT(texts("2l"), IsSupersetOf({"2L100*10", "66.4", "PL120*10"}));
-  EXPECT_THAT(texts("2unp_facing"), IsSupersetOf({"2UNP200", "120"}));
-  EXPECT_THAT(texts("3ipe"), IsSupersetOf({"3IPE300", "d=200"}));
-  EXPECT_THAT(texts("ipe_cover"), IsSupersetOf({"IPE300", "2PL 200*10"}));
-  EXPECT_THAT(texts("ipe_web"), IsSupersetOf({"IPE300", "dpl=250", "PL 200*8"}));
-}
-
 TEST(DrawSection, ZeroSizeSectionUsesTheScreenRule) {
   Drawn d;
   Section s;
