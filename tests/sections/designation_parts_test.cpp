@@ -1,6 +1,7 @@
 // Every other part of the designation reader is tested through ComputeSection
 // (section_values_test, section_parser_test).
 #include "sections/designation_parts.h"
+#include "sections/section_notes.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,17 @@ TEST(MmText, WritesTheShortestTextOfTheMillimetreValue) {
     const double rounded = std::round(cm * 1000) / 1000;
     for (const double v : {cm, rounded}) ASSERT_EQ(MmText(v), ShortestText(RoundTo(10 * v, 6))) << v;
   }
+}
+
+TEST(SectionNotes, WarningsAloneAreNoErrorAndATextIsSaidOnce) {
+  SectionNotes notes;
+  notes.AddWarning("spacing below the smallest", "فاصله کمتر از کمینه");
+  notes.AddWarning("spacing below the smallest", "فاصله کمتر از کمینه");
+  EXPECT_EQ(notes.Items().size(), 1u);
+  EXPECT_FALSE(notes.HasError());
+  notes.Add("size not in the catalogue", "در جدول نیست", "L55");
+  EXPECT_TRUE(notes.HasError());
+  EXPECT_EQ(notes.Text(), "spacing below the smallest; size not in the catalogue||فاصله کمتر از کمینه؛ در جدول نیست");
 }
 
 }  // namespace
