@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <tuple>
-#include <utility>
 
 #include "checks/check_member.h"
 #include "core/units.h"
@@ -17,279 +16,189 @@
 namespace tavo {
 namespace {
 
-using test::Angle;
-using test::Box;
-using test::Channel;
-using test::Cross;
-using test::PlateGirder;
-using test::Rolled;
-using test::Tube;
+using namespace test;
 
-constexpr double kMm = 0.1;  // cm per mm, as the unit tables hold it (single precision)
-const double kMmFactor = static_cast<double>(static_cast<float>(kMm));
+// cm per mm as the unit tables hold it (single precision).
+const double kMmFactor = static_cast<double>(static_cast<float>(0.1));
 
 TEST(NumberText, ShortestDecimalWithoutNoise) {
   EXPECT_EQ(DimensionMmText(50), "500");
   EXPECT_EQ(DimensionMmText(0.8), "8");
   EXPECT_EQ(DimensionMmText(1.25), "12.5");
-  // 0.9 mm stored as 0.09 cm: × 10 is 0.8999999999999999 in binary.
-  EXPECT_EQ(DimensionMmText(0.9 / 10), "0.9");
-  EXPECT_EQ(NumberText(0.1 + 0.2), "0.3");
-  EXPECT_EQ(NumberText(1234567), "1234567");
-  EXPECT_EQ(NumberText(0), "0");
-  EXPECT_EQ(NumberText(-0.0), "0");
-  EXPECT_EQ(NumberText(0.00001), "0.00001");  // no exponent form
-  EXPECT_EQ(NumberText(119.99999821186066), "119.999998211861");
+  EXPECT_EQ(DimensionMmText(0.9 / 10), "0.9");  // × 10 is 0.8999999999999999 in binary
+  for (const auto& [value, text] : {std::pair{0.1 + 0.2, "0.3"}, std::pair{1234567.0, "1234567"}, std::pair{0.0, "0"},
+                                    std::pair{-0.0, "0"}, std::pair{0.00001, "0.00001"},  // no exponent form
+                                    std::pair{119.99999821186066, "119.999998211861"}})
+    EXPECT_EQ(NumberText(value), text) << value;
 }
 
-TEST(ParametricTexts, BaseTextsFromTheDimensions) {
-  Section pg = PlateGirder(50, 0.8, 25, 1.2, 25, 1.2);
-  RebuildDesignationTexts(pg.cs, pg.family, 1);
-  EXPECT_EQ(pg.cs.BaseText, "PG500*8*250*12*250*12");
-  EXPECT_EQ(pg.cs.FullText, pg.cs.BaseText);
-
-  Section cross = Cross(40, 30, 0.8, 20, 1.2, 15, 1);
-  RebuildDesignationTexts(cross.cs, cross.family, 1);
-  EXPECT_EQ(cross.cs.BaseText, "CROSS400*300*8*200*12*150*10");
-  EXPECT_EQ(cross.cs.FullText, cross.cs.BaseText);
-
-  Section tube = Tube(27.3, 0.63);
-  RebuildDesignationTexts(tube.cs, tube.family, 1);
-  EXPECT_EQ(tube.cs.BaseText, "TUBE273*6.3");
-  EXPECT_EQ(tube.cs.FullText, "TUBE273*6.3");
+Section Spaced(Section s, double d) {
+  s.cs.d = d;
+  return s;
+}
+Section Plated(Section s, double bpl, double tpl) {
+  s.cs.PlateWidth = bpl, s.cs.PlateThickness = tpl;
+  return s;
+}
+Section WebPlated(Section s, double wb, double wt, double dpl) {
+  s.cs.WebPlateHeight = wb, s.cs.WebPlateThickness = wt, s.cs.DPL = dpl;
+  return s;
 }
 
-TEST(BoxText, SpacingShownOnlyWhenNotBMinusTw) {
-  Section box = Box(30, 1, 30, 1.5, 29);
-  RebuildDesignationTexts(box.cs, box.family, 1);
-  EXPECT_EQ(box.cs.BaseText, "BOX300*10*300*15");
-  EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   ");
-  // Equal to two decimals is equal.
-  box.cs.d = 29.004;
-  RebuildDesignationTexts(box.cs, box.family, 1);
-  EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   ");
-  // Any other spacing shows unrounded, in the input's length unit.
-  box.cs.d = 20.125;
-  RebuildDesignationTexts(box.cs, box.family, 1);
-  EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   (d=20.125)");
-  box.cs.d = 20;
-  RebuildDesignationTexts(box.cs, box.family, 100);  // metres
-  EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   (d=0.2)");
-  // Millimetre input: 200 mm came in as 200 × 0.1f cm.
-  box.cs.d = 200 * kMmFactor;
-  RebuildDesignationTexts(box.cs, box.family, kMmFactor);
-  EXPECT_EQ(box.cs.FullText, "BOX300*10*300*15   (d=200)");
+struct TextCase {
+  Section section;
+  const SectionFamily* family;
+  double lengthFactor;
+  const char* full;
+  const char* base = nullptr;  // checked where given
+};
+
+// The spacing is shown only where it differs from the one the assembly takes by itself, in the
+// input's length unit; plates, web plates and their distance follow the base text.
+const Section kBox = Box(30, 1, 30, 1.5, 29);
+const Section k2L60 = Angle("2L60 ", 6, 0.6, 1.69, 2), kStar = Angle("2L60<>", 6, 0.6, 1.69, 2, "<>");
+const Section k2UNP = Channel("2UNP200 ", 20, 7.5, 0.85, 1.15, 2.01, 2, "[]");
+const Section kBacks = Channel("2UNP200 ", 20, 7.5, 0.85, 1.15, 2.01, 2, "][");
+const Section kIpe = Rolled("IPE", "IPE30", 30, 15, 0.71, 1.07), k2Ipe = Rolled("2IPE", "2IPE30", 30, 15, 0.71, 1.07, 2);
+const TextCase kTextCases[] = {
+    {PlateGirder(50, 0.8, 25, 1.2, 25, 1.2), &kPlateGirderFamily, 1, "PG500*8*250*12*250*12",
+     "PG500*8*250*12*250*12"},
+    {Cross(40, 30, 0.8, 20, 1.2, 15, 1), &kCrossFamily, 1, "CROSS400*300*8*200*12*150*10",
+     "CROSS400*300*8*200*12*150*10"},
+    {Tube(27.3, 0.63), &kTubeFamily, 1, "TUBE273*6.3", "TUBE273*6.3"},
+    {kBox, &kBoxFamily, 1, "BOX300*10*300*15   ", "BOX300*10*300*15"},
+    {Spaced(kBox, 29.004), &kBoxFamily, 1, "BOX300*10*300*15   "},  // equal to two decimals is equal
+    {Spaced(kBox, 20.125), &kBoxFamily, 1, "BOX300*10*300*15   (d=20.125)"},
+    {Spaced(kBox, 20), &kBoxFamily, 100, "BOX300*10*300*15   (d=0.2)"},
+    {Spaced(kBox, 200 * kMmFactor), &kBoxFamily, kMmFactor, "BOX300*10*300*15   (d=200)"},
+    // 2L60: e 1.69, default spacing 2e = 3.38; with a gusset 2e + tpl = 4.38 (8 was hidden and read back as 4.38).
+    {Spaced(k2L60, 3.38), &kAngleFamily, 1, "2L60       "},
+    {Spaced(k2L60, 5), &kAngleFamily, 1, "2L60      (d=5)   "},
+    {Plated(Spaced(k2L60, 8), 10, 1), &kAngleFamily, 1, "2L60 +PL100*10     (d=8)   "},
+    {Plated(Spaced(k2L60, 4.38), 10, 1), &kAngleFamily, 1, "2L60 +PL100*10      "},
+    {Spaced(Angle("L60", 6, 0.6, 1.69), 8), &kAngleFamily, 1, "L60      "},  // a single angle has none
+    // "<>": the angles touch at √2·(b + t − 2e) = 4.5538, stored 4.55; 6.09 was under the old threshold 6.095.
+    {Spaced(kStar, 4.55), &kAngleFamily, 1, "2L60      <>"},
+    {Spaced(kStar, 6.09), &kAngleFamily, 1, "2L60     (d=6.09)   <>"},
+    // "[]": 2b − 2e = 10.98; "][": 2e = 4.02; a gusset adds tpl (12 was hidden).
+    {Spaced(k2UNP, 10.98), &kChannelFamily, 1, "2UNP200       []"},
+    {Spaced(k2UNP, 12.345), &kChannelFamily, 1, "2UNP200      (d=12.34)   []"},  // half to even
+    {Spaced(kBacks, 4.02), &kChannelFamily, 1, "2UNP200       ]["},
+    {Spaced(kBacks, 10.98), &kChannelFamily, 1, "2UNP200      (d=10.98)   ]["},
+    {Spaced(kBacks, 12), &kChannelFamily, kMmFactor, "2UNP200      (d=120)   ]["},
+    {Plated(Spaced(kBacks, 12), 20, 1), &kChannelFamily, 1, "2UNP200 +PL200*10     (d=12)   ]["},
+    {Plated(Spaced(kBacks, 5.02), 20, 1), &kChannelFamily, 1, "2UNP200 +PL200*10      ]["},
+    {Spaced(kIpe, 40), &kRolledIFamily, 1, "IPE30"},  // a single profile never shows a spacing
+    {Spaced(k2Ipe, 15), &kRolledIFamily, 1, "2IPE30"},  // flanges touching
+    {Spaced(k2Ipe, 20), &kRolledIFamily, 1, "2IPE30  (d=20)"},
+    {Spaced(k2Ipe, 20), &kRolledIFamily, 100, "2IPE30  (d=0.2)"},
+    // Web plates by default beside the web (tw + wt), of a doubled profile d + tw + wt, of three 2d + tw + wt.
+    {WebPlated(Plated(kIpe, 20, 1), 20, 0.8, 0.71 + 0.8), &kRolledIFamily, 1, "IPE30+2PL200*10+WPL200*8  "},
+    {WebPlated(Plated(kIpe, 20, 1), 20, 0.8, 25), &kRolledIFamily, 1, "IPE30+2PL200*10+WPL200*8  (DPL=25)"},
+    {WebPlated(Spaced(k2Ipe, 20), 20, 0.8, 20 + 0.71 + 0.8), &kRolledIFamily, 1, "2IPE30+WPL200*8    (d=20)"},
+    {WebPlated(Spaced(Rolled("3IPE", "3IPE30", 30, 15, 0.71, 1.07, 3), 15), 20, 0.8, 30 + 0.71 + 0.8),
+     &kRolledIFamily, 1, "3IPE30+WPL200*8  "},
+};
+
+TEST(DesignationText, RebuiltFromTheDimensions) {
+  for (const TextCase& c : kTextCases) {
+    CurrentSection cs = c.section.cs;
+    RebuildDesignationTexts(cs, c.family, c.lengthFactor);
+    EXPECT_EQ(cs.FullText, c.full) << c.section.cs.BaseText << " d=" << c.section.cs.d;
+    if (c.base) { EXPECT_EQ(cs.BaseText, c.base); }
+  }
 }
 
-TEST(AngleText, SpacingShownWhenAboveTheSpacingTheAssemblyTakesByItself) {
-  // 2L60: e 1.69, default spacing 2e = 3.38 is not shown.
-  Section a = Angle("2L60 ", 6, 0.6, 1.69, 2);
-  a.cs.d = 3.38;
-  RebuildDesignationTexts(a.cs, a.family, 1);
-  EXPECT_EQ(a.cs.FullText, "2L60       ");  // base, "   ", no spacing, "   ", no arrangement
-  a.cs.d = 5;
-  RebuildDesignationTexts(a.cs, a.family, 1);
-  EXPECT_EQ(a.cs.FullText, "2L60      (d=5)   ");
-  // With a gusset the default is 2e + tpl = 4.38; a wider spacing is shown (it was hidden, and the
-  // text read back gave 4.38 instead of 8).
-  a.cs.PlateWidth = 10;
-  a.cs.PlateThickness = 1;
-  a.cs.d = 8;
-  RebuildDesignationTexts(a.cs, a.family, 1);
-  EXPECT_EQ(a.cs.FullText, "2L60 +PL100*10     (d=8)   ");
-  a.cs.d = 4.38;
-  RebuildDesignationTexts(a.cs, a.family, 1);
-  EXPECT_EQ(a.cs.FullText, "2L60 +PL100*10      ");
-  // A single angle has no spacing either.
-  Section single = Angle("L60", 6, 0.6, 1.69, 1);
-  single.cs.d = 8;
-  RebuildDesignationTexts(single.cs, single.family, 1);
-  EXPECT_EQ(single.cs.FullText, "L60      ");
-}
-
-TEST(AngleText, StarArrangementThresholdIsTheAssemblysMinimum) {
-  // "<>": the angles touch at √2·(b + t − 2e) = √2·(6 + 0.6 − 3.38) = 4.5538, stored as 4.55.
-  Section a = Angle("2L60<>", 6, 0.6, 1.69, 2, "<>");
-  a.cs.d = 4.55;
-  RebuildDesignationTexts(a.cs, a.family, 1);
-  EXPECT_EQ(a.cs.FullText, "2L60      <>");  // the arrangement once, at the end
-  // 6.09 was below the old threshold 2·(b − e)·0.7071 = 6.095 and not shown, so it read back as 4.55.
-  a.cs.d = 6.09;
-  RebuildDesignationTexts(a.cs, a.family, 1);
-  EXPECT_EQ(a.cs.FullText, "2L60     (d=6.09)   <>");
-}
-
-TEST(ChannelText, ThresholdByArrangementAndRoundedSpacing) {
-  // "[]": threshold 2b - 2e = 15 - 4.02 = 10.98, the default spacing.
-  Section c = Channel("2UNP200 ", 20, 7.5, 0.85, 1.15, 2.01, 2, "[]");
-  c.cs.d = 10.98;
-  RebuildDesignationTexts(c.cs, c.family, 1);
-  EXPECT_EQ(c.cs.FullText, "2UNP200       []");
-  c.cs.d = 12.345;  // rounded half to even in the text
-  RebuildDesignationTexts(c.cs, c.family, 1);
-  EXPECT_EQ(c.cs.FullText, "2UNP200      (d=12.34)   []");
-  // "][": threshold 2e = 4.02.
-  c.cs.Arrangement = "][";
-  c.cs.d = 4.02;
-  RebuildDesignationTexts(c.cs, c.family, 1);
-  EXPECT_EQ(c.cs.FullText, "2UNP200       ][");
-  c.cs.d = 10.98;
-  RebuildDesignationTexts(c.cs, c.family, 1);
-  EXPECT_EQ(c.cs.FullText, "2UNP200      (d=10.98)   ][");
-  // Millimetre input: 120 mm, stored rounded to 12.00 cm, shows as 120.
-  c.cs.d = 12;
-  RebuildDesignationTexts(c.cs, c.family, kMmFactor);
-  EXPECT_EQ(c.cs.FullText, "2UNP200      (d=120)   ][");
-  // A gusset plate widens the default to 2e + tpl = 5.02; 12 is still shown (it was hidden).
-  c.cs.PlateWidth = 20;
-  c.cs.PlateThickness = 1;
-  RebuildDesignationTexts(c.cs, c.family, 1);
-  EXPECT_EQ(c.cs.FullText, "2UNP200 +PL200*10     (d=12)   ][");
-  c.cs.d = 5.02;
-  RebuildDesignationTexts(c.cs, c.family, 1);
-  EXPECT_EQ(c.cs.FullText, "2UNP200 +PL200*10      ][");
-}
-
-TEST(RolledText, SingleProfileNeverShowsSpacing) {
-  Section s = Rolled("IPE", "IPE30", 30, 15, 0.71, 1.07);
-  s.cs.d = 40;
-  RebuildDesignationTexts(s.cs, s.family, 1);
-  EXPECT_EQ(s.cs.FullText, "IPE30");
-}
-
-TEST(RolledText, DoubledSpacingAboveTheFlangeWidth) {
-  Section s = Rolled("2IPE", "2IPE30", 30, 15, 0.71, 1.07, 2);
-  s.cs.d = 15;  // flanges touching
-  RebuildDesignationTexts(s.cs, s.family, 1);
-  EXPECT_EQ(s.cs.FullText, "2IPE30");
-  s.cs.d = 20;
-  RebuildDesignationTexts(s.cs, s.family, 1);
-  EXPECT_EQ(s.cs.FullText, "2IPE30  (d=20)");
-  RebuildDesignationTexts(s.cs, s.family, 100);
-  EXPECT_EQ(s.cs.FullText, "2IPE30  (d=0.2)");
-}
-
-TEST(RolledText, PlatesWebPlatesAndTheirDistance) {
-  Section s = Rolled("IPE", "IPE30", 30, 15, 0.71, 1.07);
-  s.cs.PlateWidth = 20;
-  s.cs.PlateThickness = 1;
-  s.cs.WebPlateHeight = 20;
-  s.cs.WebPlateThickness = 0.8;
-  s.cs.DPL = 0.71 + 0.8;  // default place: beside the web
-  RebuildDesignationTexts(s.cs, s.family, 1);
-  EXPECT_EQ(s.cs.FullText, "IPE30+2PL200*10+WPL200*8  ");
-  s.cs.DPL = 25;
-  RebuildDesignationTexts(s.cs, s.family, 1);
-  EXPECT_EQ(s.cs.FullText, "IPE30+2PL200*10+WPL200*8  (DPL=25)");
-  // A doubled profile's default place is d + tw + wt; then the spacing follows.
-  Section d = Rolled("2IPE", "2IPE30", 30, 15, 0.71, 1.07, 2);
-  d.cs.d = 20;
-  d.cs.WebPlateHeight = 20;
-  d.cs.WebPlateThickness = 0.8;
-  d.cs.DPL = 20 + 0.71 + 0.8;
-  RebuildDesignationTexts(d.cs, d.family, 1);
-  EXPECT_EQ(d.cs.FullText, "2IPE30+WPL200*8    (d=20)");
-  // Three profiles: 2d + tw + wt.
-  Section t = Rolled("3IPE", "3IPE30", 30, 15, 0.71, 1.07, 3);
-  t.cs.d = 15;
-  t.cs.WebPlateHeight = 20;
-  t.cs.WebPlateThickness = 0.8;
-  t.cs.DPL = 2 * 15 + 0.71 + 0.8;
-  RebuildDesignationTexts(t.cs, t.family, 1);
-  EXPECT_EQ(t.cs.FullText, "3IPE30+WPL200*8  ");
+TEST(DesignationText, FamilyCodes) {
+  for (const auto& [code, family] :
+       {std::pair{"PG", &kPlateGirderFamily}, std::pair{"C", &kCrossFamily}, std::pair{"BOX", &kBoxFamily},
+        std::pair{"TUBE", &kTubeFamily}, std::pair{"UNP", &kChannelFamily}, std::pair{"L", &kAngleFamily},
+        std::pair{"IPE", &kRolledIFamily}, std::pair{"2IPE", &kRolledIFamily}, std::pair{"3CPE", &kCastellatedFamily},
+        std::pair{"HPB", &kHalfProfileFamily}, std::pair{"IPBL", &kHeAFamily}, std::pair{"2IPBV", &kHeMFamily}})
+    EXPECT_EQ(StandardFamily(code), family) << code;
+  for (const char* code : {"XYZ", "", "2", "HEA"}) EXPECT_EQ(StandardFamily(code), nullptr) << code;
 }
 
 // The texts the program prints are designations: read again, each must give the section it was
 // rebuilt from, in every length unit. (2L80<>  (d=8) was printed as "2L80<>        <>", which
 // read back at the touching spacing: I2 453.0 became 284.6.)
-TEST(RebuiltTexts, ReadBackAsTheSameSection) {
-  const ProfileCatalogue catalogue(TAVO_SOURCE_DIR "/data/cte");
-  const std::pair<const char*, const char*> cases[] = {
-      {"PG 600*8*250*15", "[kg]-[cm]"},
-      {"PG600X8X250X15X200X12", "[kg]-[cm]"},
-      {"CROSS 400*300*8*200*12", "[kg]-[cm]"},
-      {"BOX 300*10*250*15  (D=20)", "[kg]-[cm]"},
-      {"BOX 300*10*250*15 (D=0.2)", "[ton]-[m]"},
-      {"BOX 300*10*250*15 (D=213)", "[N]-[mm]"},
-      {"TUBE 273*10", "[kg]-[cm]"},
-      {"IPB30", "[kg]-[cm]"},
-      {"2IPB20  (d=30)", "[kg]-[cm]"},
-      {"3IPE30  (d=20)", "[kg]-[cm]"},
-      {"2IPE30 (d=200)", "[N]-[mm]"},
-      {"2IPE30 (d=0.2345)", "[ton]-[m]"},
-      {"IPE30+WPL200*8  DPL=25", "[kg]-[cm]"},
-      {"IPE30+WPL200*8  DPL=25", "[ton]-[m]"},
-      {"2IPE30+WPL200*8 (d=20) DPL=40", "[kg]-[cm]"},
-      {"3IPE30+2PL300*12+2WPL200*8 (d=20) DPL=0.5", "[kg]-[cm]"},
-      {"INP24+2PL200*12", "[kg]-[cm]"},
-      {"2IPE30+2PL200*10", "[kg]-[cm]"},
-      {"HPE300-400", "[kg]-[cm]"},
-      {"HPB240+2PL300*10", "[kg]-[cm]"},
-      {"CPE30", "[kg]-[cm]"},
-      {"CNP24+2PL150*10", "[kg]-[cm]"},
-      {"UNP30", "[kg]-[cm]"},
-      {"L60", "[kg]-[cm]"},
-      {"2L60", "[kg]-[cm]"},
-      {"2L80<>  (d=8)", "[kg]-[cm]"},
-      {"2L80  (d=0.12)", "[ton]-[m]"},
-      {"2L60<> +PL100*8 (d=7)", "[kg]-[cm]"},
-      {"2L100 +PL120*10", "[kg]-[cm]"},
-      {"2L100 +PL120*10 (d=8)", "[kg]-[cm]"},
-      {"2UNP20  (d=12)", "[kg]-[cm]"},
-      {"2UNP20 (d=0.15)", "[ton]-[m]"},
-      {"2UNP16 ][  (d=10)", "[kg]-[cm]"},
-      {"2UNP20 ][ (d=123)", "[N]-[mm]"},
-      {"2UNP20 +PL100*10 (d=15)", "[kg]-[cm]"},
-  };
-  for (const auto& [designation, units] : cases) {
-    SectionInput in;
-    in.catalogue = &catalogue;
-    in.families = tavo::StandardFamilies();
-    in.dataUnits = UnitFactors(std::string("UNITS=") + units);
-    MemberInput member;
-    member.lengthFactor = in.dataUnits.lengthFactor;
-    const Section first = ComputeSection(designation, in);
-    ASSERT_TRUE(first.problem.empty()) << designation << ": " << first.problem;
-    const CheckedMember checked = CheckMember(first, member);
-    const std::string text = checked.section.cs.FullText;
-    const Section again = ComputeSection(text, in);
-    const std::string where = std::string(designation) + " " + units + " -> \"" + text + "\"";
-    EXPECT_TRUE(again.problem.empty()) << where << ": " << again.problem;
-    EXPECT_EQ(again.cs.Count, first.cs.Count) << where;
-    EXPECT_EQ(again.cs.Arrangement, first.cs.Arrangement) << where;
-    const auto& p = first.props;
-    const auto& q = again.props;
-    for (const auto& [name, x, y] :
-         {std::tuple{"A", p.A, q.A}, std::tuple{"I1", p.I1, q.I1}, std::tuple{"I2", p.I2, q.I2},
-          std::tuple{"S1", p.S1, q.S1}, std::tuple{"S2", p.S2, q.S2}, std::tuple{"J", p.J, q.J},
-          std::tuple{"d", first.cs.d, again.cs.d}, std::tuple{"DPL", first.cs.DPL, again.cs.DPL},
-          std::tuple{"bpl", first.cs.PlateWidth, again.cs.PlateWidth},
-          std::tuple{"wb", first.cs.WebPlateHeight, again.cs.WebPlateHeight}})
-      EXPECT_NEAR(y, x, 1e-6 * std::max(1.0, std::fabs(x))) << name << " of " << where;
-    // The catalogue name (profile and plates, no spacing) is a designation of the same profiles too.
-    if (!first.cs.catalogueName.empty()) {
-      const Section named = ComputeSection(first.cs.catalogueName, in);
-      EXPECT_TRUE(named.problem.empty()) << first.cs.catalogueName << ": " << named.problem;
-      EXPECT_NEAR(named.props.A, p.A, 1e-9 * p.A) << first.cs.catalogueName;
-      EXPECT_NEAR(named.props.I1, p.I1, 1e-9 * p.I1) << first.cs.catalogueName;
-    }
+struct RoundTrip {
+  const char* designation;
+  const char* units = "[kg]-[cm]";
+  const char* fault = nullptr;  // a known failure, said in one line
+};
+
+void PrintTo(const RoundTrip& r, std::ostream* os) { *os << r.designation << " " << r.units; }
+
+class RebuiltText : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(RebuiltText, ReadsBackAsTheSameSection) {
+  const RoundTrip& c = GetParam();
+  if (c.fault) GTEST_SKIP() << c.fault;
+  static const ProfileCatalogue catalogue(TAVO_SOURCE_DIR "/data/cte");
+  SectionInput in;
+  in.catalogue = &catalogue;
+  in.families = tavo::StandardFamilies();
+  in.dataUnits = UnitFactors(std::string("UNITS=") + c.units);
+  MemberInput member;
+  member.lengthFactor = in.dataUnits.lengthFactor;
+  const Section first = ComputeSection(c.designation, in);
+  ASSERT_TRUE(first.problem.empty()) << first.problem;
+  const std::string text = CheckMember(first, member).section.cs.FullText;
+  const Section again = ComputeSection(text, in);
+  SCOPED_TRACE("rebuilt as \"" + text + "\"");
+  EXPECT_TRUE(again.problem.empty()) << again.problem;
+  EXPECT_EQ(again.cs.family, first.cs.family);
+  EXPECT_EQ(again.cs.Count, first.cs.Count);
+  EXPECT_EQ(again.cs.Arrangement, first.cs.Arrangement);
+  const auto& p = first.props;
+  const auto& q = again.props;
+  const auto& a = first.cs;
+  const auto& b = again.cs;
+  for (const auto& [name, x, y] :
+       {std::tuple{"A", p.A, q.A}, std::tuple{"I1", p.I1, q.I1}, std::tuple{"I2", p.I2, q.I2},
+        std::tuple{"S1", p.S1, q.S1}, std::tuple{"S2", p.S2, q.S2}, std::tuple{"Z1", p.Z1, q.Z1},
+        std::tuple{"Z2", p.Z2, q.Z2}, std::tuple{"J", p.J, q.J}, std::tuple{"r1", p.r1, q.r1},
+        std::tuple{"r2", p.r2, q.r2}, std::tuple{"rt", p.rt, q.rt}, std::tuple{"Af", p.Af, q.Af},
+        std::tuple{"Anet", p.Anet, q.Anet}, std::tuple{"I1net", p.I1net, q.I1net}, std::tuple{"d", a.d, b.d},
+        std::tuple{"DPL", a.DPL, b.DPL}, std::tuple{"bpl", a.PlateWidth, b.PlateWidth},
+        std::tuple{"tpl", a.PlateThickness, b.PlateThickness}, std::tuple{"wb", a.WebPlateHeight, b.WebPlateHeight},
+        std::tuple{"h", a.h, b.h}})
+    EXPECT_NEAR(y, x, 1e-9 * std::max(1.0, std::fabs(x))) << name;
+  // The catalogue name (profile and plates, no spacing) is a designation of the same profiles too.
+  if (!a.catalogueName.empty()) {
+    const Section named = ComputeSection(a.catalogueName, in);
+    EXPECT_TRUE(named.problem.empty()) << a.catalogueName << ": " << named.problem;
+    EXPECT_NEAR(named.props.A, p.A, 1e-9 * p.A) << a.catalogueName;
+    EXPECT_NEAR(named.props.I1, p.I1, 1e-9 * p.I1) << a.catalogueName;
   }
 }
 
-TEST(FamilyTable, EveryCodeFindsItsFamily) {
-  EXPECT_EQ(StandardFamily("PG"), &kPlateGirderFamily);
-  EXPECT_EQ(StandardFamily("C"), &kCrossFamily);
-  EXPECT_EQ(StandardFamily("BOX"), &kBoxFamily);
-  EXPECT_EQ(StandardFamily("TUBE"), &kTubeFamily);
-  EXPECT_EQ(StandardFamily("UNP"), &kChannelFamily);
-  EXPECT_EQ(StandardFamily("L"), &kAngleFamily);
-  for (const char* code : {"IPE", "2IPE", "INP", "IPB"}) EXPECT_EQ(StandardFamily(code), &kRolledIFamily) << code;
-  EXPECT_EQ(StandardFamily("HPB"), &kHalfProfileFamily);
-  EXPECT_EQ(StandardFamily("3CPE"), &kCastellatedFamily);
-  EXPECT_EQ(StandardFamily("IPBL"), &kHeAFamily);
-  EXPECT_EQ(StandardFamily("2IPBV"), &kHeMFamily);
-  for (const char* code : {"XYZ", "", "2", "HEA"}) EXPECT_EQ(StandardFamily(code), nullptr) << code;
-}
+INSTANTIATE_TEST_SUITE_P(
+    EveryFamily, RebuiltText,
+    ::testing::Values(
+        RoundTrip{"PG 600*8*250*15"}, RoundTrip{"PG600X8X250X15X200X12"}, RoundTrip{"PG 612.5*8*250*15"},
+        RoundTrip{"CROSS 400*300*8*200*12"}, RoundTrip{"CROSS 400*300*8*200*12*150*10"}, RoundTrip{"BOX 300*10*250*15"},
+        RoundTrip{"BOX 300*10*250*15  (D=20)"}, RoundTrip{"BOX 300*10*250*15 (D=0.2)", "[ton]-[m]"},
+        RoundTrip{"BOX 300*10*250*15 (D=213)", "[N]-[mm]"}, RoundTrip{"TUBE 273*10"}, RoundTrip{"TUBE 273*6.3"},
+        RoundTrip{"L60"}, RoundTrip{"L100*10"}, RoundTrip{"2L60"}, RoundTrip{"2L60  (d=5)"}, RoundTrip{"2L60<>"},
+        RoundTrip{"2L80<>  (d=8)"}, RoundTrip{"2L80  (d=0.12)", "[ton]-[m]"}, RoundTrip{"2L60<> +PL100*8 (d=7)"},
+        RoundTrip{"2L100 +PL120*10"}, RoundTrip{"2L100 +PL120*10 (d=8)"}, RoundTrip{"UNP30"}, RoundTrip{"2UNP20"},
+        RoundTrip{"2UNP20  (d=12)"}, RoundTrip{"2UNP20 (d=0.15)", "[ton]-[m]"}, RoundTrip{"2UNP16 ]["},
+        RoundTrip{"2UNP16 ][  (d=10)"}, RoundTrip{"2UNP20 ][ (d=123)", "[N]-[mm]"},
+        RoundTrip{"2UNP20 +PL100*10 (d=15)"}, RoundTrip{"2UNP20 ][ +PL100*10 (d=12)"}, RoundTrip{"IPE30"},
+        RoundTrip{"IPE30+2PL200*10"}, RoundTrip{"INP24+2PL200*12"}, RoundTrip{"IPB30+2PL300*10"},
+        RoundTrip{"IPE30+WPL200*8"}, RoundTrip{"IPE30+WPL200*8  DPL=25"}, RoundTrip{"IPE30+WPL200*8  DPL=25", "[ton]-[m]"},
+        RoundTrip{"IPE30+2PL200*10+2WPL200*8 DPL=25"}, RoundTrip{"2IPB20  (d=30)"},
+        RoundTrip{"2IPE30"}, RoundTrip{"2IPE30+2PL200*10"}, RoundTrip{"2IPE30 (d=200)", "[N]-[mm]"},
+        RoundTrip{"2IPE30 (d=0.2345)", "[ton]-[m]"}, RoundTrip{"2IPE30+WPL200*8 (d=20) DPL=40"}, RoundTrip{"3IPE30"},
+        RoundTrip{"3IPE30  (d=20)"}, RoundTrip{"3IPE30+2PL300*12+2WPL200*8 (d=20) DPL=0.5"}, RoundTrip{"HPE300"},
+        RoundTrip{"HPE300-400"}, RoundTrip{"HPB240+2PL300*10"}, RoundTrip{"HPE300-450+WPL200*8"}, RoundTrip{"CPE30"},
+        RoundTrip{"CPE30+2PL200*10"}, RoundTrip{"CNP24+2PL150*10"}, RoundTrip{"CPB30+WPL200*8 DPL=30"},
+        RoundTrip{"2CPE30  (d=20)"}, RoundTrip{"HPE300-400+2PL200*10", "[N]-[mm]"},
+        RoundTrip{"2IPE30+WPL200*8 (d=200) DPL=400", "[N]-[mm]"}, RoundTrip{"BOX 300*10*250*15", "[ton]-[m]"},
+        RoundTrip{"2L60<>  (d=0.08)", "[ton]-[m]"}, RoundTrip{"CPE30+2PL200*10+WPL200*8 DPL=25", "[kg]-[m]"},
+        RoundTrip{"2UNP20 ][ +PL100*10 (d=0.12)", "[kg]-[m]"}, RoundTrip{"2L100 +PL120*10 (d=80)", "[N]-[mm]"}));
 
 }  // namespace
 }  // namespace tavo

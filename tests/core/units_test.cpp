@@ -10,58 +10,36 @@ namespace tavo {
 namespace {
 
 TEST(ParseUnitsText, ReadsNamesAsWrittenAndMapsKgf) {
-  auto n = ParseUnitsText("UNITS=[ton]-[m]");
-  EXPECT_EQ(n.force, "ton");
-  EXPECT_EQ(n.length, "m");
-  n = ParseUnitsText("units=[KN]-[MM]");
-  EXPECT_EQ(n.force, "KN");
-  EXPECT_EQ(n.length, "MM");
-  n = ParseUnitsText("[kgf]-[cm]");
-  EXPECT_EQ(n.force, "kg");
-  n = ParseUnitsText("[ N ]-[ mm ]");
-  EXPECT_EQ(n.force, "N");
-  EXPECT_EQ(n.length, "mm");
-}
-
-TEST(ParseUnitsText, BracketsOutOfOrderGiveMessageAndKgCm) {
-  RecordingMessages m;
+  for (const auto& [text, force, length] :
+       {std::tuple{"UNITS=[ton]-[m]", "ton", "m"}, std::tuple{"units=[KN]-[MM]", "KN", "MM"},
+        std::tuple{"[kgf]-[cm]", "kg", "cm"}, std::tuple{"[ N ]-[ mm ]", "N", "mm"},
+        std::tuple{"units=kN-m rest", "kN", "m"}}) {  // the plain form without brackets
+    const auto n = ParseUnitsText(text);
+    EXPECT_EQ(n.force, force) << text;
+    EXPECT_EQ(n.length, length) << text;
+  }
+  RecordingMessages m;  // brackets out of order: a message and kg, cm
   auto n = ParseUnitsText("UNITS=]ton[-[m", &m);
   EXPECT_FALSE(n.ok);
-  EXPECT_EQ(n.force, "kg");
-  EXPECT_EQ(n.length, "cm");
+  EXPECT_EQ(n.force + n.length, "kgcm");
   EXPECT_TRUE(m.Saw("Unexpected error occured! (Units_SF_SL)"));
   m.calls.clear();
-  n = ParseUnitsText("UNITS=[ton-m", &m);
-  EXPECT_FALSE(n.ok);
+  EXPECT_FALSE(ParseUnitsText("UNITS=[ton-m", &m).ok);
   EXPECT_EQ(m.calls.size(), 1u);
 }
 
-TEST(ParseUnitsText, PlainFormWithoutBrackets) {
-  const auto n = ParseUnitsText("units=kN-m rest");
-  EXPECT_EQ(n.force, "kN");
-  EXPECT_EQ(n.length, "m");
-}
-
 TEST(UnitFactors, TablesAndDefaults) {
-  auto u = UnitFactors("UNITS=[ton]-[m]");
-  EXPECT_FLOAT_EQ(u.forceFactor, 1000);
-  EXPECT_FLOAT_EQ(u.lengthFactor, 100);
-  u = UnitFactors("units=[KN]-[MM]");
-  EXPECT_FLOAT_EQ(u.forceFactor, static_cast<float>(1000 / 9.81));
-  EXPECT_FLOAT_EQ(u.lengthFactor, 0.1f);
-  EXPECT_EQ(u.forceName, "KN");
-  u = UnitFactors("[ton]-[m]");  // no UNITS= keyword: the base system
-  EXPECT_FLOAT_EQ(u.forceFactor, 1);
-  EXPECT_EQ(u.forceName, "kg");
-  u = UnitFactors("UNITS=[Lb]-[in]");
-  EXPECT_FLOAT_EQ(u.forceFactor, 0.4536f);
-  EXPECT_FLOAT_EQ(u.lengthFactor, 2.54f);
-  u = UnitFactors("UNITS=[kip]-[ft]");
-  EXPECT_FLOAT_EQ(u.forceFactor, 453.6f);
-  EXPECT_FLOAT_EQ(u.lengthFactor, 30.48f);
-  u = UnitFactors("UNITS=[stone]-[furlong]");
-  EXPECT_FLOAT_EQ(u.forceFactor, 1);
-  EXPECT_FLOAT_EQ(u.lengthFactor, 1);
+  for (const auto& [text, force, length] :
+       {std::tuple{"UNITS=[ton]-[m]", 1000.0f, 100.0f}, std::tuple{"units=[KN]-[MM]", float(1000 / 9.81), 0.1f},
+        std::tuple{"[ton]-[m]", 1.0f, 1.0f},  // no UNITS= keyword: the base system
+        std::tuple{"UNITS=[Lb]-[in]", 0.4536f, 2.54f}, std::tuple{"UNITS=[kip]-[ft]", 453.6f, 30.48f},
+        std::tuple{"UNITS=[stone]-[furlong]", 1.0f, 1.0f}}) {
+    const auto u = UnitFactors(text);
+    EXPECT_FLOAT_EQ(u.forceFactor, force) << text;
+    EXPECT_FLOAT_EQ(u.lengthFactor, length) << text;
+  }
+  EXPECT_EQ(UnitFactors("units=[KN]-[MM]").forceName, "KN");
+  EXPECT_EQ(UnitFactors("[ton]-[m]").forceName, "kg");
 }
 
 TEST(ConvertToBase, LettersAndUnknownWarning) {
@@ -79,57 +57,43 @@ TEST(ConvertToBase, LettersAndUnknownWarning) {
   EXPECT_TRUE(m.calls.empty());
 }
 
-TEST(UnitLabel, LabelsOfEveryLetter) {
-  UnitSystem u = UnitFactors("UNITS=[kg]-[cm]");
-  EXPECT_EQ(UnitLabel("A", 0, u).label, "cm²");
-  EXPECT_EQ(UnitLabel("V", 0, u).label, "cm³");
-  EXPECT_EQ(UnitLabel("I", 0, u).label, "cm4");
-  EXPECT_EQ(UnitLabel("M", 0, u).label, "kg.cm");
-  EXPECT_EQ(UnitLabel("W", 0, u).label, "kg/cm");
-  EXPECT_EQ(UnitLabel("D", 0, u).label, "kg/cm³");
-  EXPECT_EQ(UnitLabel("S", 0, u).label, "kg/cm²");
-  EXPECT_FALSE(UnitLabel("Q", 0, u).known);
-  u = UnitFactors("UNITS=[ton]-[m]");
-  EXPECT_DOUBLE_EQ(UnitLabel("I", 0, u).factor, 1e8);
-  EXPECT_DOUBLE_EQ(UnitLabel("S", 0, u).factor, 0.1);
-}
-
-TEST(UnitLabel, StressLabelsCompareExactly) {
-  EXPECT_EQ(StressLabel("N", "mm"), "MPa");
-  EXPECT_EQ(StressLabel("n", "mm"), "n/mm²");
-  EXPECT_EQ(StressLabel("N", "m"), "Pa");
-  EXPECT_EQ(StressLabel("Lb", "in"), "psi");
-  EXPECT_EQ(StressLabel("kip", "in"), "ksi");
-  EXPECT_EQ(StressLabel("ton", "m"), "ton/m²");
+TEST(UnitLabel, LabelsOfEveryLetterAndStressNames) {
+  const UnitSystem kgcm = UnitFactors("UNITS=[kg]-[cm]");
+  for (const auto& [letter, label] : {std::pair{"A", "cm²"}, std::pair{"V", "cm³"}, std::pair{"I", "cm4"},
+                                      std::pair{"M", "kg.cm"}, std::pair{"W", "kg/cm"}, std::pair{"D", "kg/cm³"},
+                                      std::pair{"S", "kg/cm²"}})
+    EXPECT_EQ(UnitLabel(letter, 0, kgcm).label, label) << letter;
+  EXPECT_FALSE(UnitLabel("Q", 0, kgcm).known);
+  const UnitSystem tonm = UnitFactors("UNITS=[ton]-[m]");
+  EXPECT_DOUBLE_EQ(UnitLabel("I", 0, tonm).factor, 1e8);
+  EXPECT_DOUBLE_EQ(UnitLabel("S", 0, tonm).factor, 0.1);
+  for (const auto& [force, length, label] : {std::tuple{"N", "mm", "MPa"}, std::tuple{"n", "mm", "n/mm²"},
+                                             std::tuple{"N", "m", "Pa"}, std::tuple{"Lb", "in", "psi"},
+                                             std::tuple{"kip", "in", "ksi"}, std::tuple{"ton", "m", "ton/m²"}})
+    EXPECT_EQ(StressLabel(force, length), label);  // names compare exactly
 }
 
 TEST(AutoScale, ForceMomentAndStressSwitchUnits) {
-  const UnitSystem kgcm = UnitFactors("UNITS=[kg]-[cm]");
-  auto r = UnitLabel("F", 25000, kgcm);  // e = 4.4
-  EXPECT_EQ(r.label, "ton");
-  EXPECT_DOUBLE_EQ(25000 / r.factor, 25);
-  r = UnitLabel("F", 9000, kgcm);  // e = 3.95 stays
-  EXPECT_EQ(r.label, "kg");
-  r = UnitLabel("M", 5e7, kgcm);  // e > 6: ton and m
-  EXPECT_EQ(r.label, "ton.m");
-  EXPECT_DOUBLE_EQ(5e7 / r.factor, 500);
-  r = UnitLabel("M", 5e4, kgcm);  // 3 < e <= 6: ton only
-  EXPECT_EQ(r.label, "ton.cm");
-  const UnitSystem kgm = UnitFactors("UNITS=[kg]-[m]");
-  r = UnitLabel("S", 2400, kgm);  // 2400 kg/cm² is 2.4e7 kg/m²: 6 < e <= 9
-  EXPECT_EQ(r.label, "ton/m²");
-  EXPECT_NEAR(2400 / r.factor, 24000, 1e-6);
-  const UnitSystem tonm = UnitFactors("UNITS=[ton]-[m]");
-  r = UnitLabel("F", 0.002, tonm);  // 2 grams-force in tons: e < -2
-  EXPECT_EQ(r.label, "kg");
-  const UnitSystem nm = UnitFactors("UNITS=[N]-[m]");
-  r = UnitLabel("S", 2400, nm);  // 2.35e8 Pa: e > 6 with N: m becomes mm
-  EXPECT_EQ(r.label, "MPa");
-  EXPECT_NEAR(2400 / r.factor, 235.44, 0.01);
-  const UnitSystem knm = UnitFactors("UNITS=[kN]-[m]");
-  r = UnitLabel("S", 2400, knm);  // 2.35e5 kN/m²: 4 < e <= 6, m -> mm and kN -> N
-  EXPECT_EQ(r.label, "MPa");
-  EXPECT_NEAR(2400 / r.factor, 235.44, 0.01);
+  const struct {
+    const char *units, *letter;
+    double value;
+    const char* label;
+    double shown, tolerance;
+  } cases[] = {
+      {"[kg]-[cm]", "F", 25000, "ton", 25, 0},        // e = 4.4
+      {"[kg]-[cm]", "F", 9000, "kg", 9000, 0},        // e = 3.95 stays
+      {"[kg]-[cm]", "M", 5e7, "ton.m", 500, 0},       // e > 6: ton and m
+      {"[kg]-[cm]", "M", 5e4, "ton.cm", 50, 0},       // 3 < e <= 6: ton only
+      {"[kg]-[m]", "S", 2400, "ton/m²", 24000, 1e-6},  // 2.4e7 kg/m²: 6 < e <= 9
+      {"[ton]-[m]", "F", 0.002, "kg", 0.002, 1e-12},  // 2 grams-force in tons: e < -2
+      {"[N]-[m]", "S", 2400, "MPa", 235.44, 0.01},     // 2.35e8 Pa: m becomes mm
+      {"[kN]-[m]", "S", 2400, "MPa", 235.44, 0.01},    // 2.35e5 kN/m²: m -> mm and kN -> N
+  };
+  for (const auto& c : cases) {
+    const auto r = UnitLabel(c.letter, c.value, UnitFactors(std::string("UNITS=") + c.units));
+    EXPECT_EQ(r.label, c.label) << c.units << " " << c.value;
+    EXPECT_NEAR(c.value / r.factor, c.shown, c.tolerance + 1e-12 * c.shown) << c.units << " " << c.value;
+  }
 }
 
 TEST(ToDisplay, ConvertsWithoutRescalingAndRoundsFromOneDigit) {
@@ -137,37 +101,21 @@ TEST(ToDisplay, ConvertsWithoutRescalingAndRoundsFromOneDigit) {
   EXPECT_DOUBLE_EQ(ToDisplay(25000, "F", 3, tonm), 25);
   EXPECT_DOUBLE_EQ(ToDisplay(12345.678, "A", 3, tonm), 1.235);
   EXPECT_DOUBLE_EQ(ToDisplay(1.23456, "L", 0, UnitSystem{}), 1.23456);  // 0 digits: not rounded
-  const auto labels = UnitLabelSet(tonm);
-  ASSERT_EQ(labels.size(), 8u);
-  EXPECT_EQ(labels[0], "ton");
-  EXPECT_EQ(labels[2], "m²");
-  EXPECT_EQ(labels[5], "ton.m");
-  EXPECT_EQ(labels[6], "ton/m²");
-  EXPECT_EQ(labels[7], "m4");
+  EXPECT_EQ(UnitLabelSet(tonm),
+            (std::vector<std::string>{"ton", "m", "m²", "m³", "ton/m", "ton.m", "ton/m²", "m4"}));
 }
 
-TEST(RoundTo, HalfToEvenOnDecimalHalves) {
-  EXPECT_DOUBLE_EQ(RoundTo(2.5, 0), 2);
-  EXPECT_DOUBLE_EQ(RoundTo(3.5, 0), 4);
-  EXPECT_DOUBLE_EQ(RoundTo(-2.5, 0), -2);
-  EXPECT_DOUBLE_EQ(RoundTo(2.675, 2), 2.68);  // stored as 2.67499999...
-  EXPECT_DOUBLE_EQ(RoundTo(2.665, 2), 2.66);
-  EXPECT_DOUBLE_EQ(RoundTo(1.0049, 2), 1.0);
-  EXPECT_DOUBLE_EQ(RoundTo(0.125, 2), 0.12);
-  EXPECT_DOUBLE_EQ(RoundTo(123.456, 1), 123.5);
-  EXPECT_DOUBLE_EQ(RoundTo(-0.35, 1), -0.4);
-}
-
-TEST(RoundTo, PlateModes) {
-  EXPECT_DOUBLE_EQ(RoundTo(12, -1), 15);
-  EXPECT_DOUBLE_EQ(RoundTo(15, -1), 15);
-  EXPECT_DOUBLE_EQ(RoundTo(16, -1), 20);
-  EXPECT_DOUBLE_EQ(RoundTo(20, -1), 20);
-  EXPECT_DOUBLE_EQ(RoundTo(12, -2), 10);
-  EXPECT_DOUBLE_EQ(RoundTo(15, -2), 10);
-  EXPECT_DOUBLE_EQ(RoundTo(17, -2), 15);
-  EXPECT_DOUBLE_EQ(RoundTo(3.04, -3), 3);
-  EXPECT_DOUBLE_EQ(RoundTo(3.06, -3), 4);
+TEST(RoundTo, HalfToEvenOnDecimalHalvesAndPlateModes) {
+  for (const auto& [value, digits, rounded] :
+       {std::tuple{2.5, 0, 2.0}, std::tuple{3.5, 0, 4.0}, std::tuple{-2.5, 0, -2.0},
+        std::tuple{2.675, 2, 2.68},  // stored as 2.67499999...
+        std::tuple{2.665, 2, 2.66}, std::tuple{1.0049, 2, 1.0}, std::tuple{0.125, 2, 0.12},
+        std::tuple{123.456, 1, 123.5}, std::tuple{-0.35, 1, -0.4},
+        // Plate modes: -1 up to a multiple of 5, -2 down to one, -3 up from a tenth.
+        std::tuple{12.0, -1, 15.0}, std::tuple{15.0, -1, 15.0}, std::tuple{16.0, -1, 20.0},
+        std::tuple{12.0, -2, 10.0}, std::tuple{15.0, -2, 10.0}, std::tuple{17.0, -2, 15.0},
+        std::tuple{3.04, -3, 3.0}, std::tuple{3.06, -3, 4.0}})
+    EXPECT_DOUBLE_EQ(RoundTo(value, digits), rounded) << value << " to " << digits;
   EXPECT_TRUE(std::isnan(RoundTo(std::nan(""), 2)));
 }
 
@@ -180,8 +128,7 @@ TEST(CheckUnitsText, ExactBracketsAndKnownNamesOnly) {
                           "[tons]-[m]", "[ton]-[yd]", "", "ton", "[ton]-[[m]]"}) {
     const UnitsTextCheck c = CheckUnitsText(bad);
     EXPECT_FALSE(c.ok) << bad;
-    EXPECT_FALSE(c.english.empty()) << bad;
-    EXPECT_FALSE(c.persian.empty()) << bad;
+    EXPECT_FALSE(c.english.empty() || c.persian.empty()) << bad;
   }
   EXPECT_NE(CheckUnitsText("[tons]-[m]").english.find("tons"), std::string::npos);
 }

@@ -19,7 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "support/published_table.h"
+
 namespace {
+
+using tavo::test::Csv;
 
 namespace fs = std::filesystem;
 
@@ -113,46 +117,6 @@ const Record* findByFirst(const std::vector<Record>& rs, double first) {
         if (std::fabs(num(r.at(0)) - first) < 1e-9) return &r;
     return nullptr;
 }
-
-// Minimal reader for the published tables (quoted fields may hold commas).
-class Csv {
-public:
-    explicit Csv(const fs::path& file) {
-        std::istringstream in(slurp(file));
-        std::string line;
-        bool header = true;
-        while (std::getline(in, line)) {
-            if (line.empty()) continue;
-            std::vector<std::string> fields(1);
-            bool quoted = false;
-            for (const char c : line) {
-                if (c == '"') quoted = !quoted;
-                else if (c == ',' && !quoted) fields.emplace_back();
-                else fields.back() += c;
-            }
-            if (header) {
-                for (std::size_t i = 0; i < fields.size(); ++i) col_[fields[i]] = i;
-                header = false;
-            } else {
-                rows_.push_back(fields);
-            }
-        }
-    }
-    std::size_t size() const { return rows_.size(); }
-    std::string text(std::size_t row, const std::string& col) const {
-        const auto it = col_.find(col);
-        if (it == col_.end()) {
-            ADD_FAILURE() << "no column " << col;
-            return {};
-        }
-        return rows_.at(row).at(it->second);
-    }
-    double value(std::size_t row, const std::string& col) const { return num(text(row, col)); }
-
-private:
-    std::map<std::string, std::size_t> col_;
-    std::vector<std::vector<std::string>> rows_;
-};
 
 bool near(double a, double b, double relative = 1e-12) {
     return std::fabs(a - b) <= relative * std::max(std::fabs(a), std::fabs(b));
@@ -282,10 +246,10 @@ std::vector<PublishedI> published(const Csv& t, const std::string& rootColumn,
 
 std::vector<PublishedI> publishedFamily(const std::string& family) {
     if (family == "IPE") {
-        auto v = published(Csv(kProfiles / "arcelor_ipe.csv"), "r_mm",
+        auto v = published(Csv(kProfiles.string() + "/arcelor_ipe.csv"), "r_mm",
                            [](const Csv& t, std::size_t i) { return t.text(i, "series") == "IPE"; });
         // IPE 80 is only in the second table.
-        const auto extra = published(Csv(kProfiles / "eurocodepy_i_profiles.csv"), "r_mm",
+        const auto extra = published(Csv(kProfiles.string() + "/eurocodepy_i_profiles.csv"), "r_mm",
                                      [](const Csv& t, std::size_t i) { return t.text(i, "designation") == "IPE 80"; });
         v.insert(v.end(), extra.begin(), extra.end());
         return v;
@@ -294,9 +258,9 @@ std::vector<PublishedI> publishedFamily(const std::string& family) {
     static const std::map<std::string, std::string> wideFlange = {
         {"IPB", "HE B"}, {"IPBL", "HE A"}, {"IPBV", "HE M"}};
     if (const auto it = wideFlange.find(family); it != wideFlange.end())
-        return published(Csv(kProfiles / "arcelor_he_hl.csv"), "r_mm",
+        return published(Csv(kProfiles.string() + "/arcelor_he_hl.csv"), "r_mm",
                          [&](const Csv& t, std::size_t i) { return t.text(i, "series") == it->second; });
-    return published(Csv(kProfiles / "arcelor_ipn.csv"), "r1_mm", [](const Csv&, std::size_t) { return true; });
+    return published(Csv(kProfiles.string() + "/arcelor_ipn.csv"), "r1_mm", [](const Csv&, std::size_t) { return true; });
 }
 
 // Half of an I as a flange, half a web and two root fillets (pass r = 0 to leave them out).
@@ -478,7 +442,7 @@ INSTANTIATE_TEST_SUITE_P(Families, NominalSizeI, ::testing::Values("IPBL", "IPBV
 // Channels.
 
 TEST(Channels, RecordsAreThePublishedSizes) {
-    const Csv t(kProfiles / "arcelor_upn.csv");
+    const Csv t(kProfiles.string() + "/arcelor_upn.csv");
     const auto rs = records("UNP");
     ASSERT_EQ(rs.size(), t.size());
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -521,7 +485,7 @@ TEST(Angles, L60IsThe6mmAngle) {
 // One record per published leg; its thickness is b/10 when the table has it, otherwise the
 // nearest the table has (the thinner of two equally near), and its values are that row's.
 TEST(Angles, OneRecordPerLegWithTheNearestThickness) {
-    const Csv t(kProfiles / "arcelor_equal_angles.csv");
+    const Csv t(kProfiles.string() + "/arcelor_equal_angles.csv");
     std::map<double, std::vector<std::size_t>> legs;
     for (std::size_t i = 0; i < t.size(); ++i) legs[t.value(i, "b_mm")].push_back(i);
     const auto rs = records("L");

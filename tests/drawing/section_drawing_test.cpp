@@ -23,29 +23,8 @@ using ::testing::HasSubstr;
 
 constexpr double kUnitsPerPixel = 2500.0 / 640.0;
 
-std::string GoldenPath(const std::string& name) { return std::string(TAVO_GOLDEN_DIR) + "/drawing/" + name + ".txt"; }
-
-// Compares a recording with its reviewed file; TAVO_UPDATE_GOLDEN=1 rewrites the file.
 void ExpectGolden(const std::string& name, const std::string& actual) {
-  const std::string path = GoldenPath(name);
-  if (const char* update = std::getenv("TAVO_UPDATE_GOLDEN"); update && std::string(update) == "1") {
-    std::ofstream(path, std::ios::binary) << actual;
-    return;
-  }
-  const std::string expected = test::ReadFile(path);
-  ASSERT_FALSE(expected.empty()) << "missing golden file " << path;
-  if (expected == actual) return;
-  std::istringstream e(expected), a(actual);
-  std::string le, la;
-  for (int line = 1;; ++line) {
-    const bool more = static_cast<bool>(std::getline(e, le));
-    const bool moreA = static_cast<bool>(std::getline(a, la));
-    if (!more && !moreA) break;
-    if (le != la || more != moreA) {
-      ADD_FAILURE() << name << ": first difference at line " << line << "\n  expected: " << le << "\n  actual:   " << la;
-      return;
-    }
-  }
+  test::ExpectGolden(std::string(TAVO_GOLDEN_DIR) + "/drawing/" + name + ".txt", actual);
 }
 
 struct Rect {
@@ -137,29 +116,6 @@ TEST(DrawSection, NoLabelCoversAnother) {
         EXPECT_FALSE(overlap) << name << ": \"" << a.text << "\" covers \"" << b.text << "\"";
       }
   }
-}
-
-TEST(DrawSection, LabelsShowMillimetres) {
-  const auto all = SampleSections();
-  const auto texts = [&](const std::string& name) {
-    Drawn d;
-    for (const auto& s : all)
-      if (s.name == name) DrawOn(d, s.section);
-    std::vector<std::string> out;
-    for (const Rect& r : TextRects(d.r.lines())) out.push_back(r.text);
-    return out;
-  };
-  using ::testing::IsSupersetOf;
-  EXPECT_THAT(texts("pg"), IsSupersetOf({"600", "250", "15", "8"}));
-  EXPECT_THAT(texts("cross"), IsSupersetOf({"400", "300", "200", "12"}));
-  EXPECT_THAT(texts("box"), IsSupersetOf({"PL250*15", "PL300*10", "200"}));
-  EXPECT_THAT(texts("tube"), IsSupersetOf({"273", "10"}));
-  EXPECT_THAT(texts("l"), IsSupersetOf({"L60*6", "b=60", "t=6", "e=16.9"}));
-  EXPECT_THAT(texts("2l"), IsSupersetOf({"2L100*10", "66.4", "PL120*10"}));
-  EXPECT_THAT(texts("2unp_facing"), IsSupersetOf({"2UNP200", "120"}));
-  EXPECT_THAT(texts("3ipe"), IsSupersetOf({"3IPE300", "d=200"}));
-  EXPECT_THAT(texts("ipe_cover"), IsSupersetOf({"IPE300", "2PL 200*10"}));
-  EXPECT_THAT(texts("ipe_web"), IsSupersetOf({"IPE300", "dpl=250", "PL 200*8"}));
 }
 
 TEST(DrawSection, ZeroSizeSectionUsesTheScreenRule) {

@@ -25,27 +25,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Updating() {
-  const char* v = std::getenv("TAVO_UPDATE_GOLDEN");
-  return v && std::string(v) == "1";
-}
-
 void ExpectGolden(const std::string& name, const std::string& actual) {
-  const fs::path path = fs::path(TAVO_GOLDEN_DIR) / "output" / name;
-  if (Updating()) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << actual;
-    return;
-  }
-  ASSERT_TRUE(fs::exists(path)) << "missing golden " << path << " (TAVO_UPDATE_GOLDEN=1 writes it)";
-  const std::string expected = test::ReadFile(path);
-  if (expected == actual) return;
-  // Name the first line that differs, which is what a reviewer needs.
-  size_t line = 1, i = 0;
-  while (i < expected.size() && i < actual.size() && expected[i] == actual[i]) line += expected[i++] == '\n';
-  ADD_FAILURE() << name << " differs from line " << line << "\n--- expected\n"
-                << expected.substr(expected.rfind('\n', i) + 1, 200) << "\n--- actual\n"
-                << actual.substr(actual.rfind('\n', i) + 1, 200);
+  test::ExpectGolden(fs::path(TAVO_GOLDEN_DIR) / "output" / name, actual);
 }
 
 const ProfileCatalogue& Catalogue() {

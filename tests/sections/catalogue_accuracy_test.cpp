@@ -10,13 +10,13 @@
 
 #include "section_test_support.h"
 #include "families/family_table.h"
+#include "support/published_table.h"
 
 namespace tavo {
 namespace {
 
-using test::CsvTable;
 using test::HalfUnit;
-using test::ReadCsv;
+using test::Csv;
 
 const std::string kCte = std::string(TAVO_SOURCE_DIR) + "/data/cte";
 const std::string kTables = std::string(TAVO_SOURCE_DIR) + "/data/profiles/";
@@ -55,16 +55,16 @@ double RadiusTolerance(double r, const std::string& I, const std::string& A) {
 }
 
 struct Published {
-  const CsvTable* table;
+  const Csv* table;
   size_t row;
-  const std::string& operator[](const std::string& column) const { return table->Cell(row, column); }
+  const std::string& operator[](const std::string& column) const { return table->text(row, column); }
 };
 
 // The row of a table for a height in mm, restricted to a series when the table holds several.
-bool FindRow(const CsvTable& t, const std::string& seriesColumn, const std::string& series, long mm, size_t& row) {
-  for (size_t i = 0; i < t.rows.size(); ++i) {
-    if (!series.empty() && t.Cell(i, seriesColumn) != series) continue;
-    if (std::lround(Num(t.Cell(i, "h_mm"))) == mm) return row = i, true;
+bool FindRow(const Csv& t, const std::string& seriesColumn, const std::string& series, long mm, size_t& row) {
+  for (size_t i = 0; i < t.size(); ++i) {
+    if (!series.empty() && t.text(i, seriesColumn) != series) continue;
+    if (std::lround(Num(t.text(i, "h_mm"))) == mm) return row = i, true;
   }
   return false;
 }
@@ -117,22 +117,22 @@ void CheckIFamily(const std::string& code, const std::function<bool(long, Publis
 }
 
 TEST(ShippedCatalogue, EveryIpeAgreesWithThePublishedTable) {
-  const CsvTable arcelor = ReadCsv(kTables + "arcelor_ipe.csv");
-  const CsvTable second = ReadCsv(kTables + "eurocodepy_i_profiles.csv");
-  ASSERT_FALSE(arcelor.rows.empty());
+  const Csv arcelor(kTables + "arcelor_ipe.csv");
+  const Csv second(kTables + "eurocodepy_i_profiles.csv");
+  ASSERT_FALSE(arcelor.empty());
   CheckIFamily("IPE", [&](long mm, Published& pub) {
     size_t row = 0;
     if (FindRow(arcelor, "series", "IPE", mm, row)) return pub = {&arcelor, row}, true;
     // IPE 80 is only in the second source.
-    for (size_t i = 0; i < second.rows.size(); ++i)
-      if (second.Cell(i, "designation") == "IPE " + std::to_string(mm)) return pub = {&second, i}, true;
+    for (size_t i = 0; i < second.size(); ++i)
+      if (second.text(i, "designation") == "IPE " + std::to_string(mm)) return pub = {&second, i}, true;
     return false;
   });
 }
 
 TEST(ShippedCatalogue, EveryInpAgreesWithThePublishedTable) {
-  const CsvTable t = ReadCsv(kTables + "arcelor_ipn.csv");
-  ASSERT_FALSE(t.rows.empty());
+  const Csv t(kTables + "arcelor_ipn.csv");
+  ASSERT_FALSE(t.empty());
   CheckIFamily("INP", [&](long mm, Published& pub) {
     size_t row = 0;
     return FindRow(t, "", "", mm, row) ? (pub = {&t, row}, true) : false;
@@ -140,19 +140,19 @@ TEST(ShippedCatalogue, EveryInpAgreesWithThePublishedTable) {
 }
 
 TEST(ShippedCatalogue, EveryIpbAgreesWithThePublishedTable) {
-  const CsvTable t = ReadCsv(kTables + "arcelor_he_hl.csv");
-  ASSERT_FALSE(t.rows.empty());
+  const Csv t(kTables + "arcelor_he_hl.csv");
+  ASSERT_FALSE(t.empty());
   CheckIFamily("IPB", [&](long mm, Published& pub) {
     // HE B 100..1000: the series' nominal size is in the designation, its h_mm is the same.
-    for (size_t i = 0; i < t.rows.size(); ++i)
-      if (t.Cell(i, "series") == "HE B" && std::lround(Num(t.Cell(i, "h_mm"))) == mm) return pub = {&t, i}, true;
+    for (size_t i = 0; i < t.size(); ++i)
+      if (t.text(i, "series") == "HE B" && std::lround(Num(t.text(i, "h_mm"))) == mm) return pub = {&t, i}, true;
     return false;
   });
 }
 
 TEST(ShippedCatalogue, EveryUnpAgreesWithThePublishedTable) {
   const ProfileCatalogue cat(kCte);
-  const CsvTable t = ReadCsv(kTables + "arcelor_upn.csv");
+  const Csv t(kTables + "arcelor_upn.csv");
   const auto& family = cat.Family("UNP");
   ASSERT_TRUE(family.loaded) << family.problem;
   for (const auto& rec : family.records) {
@@ -186,7 +186,7 @@ TEST(ShippedCatalogue, EveryUnpAgreesWithThePublishedTable) {
 
 TEST(ShippedCatalogue, EveryReachableAngleAgreesWithThePublishedTable) {
   const ProfileCatalogue cat(kCte);
-  const CsvTable t = ReadCsv(kTables + "arcelor_equal_angles.csv");
+  const Csv t(kTables + "arcelor_equal_angles.csv");
   const auto& family = cat.Family("L");
   ASSERT_TRUE(family.loaded) << family.problem;
   int checked = 0;
@@ -200,11 +200,11 @@ TEST(ShippedCatalogue, EveryReachableAngleAgreesWithThePublishedTable) {
       designation = "L" + std::to_string(std::lround(b));
     }
     SCOPED_TRACE(designation);
-    size_t row = t.rows.size();
-    for (size_t i = 0; i < t.rows.size(); ++i)
-      if (std::fabs(Num(t.Cell(i, "b_mm")) - b * 10) < 1e-6 && std::fabs(Num(t.Cell(i, "t_mm")) - th * 10) < 1e-6)
+    size_t row = t.size();
+    for (size_t i = 0; i < t.size(); ++i)
+      if (std::fabs(Num(t.text(i, "b_mm")) - b * 10) < 1e-6 && std::fabs(Num(t.text(i, "t_mm")) - th * 10) < 1e-6)
         row = i;
-    ASSERT_LT(row, t.rows.size()) << "no published row";
+    ASSERT_LT(row, t.size()) << "no published row";
     const Published pub{&t, row};
     const std::string &I = pub["Iy_eq_Iz_cm4"], &A = pub["A_cm2"], &e = pub["zs_eq_ys_cm"];
     const std::string &Iu = pub["Iu_cm4"], &Iv = pub["Iv_cm4"];

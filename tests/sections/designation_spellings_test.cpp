@@ -1,6 +1,6 @@
-// The designation grammar under many spellings: random dimensions written with every separator,
-// blank and key form an engineer uses must give the section the rectangle integrator gives for
-// the same plates; and a stray character anywhere must be reported, never silently dropped.
+// The designation grammar under many spellings (the welded families in parametric_sections_test):
+// every separator, blank and key form an engineer uses must give the section the rectangle
+// integrator gives for the same plates; a stray character anywhere must be reported.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -58,61 +58,6 @@ class Spellings : public ::testing::Test {
     }
   }
 };
-
-TEST_F(Spellings, PlateGirdersCrossesAndBoxesMatchTheirPlates) {
-  ScratchCatalogue sc;
-  for (int i = 0; i < 600; ++i) {
-    const double hw = Mm(100, 1500), tw = Mm(4, 30), bf1 = Mm(80, 600), tf1 = Mm(4, 50), bf2 = Mm(80, 600),
-                 tf2 = Mm(4, 50);
-    const double H = hw / 10, T = tw / 10, B1 = bf1 / 10, F1 = tf1 / 10, B2 = bf2 / 10, F2 = tf2 / 10;
-    {
-      const bool six = Pick(2) == 0;
-      const std::string d = "PG" + Blank() + List(six ? std::vector{hw, tw, bf1, tf1, bf2, tf2}
-                                                     : std::vector{hw, tw, bf1, tf1}) +
-                            (Pick(2) ? Gap() + "L=" + Num(Mm(100, 900)) : "");
-      const double b2 = six ? B2 : B1, f2 = six ? F2 : F1;
-      // Flange 1 on top, flange 2 below, the web between them.
-      const auto ref = Integrate({{-T / 2, 0, T, H}, {-B1 / 2, H, B1, F1}, {-b2 / 2, -f2, b2, f2}});
-      const Section s = sc.Compute(d);
-      ASSERT_TRUE(s.problem.empty()) << d << ": " << s.problem;
-      ExpectRel(s.props.A, ref.A, d);
-      ExpectRel(s.props.I1, ref.Ix, d);
-      ExpectRel(s.props.I2, ref.Iy, d);
-    }
-    {
-      const double h2 = Mm(100, 1500), H2 = h2 / 10;
-      const std::string d = "CROSS" + Blank() + List({hw, h2, tw, bf1, tf1, bf2, tf2});
-      // Web 1 vertical with its flanges across its ends; web 2 horizontal with its flanges standing.
-      const auto ref = Integrate({{-T / 2, -H / 2, T, H},
-                                  {-H2 / 2, -T / 2, H2, T},
-                                  {-B1 / 2, H / 2, B1, F1},
-                                  {-B1 / 2, -H / 2 - F1, B1, F1},
-                                  {H2 / 2, -B2 / 2, F2, B2},
-                                  {-H2 / 2 - F2, -B2 / 2, F2, B2}});
-      const Section s = sc.Compute(d);
-      ASSERT_TRUE(s.problem.empty()) << d << ": " << s.problem;
-      ExpectRel(s.props.A, ref.A, d);
-      ExpectRel(s.props.I1, ref.Ix, d);
-      ExpectRel(s.props.I2, ref.Iy, d);
-    }
-    {
-      // Webs from touching to just inside the flange edges, written in cm.
-      const double dw = std::round(std::uniform_real_distribution<double>(T, B1 + T * 0.99)(rng) * 100) / 100;
-      const bool spaced = Pick(2) == 0;
-      const std::string d = "BOX" + Blank() + List({hw, tw, bf1, tf1}) + (spaced ? Blank() + Key("D", Num(dw)) : "");
-      const double at = spaced ? dw : B1 - T;
-      const auto ref = Integrate({{-B1 / 2, H / 2, B1, F1},
-                                  {-B1 / 2, -H / 2 - F1, B1, F1},
-                                  {-at / 2 - T / 2, -H / 2, T, H},
-                                  {at / 2 - T / 2, -H / 2, T, H}});
-      const Section s = sc.Compute(d);
-      ASSERT_TRUE(s.problem.empty()) << d << ": " << s.problem;
-      ExpectRel(s.props.A, ref.A, d);
-      ExpectRel(s.props.I1, ref.Ix, d);
-      ExpectRel(s.props.I2, ref.Iy, d);
-    }
-  }
-}
 
 // IPE30 of the scratch catalogue (A 53.81, I1 8356, I2 603.8, b 15, tw 0.71), one, two or three side
 // by side, with cover and web plates in any order and spelling. The plates are integrated; the

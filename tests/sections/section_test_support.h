@@ -1,13 +1,14 @@
 #pragma once
 // What the section tests share: an exact integrator over unions of rectangles (the reference
-// the plate formulas are held to), a reader for the published profile tables, and a small
-// catalogue with controlled values written into a scratch folder.
+// the plate formulas are held to), the rounding of published numbers, and a small catalogue with controlled values written into a scratch folder.
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@
 #include "families/family_table.h"
 #include "sections/section_parser.h"
 #include "support/test_support.h"
+
+#include <gtest/gtest.h>
 
 namespace tavo::test {
 
@@ -97,47 +100,6 @@ inline double PlasticModulusY(const std::vector<Rect>& rects) {
   return PlasticModulusX(turned);
 }
 
-// A published table: the header's column names and the rows as text cells.
-struct CsvTable {
-  std::vector<std::string> columns;
-  std::vector<std::vector<std::string>> rows;
-
-  int Column(const std::string& name) const {
-    for (size_t i = 0; i < columns.size(); ++i)
-      if (columns[i] == name) return static_cast<int>(i);
-    return -1;
-  }
-  const std::string& Cell(size_t row, const std::string& name) const {
-    static const std::string none;
-    const int c = Column(name);
-    return c < 0 || static_cast<size_t>(c) >= rows[row].size() ? none : rows[row][static_cast<size_t>(c)];
-  }
-};
-
-inline CsvTable ReadCsv(const std::string& path) {
-  CsvTable t;
-  std::ifstream in(path);
-  std::string line;
-  // Quoted cells may hold commas ("L45x45x4,5x/-").
-  auto split = [](const std::string& s) {
-    std::vector<std::string> cells(1);
-    bool quoted = false;
-    for (const char c : s) {
-      if (c == '"')
-        quoted = !quoted;
-      else if (c == ',' && !quoted)
-        cells.emplace_back();
-      else if (c != '\r')
-        cells.back() += c;
-    }
-    return cells;
-  };
-  if (std::getline(in, line)) t.columns = split(line);
-  while (std::getline(in, line))
-    if (!line.empty()) t.rows.push_back(split(line));
-  return t;
-}
-
 // Half a unit in the last printed place of a published number. Trailing zeros of a whole
 // number are not significant: the tables print 11770 for a value rounded to four digits.
 inline double HalfUnit(const std::string& printed) {
@@ -193,20 +155,43 @@ class ScratchCatalogue {
   std::unique_ptr<ProfileCatalogue> catalogue_;
 };
 
-// Every number a section carries, for the never-inf-or-NaN checks.
-inline std::vector<double> AllNumbers(const Section& s) {
+// Every number a section carries, by the name the tables below use.
+inline std::vector<std::pair<const char*, double>> NamedNumbers(const Section& s) {
   const auto& p = s.props;
   const auto& c = s.cs;
-  return {p.A,  p.A1, p.A2, p.J,  p.I1, p.I2, p.S1, p.S2, p.Z1, p.Z2, p.r1, p.r2, p.rt, p.Af, p.Anet, p.I1net, p.S1net,
-          p.Depth, p.Width, c.h, c.b, c.tw, c.tf, c.r, c.e, c.Iu, c.Iv, c.heightChange, c.hw, c.bf1,
-          c.tf1, c.bf2, c.tf2, c.h1, c.h2, c.D, c.t, c.d, c.PlateWidth, c.PlateThickness,
-          c.WebPlateHeight, c.WebPlateThickness, c.DPL, c.Sx, c.rmin};
+  return {{"A", p.A},       {"A1", p.A1},     {"A2", p.A2},       {"J", p.J},        {"I1", p.I1},
+          {"I2", p.I2},     {"S1", p.S1},     {"S2", p.S2},       {"Z1", p.Z1},      {"Z2", p.Z2},
+          {"r1", p.r1},     {"r2", p.r2},     {"rt", p.rt},       {"Af", p.Af},      {"Anet", p.Anet},
+          {"I1net", p.I1net}, {"S1net", p.S1net}, {"Depth", p.Depth}, {"Width", p.Width}, {"h", c.h},
+          {"b", c.b},       {"tw", c.tw},     {"tf", c.tf},       {"r", c.r},        {"e", c.e},
+          {"Iu", c.Iu},     {"Iv", c.Iv},     {"h'", c.heightChange}, {"hw", c.hw},  {"bf1", c.bf1},
+          {"tf1", c.tf1},   {"bf2", c.bf2},   {"tf2", c.tf2},     {"h1", c.h1},      {"h2", c.h2},
+          {"D", c.D},       {"t", c.t},       {"d", c.d},         {"bpl", c.PlateWidth}, {"tpl", c.PlateThickness},
+          {"wb", c.WebPlateHeight}, {"wt", c.WebPlateThickness}, {"DPL", c.DPL}, {"Sx", c.Sx}, {"rmin", c.rmin},
+          {"n", static_cast<double>(c.Count)}, {"usable", s.usable ? 1.0 : 0.0}, {"recognised", s.recognised ? 1.0 : 0.0}};
+}
+
+inline double Number(const Section& s, const std::string& name) {
+  for (const auto& [n, v] : NamedNumbers(s))
+    if (name == n) return v;
+  throw std::invalid_argument("no number " + name);
 }
 
 inline bool AllFinite(const Section& s) {
-  for (const double v : AllNumbers(s))
+  for (const auto& [name, v] : NamedNumbers(s))
     if (!std::isfinite(v)) return false;
   return true;
+}
+
+// A value a table expects of a section: by name, with an absolute tolerance.
+struct Expected {
+  const char* name;
+  double value;
+  double tolerance = 1e-9;
+};
+
+inline void ExpectNumbers(const Section& s, const std::vector<Expected>& values, const std::string& where) {
+  for (const Expected& e : values) EXPECT_NEAR(Number(s, e.name), e.value, e.tolerance) << e.name << " of " << where;
 }
 
 }  // namespace tavo::test

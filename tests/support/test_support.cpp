@@ -1,6 +1,9 @@
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include <fstream>
 #include <sstream>
@@ -38,5 +41,21 @@ std::string ReadFile(const std::filesystem::path& p) {
 }
 
 std::string SourcePath(const std::string& relative) { return std::string(TAVO_SOURCE_DIR) + "/" + relative; }
+
+void ExpectGolden(const std::filesystem::path& path, const std::string& actual) {
+  if (const char* v = std::getenv("TAVO_UPDATE_GOLDEN"); v && std::string(v) == "1") {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << actual;
+    return;
+  }
+  ASSERT_TRUE(std::filesystem::exists(path)) << "missing golden " << path << " (TAVO_UPDATE_GOLDEN=1 writes it)";
+  const std::string expected = ReadFile(path);
+  if (expected == actual) return;
+  size_t line = 1, i = 0;
+  while (i < expected.size() && i < actual.size() && expected[i] == actual[i]) line += expected[i++] == '\n';
+  ADD_FAILURE() << path.filename() << " differs from line " << line << "\n--- expected\n"
+                << expected.substr(expected.rfind('\n', i) + 1, 200) << "\n--- actual\n"
+                << actual.substr(actual.rfind('\n', i) + 1, 200);
+}
 
 }  // namespace tavo::test

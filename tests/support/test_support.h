@@ -22,4 +22,8 @@ class ScratchDir {
 std::string ReadFile(const std::filesystem::path& p);
 std::string SourcePath(const std::string& relative);
 
+// Compares output with its reviewed file, naming the first line that differs; with
+// TAVO_UPDATE_GOLDEN=1 it rewrites the file instead (only on purpose: review the diff).
+void ExpectGolden(const std::filesystem::path& path, const std::string& actual);
+
 }  // namespace tavo::test

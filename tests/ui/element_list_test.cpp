@@ -68,6 +68,16 @@ TEST(ElementListDiagnostics, ErrorsNotOkAndOkAreMarkedApart) {
   EXPECT_FALSE(zero.contains("Design is not OK!"));
   for (const QString& line : zero.split('\n')) EXPECT_TRUE(line.startsWith("Error: ")) << line.toStdString();
   EXPECT_TRUE(Tip(list, 4).contains("A count of 4")) << Tip(list, 4).toStdString();
+  // What a screen reader is told.
+  const auto spoken = [list](int index) {
+    return list->listModel()->data(list->listModel()->index(index - 1), Qt::AccessibleTextRole).toString();
+  };
+  EXPECT_EQ(spoken(1), "ID 1");
+  EXPECT_EQ(spoken(2), "ID 2, Design is not OK!");
+  EXPECT_EQ(spoken(3), "ID 3, error, no verdict");
+  const ui::ElementListModel* model = list->listModel();
+  EXPECT_TRUE(model->data(model->index(0), ui::ElementListModel::OkRole).toBool());
+  EXPECT_FALSE(model->data(model->index(1), ui::ElementListModel::OkRole).toBool());
 
   const Marks ok = MarksOf(list, 1), notOk = MarksOf(list, 2), error = MarksOf(list, 3);
   EXPECT_EQ(ok.label, ui::kLabelGrey);

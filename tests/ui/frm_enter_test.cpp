@@ -29,6 +29,18 @@ ui::frmEnter* OpenEntry(ProgramRun& run, char language = 'E') {
   return run.program->tableEntry();
 }
 
+// Pixels of the picture that differ from its top-left (background) pixel.
+int DrawnPixels(const QLabel* picture) {
+  const QImage image = picture->pixmap().toImage();
+  if (image.isNull()) return 0;
+  const QRgb back = image.pixel(0, 0);
+  int drawn = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) != back) ++drawn;
+  return drawn;
+}
+
 TEST(frmEnter, TheLineTakesTheEntriesInItsOrderWithTheDGroupSwapped) {
   ProgramRun run;
   ui::frmEnter* e = OpenEntry(run);
@@ -45,6 +57,52 @@ TEST(frmEnter, TheLineTakesTheEntriesInItsOrderWithTheDGroupSwapped) {
   EXPECT_FALSE(e->tableEditor()->isVisible());
   EXPECT_EQ(e->table()->item(1, 0)->background().color(), QColor(220, 220, 0));
   EXPECT_EQ(e->findChild<QLabel*>("lblLimits_0")->text(), "0 < 10000 cm");
+
+  // The member kinds, the sketch and its button.
+  auto* combo = e->findChild<QComboBox*>("Combo1");
+  ASSERT_NE(combo, nullptr);
+  // The window opens on the member kinds, the first one chosen.
+  ASSERT_EQ(combo->count(), 3);
+  EXPECT_EQ(combo->itemText(0), "Column");
+  EXPECT_EQ(combo->itemText(2), "Bracing");
+  EXPECT_EQ(combo->currentText(), "Column");
+
+  e->getdim_combo("A/B/C", 2);
+  ASSERT_EQ(combo->count(), 3);
+  EXPECT_EQ(combo->itemText(1), "B");
+  EXPECT_EQ(combo->currentIndex(), 2);
+  EXPECT_EQ(combo->currentText(), "C");
+  e->getdim_combo("A/B/C", 7);  // outside the list: the first
+  EXPECT_EQ(combo->currentText(), "A");
+
+  // The member kind is no part of the element line.
+  e->getdim_combo("Column/Beam/Bracing", 0);
+  const std::string line = e->ComposeLine();
+  combo->setCurrentIndex(1);
+  EXPECT_EQ(e->ComposeLine(), line);
+  auto* picture = e->findChild<QLabel*>("Picture1");
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture, e->sketch());
+  const qint64 before = picture->pixmap().cacheKey();
+  e->variable(0)->setText("120");
+  e->ComposeLine();
+  ASSERT_FALSE(picture->pixmap().isNull());
+  EXPECT_NE(picture->pixmap().cacheKey(), before);  // redrawn, not left over
+  EXPECT_EQ(picture->pixmap().size(), picture->size());
+  // The legend covers a good part of the area, not a stray pixel or two.
+  EXPECT_GT(DrawnPixels(picture), picture->width() * picture->height() / 100);
+  auto* par = e->findChild<QPushButton*>("cmdPar");
+  ASSERT_NE(par, nullptr);
+  EXPECT_FALSE(picture->isHidden());
+  par->click();
+  EXPECT_TRUE(picture->isHidden());
+  EXPECT_FALSE(par->isChecked());
+  par->click();
+  EXPECT_FALSE(picture->isHidden());
+  EXPECT_TRUE(par->isChecked());
+  e->cmdPar_Click();
+  EXPECT_TRUE(picture->isHidden());
+  EXPECT_FALSE(par->isChecked());
 }
 
 TEST(frmEnter, TwoAddsThenGoWritesThreeElementsAndTheBackup) {
@@ -151,51 +209,6 @@ TEST(frmEnter, PersianWindowReadsRightToLeftWithItsTexts) {
   EXPECT_EQ(e->windowTitle(), QString::fromUtf8("ورود جدولی اعضا"));
   // The element line itself stays in the file's left-to-right layout.
   EXPECT_EQ(e->findChild<QLineEdit*>("txtLine")->layoutDirection(), Qt::LeftToRight);
-}
-
-// Pixels of the picture that differ from its top-left (background) pixel.
-int DrawnPixels(const QLabel* picture) {
-  const QImage image = picture->pixmap().toImage();
-  if (image.isNull()) return 0;
-  const QRgb back = image.pixel(0, 0);
-  int drawn = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixel(x, y) != back) ++drawn;
-  return drawn;
-}
-
-TEST(frmEnter, GetdimComboFillsTheChoicesAndSelectsByZeroBasedIndex) {
-  ProgramRun run;
-  ui::frmEnter* e = OpenEntry(run);
-  ASSERT_NE(e, nullptr);
-  auto* combo = e->findChild<QComboBox*>("Combo1");
-  ASSERT_NE(combo, nullptr);
-  // The window opens on the member kinds, the first one chosen.
-  ASSERT_EQ(combo->count(), 3);
-  EXPECT_EQ(combo->itemText(0), "Column");
-  EXPECT_EQ(combo->itemText(2), "Bracing");
-  EXPECT_EQ(combo->currentText(), "Column");
-
-  e->getdim_combo("A/B/C", 2);
-  ASSERT_EQ(combo->count(), 3);
-  EXPECT_EQ(combo->itemText(1), "B");
-  EXPECT_EQ(combo->currentIndex(), 2);
-  EXPECT_EQ(combo->currentText(), "C");
-  e->getdim_combo("A/B/C", 7);  // outside the list: the first
-  EXPECT_EQ(combo->currentText(), "A");
-
-  // The member kind is no part of the element line.
-  e->getdim_combo("Column/Beam/Bracing", 0);
-  const std::string line = e->ComposeLine();
-  combo->setCurrentIndex(1);
-  EXPECT_EQ(e->ComposeLine(), line);
-}
-
-TEST(frmEnter, PersianMemberKindsComeFromTheirHalf) {
-  ProgramRun run;
-  ui::frmEnter* e = OpenEntry(run, 'F');
-  ASSERT_NE(e, nullptr);
   auto* combo = e->findChild<QComboBox*>("Combo1");
   ASSERT_NE(combo, nullptr);
   ASSERT_EQ(combo->count(), 3);
@@ -205,41 +218,10 @@ TEST(frmEnter, PersianMemberKindsComeFromTheirHalf) {
   EXPECT_EQ(e->findChild<QPushButton*>("cmdPar")->text(), QString::fromUtf8("پارامترها"));
 }
 
-TEST(frmEnter, TheSketchIsDrawnWhenTheLineIsComposed) {
-  ProgramRun run;
-  ui::frmEnter* e = OpenEntry(run);
-  ASSERT_NE(e, nullptr);
-  auto* picture = e->findChild<QLabel*>("Picture1");
-  ASSERT_NE(picture, nullptr);
-  EXPECT_EQ(picture, e->sketch());
-  const qint64 before = picture->pixmap().cacheKey();
-  e->variable(0)->setText("120");
-  e->ComposeLine();
-  ASSERT_FALSE(picture->pixmap().isNull());
-  EXPECT_NE(picture->pixmap().cacheKey(), before);  // redrawn, not left over
-  EXPECT_EQ(picture->pixmap().size(), picture->size());
-  // The legend covers a good part of the area, not a stray pixel or two.
-  EXPECT_GT(DrawnPixels(picture), picture->width() * picture->height() / 100);
-}
 
-TEST(frmEnter, CmdParShowsAndHidesTheSketch) {
-  ProgramRun run;
-  ui::frmEnter* e = OpenEntry(run);
-  ASSERT_NE(e, nullptr);
-  auto* par = e->findChild<QPushButton*>("cmdPar");
-  ASSERT_NE(par, nullptr);
-  QLabel* picture = e->sketch();
-  EXPECT_FALSE(picture->isHidden());
-  par->click();
-  EXPECT_TRUE(picture->isHidden());
-  EXPECT_FALSE(par->isChecked());
-  par->click();
-  EXPECT_FALSE(picture->isHidden());
-  EXPECT_TRUE(par->isChecked());
-  e->cmdPar_Click();
-  EXPECT_TRUE(picture->isHidden());
-  EXPECT_FALSE(par->isChecked());
-}
+
+
+
 
 }  // namespace
 }  // namespace tavo::test

@@ -44,34 +44,35 @@ ParameterRow MakeRow(double value, double step, double min, double max, double f
   return r;
 }
 
-TEST(UpdateParameter, StepsAreLimitedAndRoundedToTheStep) {
-  EXPECT_DOUBLE_EQ(UpdateParameter("+", MakeRow(19.5, 1, 0, 20)).value, 20);     // limited to max
-  EXPECT_DOUBLE_EQ(UpdateParameter("+", MakeRow(12, 1, 0, 0)).value, 13);        // open max
-  EXPECT_DOUBLE_EQ(UpdateParameter("-", MakeRow(0.5, 1, 0, 20)).value, 0);       // not below min
-  EXPECT_DOUBLE_EQ(UpdateParameter("+", MakeRow(1.04, 0.1, 0, 0)).value, 1.1);   // one decimal for 0.1
-  EXPECT_DOUBLE_EQ(UpdateParameter("/void/", MakeRow(7, 1, 0, 0)).value, 7);
-  // Typed values are in display units (mm) and rounded like the step.
-  EXPECT_DOUBLE_EQ(UpdateParameter("=123", MakeRow(10, 1, 0, 0)).value, 12);      // 12.3 -> 12
-  EXPECT_DOUBLE_EQ(UpdateParameter("=12.36", MakeRow(1, 0.1, 0, 0)).value, 1.2);  // 1.236 -> 1.2
-  EXPECT_DOUBLE_EQ(UpdateParameter("=12,5", MakeRow(1, 0.1, 0, 0)).value, 1.2);   // decimal comma, half to even
-}
-
-TEST(UpdateParameter, StepZeroRoundsUpToAMultipleOfFive) {
-  // The plate girder's web height: the buttons leave it, every new value goes up to a multiple of 5.
-  EXPECT_DOUBLE_EQ(UpdateParameter("=612", MakeRow(60, 0, 1, 0)).value, 65);
-  EXPECT_DOUBLE_EQ(UpdateParameter("+", MakeRow(60, 0, 1, 0)).value, 60);
-  EXPECT_DOUBLE_EQ(UpdateParameter("-", MakeRow(61, 0, 1, 0)).value, 65);
-}
-
-TEST(UpdateParameter, TypedValuesAreKeptInRangeAndBadTextChangesNothing) {
-  EXPECT_DOUBLE_EQ(UpdateParameter("=250", MakeRow(0, 1, 0, 20)).value, 20);
-  EXPECT_DOUBLE_EQ(UpdateParameter("=2", MakeRow(30, 1, 5, 0)).value, 5);
-  EXPECT_DOUBLE_EQ(UpdateParameter("=-40", MakeRow(3, 1, 0, 0)).value, 0);
+TEST(UpdateParameter, StepsAndTypedValuesAreLimitedAndRoundedToTheStep) {
+  const struct {
+    const char* command;
+    double value, step, min, max, expected;
+    const char* row = "";
+  } cases[] = {
+      {"+", 19.5, 1, 0, 20, 20},      // limited to max
+      {"+", 12, 1, 0, 0, 13},         // open max
+      {"-", 0.5, 1, 0, 20, 0},        // not below min
+      {"+", 1.04, 0.1, 0, 0, 1.1},    // one decimal for 0.1
+      {"/void/", 7, 1, 0, 0, 7},
+      {"=123", 10, 1, 0, 0, 12},      // typed in display units (mm): 12.3 -> 12
+      {"=12.36", 1, 0.1, 0, 0, 1.2},  // 1.236 -> 1.2
+      {"=12,5", 1, 0.1, 0, 0, 1.2},   // decimal comma, half to even
+      // Step 0 (the plate girder's web height): the buttons leave it, a new value goes up to a multiple of 5.
+      {"=612", 60, 0, 1, 0, 65},
+      {"+", 60, 0, 1, 0, 60},
+      {"-", 61, 0, 1, 0, 65},
+      {"=250", 0, 1, 0, 20, 20},
+      {"=2", 30, 1, 5, 0, 5},
+      {"=-40", 3, 1, 0, 0, 0},
+      {" ", 3, 1, 2, 10, 10, "x=40"},  // a leading blank takes the number after "=" of the row argument
+  };
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(UpdateParameter(c.command, MakeRow(c.value, c.step, c.min, c.max), c.row).value, c.expected)
+        << c.command << " on " << c.value;
   const UpdateResult bad = UpdateParameter("=abc", MakeRow(3, 1, 0, 0));
   EXPECT_TRUE(bad.invalid);
   EXPECT_TRUE(bad.exitSub);
-  // A command starting with a blank takes the number after "=" of the row argument.
-  EXPECT_DOUBLE_EQ(UpdateParameter(" ", MakeRow(3, 1, 2, 10), "x=40").value, 10);
 }
 
 TEST(UpdateParameter, SliderSetupShowsDisplayUnitsAndTheRange) {
