@@ -4,8 +4,8 @@
 // Fy in kg/cm², lengths cm, areas cm². The comments name the clause in the numbering of the
 // 1989 allowable-stress design rules (AISC ASD) and, in parentheses, the ksi form the metric
 // constant comes from; where the clause is not known for certain, they say so.
-// Each function keeps the exact expression the checks used, so every result is bit for bit
-// what it was.
+// Keep each expression's order of operations as it is: the results must stay bit for bit
+// the same from one version to the next.
 
 namespace tavo {
 
