@@ -3,7 +3,7 @@
 #include "sections/section_family.h"
 
 #include <cmath>
-#include <numbers>
+#include <string>
 
 #include "core/text_helpers.h"
 #include "core/units.h"
@@ -13,17 +13,9 @@ namespace tavo {
 double AllowableAxialStress(double lambda, double Fy) {
   if (!(Fy > 0) || !std::isfinite(Fy) || std::isnan(lambda)) return 0.0;
   // Cc and the elastic range come from the same modulus, so the curve meets itself at Cc.
-  const double Cc = std::numbers::pi * std::sqrt(2 * kSteelModulus / Fy);
-  const double q = lambda / Cc;
-  const auto safety = [](double x) { return 1.67 + 0.375 * x - 0.125 * x * x * x; };  // 1.67, not 5/3
-  double Fa;
-  if (q > 1) {
-    // Euler's stress with the factor of safety the inelastic range reaches at Cc (1.92).
-    Fa = std::numbers::pi * std::numbers::pi * kSteelModulus / (safety(1) * lambda * lambda);
-  } else {
-    Fa = Fy * (1 - 0.5 * q * q) / safety(q);
-  }
-  if (lambda > 200) Fa = 0.01;
+  const double q = lambda / asd::ColumnSlendernessCc(Fy);
+  double Fa = q > 1 ? asd::ElasticColumnStress(lambda) : asd::InelasticColumnStress(Fy, q);
+  if (lambda > asd::kCompressionSlendernessLimit) Fa = asd::kNoCompressionStress;
   return Fa;
 }
 
@@ -49,19 +41,28 @@ std::optional<double> LongBeamFb(double Lb, const SectionProperties& p, double f
   constexpr double Cb = 1.0;
   std::optional<double> stepA;
   if (p.Af > 0) {
-    const double byFlange = 840000 * Cb / (Lb * p.Depth / p.Af);
-    stepA = std::isnan(byFlange) ? 0.6 * fy : VMin(byFlange, 0.6 * fy);
+    const double byFlange = asd::FlangeLateralBucklingStress(Lb, p.Depth, p.Af, Cb);
+    stepA = std::isnan(byFlange) ? asd::NoncompactBendingStress(fy) : VMin(byFlange, asd::NoncompactBendingStress(fy));
   }
   if (!(p.rt > 0)) return stepA;
   const double q = Lb / p.rt;
-  if (q < std::sqrt(7200000 * Cb / fy)) return 0.6 * fy;
+  if (q < asd::LateralBucklingLowerRatio(fy, Cb)) return asd::NoncompactBendingStress(fy);
   double byRt;
-  if (q < std::sqrt(36000000 * Cb / fy))
-    byRt = (2.0 / 3.0 - fy * q * q / (107500000 * Cb)) * fy;
+  if (q < asd::LateralBucklingUpperRatio(fy, Cb))
+    byRt = asd::InelasticLateralBucklingStress(q, fy, Cb);
   else
-    byRt = 12000000 * Cb / (q * q);
+    byRt = asd::ElasticLateralBucklingStress(q, Cb);
   return stepA ? VMax(byRt, *stepA) : byRt;
 }
+
+// Fb of a section braced within Lc, and of a tube at any length: its class alone decides.
+double ClassBendingStress(const std::string& cls, double fy) {
+  return cls == "C" ? asd::CompactBendingStress(fy) : asd::NoncompactBendingStress(fy);
+}
+
+// Capacities in ton and ton·m from stresses in kg/cm², areas cm² and moduli cm³.
+double ForceInTon(double stress, double area) { return stress * area / 1000; }
+double MomentInTonM(double modulus, double stress) { return modulus * stress / 100000; }
 
 }  // namespace
 
@@ -76,10 +77,10 @@ void ComputeAllowables(const Section& section, MemberKind kind, double fy, Check
   if (kind != MemberKind::Bracing) {
     if (section.family != nullptr && !section.family->lateralBuckling) {
       // A tube does not buckle laterally: its class alone decides.
-      r.Fb = (r.cls == "C" ? 0.66 : 0.6) * fy;
+      r.Fb = ClassBendingStress(r.cls, fy);
     } else if (r.Lc > 0) {
       if (Lb < r.Lc)
-        r.Fb = (r.cls == "C" ? 0.66 : 0.6) * fy;
+        r.Fb = ClassBendingStress(r.cls, fy);
       else
         r.Fb = LongBeamFb(Lb, p, fy);
     }
@@ -88,18 +89,19 @@ void ComputeAllowables(const Section& section, MemberKind kind, double fy, Check
   // A castellated beam bends and carries axial force through its openings, where it is weakest.
   const double S = p.S1net > 0 ? p.S1net : p.S1;
   const double A = p.Anet > 0 ? p.Anet : p.A;
-  if (r.Fb) r.Mmax = RoundTo(S * *r.Fb / 100000, 2);
+  if (r.Fb) r.Mmax = RoundTo(MomentInTonM(S, *r.Fb), 2);
 
   r.lambda.reset();
   if (p.r1 > 0 && p.r2 > 0) r.lambda = VMax(Ly / p.r2, Lx / p.r1);
 
-  r.Tmax = (r.lambda && *r.lambda < 300) ? RoundTo(0.6 * fy * A / 1000, 1) : 0.0;
+  r.Tmax = (r.lambda && *r.lambda < asd::kTensionSlendernessLimit) ? RoundTo(ForceInTon(asd::TensileStress(fy), A), 1)
+                                                                   : 0.0;
 
   r.Fa.reset();
   r.Pmax = 0;
   if (Lx + Ly > 0 && r.lambda) {
     r.Fa = AllowableAxialStress(*r.lambda, fy);
-    r.Pmax = RoundTo(*r.Fa * A / 1000, 1);
+    r.Pmax = RoundTo(ForceInTon(*r.Fa, A), 1);
   }
   if (!std::isfinite(r.Tmax)) r.Tmax = 0;
   if (!std::isfinite(r.Pmax)) r.Pmax = 0;

@@ -1,15 +1,12 @@
 #pragma once
 // Allowable stresses and capacities in the allowable-stress manner with metric constants:
 // stresses kg/cm², lengths cm, capacities ton and ton·m.
+#include "checks/asd_equations.h"
 #include "checks/check_results.h"
 #include "core/module_context.h"
 #include "sections/section.h"
 
 namespace tavo {
-
-// Young's modulus of steel, kg/cm²: the one value behind the column curve (Cc and the elastic
-// range), the same the analysis section records carry.
-inline constexpr double kSteelModulus = 2100000;
 
 // Allowable axial stress for a slenderness lambda and a yield stress Fy (kg/cm²): continuous
 // at Cc, never rising with lambda; 0.01 above 200, where no compression is allowed.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "checks/allowables.h"
+#include "checks/asd_equations.h"
 #include "checks/compactness.h"
 #include "checks/designation_text.h"
 #include "core/text_helpers.h"
@@ -13,9 +14,6 @@
 namespace tavo {
 
 namespace {
-
-constexpr double kCompressionLimit = 200;  // KL/r a member in compression may have
-constexpr double kTensionLimit = 300;      // L/r below which a member in tension is allowed
 
 // Adds one bilingual reason to a not-OK verdict.
 void NotOk(CheckResults& r, const std::string& reason) {
@@ -52,13 +50,13 @@ void JudgeMemberKind(const CurrentSection& cs, MemberKind kind, CheckResults& r,
     return;
   }
   const double lambda = *r.lambda;
-  if (lambda > kCompressionLimit) {
-    const std::string shown = SlendernessText(lambda, kCompressionLimit);
+  if (lambda > asd::kCompressionSlendernessLimit) {
+    const std::string shown = SlendernessText(lambda, asd::kCompressionSlendernessLimit);
     NotOk(r, "KL/r = " + shown + ": a member in compression needs KL/r of at most 200||KL/r = " + shown +
                  ": عضو فشاری باید KL/r حداکثر 200 داشته باشد");
   }
-  if (kind == MemberKind::Bracing && lambda >= kTensionLimit) {
-    const std::string shown = SlendernessText(lambda, kTensionLimit);
+  if (kind == MemberKind::Bracing && lambda >= asd::kTensionSlendernessLimit) {
+    const std::string shown = SlendernessText(lambda, asd::kTensionSlendernessLimit);
     NotOk(r, "L/r = " + shown + ": a member in tension needs L/r below 300||L/r = " + shown +
                  ": عضو کششی باید L/r کمتر از 300 داشته باشد");
   }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "checks/asd_equations.h"
 #include "core/text_helpers.h"
 
 namespace tavo {
@@ -17,8 +18,8 @@ double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
 // The smaller of the flange-width limit and the flange-area limit of a beam.
 double FlangeLc(double flangeWidth, double flangeArea, double depth, double fy) {
-  const double byWidth = 635 * flangeWidth / std::sqrt(fy);
-  const double byArea = 1400000 * flangeArea / (fy * depth);
+  const double byWidth = asd::LcByFlangeWidth(flangeWidth, fy);
+  const double byArea = asd::LcByFlangeArea(flangeArea, depth, fy);
   if (std::isnan(byArea)) return Finite(byWidth);
   return Finite(VMin(byWidth, byArea));
 }
@@ -27,14 +28,14 @@ double FlangeLc(double flangeWidth, double flangeArea, double depth, double fy) 
 
 Compactness PlateGirderCompactness(const CurrentSection& cs, const SectionProperties& p, double fy) {
   Compactness c;
-  const double root = std::sqrt(fy);
   const double k = 0.5 * VMax(cs.bf1 / cs.tf1, cs.bf2 / cs.tf2);
   const double webRatio = cs.hw / cs.tw;
-  if (k <= 545 / root && p.Depth / cs.tw <= 5365 / root) {
+  if (k <= asd::CompactFlangeLimit(fy) && p.Depth / cs.tw <= asd::CompactWebLimit(fy)) {
     c.cls = "C";
   } else {
-    const double kc = webRatio > 70 ? 4.05 / std::pow(webRatio, 0.46) : 1.0;
-    c.cls = (k <= 795 / std::sqrt(fy / kc) && webRatio <= 6370 / std::sqrt(0.6 * fy)) ? "N" : "S";
+    const double kc = asd::GirderFlangeCoefficient(webRatio);
+    const bool noncompact = k <= asd::NoncompactGirderFlangeLimit(fy, kc) && webRatio <= asd::NoncompactGirderWebLimit(fy);
+    c.cls = noncompact ? "N" : "S";
   }
   // Flange 2 is the compression flange.
   c.Lc = FlangeLc(cs.bf2, cs.bf2 * cs.tf2, p.Depth, fy);
@@ -43,9 +44,9 @@ Compactness PlateGirderCompactness(const CurrentSection& cs, const SectionProper
 
 Compactness CrossCompactness(const CurrentSection& cs, const SectionProperties& p, double fy) {
   Compactness c;
-  const double root = std::sqrt(fy);
-  const bool compact = 0.5 * cs.bf1 / cs.tf1 < 545 / root && 0.5 * cs.bf2 / cs.tf2 < 545 / root &&
-                       p.Depth / cs.tw < 5365 / root && p.Width / cs.tw < 5365 / root;
+  const double flangeLimit = asd::CompactFlangeLimit(fy), webLimit = asd::CompactWebLimit(fy);
+  const bool compact = 0.5 * cs.bf1 / cs.tf1 < flangeLimit && 0.5 * cs.bf2 / cs.tf2 < flangeLimit &&
+                       p.Depth / cs.tw < webLimit && p.Width / cs.tw < webLimit;
   c.cls = compact ? "C" : "N";
   c.Lc = FlangeLc(cs.bf1, cs.bf1 * cs.tf1, p.Depth, fy);
   return c;
@@ -53,26 +54,24 @@ Compactness CrossCompactness(const CurrentSection& cs, const SectionProperties& 
 
 Compactness BoxCompactness(const CurrentSection& cs, const SectionProperties& p, double fy) {
   Compactness c;
-  const double root = std::sqrt(fy);
-  const bool compact = cs.d / cs.tf < 1590 / root && p.Depth / cs.tw < 5365 / root && cs.h / cs.b < 6 &&
-                       cs.tf < 2 * cs.tw;
+  const bool compact = cs.d / cs.tf < asd::CompactBoxFlangeLimit(fy) && p.Depth / cs.tw < asd::CompactWebLimit(fy) &&
+                       cs.h / cs.b < asd::kBoxDepthToWidthLimit && cs.tf < asd::kBoxFlangeToWebThicknessLimit * cs.tw;
   c.cls = compact ? "C" : "N";
-  c.Lc = Finite(53000 * cs.b / fy);
+  c.Lc = Finite(asd::BoxLc(cs.b, fy));
   return c;
 }
 
 Compactness TubeCompactness(const CurrentSection& cs, double fy) {
   Compactness c;
-  c.cls = cs.D / cs.t <= 232000 / fy ? "C" : "N";
+  c.cls = cs.D / cs.t <= asd::CompactTubeLimit(fy) ? "C" : "N";
   c.Lc = 0;  // a tube does not buckle laterally
   return c;
 }
 
 Compactness ChannelCompactness(const CurrentSection& cs, double fy) {
   Compactness c;
-  const double root = std::sqrt(fy);
   // The channel's flange ratio is b/tf, without the half used for I-type flanges.
-  c.cls = (cs.b / cs.tf < 545 / root && cs.h / cs.tw < 5365 / root) ? "C" : "N";
+  c.cls = (cs.b / cs.tf < asd::CompactFlangeLimit(fy) && cs.h / cs.tw < asd::CompactWebLimit(fy)) ? "C" : "N";
   c.Lc = 0;  // no rule gives a channel an Lc
   return c;
 }
@@ -82,16 +81,15 @@ Compactness RolledCompactness(const CurrentSection& cs, const SectionProperties&
   const std::string_view code = cs.family;
   const bool castellated = code.find("CNP") != std::string_view::npos || code.find("CPE") != std::string_view::npos ||
                            code.find("CPB") != std::string_view::npos;
-  const double root = std::sqrt(fy);
   if (castellated)
     c.cls = "N";
   else
-    c.cls = (0.5 * cs.b / cs.tf < 545 / root && cs.h / cs.tw < 5365 / root) ? "C" : "N";
+    c.cls = (0.5 * cs.b / cs.tf < asd::CompactFlangeLimit(fy) && cs.h / cs.tw < asd::CompactWebLimit(fy)) ? "C" : "N";
   const double af = cs.Count * cs.b * cs.tf + cs.PlateWidth * cs.PlateThickness;
   if (cs.Count <= 1) {
     c.Lc = FlangeLc(cs.b, af, p.Depth, fy);
   } else {
-    c.Lc = Finite(1400000 * af / (fy * p.Depth));
+    c.Lc = Finite(asd::LcByFlangeArea(af, p.Depth, fy));
   }
   return c;
 }

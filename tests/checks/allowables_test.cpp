@@ -31,6 +31,35 @@ constexpr TableRow kAiscFy36[] = {
 // manual) and keeps it beyond. The curve therefore sits 0.2 % low at KL/r 0, rises to 2.8 %
 // high just below Cc and stays 2.8 % high in the elastic range (2.1/2.039 × 1.9167/1.92); 3 %
 // plus the table's rounding covers that and nothing more.
+// Each metric equation against the ksi form it was converted from, at Fy = 36 ksi: ratios and
+// lengths per unit of their dimension directly, stresses through kKsi. The metric constants
+// were rounded by less than 0.5 %, so a slipped digit in any of them fails here.
+TEST(AsdEquations, MetricConstantsFollowTheKsiForms) {
+  const double fy = 36 * kKsi;
+  const double root = std::sqrt(36.0);
+  struct Row {
+    const char* name;
+    double metric, ksi;
+  };
+  const Row rows[] = {
+      {"B5.1 flange 65/√Fy", asd::CompactFlangeLimit(fy), 65 / root},
+      {"B5.1 web 640/√Fy", asd::CompactWebLimit(fy), 640 / root},
+      {"B5.1 girder flange 95/√(Fy/kc)", asd::NoncompactGirderFlangeLimit(fy, 0.5), 95 / std::sqrt(36 / 0.5)},
+      {"B5.1 girder web 760/√(0.6 Fy)", asd::NoncompactGirderWebLimit(fy), 760 / std::sqrt(0.6 * 36)},
+      {"B5.1 box flange 190/√Fy", asd::CompactBoxFlangeLimit(fy), 190 / root},
+      {"B5.1 tube 3300/Fy", asd::CompactTubeLimit(fy), 3300 / 36.0},
+      {"F1.1 Lc 76 bf/√Fy", asd::LcByFlangeWidth(20, fy), 76 * 20 / root},
+      {"F1.1 Lc 20000/((d/Af) Fy)", asd::LcByFlangeArea(30, 40, fy), 20000 / (40 / 30.0 * 36)},
+      {"F1.3 √(102000 Cb/Fy)", asd::LateralBucklingLowerRatio(fy, 1.5), std::sqrt(102000 * 1.5 / 36)},
+      {"F1.3 √(510000 Cb/Fy)", asd::LateralBucklingUpperRatio(fy, 1.5), std::sqrt(510000 * 1.5 / 36)},
+      {"F1-6 at Lb/rT 80", asd::InelasticLateralBucklingStress(80, fy, 1.5) / kKsi,
+       (2.0 / 3.0 - 36 * 80.0 * 80.0 / (1530000 * 1.5)) * 36},
+      {"F1-7 at Lb/rT 150", asd::ElasticLateralBucklingStress(150, 1.5) / kKsi, 170000 * 1.5 / (150.0 * 150.0)},
+      {"F1-8 at Lb d/Af 500", asd::FlangeLateralBucklingStress(500, 3, 3, 1.5) / kKsi, 12000 * 1.5 / 500.0},
+  };
+  for (const Row& row : rows) EXPECT_NEAR(row.metric / row.ksi, 1.0, 0.005) << row.name;
+}
+
 TEST(AllowableAxialStress, FollowsThePublishedTableForFy36Ksi) {
   const double fy = 2531;  // 36 ksi
   for (const TableRow& row : kAiscFy36) {
