@@ -8,12 +8,6 @@
 
 namespace tavo {
 
-// Shortest decimal text of a value after clearing binary noise below 15 significant digits,
-// so 0.09 cm shows as 0.9 mm and never as 0.8999999999999999.
-std::string NumberText(double value);
-// A dimension held in cm written in mm (value × 10).
-std::string DimensionText(double cm);
-
 // "+PL" (channels, angles) or "+2PL" (other rolled) with width*thickness; empty without a plate.
 std::string CoverPlateText(const CurrentSection& cs, CheckFamily family);
 // The spacing part of a BOX, angle, channel or other rolled section; empty when not shown.

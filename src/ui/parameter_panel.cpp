@@ -38,9 +38,6 @@ double ParseNumber(std::string_view s) {
   return NumericValue(t);
 }
 
-// mm text of a cm value, as designations write plate and parametric sizes.
-std::string Mm(double cm) { return ShortestText(RoundTo(cm * 10.0, 3)); }
-
 std::string StripCount(const std::string& family) {
   size_t i = 0;
   while (i < family.size() && std::isdigit(static_cast<unsigned char>(family[i]))) ++i;
@@ -286,7 +283,7 @@ std::string ParameterPanel::SizeText() const {
   }
   // Small angle legs are written in cm: "L2" selects the 2 cm leg, "L20" would mean 20 cm.
   if (kind_ == PanelKind::Angle && catalogueSize_ < 3) return ShortestText(catalogueSize_);
-  return Mm(catalogueSize_);
+  return MmText(catalogueSize_);
 }
 
 std::string ParameterPanel::BuildDesignation() const {
@@ -296,13 +293,14 @@ std::string ParameterPanel::BuildDesignation() const {
   };
   switch (kind_) {
     case PanelKind::PlateGirder:
-      return "PG " + Mm(c.hw) + "*" + Mm(c.tw) + "*" + Mm(c.bf1) + "*" + Mm(c.tf1) + "*" + Mm(c.bf2) + "*" + Mm(c.tf2);
+      return "PG " + MmText(c.hw) + "*" + MmText(c.tw) + "*" + MmText(c.bf1) + "*" + MmText(c.tf1) + "*" +
+             MmText(c.bf2) + "*" + MmText(c.tf2);
     case PanelKind::Cross:
-      return "CROSS " + Mm(c.h1) + "*" + Mm(c.h2) + "*" + Mm(c.tw) + "*" + Mm(c.bf1) + "*" + Mm(c.tf1) + "*" +
-             Mm(c.bf2) + "*" + Mm(c.tf2);
+      return "CROSS " + MmText(c.h1) + "*" + MmText(c.h2) + "*" + MmText(c.tw) + "*" + MmText(c.bf1) + "*" +
+             MmText(c.tf1) + "*" + MmText(c.bf2) + "*" + MmText(c.tf2);
     case PanelKind::Box:
-      return "BOX " + Mm(c.hw) + "*" + Mm(c.tw) + "*" + Mm(c.b) + "*" + Mm(c.tf) + spacing("D");
-    case PanelKind::Tube: return "TUBE " + Mm(c.D) + "*" + Mm(c.t);
+      return "BOX " + MmText(c.hw) + "*" + MmText(c.tw) + "*" + MmText(c.b) + "*" + MmText(c.tf) + spacing("D");
+    case PanelKind::Tube: return "TUBE " + MmText(c.D) + "*" + MmText(c.t);
     case PanelKind::Angle:
     case PanelKind::Channel: {
       std::string s = count_ > 1 ? "2" : "";
@@ -313,7 +311,7 @@ std::string ParameterPanel::BuildDesignation() const {
         s += "UNP" + SizeText();
         if (count_ > 1) s += " " + std::string(c.Arrangement == "][" ? "][" : "[]");
       }
-      if (c.PlateWidth > 0 || c.PlateThickness > 0) s += " +PL" + Mm(c.PlateWidth) + "*" + Mm(c.PlateThickness);
+      if (c.PlateWidth > 0 || c.PlateThickness > 0) s += " +PL" + MmText(c.PlateWidth) + "*" + MmText(c.PlateThickness);
       if (count_ > 1) s += spacing("d");
       return s;
     }
@@ -321,11 +319,11 @@ std::string ParameterPanel::BuildDesignation() const {
     case PanelKind::HalfProfile: {
       std::string s = count_ > 1 ? std::to_string(count_) : "";
       s += code_ + SizeText();
-      if (c.heightChange > 0) s += "-" + Mm(c.heightChange);
+      if (c.heightChange > 0) s += "-" + MmText(c.heightChange);
       // A plate with one size still zero is kept, so the other size the user typed survives.
-      if (c.PlateWidth > 0 || c.PlateThickness > 0) s += "+2PL" + Mm(c.PlateWidth) + "*" + Mm(c.PlateThickness);
+      if (c.PlateWidth > 0 || c.PlateThickness > 0) s += "+2PL" + MmText(c.PlateWidth) + "*" + MmText(c.PlateThickness);
       if (c.WebPlateHeight > 0 || c.WebPlateThickness > 0) {
-        s += "+2WPL" + Mm(c.WebPlateHeight) + "*" + Mm(c.WebPlateThickness);
+        s += "+2WPL" + MmText(c.WebPlateHeight) + "*" + MmText(c.WebPlateThickness);
         // In centimetres whatever the input's length unit: the reader takes DPL= as cm (mm from 100 up).
         s += "  DPL=" + ShortestText(RoundTo(c.DPL, 4));
       }
@@ -462,7 +460,7 @@ SliderSetup ParameterPanel::SliderFor(int index) const {
   SliderSetup s = UpdateParameter(kSetRange, row).slider;
   if (row.catalogue) {
     // The size row shows the profile size in mm; its slider runs from the first to the last size.
-    s.text = Mm(row.value);
+    s.text = MmText(row.value);
     s.singleStep = 1;
   }
   return s;

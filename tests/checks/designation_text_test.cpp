@@ -10,6 +10,7 @@
 #include "checks/check_member.h"
 #include "core/units.h"
 #include "section_builders.h"
+#include "sections/designation_parts.h"
 #include "sections/profile_catalogue.h"
 #include "sections/section_parser.h"
 
@@ -28,11 +29,11 @@ constexpr double kMm = 0.1;  // cm per mm, as the unit tables hold it (single pr
 const double kMmFactor = static_cast<double>(static_cast<float>(kMm));
 
 TEST(NumberText, ShortestDecimalWithoutNoise) {
-  EXPECT_EQ(DimensionText(50), "500");
-  EXPECT_EQ(DimensionText(0.8), "8");
-  EXPECT_EQ(DimensionText(1.25), "12.5");
+  EXPECT_EQ(MmText(50), "500");
+  EXPECT_EQ(MmText(0.8), "8");
+  EXPECT_EQ(MmText(1.25), "12.5");
   // 0.9 mm stored as 0.09 cm: × 10 is 0.8999999999999999 in binary.
-  EXPECT_EQ(DimensionText(0.9 / 10), "0.9");
+  EXPECT_EQ(MmText(0.9 / 10), "0.9");
   EXPECT_EQ(NumberText(0.1 + 0.2), "0.3");
   EXPECT_EQ(NumberText(1234567), "1234567");
   EXPECT_EQ(NumberText(0), "0");
