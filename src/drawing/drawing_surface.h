@@ -89,6 +89,9 @@ class DrawingSurface {
   virtual int PixelHeight() const = 0;
   virtual double DpiX() const { return 96.0; }
   virtual double DpiY() const { return 96.0; }
+  // Drawing units per centimetre of the section and the drawing point of its origin: what a
+  // file in real lengths (DXF) needs after the drawing; a picture has no use for it.
+  virtual void SetModelSpace(double /*unitsPerCm*/, double /*originX*/, double /*originY*/) {}
 
   // --- State the primitives read and set ---------------------------------------------
   float CurrentX = 0;
