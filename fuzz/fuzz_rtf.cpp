@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "core/utf8.h"
 #include "output/formula_template.h"
 #include "output/rtf_reader.h"
 

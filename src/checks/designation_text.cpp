@@ -1,12 +1,10 @@
 #include "checks/designation_text.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "core/text_util.h"
 #include "core/units.h"
+#include "sections/designation_parts.h"
 
 namespace tavo {
 
@@ -37,21 +35,10 @@ std::string Joined(std::initializer_list<double> cms) {
   std::string s;
   for (double v : cms) {
     if (!s.empty()) s += '*';
-    s += DimensionMmText(v);
+    s += MmText(v);
   }
   return s;
 }
-
-std::string NumberText(double value) {
-  if (!std::isfinite(value)) return "0";
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%.15g", value);
-  // Without an exponent, %.15g already is the shortest text of the cleaned value.
-  if (std::strpbrk(buf, "eE") == nullptr) return std::string(buf) == "-0" ? "0" : std::string(buf);
-  return Trim(ShortestText(std::strtod(buf, nullptr)));
-}
-
-std::string DimensionMmText(double cm) { return NumberText(cm * 10.0); }
 
 std::string CoverPlateText(const CurrentSection& cs, bool single) {
   if (!(cs.PlateWidth * cs.PlateThickness > 0)) return {};

@@ -10,12 +10,6 @@
 
 namespace tavo {
 
-// Shortest decimal text of a value after clearing binary noise below 15 significant digits,
-// so 0.09 cm shows as 0.9 mm and never as 0.8999999999999999.
-std::string NumberText(double value);
-// A dimension held in cm written in mm (value × 10).
-std::string DimensionMmText(double cm);
-
 double Round2(double v);
 // "Exceeds" for spacings: a rounded spacing one ulp above an unrounded threshold built from the
 // same catalogue numbers is the default spacing, not a chosen one.

@@ -1,15 +1,9 @@
 #include "core/files.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
-#include <random>
 #include <sstream>
 
+#include "core/atomic_output.h"
 #include "core/language.h"
 #include "core/module_context.h"
 
@@ -41,38 +35,13 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
 }
 
 bool AtomicWriteFile(const fs::path& target, std::string_view bytes, std::string* error) {
-  static std::atomic<unsigned> counter{0};
-  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::random_device rd;
-  const std::string tmpName =
-      "." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + "_" +
-      std::to_string(rd() % 100000);
-  const fs::path tmp = dir / tmpName;
-  auto fail = [&](const std::string& what) {
-    if (error) *error = what + ": " + target.string() + " (" + std::strerror(errno) + ")";
-    std::error_code ec;
-    fs::remove(tmp, ec);
-    return false;
-  };
-  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return fail("Cannot write");
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return fail("Cannot write");
-    }
-    done += static_cast<size_t>(w);
+  AtomicOutputFile file;
+  if (file.Open(target)) {
+    file.Write(bytes);
+    if (file.Commit()) return true;
   }
-  if (::fsync(fd) != 0 && errno != EINVAL) {
-    ::close(fd);
-    return fail("Cannot write");
-  }
-  if (::close(fd) != 0) return fail("Cannot write");
-  if (::rename(tmp.c_str(), target.c_str()) != 0) return fail("Cannot replace");
-  return true;
+  if (error) *error = file.error();
+  return false;
 }
 
 fs::path SuitePath(std::string_view text) {

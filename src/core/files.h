@@ -16,8 +16,8 @@ bool FileExistsNonEmpty(const ModuleContext& ctx, const std::string& path, std::
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
-// Writes bytes to a unique temporary file next to the target, flushes, and renames it over
-// the target. On failure the target is untouched and error (when given) says why.
+// Writes bytes through an AtomicOutputFile (a temporary file next to the target, synced and
+// renamed over it). On failure the target is untouched and error (when given) says why.
 bool AtomicWriteFile(const std::filesystem::path& target, std::string_view bytes, std::string* error = nullptr);
 
 // "a\b/c" style paths from the suite's texts, with either separator.

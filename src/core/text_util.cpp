@@ -132,13 +132,6 @@ std::string CompactAround(std::string_view text, std::string_view marks) {
   return out;
 }
 
-std::string Utf8Prefix(std::string_view s, size_t maxBytes) {
-  if (s.size() <= maxBytes) return std::string(s);
-  size_t cut = maxBytes;
-  while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;
-  return std::string(s.substr(0, cut));
-}
-
 std::string ShortestText(double value) {
   if (!std::isfinite(value)) return "0";
   if (value == 0) return "0";

@@ -28,9 +28,6 @@ std::optional<double> ParseNumber(std::string_view token);
 // "NO=3, 1, 1" read like "Fy=2500" and "NO=3,1,1".
 std::string CompactAround(std::string_view text, std::string_view marks);
 
-// At most maxBytes of s, cut before a character rather than inside one (UTF-8).
-std::string Utf8Prefix(std::string_view s, size_t maxBytes);
-
 // Shortest decimal text of a value: no exponent, no trailing zeros, no thousands separator.
 std::string ShortestText(double value);
 

@@ -192,13 +192,6 @@ double SimpleTextWidthPx(std::string_view text, double sizePoints, double dpi) {
 
 double SimpleTextHeightPx(double sizePoints, double dpi) { return 1.15 * std::max(1.0, sizePoints) * dpi / 72.0; }
 
-size_t Utf8Length(std::string_view text) {
-  size_t n = 0;
-  for (unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++n;
-  return n;
-}
-
 bool IsSymbolFace(std::string_view fontName) { return ToLower(Trim(fontName)) == "symbol"; }
 
 std::string SymbolToUnicode(std::string_view text) {

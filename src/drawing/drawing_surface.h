@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/module_context.h"  // Rgb
+#include "core/utf8.h"            // Utf8Length: the simple font model counts characters
 
 namespace tavo {
 
@@ -88,6 +89,9 @@ class DrawingSurface {
   virtual int PixelHeight() const = 0;
   virtual double DpiX() const { return 96.0; }
   virtual double DpiY() const { return 96.0; }
+  // Drawing units per centimetre of the section and the drawing point of its origin: what a
+  // file in real lengths (DXF) needs after the drawing; a picture has no use for it.
+  virtual void SetModelSpace(double /*unitsPerCm*/, double /*originX*/, double /*originY*/) {}
 
   // --- State the primitives read and set ---------------------------------------------
   float CurrentX = 0;
@@ -166,8 +170,6 @@ class DrawingSurface {
 // high, em = size x dpi / 72 pixels. Used where no real font exists (tests, DXF).
 double SimpleTextWidthPx(std::string_view text, double sizePoints, double dpi);
 double SimpleTextHeightPx(double sizePoints, double dpi);
-// Number of characters of a UTF-8 text (a multi-byte sequence counts once).
-size_t Utf8Length(std::string_view text);
 
 // Text meant for the "Symbol" face shown with a normal font: Latin letters become the
 // Greek letters at the same places ("F" the capital phi), everything else is kept. UTF-8.

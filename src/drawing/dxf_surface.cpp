@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "core/utf8.h"
+
 namespace tavo {
 
 namespace {
@@ -31,23 +33,10 @@ const char* LayerName(DrawingLayer layer) { return layer == DrawingLayer::Outlin
 
 // Next code point of a UTF-8 text (a stray byte is taken as Latin-1).
 unsigned NextCodePoint(std::string_view s, size_t& i) {
-  const auto c = static_cast<unsigned char>(s[i]);
-  const size_t extra = c >= 0xF0 && c < 0xF8 ? 3 : c >= 0xE0 && c < 0xF0 ? 2 : c >= 0xC0 && c < 0xE0 ? 1 : 0;
-  unsigned cp = extra == 3 ? (c & 0x07u) : extra == 2 ? (c & 0x0Fu) : (c & 0x1Fu);
-  if (extra == 0 || i + extra >= s.size()) {
-    ++i;
-    return c;
-  }
-  for (size_t k = 1; k <= extra; ++k) {
-    const auto d = static_cast<unsigned char>(s[i + k]);
-    if ((d & 0xC0) != 0x80) {
-      ++i;
-      return c;
-    }
-    cp = (cp << 6) | (d & 0x3Fu);
-  }
-  i += extra + 1;
-  return cp;
+  const Utf8Char c = DecodeUtf8Char(s, i);
+  if (c.length == 0) return static_cast<unsigned char>(s[i++]);
+  i += c.length;
+  return c.code;
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ class DxfSurface final : public DrawingSurface {
 
   // Drawing units per centimetre of the section and the drawing point that becomes the
   // file's origin (y grows upwards in the file).
-  void SetModelSpace(double unitsPerCm, double originX, double originY);
+  void SetModelSpace(double unitsPerCm, double originX, double originY) override;
   // The whole file.
   std::string Document() const;
 

@@ -8,6 +8,7 @@
 #include "core/messages.h"
 #include "core/text_helpers.h"
 #include "core/text_util.h"
+#include "core/utf8.h"
 #include "input/ini_file.h"
 
 namespace tavo {

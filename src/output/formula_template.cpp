@@ -1,6 +1,7 @@
 #include "output/formula_template.h"
 
 #include "core/text_util.h"
+#include "core/utf8.h"
 
 namespace tavo {
 

@@ -13,7 +13,7 @@
 #include "checks/check_results.h"
 #include "core/messages.h"
 #include "input/input_file.h"
-#include "output/atomic_output.h"
+#include "core/atomic_output.h"
 #include "output/number_mask.h"
 #include "output/section_records.h"
 

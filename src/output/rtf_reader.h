@@ -1,6 +1,6 @@
 #pragma once
 // Reads the visible text out of an RTF document, enough to find the markers of the formula
-// template: groups, control words and symbols, \'hh, \uN with its \ucN fallback skip, \par.
+// template: the characters of the body (see rtf_tokenizer.h), \par and the like as breaks.
 // Destinations that are not body text (font table, colours, styles, pictures, {\*...}) are
 // left out; the font table is kept so a character can name the font it is shown in.
 #include <map>
@@ -20,10 +20,5 @@ struct RtfText {
 };
 
 RtfText ReadRtfText(std::string_view rtf);
-
-// UTF-8 helpers shared by the RTF and HTML writers.
-std::u32string DecodeUtf8(std::string_view s);
-void AppendUtf8(std::string& out, char32_t c);
-std::string EncodeUtf8(std::u32string_view s);
 
 }  // namespace tavo

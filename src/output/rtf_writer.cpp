@@ -1,6 +1,6 @@
 #include "output/rtf_writer.h"
 
-#include "output/rtf_reader.h"
+#include "core/utf8.h"
 
 namespace tavo {
 

@@ -9,6 +9,7 @@
 #include "checks/check_member.h"
 #include "core/units.h"
 #include "sections/section_family.h"
+#include "core/utf8.h"
 
 namespace tavo {
 
@@ -122,9 +123,10 @@ void CompactnessLine(Report& report, const std::string& cls) {
 std::vector<std::string> WrappedLines(const std::string& text, size_t width) {
   std::vector<std::string> lines;
   std::string line, word;
-  size_t lineChars = 0, wordChars = 0;
+  size_t lineChars = 0;
   auto flushWord = [&] {
     if (word.empty()) return;
+    const size_t wordChars = Utf8Length(word);
     if (lineChars > 0 && lineChars + 1 + wordChars > width) {
       lines.push_back(line);
       line = "    ";
@@ -136,7 +138,6 @@ std::vector<std::string> WrappedLines(const std::string& text, size_t width) {
     line += word;
     lineChars += wordChars;
     word.clear();
-    wordChars = 0;
   };
   for (const char c : text) {
     if (c == ' ') {
@@ -144,7 +145,6 @@ std::vector<std::string> WrappedLines(const std::string& text, size_t width) {
       continue;
     }
     word += c;
-    wordChars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   }
   flushWord();
   if (!line.empty()) lines.push_back(line);

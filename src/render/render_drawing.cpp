@@ -12,7 +12,6 @@
 
 #include "core/files.h"
 #include "core/text_util.h"
-#include "drawing/canvas_frame.h"
 #include "render/gui_app.h"
 #include "render/qt_surface.h"
 
@@ -22,20 +21,6 @@ namespace {
 
 int Clamp(int v, int lo, int hi) { return std::min(std::max(v, lo), hi); }
 
-void Draw(DrawingSurface& surface, const DrawFunction& draw, const ImageRenderOptions& o) {
-  surface.BackColor = o.printColours ? QBColor(15) : QBColor(0);
-  surface.ForeColor = o.printColours ? QBColor(0) : QBColor(15);
-  SetCanvasFrame(surface);
-  surface.Cls();
-  DrawingContext dc(surface);
-  dc.printFlag = o.printColours;
-  dc.drawingMode = o.dimensions ? "" : kNoDimensionMode;
-  dc.uiFontSize = o.uiFontSize;
-  dc.language = o.language;
-  dc.displayUnits = o.displayUnits;
-  if (draw) draw(dc);
-}
-
 }  // namespace
 
 std::optional<ImageFormat> ImageFormatOf(const std::filesystem::path& path) {
@@ -43,6 +28,7 @@ std::optional<ImageFormat> ImageFormatOf(const std::filesystem::path& path) {
   if (ext == ".png") return ImageFormat::Png;
   if (ext == ".svg") return ImageFormat::Svg;
   if (ext == ".pdf") return ImageFormat::Pdf;
+  if (ext == ".dxf") return ImageFormat::Dxf;
   return std::nullopt;
 }
 
@@ -60,12 +46,13 @@ QImage RenderImage(const DrawFunction& draw, const ImageRenderOptions& options) 
   image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
   {
     QtSurface surface(image);
-    Draw(surface, draw, options);
+    DrawOnSurface(surface, draw, options);
   }
   return image;
 }
 
 std::string RenderBytes(ImageFormat format, const DrawFunction& draw, const ImageRenderOptions& options) {
+  if (format == ImageFormat::Dxf) return DxfBytes(draw, options);
   EnsureGuiApplication();
   const int w = Clamp(options.width, 16, 20000), h = Clamp(options.height, 16, 20000);
   const double dpi = ResolutionFor(w, h);
@@ -82,7 +69,7 @@ std::string RenderBytes(ImageFormat format, const DrawFunction& draw, const Imag
     svg.setResolution(static_cast<int>(dpi));
     svg.setTitle("Tavolin section drawing");
     QtSurface surface(svg);
-    Draw(surface, draw, options);
+    DrawOnSurface(surface, draw, options);
     surface.Finish();
   } else {
     QPdfWriter pdf(&buffer);
@@ -92,7 +79,7 @@ std::string RenderBytes(ImageFormat format, const DrawFunction& draw, const Imag
                               QPageSize::ExactMatch));
     pdf.setCreator("Tavolin");
     QtSurface surface(pdf);
-    Draw(surface, draw, options);
+    DrawOnSurface(surface, draw, options);
     surface.Finish();
   }
   buffer.close();
@@ -103,7 +90,7 @@ bool RenderToFile(const std::filesystem::path& target, const DrawFunction& draw,
                   std::string* error) {
   const auto format = ImageFormatOf(target);
   if (!format) {
-    if (error) *error = "unknown picture format (use .png, .svg or .pdf): " + target.string();
+    if (error) *error = "unknown drawing format (use .png, .svg, .pdf or .dxf): " + target.string();
     return false;
   }
   const std::string bytes = RenderBytes(*format, draw, options);

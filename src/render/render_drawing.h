@@ -1,32 +1,19 @@
 #pragma once
-// Pictures to files: a drawing routine run on an image, an SVG or a PDF page of a chosen
-// size, on the black screen palette or on white paper, written without ever leaving half
-// a file behind; and a contact sheet of several pictures with captions.
+// Drawings to files: a drawing routine run on an image, an SVG or a PDF page of a chosen
+// size, on the black screen palette or on white paper, or into a DXF document, written
+// without ever leaving half a file behind; and a contact sheet of several pictures with
+// captions.
 #include <QImage>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/units.h"
-#include "drawing/drawing_context.h"
+#include "drawing/drawing_file.h"
 
 namespace tavo {
 
-struct ImageRenderOptions {
-  int width = 640;
-  int height = 480;
-  bool printColours = false;  // white paper: print flag set, white background
-  bool dimensions = true;     // false: the "no dimention" mode
-  int uiFontSize = 12;
-  char language = 'E';
-  UnitSystem displayUnits;
-};
-
-using DrawFunction = std::function<void(DrawingContext&)>;
-
-enum class ImageFormat { Png, Svg, Pdf };
+enum class ImageFormat { Png, Svg, Pdf, Dxf };
 // By the file's extension (any case); nothing for other extensions.
 std::optional<ImageFormat> ImageFormatOf(const std::filesystem::path& path);
 

@@ -1,10 +1,10 @@
 #include "sections/designation_parts.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
-#include <system_error>
+#include <cstring>
 #include <utility>
 
 #include "core/text_util.h"
@@ -538,17 +538,15 @@ std::string ShownPart(std::string_view part) {
   return Trim(s);
 }
 
-std::string MmText(double cm) {
-  // Rounded to 6 decimals first so that 10·(x/10) noise never shows as 7.999999999999999.
-  const double mm = RoundTo(10 * cm, 6);
-  // The shortest round-trip digits without an exponent, as ShortestText writes them, without
-  // its trial formatting (names are built for every section of a run).
-  char buf[64];
-  if (std::isfinite(mm) && std::fabs(mm) < 1e15) {
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, mm == 0 ? 0.0 : mm, std::chars_format::fixed);
-    if (ec == std::errc()) return std::string(buf, end);
-  }
-  return ShortestText(mm);
+std::string NumberText(double value) {
+  if (!std::isfinite(value)) return "0";
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.15g", value);
+  // Without an exponent, %.15g already is the shortest text of the cleaned value.
+  if (std::strpbrk(buf, "eE") == nullptr) return std::string(buf) == "-0" ? "0" : std::string(buf);
+  return Trim(ShortestText(std::strtod(buf, nullptr)));
 }
+
+std::string MmText(double cm) { return NumberText(cm * 10.0); }
 
 }  // namespace tavo

@@ -80,7 +80,11 @@ double WebPlateDistance(const WrittenDesignation& w, SectionNotes& notes);
 // A part of the designation as it is shown in a message: printable, at most 40 characters.
 std::string ShownPart(std::string_view part);
 
-// A centimetre value written in millimetres by the shortest-text rule (20 gives "200").
+// A number as designations write it: the shortest decimal text, no exponent, after clearing
+// binary noise below 15 significant digits, so the text reads back as the value it was
+// written from (0.1 + 0.2 gives "0.3", never 0.30000000000000004).
+std::string NumberText(double value);
+// A centimetre value written in millimetres by the same rule (20 gives "200", 0.09 gives "0.9").
 std::string MmText(double cm);
 
 }  // namespace tavo

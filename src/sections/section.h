@@ -42,6 +42,51 @@ struct SectionProperties {
   double Anet = 0, I1net = 0, S1net = 0;
 };
 
+// Every number of the two records with the name messages give it, in the order they are
+// checked; a field added to a record is added here, beside it.
+template <typename Record>
+struct NamedField {
+  double Record::*field;
+  const char* name;
+};
+inline constexpr NamedField<SectionProperties> kPropertyFields[] = {
+    {&SectionProperties::A, "A"},         {&SectionProperties::A1, "A1"},       {&SectionProperties::A2, "A2"},
+    {&SectionProperties::J, "J"},         {&SectionProperties::I1, "I1"},       {&SectionProperties::I2, "I2"},
+    {&SectionProperties::S1, "S1"},       {&SectionProperties::S2, "S2"},       {&SectionProperties::Z1, "Z1"},
+    {&SectionProperties::Z2, "Z2"},       {&SectionProperties::r1, "r1"},       {&SectionProperties::r2, "r2"},
+    {&SectionProperties::rt, "rt"},       {&SectionProperties::Af, "Af"},       {&SectionProperties::Depth, "Depth"},
+    {&SectionProperties::Width, "Width"}, {&SectionProperties::Anet, "A net"}, {&SectionProperties::I1net, "I1 net"},
+    {&SectionProperties::S1net, "S1 net"}};
+inline constexpr NamedField<CurrentSection> kDimensionFields[] = {
+    {&CurrentSection::h, "h"},
+    {&CurrentSection::b, "b"},
+    {&CurrentSection::tw, "tw"},
+    {&CurrentSection::tf, "tf"},
+    {&CurrentSection::r, "r"},
+    {&CurrentSection::e, "e"},
+    {&CurrentSection::Iu, "Iu"},
+    {&CurrentSection::Iv, "Iv"},
+    {&CurrentSection::heightChange, "h'"},
+    {&CurrentSection::hw, "hw"},
+    {&CurrentSection::bf1, "bf1"},
+    {&CurrentSection::tf1, "tf1"},
+    {&CurrentSection::bf2, "bf2"},
+    {&CurrentSection::tf2, "tf2"},
+    {&CurrentSection::h1, "h1"},
+    {&CurrentSection::h2, "h2"},
+    {&CurrentSection::D, "D"},
+    {&CurrentSection::t, "t"},
+    {&CurrentSection::d, "d"},
+    {&CurrentSection::PlateWidth, "bpl"},
+    {&CurrentSection::PlateThickness, "tpl"},
+    {&CurrentSection::WebPlateHeight, "wb"},
+    {&CurrentSection::WebPlateThickness, "wt"},
+    {&CurrentSection::DPL, "dpl"},
+    {&CurrentSection::Sx, "Sx"},
+    {&CurrentSection::rmin, "rmin"},
+    {&CurrentSection::Lx, "Lx"},
+    {&CurrentSection::Ly, "Ly"}};
+
 struct SectionFamily;
 
 struct Section {

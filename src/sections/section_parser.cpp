@@ -131,17 +131,8 @@ void Sanitize(Section& s, SectionNotes& notes) {
     v = 0;
     notes.Add(std::string(name) + " is not a finite number; set to 0", std::string(name) + " عدد متناهی نیست؛ صفر در نظر گرفته شد");
   };
-  SectionProperties& p = s.props;
-  fix(p.A, "A"), fix(p.A1, "A1"), fix(p.A2, "A2"), fix(p.J, "J"), fix(p.I1, "I1"), fix(p.I2, "I2");
-  fix(p.S1, "S1"), fix(p.S2, "S2"), fix(p.Z1, "Z1"), fix(p.Z2, "Z2"), fix(p.r1, "r1"), fix(p.r2, "r2");
-  fix(p.rt, "rt"), fix(p.Af, "Af"), fix(p.Depth, "Depth"), fix(p.Width, "Width");
-  fix(p.Anet, "A net"), fix(p.I1net, "I1 net"), fix(p.S1net, "S1 net");
-  CurrentSection& c = s.cs;
-  fix(c.h, "h"), fix(c.b, "b"), fix(c.tw, "tw"), fix(c.tf, "tf"), fix(c.r, "r"), fix(c.e, "e");
-  fix(c.Iu, "Iu"), fix(c.Iv, "Iv"), fix(c.heightChange, "h'"), fix(c.hw, "hw"), fix(c.bf1, "bf1"), fix(c.tf1, "tf1");
-  fix(c.bf2, "bf2"), fix(c.tf2, "tf2"), fix(c.h1, "h1"), fix(c.h2, "h2"), fix(c.D, "D"), fix(c.t, "t"), fix(c.d, "d");
-  fix(c.PlateWidth, "bpl"), fix(c.PlateThickness, "tpl"), fix(c.WebPlateHeight, "wb"), fix(c.WebPlateThickness, "wt");
-  fix(c.DPL, "dpl"), fix(c.Sx, "Sx"), fix(c.rmin, "rmin"), fix(c.Lx, "Lx"), fix(c.Ly, "Ly");
+  for (const auto& [field, name] : kPropertyFields) fix(s.props.*field, name);
+  for (const auto& [field, name] : kDimensionFields) fix(s.cs.*field, name);
 }
 
 }  // namespace

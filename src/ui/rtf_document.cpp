@@ -4,9 +4,10 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <algorithm>
-#include <cctype>
 #include <set>
 #include <string>
+
+#include "output/rtf_tokenizer.h"
 
 namespace tavo::ui {
 
@@ -16,7 +17,6 @@ struct CharState {
   bool bold = false, italic = false, underline = false;
   int colour = 0;       // colour-table index; 0 is "auto"
   int halfPoints = 24;  // \fs
-  int uc = 1;           // characters after \uN that are its fallback
   bool skip = false;    // inside a destination that is not body text
   bool colourTable = false;
 };
@@ -58,58 +58,39 @@ bool SameFormat(const CharState& a, const CharState& b) {
          a.halfPoints == b.halfPoints;
 }
 
-// Windows-1252 bytes 0x80..0x9F that differ from Latin-1; the rest map straight through.
-QChar FromCp1252(unsigned char b) {
-  static const char16_t high[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                                    0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-  if (b >= 0x80 && b <= 0x9F) return QChar(high[b - 0x80]);
-  return QChar(static_cast<char16_t>(b));
-}
-
 class Parser {
  public:
   explicit Parser(std::string_view rtf) : s_(rtf) {}
 
   void Run() {
     std::vector<CharState> stack;
-    size_t i = 0;
-    bool groupStart = false;  // the next control word opens a destination
-    while (i < s_.size()) {
-      const char c = s_[i];
-      if (c == '{') {
-        stack.push_back(cs_);
-        groupStart = true;
-        ++i;
-        continue;
+    RtfTokenizer tokens(s_);
+    for (RtfToken t = tokens.Next(); t.kind != RtfToken::Kind::End; t = tokens.Next()) {
+      switch (t.kind) {
+        case RtfToken::Kind::GroupOpen:
+          stack.push_back(cs_);
+          break;
+        case RtfToken::Kind::GroupClose:
+          if (!stack.empty()) {
+            cs_ = stack.back();
+            stack.pop_back();
+          }
+          break;
+        case RtfToken::Kind::Word:
+          Word(t.word, t.param, t.hasParam, t.groupStart);
+          break;
+        case RtfToken::Kind::Char:
+          if (!cs_.colourTable) {
+            Text(t.ch);
+          } else if (t.ch == ';') {
+            colours_.push_back(haveColour_ ? QColor(r_, g_, b_) : QColor());
+            haveColour_ = false;
+            r_ = g_ = b_ = 0;
+          }
+          break;
+        case RtfToken::Kind::End:
+          break;
       }
-      if (c == '}') {
-        if (!stack.empty()) {
-          cs_ = stack.back();
-          stack.pop_back();
-        }
-        groupStart = false;
-        ++i;
-        continue;
-      }
-      if (c == '\\') {
-        i = Control(i, groupStart);
-        groupStart = false;
-        continue;
-      }
-      groupStart = false;
-      ++i;
-      if (c == '\r' || c == '\n') continue;
-      if (cs_.colourTable) {
-        if (c == ';') {
-          colours_.push_back(haveColour_ ? QColor(r_, g_, b_) : QColor());
-          haveColour_ = false;
-          r_ = g_ = b_ = 0;
-        }
-        continue;
-      }
-      Text(QChar(static_cast<char16_t>(static_cast<unsigned char>(c))));
     }
     if (!cur_.frags.empty()) EndParagraph();
   }
@@ -118,68 +99,14 @@ class Parser {
   std::vector<QColor> colours_{QColor()};
 
  private:
-  size_t Control(size_t i, bool groupStart) {
-    ++i;  // the backslash
-    if (i >= s_.size()) return i;
-    const char c = s_[i];
-    if (!std::isalpha(static_cast<unsigned char>(c))) {
-      switch (c) {
-        case '\'': {
-          if (i + 2 < s_.size()) {
-            const std::string hex(s_.substr(i + 1, 2));
-            char* end = nullptr;
-            const long v = std::strtol(hex.c_str(), &end, 16);
-            if (end == hex.c_str() + 2) Text(FromCp1252(static_cast<unsigned char>(v)));
-            return i + 3;
-          }
-          return s_.size();
-        }
-        case '*':
-          cs_.skip = true;
-          return i + 1;
-        case '~':
-          Text(QChar(0x00A0));
-          return i + 1;
-        case '-':
-          return i + 1;
-        case '_':
-          Text(QChar(0x2011));
-          return i + 1;
-        case '\r':
-        case '\n':
-          Word("par", 0, false, false);
-          return i + 1;
-        default:
-          Text(QChar(static_cast<char16_t>(static_cast<unsigned char>(c))));  // \\ \{ \}
-          return i + 1;
-      }
+  void Word(std::string_view w, int n, bool hasNumber, bool groupStart) {
+    static const std::set<std::string_view> skipped{"fonttbl", "info", "stylesheet", "pict", "header", "footer",
+                                                    "headerl", "headerr", "footerl", "footerr", "object", "listtable",
+                                                    "listoverridetable", "generator", "themedata"};
+    if (w == "*") {
+      cs_.skip = true;
+      return;
     }
-    size_t j = i;
-    while (j < s_.size() && std::isalpha(static_cast<unsigned char>(s_[j]))) ++j;
-    const std::string word(s_.substr(i, j - i));
-    bool hasNumber = false;
-    int number = 0;
-    bool negative = false;
-    if (j < s_.size() && s_[j] == '-') {
-      negative = true;
-      ++j;
-    }
-    long long v = 0;
-    while (j < s_.size() && std::isdigit(static_cast<unsigned char>(s_[j]))) {
-      hasNumber = true;
-      v = std::min<long long>(v * 10 + (s_[j] - '0'), 1LL << 30);
-      ++j;
-    }
-    number = static_cast<int>(negative ? -v : v);
-    if (j < s_.size() && s_[j] == ' ') ++j;  // the delimiting space belongs to the word
-    Word(word, number, hasNumber, groupStart);
-    return j;
-  }
-
-  void Word(const std::string& w, int n, bool hasNumber, bool groupStart) {
-    static const std::set<std::string> skipped{"fonttbl", "info", "stylesheet", "pict", "header", "footer",
-                                               "headerl", "headerr", "footerl", "footerr", "object", "listtable",
-                                               "listoverridetable", "generator", "themedata"};
     if (groupStart && skipped.count(w)) {
       cs_.skip = true;
       return;
@@ -196,14 +123,6 @@ class Parser {
       if (w == "blue") b_ = n, haveColour_ = true;
       return;
     }
-    if (w == "u") {
-      if (cs_.skip) return;
-      const int code = n < 0 ? n + 65536 : n;
-      Append(QChar(static_cast<char16_t>(code)));
-      ucPending_ = cs_.uc;
-      return;
-    }
-    if (w == "uc") { cs_.uc = std::max(0, n); return; }
     if (cs_.skip) return;
     const bool on = !hasNumber || n != 0;
     if (w == "b") cs_.bold = on;
@@ -213,9 +132,7 @@ class Parser {
     else if (w == "cf") cs_.colour = n;
     else if (w == "fs") cs_.halfPoints = n > 0 ? n : 24;
     else if (w == "plain") {
-      const CharState keep = cs_;
       cs_ = CharState{};
-      cs_.uc = keep.uc;
     } else if (w == "pard") {
       cur_.ps = ParaState{};
     } else if (w == "ql") cur_.ps.align = Qt::AlignLeft;
@@ -226,15 +143,8 @@ class Parser {
     else if (w == "ltrpar") cur_.ps.rtl = false;
     else if (w == "intbl") cur_.ps.inTable = true;
     else if (w == "par") EndParagraph();
-    else if (w == "line") Text(QChar(QChar::LineSeparator));
-    else if (w == "tab") Text(QChar('\t'));
-    else if (w == "endash") Text(QChar(0x2013));
-    else if (w == "emdash") Text(QChar(0x2014));
-    else if (w == "bullet") Text(QChar(0x2022));
-    else if (w == "lquote") Text(QChar(0x2018));
-    else if (w == "rquote") Text(QChar(0x2019));
-    else if (w == "ldblquote") Text(QChar(0x201C));
-    else if (w == "rdblquote") Text(QChar(0x201D));
+    else if (w == "line") Text(QChar::LineSeparator);
+    else if (w == "tab") Text('\t');
     else if (w == "trowd") {
       rowDef_.clear();
       shade_ = 0;
@@ -246,20 +156,13 @@ class Parser {
     else if (w == "row") EndRow();
   }
 
-  void Text(QChar ch) {
+  void Text(char32_t c) {
     if (cs_.skip) return;
-    if (ucPending_ > 0) {  // the plain-text fallback that follows a \uN character
-      --ucPending_;
-      return;
-    }
-    Append(ch);
-  }
-
-  void Append(QChar ch) {
+    const QString ch = QString::fromUcs4(&c, 1);
     if (!cur_.frags.empty() && SameFormat(cur_.frags.back().fmt, cs_)) {
       cur_.frags.back().text.append(ch);
     } else {
-      cur_.frags.push_back({QString(ch), cs_});
+      cur_.frags.push_back({ch, cs_});
     }
   }
 
@@ -312,7 +215,6 @@ class Parser {
   std::vector<CellDef> rowDef_;
   int shade_ = 0;
   bool tableOpen_ = false;
-  int ucPending_ = 0;
   int r_ = 0, g_ = 0, b_ = 0;
   bool haveColour_ = false;
 };

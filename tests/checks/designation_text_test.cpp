@@ -10,6 +10,7 @@
 #include "checks/check_member.h"
 #include "core/units.h"
 #include "section_builders.h"
+#include "sections/designation_parts.h"
 #include "sections/profile_catalogue.h"
 #include "sections/section_parser.h"
 
@@ -22,10 +23,10 @@ using namespace test;
 const double kMmFactor = static_cast<double>(static_cast<float>(0.1));
 
 TEST(NumberText, ShortestDecimalWithoutNoise) {
-  EXPECT_EQ(DimensionMmText(50), "500");
-  EXPECT_EQ(DimensionMmText(0.8), "8");
-  EXPECT_EQ(DimensionMmText(1.25), "12.5");
-  EXPECT_EQ(DimensionMmText(0.9 / 10), "0.9");  // × 10 is 0.8999999999999999 in binary
+  EXPECT_EQ(MmText(50), "500");
+  EXPECT_EQ(MmText(0.8), "8");
+  EXPECT_EQ(MmText(1.25), "12.5");
+  EXPECT_EQ(MmText(0.9 / 10), "0.9");  // × 10 is 0.8999999999999999 in binary
   for (const auto& [value, text] : {std::pair{0.1 + 0.2, "0.3"}, std::pair{1234567.0, "1234567"}, std::pair{0.0, "0"},
                                     std::pair{-0.0, "0"}, std::pair{0.00001, "0.00001"},  // no exponent form
                                     std::pair{119.99999821186066, "119.999998211861"}})

@@ -6,6 +6,7 @@
 
 #include "core/text_util.h"
 #include "core/units.h"
+#include "core/utf8.h"
 
 namespace tavo {
 namespace {

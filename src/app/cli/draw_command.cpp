@@ -13,8 +13,7 @@
 #include "core/language.h"
 #include "core/text_util.h"
 #include "core/units.h"
-#include "drawing/canvas_frame.h"
-#include "drawing/dxf_surface.h"
+#include "drawing/drawing_file.h"
 #include "drawing/primitives.h"
 #include "drawing/section_drawing.h"
 #include "input/input_session.h"
@@ -219,38 +218,33 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
       }
     }
 
-    std::vector<DrawingReportLine> reportLines;
-    std::string error;
-    bool ok = false;
-    if (dxf) {
-      DxfSurface surface(width, height);
-      SetCanvasFrame(surface);
-      surface.Cls();
-      DrawingContext dc(surface);
-      dc.drawingMode = noDimensions ? kNoDimensionMode : "";
-      dc.language = language;
-      const Placement p = DrawRequestOn(dc, request);
-      reportLines = p.reportLines;
-      surface.SetModelSpace(p.s, p.originX, p.originY);
-      ok = AtomicWriteFile(out, surface.Document(), &error);
-    } else {
-#ifdef TAVO_HAVE_RENDER
-      ImageRenderOptions o;
-      o.width = width;
-      o.height = height;
-      o.printColours = printColours;
-      o.dimensions = !noDimensions;
-      o.uiFontSize = 12;
-      o.language = language;
-      ok = RenderToFile(
-          out, [&](DrawingContext& dc) { reportLines = DrawRequestOn(dc, request).reportLines; }, o, &error);
-#else
+#ifndef TAVO_HAVE_RENDER
+    if (!dxf) {
       std::cerr << "Drawing to " << ext << " is not available in this build (it was made without Qt); "
                 << "a .dxf file can still be written\n";
       state.exitCode = 1;
       return;
-#endif
     }
+#endif
+    std::vector<DrawingReportLine> reportLines;
+    const DrawFunction draw = [&](DrawingContext& dc) {
+      const Placement p = DrawRequestOn(dc, request);
+      reportLines = p.reportLines;
+      dc.surface->SetModelSpace(p.s, p.originX, p.originY);
+    };
+    ImageRenderOptions o;
+    o.width = width;
+    o.height = height;
+    o.printColours = printColours;
+    o.dimensions = !noDimensions;
+    o.uiFontSize = 12;
+    o.language = language;
+    std::string error;
+#ifdef TAVO_HAVE_RENDER
+    const bool ok = RenderToFile(out, draw, o, &error);
+#else
+    const bool ok = AtomicWriteFile(out, DxfBytes(draw, o), &error);  // the one format built without Qt
+#endif
     for (const auto& line : reportLines) std::cerr << PickLanguage(line.text, language) << '\n';
     if (!ok) {
       std::cerr << "Cannot write " << out << ": " << error << '\n';

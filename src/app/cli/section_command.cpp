@@ -14,6 +14,7 @@
 #include "core/language.h"
 #include "core/text_util.h"
 #include "core/units.h"
+#include "core/utf8.h"
 #include "input/design_constants.h"
 #include "input/ini_file.h"
 #include "input/input_file.h"
@@ -33,8 +34,7 @@ std::string Shown(double value) {
 
 // Pads to a width in characters, not bytes ("cm²" is three characters and four bytes).
 std::string Padded(const std::string& text, size_t width) {
-  size_t shown = 0;
-  for (const char c : text) shown += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  const size_t shown = Utf8Length(text);
   return text + std::string(width > shown ? width - shown : 0, ' ');
 }
 

@@ -1,4 +1,4 @@
-#include "output/atomic_output.h"
+#include "core/atomic_output.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
