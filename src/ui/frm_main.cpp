@@ -322,7 +322,7 @@ void frmMain::Recheck() {
     m.Lx = length;
     NoteMissingLength(m);
   }
-  member_ = engine_.Check(panel_.section(), m);  // with the Fy in force
+  member_ = engine_.Recheck(panel_.section(), m);  // with the Fy in force
   RefreshRows();
   RewriteReport();
   emit memberChanged(*member_);

@@ -42,7 +42,7 @@
 #include "ui/result_windows.h"
 #include "ui/qt_messages.h"
 #include "ui/report_view.h"
-#include "ui/section_engine.h"
+#include "engine/section_engine.h"
 #include "ui/tavolin_application.h"
 #include "ui/ui_common.h"
 #include "ui/ui_texts.h"
@@ -115,6 +115,7 @@ bool TavolinProgram::Main(const std::vector<std::string>& args) {
   QApplication::setLayoutDirection(ctx_.language == 'F' ? Qt::RightToLeft : Qt::LeftToRight);
 
   engine_ = std::make_unique<SectionEngine>(ctx_);
+  engine_->OpenFormulas();
   BuildWindows();
   ConnectCommands();
   frame_->SetCaption(Q(FrameCaption()));
@@ -287,7 +288,7 @@ void TavolinProgram::RunBatchPass() {
     progress_->ShowProgress(0, texts::kProgressCaption);
   }
   const ElementCheckFn check = [this](int index, const Element& element) {
-    return Summarise(engine_->CheckElement(element, index));
+    return Summarise(engine_->RecheckElement(element, index));
   };
   const ProgressFn progress = [this](int percent) {
     // The window stays alive between elements, and Cancel can be pressed.
@@ -342,9 +343,9 @@ void TavolinProgram::CheckListAgain() {
   if (n > 1) progress_->ShowProgress(0, texts::kProgressCaption, "nocancel");
   for (int i = 1; i <= n; ++i) {
     const size_t at = static_cast<size_t>(i) - 1;
-    pass_.results[at] = Summarise(engine_->CheckElement(pass_.elements[at], i));
+    pass_.results[at] = Summarise(engine_->RecheckElement(pass_.elements[at], i));
     if (const auto it = edited_.find(i); it != edited_.end())
-      it->second = engine_->Check(it->second.section, it->second.member);
+      it->second = engine_->Recheck(it->second.section, it->second.member);
     if (n > 1) {
       progress_->ShowProgress(std::max(1, ProgressPercent(i, n)));
       QCoreApplication::processEvents();
@@ -368,9 +369,9 @@ void TavolinProgram::ShowElement(int index) {
   CheckedMember member;
   if (const auto it = edited_.find(index); it != edited_.end()) {
     // Checked again, so a changed Fy applies to edited elements too.
-    member = engine_->Check(it->second.section, it->second.member);
+    member = engine_->Recheck(it->second.section, it->second.member);
   } else {
-    member = engine_->CheckElement(element, index);
+    member = engine_->RecheckElement(element, index);
   }
   frame_->ShowPage(frmMDI::Page::Editor);
   editor_->ShowMember(member);
@@ -578,7 +579,7 @@ void TavolinProgram::Results() {
   std::vector<ResultRowValues> rows;
   rows.reserve(elements.size());
   const ElementCheck check = [this, &rows](const Element& element, MemberKind, int index) {
-    CheckedMember member = engine_->CheckElement(element, index);
+    CheckedMember member = engine_->RecheckElement(element, index);
     rows.push_back(ResultRow(member.section.props, element.id, ctx_.displayUnits));
     // A section that is not what was written has no properties to show: the grid marks them.
     if (member.Status() == ElementStatus::Error)

@@ -21,6 +21,10 @@
 
 class QPrinter;
 
+namespace tavo {
+class SectionEngine;
+}
+
 namespace tavo::ui {
 
 class ElementList;
@@ -33,7 +37,6 @@ class frmOutput;
 class frmResults;
 class ProgressWindow;
 class QtMessages;
-class SectionEngine;
 struct TrappedError;
 
 class TavolinProgram : public QObject {
