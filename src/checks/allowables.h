@@ -2,7 +2,7 @@
 // Allowable stresses and capacities in the allowable-stress manner with metric constants:
 // stresses kg/cm², lengths cm, capacities ton and ton·m.
 #include "checks/check_results.h"
-#include "core/module_context.h"
+#include "core/member_kind.h"
 #include "sections/section.h"
 
 namespace tavo {

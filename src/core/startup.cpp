@@ -55,7 +55,6 @@ void InitDisplayMetrics(ModuleContext& ctx, int screenWidth, int screenHeight) {
   ctx.metrics.okColour = {0, 150, 0};
   ctx.metrics.notOkColour = {200, 0, 0};
   ctx.metrics.fontName = "Arial";
-  ctx.metrics.screenWidth = screenWidth;
   ctx.metrics.screenHeight = screenHeight;
   ctx.metrics.fontSize = FontSizeForScreen(screenWidth, screenHeight);
 }

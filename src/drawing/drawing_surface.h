@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/module_context.h"  // Rgb
+#include "core/rgb.h"
 
 namespace tavo {
 

@@ -28,6 +28,14 @@ double ValueInBase(const ConstantRow& row, const UnitSystem& units) {
 namespace {
 std::string NumberToText(double v) { return ShortestText(RoundTo(v, 6)); }
 
+// A number's ASCII digits as Persian ones, for a Persian sentence.
+std::string PersianDigits(const std::string& text) {
+  static constexpr const char* kDigits[] = {"۰", "۱", "۲", "۳", "۴", "۵", "۶", "۷", "۸", "۹"};
+  std::string out;
+  for (const char c : text) out += (c >= '0' && c <= '9') ? kDigits[c - '0'] : std::string(1, c);
+  return out;
+}
+
 // Where a value was read, for the messages.
 struct Origin {
   const char* english;
@@ -197,7 +205,7 @@ void NoteUnreadBlockWords(const DesignConstants& constants, ModuleContext& ctx) 
 }  // namespace
 
 void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx) {
-  MyConstants(constants, ctx, 1, "Fy", 1, 2400, "S", 2000, 4000, "Fy|Fy||تنش تسلیم فولاد Fy",
+  MyConstants(constants, ctx, 1, "Fy", 1, kDefaultFy, "S", 2000, 4000, "Fy|Fy||تنش تسلیم فولاد Fy",
               "Yield stress of the steel||تنش تسلیم فولاد");
   const ConstantRow* fy = constants.Find(1);
   if (!fy) return;
@@ -209,9 +217,10 @@ void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx) {
   // value that rounds to nothing (2 N/m²) is as unusable as none.
   const double v = written ? RoundTo(ValueInBase(*fy, ctx.displayUnits), 3) : 0.0;
   if (!written || !std::isfinite(v) || v <= 0) {
-    AddDiagnostic(d, Severity::Error, "Fy = " + Trim(fy->value) + " is not a positive number; 2400 kg/cm² is used",
-                  "Fy = " + Trim(fy->value) + " عدد مثبت نیست؛ 2400 kg/cm² به کار می‌رود", "Fy");
-    ctx.fy = 2400.0;
+    const std::string fallback = ShortestText(kDefaultFy) + " kg/cm²";
+    AddDiagnostic(d, Severity::Error, "Fy = " + Trim(fy->value) + " is not a positive number; " + fallback + " is used",
+                  "Fy = " + Trim(fy->value) + " عدد مثبت نیست؛ " + fallback + " به کار می‌رود", "Fy");
+    ctx.fy = kDefaultFy;
   } else {
     ctx.fy = v;
     if (ctx.fy < fy->minimum || ctx.fy > fy->maximum) {
@@ -286,9 +295,12 @@ InputSummary chngcte_inc(DesignConstants& constants, ModuleContext& ctx) {
   constants.mode = ConstantsMode::Checking;
   DefineAllConstants(constants, ctx);
   constants.mode = previous;
-  if (const ConstantRow* fy = constants.Find(1); fy && fy->source == ValueSource::Default)
-    s.lines.push_back(" Fy is not given by the input or the settings file; the default 2400 kg/cm² is used."
-                      "|| Fy در فایل ورودی یا تنظیمات داده نشده است؛ مقدار پیش‌فرض ۲۴۰۰ kg/cm² به کار می‌رود.");
+  if (const ConstantRow* fy = constants.Find(1); fy && fy->source == ValueSource::Default) {
+    const std::string value = ShortestText(kDefaultFy);
+    s.lines.push_back(" Fy is not given by the input or the settings file; the default " + value +
+                      " kg/cm² is used.|| Fy در فایل ورودی یا تنظیمات داده نشده است؛ مقدار پیش‌فرض " +
+                      PersianDigits(value) + " kg/cm² به کار می‌رود.");
+  }
   return s;
 }
 

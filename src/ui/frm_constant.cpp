@@ -409,7 +409,7 @@ bool frmConstant::CmdGo_Click() {
   DefineAllConstants(constants_, ctx_);
   ShowRows();  // the boxes show the values now in use ("2500.0 " shows as 2500)
   Confirm();
-  if (ctx_.activeView != "frmMian") ctx_.displayUnits = UnitFactors("units=[kg]-[cm]", ctx_.messages);
+  if (!reopenedOverEditor || !reopenedOverEditor()) ctx_.displayUnits = UnitFactors("units=[kg]-[cm]", ctx_.messages);
   if (onContinue) onContinue();
   return true;
 }

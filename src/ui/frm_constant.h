@@ -58,6 +58,8 @@ class frmConstant : public QWidget {
   std::function<void()> onUnits;
   // The design-code help; unset, the button says the help is not installed.
   std::function<void()> onDesignCodeHelp;
+  // True when the window was reopened over the editor: Continue then keeps the display units.
+  std::function<bool()> reopenedOverEditor;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -138,7 +138,7 @@ bool TavolinProgram::Main(const std::vector<std::string>& args) {
     constants_->SetContinueVisible(false);
     return true;
   }
-  ctx_.activeView = "frmConstant";
+  activeView_ = ActiveView::Constants;
   frame_->SetCaption(Q(FrameCaption()));
   engine_->Refresh();
   constants_->Form_initialize();
@@ -191,6 +191,7 @@ void TavolinProgram::ConnectCommands() {
   constants_->onContinue = [this] { ContinueAfterConstants(); };
   constants_->onUnits = [this] { Units(); };
   constants_->onDesignCodeHelp = [this] { OpenHelp("checks"); };
+  constants_->reopenedOverEditor = [this] { return activeView_ == ActiveView::ConstantsOverEditor; };
   connect(editor_, &frmMain::memberChanged, this, &TavolinProgram::MemberChanged);
   connect(editor_, &frmMain::hint, this, [this](const QString& text) { frame_->ShowStatus(0, text); });
   connect(editor_, &frmMain::sliderRowChanged, drawing_, &frmDraw::ConfigureSlider);
@@ -214,9 +215,9 @@ void TavolinProgram::ShowUnitsStatus() {
 void TavolinProgram::ContinueAfterConstants() {
   ctx_.fyDiagnostics = constants_->FyDiagnostics();
   if (batchDone_ && (ctx_.fy != listFy_ || ctx_.fyExplicit != listFyExplicit_)) CheckListAgain();
-  if (ctx_.activeView == "frmMian") {
+  if (activeView_ == ActiveView::ConstantsOverEditor) {
     // Reopened from the editor: back to the section, checked with the confirmed constants.
-    ctx_.activeView = "frmMain";
+    activeView_ = ActiveView::Editor;
     constants_->SetContinueVisible(false);
     frame_->ShowPage(frmMDI::Page::Editor);
     frame_->ShowStatus(0, {});
@@ -228,7 +229,7 @@ void TavolinProgram::ContinueAfterConstants() {
   constants_->SetContinueVisible(false);
   if (batchDone_) {
     // The elements are computed already (the constants were opened from the list): go back.
-    ctx_.activeView.clear();
+    activeView_ = ActiveView::None;
     frame_->ShowPage(frmMDI::Page::List);
     ShowUnitsStatus();
     return;
@@ -238,13 +239,13 @@ void TavolinProgram::ContinueAfterConstants() {
     return;
   }
   RunBatchPass();
-  ctx_.activeView = ctx_.N == 1 ? "frmMain" : "";
+  activeView_ = ctx_.N == 1 ? ActiveView::Editor : ActiveView::None;
   ShowUnitsStatus();
 }
 
 void TavolinProgram::OpenTableEntry() {
   session_.copy.Close();
-  ctx_.activeView = "frmEnter";
+  activeView_ = ActiveView::TableEntry;
   drawing_->ShowEmpty();
   if (!enter_) {
     enter_ = new frmEnter(ctx_, frame_);
@@ -275,7 +276,7 @@ void TavolinProgram::TableEntryFinished() {
   session_.constants.mode = confirmed.mode;
   frame_->SetCaption(Q(FrameCaption()));
   RunBatchPass();
-  ctx_.activeView = ctx_.N == 1 ? "frmMain" : "";
+  activeView_ = ctx_.N == 1 ? ActiveView::Editor : ActiveView::None;
   frame_->Enable_Icons();
   ShowUnitsStatus();
 }
@@ -364,8 +365,7 @@ void TavolinProgram::ShowElement(int index) {
   ctx_.currentIndex = index;
   const Element& element = pass_.elements[static_cast<size_t>(index) - 1];
   ctx_.currentId = element.id;
-  ctx_.currentKind = KindOfIndex(ctx_, index);
-  ctx_.activeView = "frmMain";
+  activeView_ = ActiveView::Editor;
   CheckedMember member;
   if (const auto it = edited_.find(index); it != edited_.end()) {
     // Checked again, so a changed Fy applies to edited elements too.
@@ -403,7 +403,7 @@ void TavolinProgram::PreviousID() {
 
 void TavolinProgram::Home() {
   if (pass_.elements.empty()) return;
-  ctx_.activeView.clear();
+  activeView_ = ActiveView::None;
   frame_->ShowPage(frmMDI::Page::List);
   QCoreApplication::processEvents();
   UpdatePictures();
@@ -426,7 +426,7 @@ void TavolinProgram::EndProgram(const std::string& request) {
   ctx_.messages = saved;
   if (outcome == ReturnOutcome::KeepRunning) return;
   ended_ = true;
-  ctx_.activeView = "Exit";
+  activeView_ = ActiveView::Exit;
   if (help_) help_->close();
   if (output_) output_->close();
   if (results_) results_->close();
@@ -516,8 +516,8 @@ int TavolinProgram::helpPage() const {
 
 void TavolinProgram::ConstantsHelp() {
   if (!inputOk_) return;
-  if (ctx_.activeView == "frmMain") {
-    ctx_.activeView = "frmMian";
+  if (activeView_ == ActiveView::Editor) {
+    activeView_ = ActiveView::ConstantsOverEditor;
     constants_->SetContinueVisible(true);
   }
   // Opened again: the constants in force, in today's display units, not a value typed and

@@ -57,7 +57,9 @@ void AddReportCommand(CLI::App& app, CliState& state) {
                   "Member length in the data length unit: the input's with --input, else that of --units "
                   "(default cm). Default: L= of the element with --input, else 0 (fully braced)")
       ->check(CLI::NonNegativeNumber);
-  cmd->add_option("--fy", o.fy, "Yield stress Fy in kg/cm² (default: the input file's, else the settings file's, else 2400)")
+  cmd->add_option("--fy", o.fy,
+                  "Yield stress Fy in kg/cm² (default: the input file's, else the settings file's, else " +
+                      ShortestText(kDefaultFy) + ")")
       ->check(CLI::PositiveNumber);
   cmd->add_option("--units", o.units, "Units of spacings in a designation, \"[F]-[L]\"")->capture_default_str();
   cmd->add_option("--lang", o.lang, "Report language")->check(CLI::IsMember({"en", "fa"}));

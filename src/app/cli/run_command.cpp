@@ -211,7 +211,9 @@ void AddRunCommand(CLI::App& app, CliState& state) {
   const auto args = std::make_shared<RunArgs>();
   RunArgs& o = *args;
   cmd->add_option("INPUT", o.input, "Input file (.Ardekon)")->required();
-  cmd->add_option("--fy", o.fy, "Yield stress Fy in kg/cm² (default: the input's, else the settings file's, else 2400)")
+  cmd->add_option("--fy", o.fy,
+                  "Yield stress Fy in kg/cm² (default: the input's, else the settings file's, else " +
+                      ShortestText(kDefaultFy) + ")")
       ->check(CLI::PositiveNumber);
   cmd->add_flag("--json", o.json, "Stream one JSON object per element");
   cmd->add_flag("--no-files", o.noFiles, "Write no result files");

@@ -133,7 +133,8 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
                   "Member length in the data length unit, the length unit of --units (default cm); "
                   "without it a beam or column is checked as fully braced")
       ->check(CLI::NonNegativeNumber);
-  cmd->add_option("--fy", a->fy, "Yield stress in kg/cm² (default: the settings file, else 2400)")
+  cmd->add_option("--fy", a->fy,
+                  "Yield stress in kg/cm² (default: the settings file, else " + ShortestText(kDefaultFy) + ")")
       ->check(CLI::PositiveNumber);
   cmd->callback([&state, a] {
     state.Prepare();
