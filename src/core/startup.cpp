@@ -111,7 +111,7 @@ ReturnOutcome ReturnToSuite(ModuleContext& ctx, std::string_view requestIn, cons
     ctx.messages->Show(PickLanguage("The suite's main program was not found: " + suite.string() +
                                         "||برنامه اصلی پیدا نشد: " + suite.string(),
                                     ctx),
-                       "", MessageKind::Warning, ctx.language == 'F');
+                       "", MessageKind::Warning, IsPersian(ctx));
   return ReturnOutcome::Ended;
 }
 

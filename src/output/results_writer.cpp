@@ -410,7 +410,7 @@ ResultsRunOutcome RunResults(const ModuleContext& ctx, const std::vector<Element
                              "\r\n\r\nOutput filenames:\r\n" + outcome.files.csv.string() + "\r\n" +
                              outcome.files.rtf.string();
     outcome.viewAnswer = ctx.messages->Ask(text, PickLanguage(ctx.moduleTitle, ctx), Buttons::YesNoCancel, Answer::No,
-                                           ctx.language == 'F');
+                                           IsPersian(ctx));
   }
   return outcome;
 }

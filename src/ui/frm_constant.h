@@ -79,8 +79,8 @@ class frmConstant : public QWidget {
   void ConvertRowsToDisplayUnits();
   void TakeTypedValue(RowWidgets& w);
   void Validate(RowWidgets& w);
-  // One mode over every row, leaving the Fy in force alone.
-  void RunMode(ConstantsMode mode);
+  // Every row's range marked, leaving the Fy in force alone.
+  void CheckRows();
   // Keeps the rows as confirmed, for ShowInForce.
   void Confirm();
   QString RangeText(const ConstantRow& row) const;

@@ -112,7 +112,7 @@ bool TavolinProgram::Main(const std::vector<std::string>& args) {
     std::error_code ec;
     fs::create_directories(SuitePath(ctx_.tempDir), ec);
   }
-  QApplication::setLayoutDirection(ctx_.language == 'F' ? Qt::RightToLeft : Qt::LeftToRight);
+  QApplication::setLayoutDirection(IsPersian(ctx_) ? Qt::RightToLeft : Qt::LeftToRight);
 
   engine_ = std::make_unique<SectionEngine>(ctx_);
   engine_->OpenFormulas();
@@ -271,9 +271,7 @@ void TavolinProgram::TableEntryFinished() {
   ctx_.constantsUnits = units;
   ctx_.fy = fy;
   // Fy's problems and whether it was given go with the confirmed values, not the re-read file's.
-  session_.constants.mode = ConstantsMode::Checking;
-  DefineAllConstants(session_.constants, ctx_);
-  session_.constants.mode = confirmed.mode;
+  CheckConstants(session_.constants, ctx_);
   frame_->SetCaption(Q(FrameCaption()));
   RunBatchPass();
   activeView_ = ctx_.N == 1 ? ActiveView::Editor : ActiveView::None;
@@ -315,7 +313,7 @@ void TavolinProgram::RunBatchPass() {
     const std::string shown = std::to_string(list_->shown());
     ctx_.messages->Show(std::string(texts::kTooManyEnglish) + "||" + texts::kTooManyPersian + shown +
                             texts::kTooManyPersianEnd,
-                        "Tavolin", MessageKind::Warning, ctx_.language == 'F');
+                        "Tavolin", MessageKind::Warning, IsPersian(ctx_));
   }
   ctx_.currentIndex = 0;  // nothing shown yet: Next ID starts at the first element
   frame_->Enable_Icons();
@@ -413,7 +411,7 @@ void TavolinProgram::Home() {
 
 void TavolinProgram::menu_Exit_Click() {
   const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kExitQuestion, ctx_), PickLanguage(texts::kExitTitle, ctx_),
-                           Buttons::YesNo, Answer::No, ctx_.language == 'F', MessageKind::Warning);
+                           Buttons::YesNo, Answer::No, IsPersian(ctx_), MessageKind::Warning);
   if (a == Answer::Yes) EndProgram("/noframe/steel");
 }
 
@@ -443,7 +441,7 @@ void TavolinProgram::EndProgram(const std::string& request) {
 void TavolinProgram::TrapError(const TrappedError& error) {
   if (ctx_.messages)
     ctx_.messages->Show(TrapMessage(error), PickLanguage("Error||خطا", ctx_), MessageKind::Critical,
-                        ctx_.language == 'F');
+                        IsPersian(ctx_));
   EndProgram("/noframe/steel");
 }
 
@@ -469,11 +467,11 @@ bool TavolinProgram::OpenHelp(const std::string& anchor) {
   std::string path = ctx_.installDir + "bin/help/" + ctx_.moduleKey + ".pdf";
   // The Persian edition, when it is installed, for a Persian user.
   const std::string persian = ctx_.installDir + "bin/help/" + ctx_.moduleKey + "_fa.pdf";
-  if (ctx_.language == 'F' && FileExistsNonEmpty(ctx_, persian)) path = persian;
+  if (IsPersian(ctx_) && FileExistsNonEmpty(ctx_, persian)) path = persian;
   if (!FileExistsNonEmpty(ctx_, path)) {
     if (ctx_.messages)
       ctx_.messages->Show(PickLanguage(texts::kHelpMissing, ctx_), PickLanguage(texts::kMenuHelp, ctx_),
-                          MessageKind::Information, ctx_.language == 'F');
+                          MessageKind::Information, IsPersian(ctx_));
     return false;
   }
   if (help_ && helpPath_ != path) delete help_.data();
@@ -536,7 +534,7 @@ void TavolinProgram::Calculator() {
   }
   if (ctx_.messages)
     ctx_.messages->Show(PickLanguage(texts::kCalculatorMissing, ctx_), PickLanguage(texts::kMenuCalculator, ctx_),
-                        MessageKind::Information, ctx_.language == 'F');
+                        MessageKind::Information, IsPersian(ctx_));
 }
 
 void TavolinProgram::Units() {
@@ -663,7 +661,7 @@ bool TavolinProgram::PrintTo(QPrinter& printer) {
 
   QTextDocument document;
   document.documentLayout()->setPaintDevice(&printer);
-  FillReportDocument(document, editor_->report().runs(), ctx_.language == 'F', "DejaVu Sans");
+  FillReportDocument(document, editor_->report().runs(), IsPersian(ctx_), "DejaVu Sans");
   document.setPageSize(QSizeF(reportWidth, 1e9));
   const double total = document.size().height();
   double offset = 0;

@@ -89,10 +89,9 @@ TEST(DesignConstants, SaveWritesUpperCasedKeysUnderTheModuleSection) {
 TEST(DesignConstants, UnitChangeConvertsTheRow) {
   Fixture f("");
   ASSERT_TRUE(f.Open("NO=1 UNITS=[kg]-[cm]\n1 IPE20\n"));
-  f.session.constants.previousUnits = f.ctx.displayUnits;
+  const UnitSystem previous = f.ctx.displayUnits;
   f.ctx.displayUnits = UnitFactors("UNITS=[ton]-[m]");
-  f.session.constants.mode = ConstantsMode::UpdateUnits;
-  DefineAllConstants(f.session.constants, f.ctx);
+  ConvertConstantUnits(f.session.constants, f.ctx, previous);
   EXPECT_EQ(f.session.constants.Find(1)->value, "24000");
   EXPECT_DOUBLE_EQ(f.ctx.fy, 2400);
 }
