@@ -594,7 +594,14 @@ void TavolinProgram::Results() {
   };
   const ResultsRunOutcome outcome = RunResults(ctx_, elements, check, {}, progress);
   if (!outcome.ok) return;
-  if (outcome.viewAnswer == Answer::Yes) {
+  // The writer only writes; whether to look at what it wrote is asked here.
+  const std::string question =
+      PickLanguage("Do you want to view the output file?||آیا می‌خواهید فایل خروجی را ببینید؟", ctx_) +
+      "\r\n\r\nOutput filenames:\r\n" + outcome.files.csv.string() + "\r\n" + outcome.files.rtf.string();
+  const Answer view = ctx_.messages ? ctx_.messages->Ask(question, PickLanguage(ctx_.moduleTitle, ctx_),
+                                                         Buttons::YesNoCancel, Answer::No, IsPersian(ctx_))
+                                    : Answer::No;
+  if (view == Answer::Yes) {
     if (!output_) {
       output_ = new frmOutput(ctx_);
       output_->setAttribute(Qt::WA_DeleteOnClose);
