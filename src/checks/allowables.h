@@ -3,7 +3,7 @@
 // stresses kg/cm², lengths cm, capacities ton and ton·m.
 #include "checks/asd_equations.h"
 #include "checks/check_results.h"
-#include "core/module_context.h"
+#include "core/member_kind.h"
 #include "sections/section.h"
 
 namespace tavo {

@@ -87,7 +87,7 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
   CheckedMember out;
   out.member = member;
   // Out-of-range inputs fall back to the module's defaults rather than poisoning every number.
-  const double fy = (std::isfinite(member.fy) && member.fy > 0) ? member.fy : 2400.0;
+  const double fy = (std::isfinite(member.fy) && member.fy > 0) ? member.fy : kDefaultFy;
   const double lengthFactor =
       (std::isfinite(member.lengthFactor) && member.lengthFactor > 0) ? member.lengthFactor : 1.0;
   out.member.fy = fy;

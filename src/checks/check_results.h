@@ -6,7 +6,8 @@
 #include <string>
 
 #include "core/diagnostics.h"
-#include "core/module_context.h"
+#include "core/design_defaults.h"
+#include "core/member_kind.h"
 #include "sections/section.h"
 
 namespace tavo {
@@ -14,7 +15,7 @@ namespace tavo {
 struct MemberInput {
   MemberKind kind = MemberKind::Column;
   double Lx = 0;              // member length, cm
-  double fy = 2400;           // kg/cm²
+  double fy = kDefaultFy;     // kg/cm²
   double lengthFactor = 1.0;  // cm per data length unit, for spacing texts in designations
   int16_t id = 0;
   Diagnostics diagnostics;    // what reading the element's line, length and Fy had to say

@@ -44,7 +44,7 @@ const char* SeverityName(Severity severity) { return severity == Severity::Error
 std::string DiagnosticLine(const Diagnostic& d, char language) {
   std::string line = PickLanguage(d.text, language);
   if (!d.subject.empty() && line.find(d.subject) == std::string::npos)
-    line += (language == 'F' ? " («" : " (\"") + d.subject + (language == 'F' ? "»)" : "\")");
+    line += (IsPersian(language) ? " («" : " (\"") + d.subject + (IsPersian(language) ? "»)" : "\")");
   return line;
 }
 
@@ -56,7 +56,7 @@ std::string LabelledLine(const Diagnostic& d, char language) {
 std::string DiagnosticsLine(const Diagnostics& list, char language, bool labelled) {
   std::string out;
   for (const auto& d : list) {
-    if (!out.empty()) out += language == 'F' ? "؛ " : "; ";
+    if (!out.empty()) out += IsPersian(language) ? "؛ " : "; ";
     out += labelled ? LabelledLine(d, language) : DiagnosticLine(d, language);
   }
   return out;

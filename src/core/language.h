@@ -9,6 +9,10 @@ namespace tavo {
 class Messages;
 struct ModuleContext;
 
+// The user language is one letter: 'F' Persian (right to left), anything else English.
+inline bool IsPersian(char language) { return language == 'F'; }
+bool IsPersian(const ModuleContext& ctx);
+
 std::string PickLanguage(std::string_view text, char language);
 std::string PickLanguage(std::string_view text, const ModuleContext& ctx);
 

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/design_defaults.h"
 #include "core/diagnostics.h"
+#include "core/member_kind.h"
+#include "core/rgb.h"
 #include "core/units.h"
 
 namespace tavo {
@@ -13,21 +16,13 @@ namespace tavo {
 class Messages;
 class ProcessLauncher;
 
-struct Rgb {
-  int r = 0, g = 0, b = 0;
-  bool operator==(const Rgb&) const = default;
-};
-
 struct DisplayMetrics {
   std::string fontName = "Arial";
   int fontSize = 8;
-  int screenWidth = 0;
   int screenHeight = 0;
   Rgb okColour{0, 150, 0};
   Rgb notOkColour{200, 0, 0};
 };
-
-enum class MemberKind : int { Column = 1, Beam = 2, Bracing = 3 };
 
 struct ModuleContext {
   std::string moduleKey = "tavo";
@@ -52,10 +47,9 @@ struct ModuleContext {
   int N = 0;
   int currentIndex = 0;
   int16_t currentId = 0;
-  MemberKind currentKind = MemberKind::Column;
   std::string target = "ETABS";
 
-  double fy = 2400.0;  // kg/cm²
+  double fy = kDefaultFy;  // kg/cm²
   bool fyExplicit = false;  // given on the command line or confirmed in the constants window
 
   // What the reader has to say about the file as a whole (count line, units, element lines).
@@ -67,7 +61,6 @@ struct ModuleContext {
   Diagnostics fyDiagnostics;
 
   DisplayMetrics metrics;
-  std::string activeView;
 
   Messages* messages = nullptr;
   ProcessLauncher* launcher = nullptr;

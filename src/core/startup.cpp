@@ -55,7 +55,6 @@ void InitDisplayMetrics(ModuleContext& ctx, int screenWidth, int screenHeight) {
   ctx.metrics.okColour = {0, 150, 0};
   ctx.metrics.notOkColour = {200, 0, 0};
   ctx.metrics.fontName = "Arial";
-  ctx.metrics.screenWidth = screenWidth;
   ctx.metrics.screenHeight = screenHeight;
   ctx.metrics.fontSize = FontSizeForScreen(screenWidth, screenHeight);
 }
@@ -112,7 +111,7 @@ ReturnOutcome ReturnToSuite(ModuleContext& ctx, std::string_view requestIn, cons
     ctx.messages->Show(PickLanguage("The suite's main program was not found: " + suite.string() +
                                         "||برنامه اصلی پیدا نشد: " + suite.string(),
                                     ctx),
-                       "", MessageKind::Warning, ctx.language == 'F');
+                       "", MessageKind::Warning, IsPersian(ctx));
   return ReturnOutcome::Ended;
 }
 

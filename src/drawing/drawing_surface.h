@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/module_context.h"  // Rgb
+#include "core/rgb.h"
 #include "core/utf8.h"            // Utf8Length: the simple font model counts characters
 
 namespace tavo {

@@ -41,7 +41,6 @@ BatchPassResult Main_Continue_Const(ModuleContext& ctx, InputSession& session, c
     const Element& element = out.elements[static_cast<size_t>(i) - 1];
     out.results.emplace_back();
     reached = i;
-    ctx.currentKind = KindOfIndex(ctx, i);
     if (check) {
       out.results.back() = check(i, element);
       out.results.back().checked = true;

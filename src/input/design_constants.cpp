@@ -28,6 +28,14 @@ double ValueInBase(const ConstantRow& row, const UnitSystem& units) {
 namespace {
 std::string NumberToText(double v) { return ShortestText(RoundTo(v, 6)); }
 
+// A number's ASCII digits as Persian ones, for a Persian sentence.
+std::string PersianDigits(const std::string& text) {
+  static constexpr const char* kDigits[] = {"۰", "۱", "۲", "۳", "۴", "۵", "۶", "۷", "۸", "۹"};
+  std::string out;
+  for (const char c : text) out += (c >= '0' && c <= '9') ? kDigits[c - '0'] : std::string(1, c);
+  return out;
+}
+
 // Where a value was read, for the messages.
 struct Origin {
   const char* english;
@@ -77,93 +85,88 @@ UnitSystem SettingsUnits(const ModuleContext& ctx, Diagnostics* problems) {
 }
 }  // namespace
 
-void MyConstants(DesignConstants& constants, ModuleContext& ctx, int rowIn, const std::string& key, int keyIndex,
-                 double defaultValue, const std::string& dimension, double minimum, double maximum,
-                 const std::string& label, const std::string& hint1, const std::string& hint2) {
-  const int row = std::abs(rowIn);
-  if (row < 1 || row > kMaxConstantRows) return;
-  ConstantRow* r = constants.Find(row);
+namespace {
+
+// What the module knows of each of its constants.
+struct ConstantSpec {
+  int row;
+  const char* key;
+  int keyIndex;
+  double defaultValue;
+  const char* dimension;     // a dimension letter, or "BAR" for a list choice
+  double minimum, maximum;   // in kg and cm
+  const char* label;         // bilingual
+  const char* hint1;
+  const char* hint2;
+};
+
+constexpr ConstantSpec kConstants[] = {
+    {1, "Fy", 1, kDefaultFy, "S", 2000, 4000, "Fy|Fy||تنش تسلیم فولاد Fy", "Yield stress of the steel||تنش تسلیم فولاد",
+     ""},
+};
+
+// One constant read afresh: the input's constants block, else the settings file, else the default.
+void DefineConstant(DesignConstants& constants, ModuleContext& ctx, const ConstantSpec& spec) {
+  if (spec.row < 1 || spec.row > kMaxConstantRows) return;
+  ConstantRow* r = constants.Find(spec.row);
   if (!r) {
     constants.rows.push_back(ConstantRow{});
     r = &constants.rows.back();
-    r->row = row;
+    r->row = spec.row;
   }
-  switch (constants.mode) {
-    case ConstantsMode::Defining: {
-      r->label = label;
-      r->key = key;
-      r->keyIndex = keyIndex;
-      r->defaultValue = defaultValue;
-      r->dimension = dimension;
-      r->problems.clear();
-      // The key in any letter case, with or without blanks around "=": "FY = 2500" is Fy too.
-      std::vector<Assignment> given;
-      if (!key.empty())
-        for (const Assignment& a : ScanAssignments(ctx.constantsText))
-          if (a.assigns && ToUpper(a.key) == ToUpper(key)) given.push_back(a);
-      if (!given.empty()) {
-        r->source = ValueSource::InputFile;
-        std::string all;
-        bool differ = false;
-        for (const Assignment& a : given) {
-          all += (all.empty() ? "" : " ") + a.text;
-          differ = differ || Trim(a.value) != Trim(given.front().value);
-        }
-        if (differ)
-          AddDiagnostic(r->problems, Severity::Error,
-                        key + " is given more than once in the constants block with different values; the first is used",
-                        key + " بیش از یک بار با مقدارهای متفاوت در بلوک ثابت‌ها آمده است؛ اولی به کار می‌رود", all);
-        const UnitSystem blockUnits =
-            UnitFactors("units=" + ConstantsBlockUnits(ctx.constantsText, &r->problems), ctx.messages);
-        r->value = ReadValue(given.front().value, keyIndex, defaultValue, dimension, blockUnits, ctx, kInputBlock,
-                             given.front().text, r->problems);
-      } else {
-        const std::string text = Trim(ReadSetting(ctx, ctx.moduleKey, key, ConstantsFilePath(ctx)));
-        if (!text.empty()) {
-          r->source = ValueSource::SettingsFile;
-          // A settings value is in the settings file's units, whatever units the input uses.
-          const UnitSystem units = SettingsUnits(ctx, &r->problems);
-          r->value = ReadValue(text, keyIndex, defaultValue, dimension, units, ctx, kSettingsFile,
-                               ToUpper(key) + "=" + text, r->problems);
-        } else {
-          // Neither the input nor the settings give it: the built-in default, in display units.
-          const UnitLabelResult u = UnitLabel(dimension, 0, ctx.displayUnits);
-          r->value = NumberToText(dimension == "BAR" || !u.known ? defaultValue : defaultValue / u.factor);
-          r->source = ValueSource::Default;
-        }
-      }
-      if (dimension != "BAR") {
-        r->minimum = minimum;
-        r->maximum = maximum;
-        r->hint1 = hint1;
-        r->hint2 = hint2;
-      }
-      break;
+  const std::string key = spec.key;
+  const std::string dimension = spec.dimension;
+  r->label = spec.label;
+  r->key = key;
+  r->keyIndex = spec.keyIndex;
+  r->defaultValue = spec.defaultValue;
+  r->dimension = dimension;
+  r->problems.clear();
+  // The key in any letter case, with or without blanks around "=": "FY = 2500" is Fy too.
+  std::vector<Assignment> given;
+  if (!key.empty())
+    for (const Assignment& a : ScanAssignments(ctx.constantsText))
+      if (a.assigns && ToUpper(a.key) == ToUpper(key)) given.push_back(a);
+  if (!given.empty()) {
+    r->source = ValueSource::InputFile;
+    std::string all;
+    bool differ = false;
+    for (const Assignment& a : given) {
+      all += (all.empty() ? "" : " ") + a.text;
+      differ = differ || Trim(a.value) != Trim(given.front().value);
     }
-    case ConstantsMode::Checking: {
-      const double v = ValueInBase(*r, ctx.displayUnits);
-      r->inRange = r->dimension == "BAR" || (v >= r->minimum && v <= r->maximum);
-      break;
+    if (differ)
+      AddDiagnostic(r->problems, Severity::Error,
+                    key + " is given more than once in the constants block with different values; the first is used",
+                    key + " بیش از یک بار با مقدارهای متفاوت در بلوک ثابت‌ها آمده است؛ اولی به کار می‌رود", all);
+    const UnitSystem blockUnits =
+        UnitFactors("units=" + ConstantsBlockUnits(ctx.constantsText, &r->problems), ctx.messages);
+    r->value = ReadValue(given.front().value, spec.keyIndex, spec.defaultValue, dimension, blockUnits, ctx,
+                         kInputBlock, given.front().text, r->problems);
+  } else {
+    const std::string text = Trim(ReadSetting(ctx, ctx.moduleKey, key, ConstantsFilePath(ctx)));
+    if (!text.empty()) {
+      r->source = ValueSource::SettingsFile;
+      // A settings value is in the settings file's units, whatever units the input uses.
+      const UnitSystem units = SettingsUnits(ctx, &r->problems);
+      r->value = ReadValue(text, spec.keyIndex, spec.defaultValue, dimension, units, ctx, kSettingsFile,
+                           ToUpper(key) + "=" + text, r->problems);
+    } else {
+      // Neither the input nor the settings give it: the built-in default, in display units.
+      const UnitLabelResult u = UnitLabel(dimension, 0, ctx.displayUnits);
+      r->value = NumberToText(dimension == "BAR" || !u.known ? spec.defaultValue : spec.defaultValue / u.factor);
+      r->source = ValueSource::Default;
     }
-    case ConstantsMode::UpdateUnits: {
-      if (r->dimension == "BAR" || r->dimension.empty()) break;
-      const double f = RoundTo(static_cast<double>(constants.previousUnits.forceFactor) / ctx.displayUnits.forceFactor, 7);
-      const double l =
-          RoundTo(static_cast<double>(constants.previousUnits.lengthFactor) / ctx.displayUnits.lengthFactor, 7);
-      r->value = NumberToText(ConvertToBase(NumericValue(r->value), r->dimension, f, l, ctx.messages));
-      break;
-    }
-    case ConstantsMode::WriteToFile:
-      WriteSetting(ctx, ctx.moduleKey, key, Trim(r->value), ConstantsFilePath(ctx));
-      break;
-    case ConstantsMode::UpdateMinMax:
-      r->minimum = minimum;
-      r->maximum = maximum;
-      if (!hint1.empty()) r->hint1 = hint1;
-      if (!hint2.empty()) r->hint2 = hint2;
-      break;
+  }
+  if (dimension != "BAR") {
+    r->minimum = spec.minimum;
+    r->maximum = spec.maximum;
+    r->hint1 = spec.hint1;
+    r->hint2 = spec.hint2;
   }
 }
+
+}  // namespace
 
 namespace {
 // Words of the constants block that no constant reads are said, not dropped; so is a UNITS= of
@@ -196,12 +199,11 @@ void NoteUnreadBlockWords(const DesignConstants& constants, ModuleContext& ctx) 
 }
 }  // namespace
 
-void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx) {
-  MyConstants(constants, ctx, 1, "Fy", 1, 2400, "S", 2000, 4000, "Fy|Fy||تنش تسلیم فولاد Fy",
-              "Yield stress of the steel||تنش تسلیم فولاد");
+namespace {
+// Fy in force from row 1, with what is to be said about it.
+void UpdateFy(const DesignConstants& constants, ModuleContext& ctx) {
   const ConstantRow* fy = constants.Find(1);
   if (!fy) return;
-  if (constants.mode == ConstantsMode::Defining) NoteUnreadBlockWords(constants, ctx);
   ctx.fyExplicit = fy->source == ValueSource::Given;
   Diagnostics d = fy->problems;
   const auto written = ParseNumber(Trim(fy->value));
@@ -209,9 +211,10 @@ void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx) {
   // value that rounds to nothing (2 N/m²) is as unusable as none.
   const double v = written ? RoundTo(ValueInBase(*fy, ctx.displayUnits), 3) : 0.0;
   if (!written || !std::isfinite(v) || v <= 0) {
-    AddDiagnostic(d, Severity::Error, "Fy = " + Trim(fy->value) + " is not a positive number; 2400 kg/cm² is used",
-                  "Fy = " + Trim(fy->value) + " عدد مثبت نیست؛ 2400 kg/cm² به کار می‌رود", "Fy");
-    ctx.fy = 2400.0;
+    const std::string fallback = ShortestText(kDefaultFy) + " kg/cm²";
+    AddDiagnostic(d, Severity::Error, "Fy = " + Trim(fy->value) + " is not a positive number; " + fallback + " is used",
+                  "Fy = " + Trim(fy->value) + " عدد مثبت نیست؛ " + fallback + " به کار می‌رود", "Fy");
+    ctx.fy = kDefaultFy;
   } else {
     ctx.fy = v;
     if (ctx.fy < fy->minimum || ctx.fy > fy->maximum) {
@@ -233,16 +236,40 @@ void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx) {
   ctx.fyDiagnostics = std::move(d);
 }
 
+}  // namespace
+
+void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx) {
+  for (const ConstantSpec& spec : kConstants) DefineConstant(constants, ctx, spec);
+  if (!constants.Find(1)) return;
+  NoteUnreadBlockWords(constants, ctx);
+  UpdateFy(constants, ctx);
+}
+
+void CheckConstants(DesignConstants& constants, ModuleContext& ctx) {
+  for (ConstantRow& r : constants.rows) {
+    const double v = ValueInBase(r, ctx.displayUnits);
+    r.inRange = r.dimension == "BAR" || (v >= r.minimum && v <= r.maximum);
+  }
+  UpdateFy(constants, ctx);
+}
+
+void ConvertConstantUnits(DesignConstants& constants, ModuleContext& ctx, const UnitSystem& from) {
+  const double f = RoundTo(static_cast<double>(from.forceFactor) / ctx.displayUnits.forceFactor, 7);
+  const double l = RoundTo(static_cast<double>(from.lengthFactor) / ctx.displayUnits.lengthFactor, 7);
+  for (ConstantRow& r : constants.rows) {
+    if (r.dimension == "BAR" || r.dimension.empty()) continue;
+    r.value = NumberToText(ConvertToBase(NumericValue(r.value), r.dimension, f, l, ctx.messages));
+  }
+  UpdateFy(constants, ctx);
+}
+
 void GiveValue(DesignConstants& constants, ModuleContext& ctx, int row, const std::string& value) {
   ConstantRow* r = constants.Find(row);
   if (!r) return;
   r->value = Trim(value);
   r->source = ValueSource::Given;
   r->problems.clear();
-  const ConstantsMode previous = constants.mode;
-  constants.mode = ConstantsMode::Checking;
-  DefineAllConstants(constants, ctx);
-  constants.mode = previous;
+  CheckConstants(constants, ctx);
 }
 
 void ResolveFy(DesignConstants& constants, ModuleContext& ctx, std::optional<double> givenKgCm2) {
@@ -252,10 +279,7 @@ void ResolveFy(DesignConstants& constants, ModuleContext& ctx, std::optional<dou
     const std::string units = Trim(ReadSetting(ctx, ctx.moduleKey, "units", ConstantsFilePath(ctx)));
     ctx.constantsUnits = !units.empty() && CheckUnitsText(units).ok ? units : "[kg]-[cm]";
     ctx.displayUnits = UnitFactors("units=" + ctx.constantsUnits, ctx.messages);
-    const ConstantsMode previous = constants.mode;
-    constants.mode = ConstantsMode::Defining;
     DefineAllConstants(constants, ctx);
-    constants.mode = previous;
   }
   if (givenKgCm2) {
     const UnitLabelResult u = UnitLabel("S", 0, ctx.displayUnits);
@@ -264,11 +288,12 @@ void ResolveFy(DesignConstants& constants, ModuleContext& ctx, std::optional<dou
 }
 
 bool SaveConstants(DesignConstants& constants, ModuleContext& ctx) {
-  const ConstantsMode previous = constants.mode;
-  constants.mode = ConstantsMode::WriteToFile;
   const bool ok = WriteSetting(ctx, ctx.moduleKey, "units", ctx.constantsUnits, ConstantsFilePath(ctx));
-  if (ok) DefineAllConstants(constants, ctx);
-  constants.mode = previous;
+  if (ok) {
+    for (const ConstantRow& r : constants.rows)
+      WriteSetting(ctx, ctx.moduleKey, r.key, Trim(r.value), ConstantsFilePath(ctx));
+    UpdateFy(constants, ctx);
+  }
   ctx.displayUnits = UnitFactors("units=" + ctx.constantsUnits, ctx.messages);
   return ok;
 }
@@ -282,13 +307,13 @@ InputSummary chngcte_inc(DesignConstants& constants, ModuleContext& ctx) {
     s.lines.push_back(" Number of elements: " + std::to_string(ctx.N) + "|| تعداد اعضا: " + std::to_string(ctx.N));
   }
   s.statusBar = "System Units: " + ctx.constantsUnits + "||واحدهای سیستم: " + ctx.constantsUnits;
-  const ConstantsMode previous = constants.mode;
-  constants.mode = ConstantsMode::Checking;
-  DefineAllConstants(constants, ctx);
-  constants.mode = previous;
-  if (const ConstantRow* fy = constants.Find(1); fy && fy->source == ValueSource::Default)
-    s.lines.push_back(" Fy is not given by the input or the settings file; the default 2400 kg/cm² is used."
-                      "|| Fy در فایل ورودی یا تنظیمات داده نشده است؛ مقدار پیش‌فرض ۲۴۰۰ kg/cm² به کار می‌رود.");
+  CheckConstants(constants, ctx);
+  if (const ConstantRow* fy = constants.Find(1); fy && fy->source == ValueSource::Default) {
+    const std::string value = ShortestText(kDefaultFy);
+    s.lines.push_back(" Fy is not given by the input or the settings file; the default " + value +
+                      " kg/cm² is used.|| Fy در فایل ورودی یا تنظیمات داده نشده است؛ مقدار پیش‌فرض " +
+                      PersianDigits(value) + " kg/cm² به کار می‌رود.");
+  }
   return s;
 }
 

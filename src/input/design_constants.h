@@ -1,6 +1,6 @@
 #pragma once
 // The design constants (here only the yield stress Fy): where each value comes from, its
-// range, and the one operation the constants window drives in its five modes.
+// range, and what the constants window does with them: read, check, convert and save.
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,7 +9,6 @@
 
 namespace tavo {
 
-enum class ConstantsMode { Defining, Checking, UpdateUnits, WriteToFile, UpdateMinMax };
 // Given: on the command line, or typed or confirmed out of range in the constants window.
 enum class ValueSource { InputFile, SettingsFile, Default, Given };
 
@@ -31,9 +30,7 @@ struct ConstantRow {
 inline constexpr int kMaxConstantRows = 20;
 
 struct DesignConstants {
-  ConstantsMode mode = ConstantsMode::Defining;
   std::vector<ConstantRow> rows;
-  UnitSystem previousUnits;  // for "update units": the units the values were in
 
   ConstantRow* Find(int row);
   const ConstantRow* Find(int row) const;
@@ -41,15 +38,18 @@ struct DesignConstants {
 
 std::string ConstantsFilePath(const ModuleContext& ctx);
 
-// One constant, acted on according to constants.mode.
-void MyConstants(DesignConstants& constants, ModuleContext& ctx, int row, const std::string& key, int keyIndex,
-                 double defaultValue, const std::string& dimension, double minimum, double maximum,
-                 const std::string& label, const std::string& hint1 = {}, const std::string& hint2 = {});
-
-// Every constant of the module (Fy); afterwards ctx.fy holds Fy in kg/cm², ctx.fyExplicit says
-// whether the user gave it, and ctx.fyDiagnostics what is wrong with it: a value that is not a
-// number, or one outside 2000..4000 kg/cm² (an error, unless given explicitly: then a warning).
+// Every constant of the module (Fy) read afresh: from the input's constants block, else the
+// settings file, else its default. Afterwards, as after each function below, ctx.fy holds Fy in
+// kg/cm², ctx.fyExplicit says whether the user gave it, and ctx.fyDiagnostics what is wrong with
+// it: a value that is not a number, or one outside 2000..4000 kg/cm² (an error, unless given
+// explicitly: then a warning).
 void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx);
+
+// The values as they stand (read, or typed in the window): each row's range is marked.
+void CheckConstants(DesignConstants& constants, ModuleContext& ctx);
+
+// The values, written in the units `from`, converted to the display units.
+void ConvertConstantUnits(DesignConstants& constants, ModuleContext& ctx, const UnitSystem& from);
 
 // Fy for a command: the value given (kg/cm²) when there is one, else what DefineAllConstants
 // found in the input, the settings file or the default. With no input read (a section on its

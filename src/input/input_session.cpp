@@ -21,7 +21,6 @@ bool OpenInput(ModuleContext& ctx, InputSession& session) {
   if (!OpenInputFile(ctx, session.copy)) return false;
   session.countLine = ReadConstantsBlock(ctx, session.copy);
   ReadOptions(ctx, session.countLine);
-  session.constants.mode = ConstantsMode::Defining;
   DefineAllConstants(session.constants, ctx);
   session.ok = true;
   return true;

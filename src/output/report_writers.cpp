@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 
+#include "core/language.h"
 #include "core/module_context.h"
 #include "output/rtf_writer.h"
 
@@ -72,7 +73,7 @@ std::string CssColour(int index) {
 
 std::string RenderRtf(const Report& report, const RenderOptions& options) {
   const ModuleContext& ctx = report.context();
-  const bool persian = ctx.language == 'F';
+  const bool persian = IsPersian(ctx);
   // Font table: the report font, then every font a symbol run names.
   std::map<std::string, int> fontIndex;
   std::string fonts = "{\\fonttbl{\\f0\\fswiss\\fcharset0 " + RtfEscape(ctx.metrics.fontName) + ";}";
@@ -126,7 +127,7 @@ std::string RenderRtf(const Report& report, const RenderOptions& options) {
 
 std::string RenderHtml(const Report& report, const RenderOptions& options) {
   const ModuleContext& ctx = report.context();
-  const bool persian = ctx.language == 'F';
+  const bool persian = IsPersian(ctx);
   std::string out = "<!DOCTYPE html>\n<html lang=\"";
   out += persian ? "fa\" dir=\"rtl\">\n" : "en\" dir=\"ltr\">\n";
   out += "<head>\n<meta charset=\"utf-8\">\n<title>" + HtmlEscape(options.title) + "</title>\n<style>\n";

@@ -404,14 +404,6 @@ ResultsRunOutcome RunResults(const ModuleContext& ctx, const std::vector<Element
   if (progress) progress(-1);
   outcome.elements = n;
   outcome.ok = writer.Finish(&outcome.files);
-  if (!outcome.ok) return outcome;
-  if (ctx.messages) {
-    const std::string text = PickLanguage("Do you want to view the output file?||آیا می‌خواهید فایل خروجی را ببینید؟", ctx) +
-                             "\r\n\r\nOutput filenames:\r\n" + outcome.files.csv.string() + "\r\n" +
-                             outcome.files.rtf.string();
-    outcome.viewAnswer = ctx.messages->Ask(text, PickLanguage(ctx.moduleTitle, ctx), Buttons::YesNoCancel, Answer::No,
-                                           ctx.language == 'F');
-  }
   return outcome;
 }
 

@@ -111,7 +111,6 @@ struct ResultsRunOutcome {
   bool ok = false;
   ResultFiles files;
   int elements = 0;
-  Answer viewAnswer = Answer::No;  // the answer to "view the output file?"
 };
 using ElementCheck = std::function<CheckedMember(const Element& element, MemberKind kind, int index)>;
 ResultsRunOutcome RunResults(const ModuleContext& ctx, const std::vector<Element>& elements,

@@ -98,7 +98,7 @@ void CompactnessLine(Report& report, const std::string& cls) {
   } else {
     return;
   }
-  const bool persian = report.context().language == 'F';
+  const bool persian = IsPersian(report.context());
   ReportRun lead;
   lead.text = persian ? "   " : "   This Section is ";
   lead.size = report.fontSize;

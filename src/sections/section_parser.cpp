@@ -173,7 +173,7 @@ Section ComputeSection(std::string_view designation, const SectionInput& input) 
     const auto& family = input.catalogue->Family(shape.code);
     if (!family.loaded && input.catalogue->FirstReport(shape.code))
       input.messages->Show(PickLanguage(family.problem, input.language), PickLanguage("Error||خطا", input.language),
-                           MessageKind::Error, input.language == 'F');
+                           MessageKind::Error, IsPersian(input.language));
   }
   return s;
 }

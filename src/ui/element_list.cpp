@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "ui/section_engine.h"
+#include "engine/section_engine.h"
 #include "ui/section_painter.h"
 #include "ui/ui_common.h"
 #include "ui/ui_texts.h"

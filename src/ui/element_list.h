@@ -20,9 +20,11 @@
 #include "input/batch_pass.h"
 #include "sections/section_parser.h"
 
-namespace tavo::ui {
-
+namespace tavo {
 class SectionEngine;
+}
+
+namespace tavo::ui {
 
 // How many thumbnails the list shows at most: the 16-bit element count of the input file.
 inline constexpr int kMaxListedElements = 32767;

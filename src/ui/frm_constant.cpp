@@ -15,6 +15,7 @@
 #include <cmath>
 #include <optional>
 
+#include "core/language.h"
 #include "core/messages.h"
 #include "core/text_util.h"
 #include "core/units.h"
@@ -30,7 +31,7 @@ namespace {
 QString RowCaption(const ModuleContext& ctx, const std::string& label) {
   std::string text = PickLanguage(label, ctx);
   const auto bar = text.find('|');
-  if (bar != std::string::npos && ctx.language != 'F') text.resize(bar);
+  if (bar != std::string::npos && !IsPersian(ctx)) text.resize(bar);
   return Q(Trim(text));
 }
 
@@ -267,12 +268,10 @@ void frmConstant::TakeTypedValue(RowWidgets& w) {
   r->problems.clear();
 }
 
-void frmConstant::RunMode(ConstantsMode mode) {
-  const ConstantsMode previous = constants_.mode;
+void frmConstant::CheckRows() {
+  // Only the rows' marks: the Fy in force changes when the user continues.
   const double fy = ctx_.fy;
-  constants_.mode = mode;
-  DefineAllConstants(constants_, ctx_);
-  constants_.mode = previous;
+  CheckConstants(constants_, ctx_);
   ctx_.fy = fy;
 }
 
@@ -280,7 +279,7 @@ void frmConstant::Validate(RowWidgets& w) {
   ConstantRow* r = constants_.Find(w.row);
   if (!r) return;
   TakeTypedValue(w);
-  RunMode(ConstantsMode::Checking);
+  CheckRows();
   const bool number = r->dimension == "BAR" || ParseConstant(r->value).has_value();
   QPalette pal = w.normal;
   if (!r->inRange || !number) {
@@ -390,7 +389,7 @@ bool frmConstant::CmdGo_Click() {
   for (const RowWidgets& w : rows_) {
     if (!IsRed(w.row)) continue;
     const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kRecheck, ctx_), PickLanguage(texts::kWarningTitle, ctx_),
-                             Buttons::YesNo, Answer::Yes, ctx_.language == 'F', MessageKind::Critical);
+                             Buttons::YesNo, Answer::Yes, IsPersian(ctx_), MessageKind::Critical);
     if (a == Answer::Yes) {
       w.box->setFocus();
       w.box->selectAll();
@@ -405,11 +404,10 @@ bool frmConstant::CmdGo_Click() {
     if (w.typed && RowData(w.row) == FyRow()) ctx_.fyExplicit = true;
   SaveConstants(constants_, ctx_);  // a settings file that cannot be written is told there
   // In force whether or not the file was written: Fy from the rows, in the units they are in.
-  constants_.mode = ConstantsMode::Checking;
-  DefineAllConstants(constants_, ctx_);
+  CheckConstants(constants_, ctx_);
   ShowRows();  // the boxes show the values now in use ("2500.0 " shows as 2500)
   Confirm();
-  if (ctx_.activeView != "frmMian") ctx_.displayUnits = UnitFactors("units=[kg]-[cm]", ctx_.messages);
+  if (!reopenedOverEditor || !reopenedOverEditor()) ctx_.displayUnits = UnitFactors("units=[kg]-[cm]", ctx_.messages);
   if (onContinue) onContinue();
   return true;
 }
@@ -421,7 +419,7 @@ void frmConstant::cmdABA_Click() {
   }
   if (ctx_.messages)
     ctx_.messages->Show(PickLanguage(texts::kDesignCodeHelpMissing, ctx_), PickLanguage(texts::kDesignCodeHelp, ctx_),
-                        MessageKind::Information, ctx_.language == 'F');
+                        MessageKind::Information, IsPersian(ctx_));
 }
 
 void frmConstant::SetContinueVisible(bool visible) { go_->setVisible(visible); }

@@ -58,6 +58,8 @@ class frmConstant : public QWidget {
   std::function<void()> onUnits;
   // The design-code help; unset, the button says the help is not installed.
   std::function<void()> onDesignCodeHelp;
+  // True when the window was reopened over the editor: Continue then keeps the display units.
+  std::function<bool()> reopenedOverEditor;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,8 +79,8 @@ class frmConstant : public QWidget {
   void ConvertRowsToDisplayUnits();
   void TakeTypedValue(RowWidgets& w);
   void Validate(RowWidgets& w);
-  // One mode over every row, leaving the Fy in force alone.
-  void RunMode(ConstantsMode mode);
+  // Every row's range marked, leaving the Fy in force alone.
+  void CheckRows();
   // Keeps the rows as confirmed, for ShowInForce.
   void Confirm();
   QString RangeText(const ConstantRow& row) const;

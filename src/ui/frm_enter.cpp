@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "core/files.h"
+#include "core/language.h"
 #include "core/text_util.h"
 #include "core/units.h"
 #include "input/input_file.h"
@@ -70,7 +71,7 @@ std::string TwoPlaces(int n) {
 frmEnter::frmEnter(ModuleContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(ctx) {
   setObjectName("frmEnter");
   setWindowTitle(Tr(ctx, texts::kEnterCaption));
-  if (ctx.language == 'F') setLayoutDirection(Qt::RightToLeft);
+  if (IsPersian(ctx)) setLayoutDirection(Qt::RightToLeft);
   auto* layout = new QVBoxLayout(this);
 
   auto* top = new QHBoxLayout;
@@ -273,7 +274,7 @@ void frmEnter::lblUnits_Click() {
   if (id_->text() != "ID=1") {
     const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kEnterUnitsWarning, ctx_),
                              PickLanguage(texts::kWarningTitle, ctx_), Buttons::YesNoCancel, Answer::No,
-                             ctx_.language == 'F', MessageKind::Warning);
+                             IsPersian(ctx_), MessageKind::Warning);
     if (a != Answer::Yes) return;
   }
   std::optional<std::string> chosen;

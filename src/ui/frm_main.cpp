@@ -20,6 +20,7 @@
 
 #include "checks/element_check.h"
 #include "core/files.h"
+#include "core/language.h"
 #include "core/messages.h"
 #include "drawing/section_drawing.h"
 #include "input/input_file.h"
@@ -322,7 +323,7 @@ void frmMain::Recheck() {
     m.Lx = length;
     NoteMissingLength(m);
   }
-  member_ = engine_.Check(panel_.section(), m);  // with the Fy in force
+  member_ = engine_.Recheck(panel_.section(), m);  // with the Fy in force
   RefreshRows();
   RewriteReport();
   emit memberChanged(*member_);
@@ -337,7 +338,7 @@ void frmMain::RewriteReport() {
   SectionReportOptions options;
   if (WebPlatesClashWithFlanges(member_->section.cs)) options.extraLines.push_back(EnlargeDplWarning());
   WriteSectionReport(*reportData_, *member_, options);
-  report_->ShowRuns(reportData_->runs(), ctx_.language == 'F');
+  report_->ShowRuns(reportData_->runs(), IsPersian(ctx_));
 }
 
 void frmMain::SliderChanged(int row, int value) {
@@ -393,7 +394,7 @@ void frmMain::cmd_save_Click() {
   if (!SaveReport(*name)) return;
   if (ctx_.messages)
     ctx_.messages->Show(PickLanguage("File was saved as " + *name + "||فایل با این نام ذخیره شد: " + *name, ctx_),
-                        PickLanguage(texts::kOutputFileTitle, ctx_), MessageKind::Information, ctx_.language == 'F');
+                        PickLanguage(texts::kOutputFileTitle, ctx_), MessageKind::Information, IsPersian(ctx_));
 }
 
 }  // namespace tavo::ui

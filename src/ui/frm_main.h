@@ -12,7 +12,7 @@
 #include "checks/check_results.h"
 #include "output/report.h"
 #include "ui/parameter_panel.h"
-#include "ui/section_engine.h"
+#include "engine/section_engine.h"
 
 class QGridLayout;
 class QLabel;

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/language.h"
 #include "core/text_util.h"
 #include "ui/ui_common.h"
 #include "ui/ui_texts.h"
@@ -28,7 +29,7 @@ const std::vector<std::string>& frmUnits::LengthNames() {
 frmUnits::frmUnits(const ModuleContext& ctx, const UnitSystem& current, QWidget* parent) : QDialog(parent) {
   setObjectName("frmUnits");
   setWindowTitle(Tr(ctx, texts::kUnitsTitle));
-  if (ctx.language == 'F') setLayoutDirection(Qt::RightToLeft);
+  if (IsPersian(ctx)) setLayoutDirection(Qt::RightToLeft);
   auto* layout = new QVBoxLayout(this);
   auto* title = new QLabel(Tr(ctx, texts::kUnitsHeading), this);
   title->setObjectName("Label3");

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/language.h"
 #include "ui/ui_common.h"
 #include "ui/ui_texts.h"
 
@@ -16,7 +17,7 @@ ProgressWindow::ProgressWindow(const ModuleContext& ctx, QWidget* parent) : QDia
   setObjectName("frmProgress");
   setWindowModality(Qt::ApplicationModal);
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-  if (ctx.language == 'F') setLayoutDirection(Qt::RightToLeft);
+  if (IsPersian(ctx)) setLayoutDirection(Qt::RightToLeft);
   auto* layout = new QVBoxLayout(this);
   caption_ = new QLabel(this);
   caption_->setObjectName("lblCaption");

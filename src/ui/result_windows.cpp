@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "core/language.h"
 #include "output/results_writer.h"
 #include "ui/rtf_document.h"
 #include "ui/ui_common.h"
@@ -16,7 +17,7 @@ namespace tavo::ui {
 frmOutput::frmOutput(const ModuleContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("frmOutput");
   setWindowTitle("Output file");
-  if (ctx.language == 'F') setLayoutDirection(Qt::RightToLeft);
+  if (IsPersian(ctx)) setLayoutDirection(Qt::RightToLeft);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   text_ = new QTextEdit(this);

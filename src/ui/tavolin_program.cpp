@@ -42,7 +42,7 @@
 #include "ui/result_windows.h"
 #include "ui/qt_messages.h"
 #include "ui/report_view.h"
-#include "ui/section_engine.h"
+#include "engine/section_engine.h"
 #include "ui/tavolin_application.h"
 #include "ui/ui_common.h"
 #include "ui/ui_texts.h"
@@ -112,9 +112,10 @@ bool TavolinProgram::Main(const std::vector<std::string>& args) {
     std::error_code ec;
     fs::create_directories(SuitePath(ctx_.tempDir), ec);
   }
-  QApplication::setLayoutDirection(ctx_.language == 'F' ? Qt::RightToLeft : Qt::LeftToRight);
+  QApplication::setLayoutDirection(IsPersian(ctx_) ? Qt::RightToLeft : Qt::LeftToRight);
 
   engine_ = std::make_unique<SectionEngine>(ctx_);
+  engine_->OpenFormulas();
   BuildWindows();
   ConnectCommands();
   frame_->SetCaption(Q(FrameCaption()));
@@ -137,7 +138,7 @@ bool TavolinProgram::Main(const std::vector<std::string>& args) {
     constants_->SetContinueVisible(false);
     return true;
   }
-  ctx_.activeView = "frmConstant";
+  activeView_ = ActiveView::Constants;
   frame_->SetCaption(Q(FrameCaption()));
   engine_->Refresh();
   constants_->Form_initialize();
@@ -190,6 +191,7 @@ void TavolinProgram::ConnectCommands() {
   constants_->onContinue = [this] { ContinueAfterConstants(); };
   constants_->onUnits = [this] { Units(); };
   constants_->onDesignCodeHelp = [this] { OpenHelp("checks"); };
+  constants_->reopenedOverEditor = [this] { return activeView_ == ActiveView::ConstantsOverEditor; };
   connect(editor_, &frmMain::memberChanged, this, &TavolinProgram::MemberChanged);
   connect(editor_, &frmMain::hint, this, [this](const QString& text) { frame_->ShowStatus(0, text); });
   connect(editor_, &frmMain::sliderRowChanged, drawing_, &frmDraw::ConfigureSlider);
@@ -213,9 +215,9 @@ void TavolinProgram::ShowUnitsStatus() {
 void TavolinProgram::ContinueAfterConstants() {
   ctx_.fyDiagnostics = constants_->FyDiagnostics();
   if (batchDone_ && (ctx_.fy != listFy_ || ctx_.fyExplicit != listFyExplicit_)) CheckListAgain();
-  if (ctx_.activeView == "frmMian") {
+  if (activeView_ == ActiveView::ConstantsOverEditor) {
     // Reopened from the editor: back to the section, checked with the confirmed constants.
-    ctx_.activeView = "frmMain";
+    activeView_ = ActiveView::Editor;
     constants_->SetContinueVisible(false);
     frame_->ShowPage(frmMDI::Page::Editor);
     frame_->ShowStatus(0, {});
@@ -227,7 +229,7 @@ void TavolinProgram::ContinueAfterConstants() {
   constants_->SetContinueVisible(false);
   if (batchDone_) {
     // The elements are computed already (the constants were opened from the list): go back.
-    ctx_.activeView.clear();
+    activeView_ = ActiveView::None;
     frame_->ShowPage(frmMDI::Page::List);
     ShowUnitsStatus();
     return;
@@ -237,13 +239,13 @@ void TavolinProgram::ContinueAfterConstants() {
     return;
   }
   RunBatchPass();
-  ctx_.activeView = ctx_.N == 1 ? "frmMain" : "";
+  activeView_ = ctx_.N == 1 ? ActiveView::Editor : ActiveView::None;
   ShowUnitsStatus();
 }
 
 void TavolinProgram::OpenTableEntry() {
   session_.copy.Close();
-  ctx_.activeView = "frmEnter";
+  activeView_ = ActiveView::TableEntry;
   drawing_->ShowEmpty();
   if (!enter_) {
     enter_ = new frmEnter(ctx_, frame_);
@@ -269,12 +271,10 @@ void TavolinProgram::TableEntryFinished() {
   ctx_.constantsUnits = units;
   ctx_.fy = fy;
   // Fy's problems and whether it was given go with the confirmed values, not the re-read file's.
-  session_.constants.mode = ConstantsMode::Checking;
-  DefineAllConstants(session_.constants, ctx_);
-  session_.constants.mode = confirmed.mode;
+  CheckConstants(session_.constants, ctx_);
   frame_->SetCaption(Q(FrameCaption()));
   RunBatchPass();
-  ctx_.activeView = ctx_.N == 1 ? "frmMain" : "";
+  activeView_ = ctx_.N == 1 ? ActiveView::Editor : ActiveView::None;
   frame_->Enable_Icons();
   ShowUnitsStatus();
 }
@@ -287,7 +287,7 @@ void TavolinProgram::RunBatchPass() {
     progress_->ShowProgress(0, texts::kProgressCaption);
   }
   const ElementCheckFn check = [this](int index, const Element& element) {
-    return Summarise(engine_->CheckElement(element, index));
+    return Summarise(engine_->RecheckElement(element, index));
   };
   const ProgressFn progress = [this](int percent) {
     // The window stays alive between elements, and Cancel can be pressed.
@@ -313,7 +313,7 @@ void TavolinProgram::RunBatchPass() {
     const std::string shown = std::to_string(list_->shown());
     ctx_.messages->Show(std::string(texts::kTooManyEnglish) + "||" + texts::kTooManyPersian + shown +
                             texts::kTooManyPersianEnd,
-                        "Tavolin", MessageKind::Warning, ctx_.language == 'F');
+                        "Tavolin", MessageKind::Warning, IsPersian(ctx_));
   }
   ctx_.currentIndex = 0;  // nothing shown yet: Next ID starts at the first element
   frame_->Enable_Icons();
@@ -342,9 +342,9 @@ void TavolinProgram::CheckListAgain() {
   if (n > 1) progress_->ShowProgress(0, texts::kProgressCaption, "nocancel");
   for (int i = 1; i <= n; ++i) {
     const size_t at = static_cast<size_t>(i) - 1;
-    pass_.results[at] = Summarise(engine_->CheckElement(pass_.elements[at], i));
+    pass_.results[at] = Summarise(engine_->RecheckElement(pass_.elements[at], i));
     if (const auto it = edited_.find(i); it != edited_.end())
-      it->second = engine_->Check(it->second.section, it->second.member);
+      it->second = engine_->Recheck(it->second.section, it->second.member);
     if (n > 1) {
       progress_->ShowProgress(std::max(1, ProgressPercent(i, n)));
       QCoreApplication::processEvents();
@@ -363,14 +363,13 @@ void TavolinProgram::ShowElement(int index) {
   ctx_.currentIndex = index;
   const Element& element = pass_.elements[static_cast<size_t>(index) - 1];
   ctx_.currentId = element.id;
-  ctx_.currentKind = KindOfIndex(ctx_, index);
-  ctx_.activeView = "frmMain";
+  activeView_ = ActiveView::Editor;
   CheckedMember member;
   if (const auto it = edited_.find(index); it != edited_.end()) {
     // Checked again, so a changed Fy applies to edited elements too.
-    member = engine_->Check(it->second.section, it->second.member);
+    member = engine_->Recheck(it->second.section, it->second.member);
   } else {
-    member = engine_->CheckElement(element, index);
+    member = engine_->RecheckElement(element, index);
   }
   frame_->ShowPage(frmMDI::Page::Editor);
   editor_->ShowMember(member);
@@ -402,7 +401,7 @@ void TavolinProgram::PreviousID() {
 
 void TavolinProgram::Home() {
   if (pass_.elements.empty()) return;
-  ctx_.activeView.clear();
+  activeView_ = ActiveView::None;
   frame_->ShowPage(frmMDI::Page::List);
   QCoreApplication::processEvents();
   UpdatePictures();
@@ -412,7 +411,7 @@ void TavolinProgram::Home() {
 
 void TavolinProgram::menu_Exit_Click() {
   const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kExitQuestion, ctx_), PickLanguage(texts::kExitTitle, ctx_),
-                           Buttons::YesNo, Answer::No, ctx_.language == 'F', MessageKind::Warning);
+                           Buttons::YesNo, Answer::No, IsPersian(ctx_), MessageKind::Warning);
   if (a == Answer::Yes) EndProgram("/noframe/steel");
 }
 
@@ -425,7 +424,7 @@ void TavolinProgram::EndProgram(const std::string& request) {
   ctx_.messages = saved;
   if (outcome == ReturnOutcome::KeepRunning) return;
   ended_ = true;
-  ctx_.activeView = "Exit";
+  activeView_ = ActiveView::Exit;
   if (help_) help_->close();
   if (output_) output_->close();
   if (results_) results_->close();
@@ -442,7 +441,7 @@ void TavolinProgram::EndProgram(const std::string& request) {
 void TavolinProgram::TrapError(const TrappedError& error) {
   if (ctx_.messages)
     ctx_.messages->Show(TrapMessage(error), PickLanguage("Error||خطا", ctx_), MessageKind::Critical,
-                        ctx_.language == 'F');
+                        IsPersian(ctx_));
   EndProgram("/noframe/steel");
 }
 
@@ -468,11 +467,11 @@ bool TavolinProgram::OpenHelp(const std::string& anchor) {
   std::string path = ctx_.installDir + "bin/help/" + ctx_.moduleKey + ".pdf";
   // The Persian edition, when it is installed, for a Persian user.
   const std::string persian = ctx_.installDir + "bin/help/" + ctx_.moduleKey + "_fa.pdf";
-  if (ctx_.language == 'F' && FileExistsNonEmpty(ctx_, persian)) path = persian;
+  if (IsPersian(ctx_) && FileExistsNonEmpty(ctx_, persian)) path = persian;
   if (!FileExistsNonEmpty(ctx_, path)) {
     if (ctx_.messages)
       ctx_.messages->Show(PickLanguage(texts::kHelpMissing, ctx_), PickLanguage(texts::kMenuHelp, ctx_),
-                          MessageKind::Information, ctx_.language == 'F');
+                          MessageKind::Information, IsPersian(ctx_));
     return false;
   }
   if (help_ && helpPath_ != path) delete help_.data();
@@ -515,8 +514,8 @@ int TavolinProgram::helpPage() const {
 
 void TavolinProgram::ConstantsHelp() {
   if (!inputOk_) return;
-  if (ctx_.activeView == "frmMain") {
-    ctx_.activeView = "frmMian";
+  if (activeView_ == ActiveView::Editor) {
+    activeView_ = ActiveView::ConstantsOverEditor;
     constants_->SetContinueVisible(true);
   }
   // Opened again: the constants in force, in today's display units, not a value typed and
@@ -535,7 +534,7 @@ void TavolinProgram::Calculator() {
   }
   if (ctx_.messages)
     ctx_.messages->Show(PickLanguage(texts::kCalculatorMissing, ctx_), PickLanguage(texts::kMenuCalculator, ctx_),
-                        MessageKind::Information, ctx_.language == 'F');
+                        MessageKind::Information, IsPersian(ctx_));
 }
 
 void TavolinProgram::Units() {
@@ -578,7 +577,7 @@ void TavolinProgram::Results() {
   std::vector<ResultRowValues> rows;
   rows.reserve(elements.size());
   const ElementCheck check = [this, &rows](const Element& element, MemberKind, int index) {
-    CheckedMember member = engine_->CheckElement(element, index);
+    CheckedMember member = engine_->RecheckElement(element, index);
     rows.push_back(ResultRow(member.section.props, element.id, ctx_.displayUnits));
     // A section that is not what was written has no properties to show: the grid marks them.
     if (member.Status() == ElementStatus::Error)
@@ -595,7 +594,14 @@ void TavolinProgram::Results() {
   };
   const ResultsRunOutcome outcome = RunResults(ctx_, elements, check, {}, progress);
   if (!outcome.ok) return;
-  if (outcome.viewAnswer == Answer::Yes) {
+  // The writer only writes; whether to look at what it wrote is asked here.
+  const std::string question =
+      PickLanguage("Do you want to view the output file?||آیا می‌خواهید فایل خروجی را ببینید؟", ctx_) +
+      "\r\n\r\nOutput filenames:\r\n" + outcome.files.csv.string() + "\r\n" + outcome.files.rtf.string();
+  const Answer view = ctx_.messages ? ctx_.messages->Ask(question, PickLanguage(ctx_.moduleTitle, ctx_),
+                                                         Buttons::YesNoCancel, Answer::No, IsPersian(ctx_))
+                                    : Answer::No;
+  if (view == Answer::Yes) {
     if (!output_) {
       output_ = new frmOutput(ctx_);
       output_->setAttribute(Qt::WA_DeleteOnClose);
@@ -662,7 +668,7 @@ bool TavolinProgram::PrintTo(QPrinter& printer) {
 
   QTextDocument document;
   document.documentLayout()->setPaintDevice(&printer);
-  FillReportDocument(document, editor_->report().runs(), ctx_.language == 'F', "DejaVu Sans");
+  FillReportDocument(document, editor_->report().runs(), IsPersian(ctx_), "DejaVu Sans");
   document.setPageSize(QSizeF(reportWidth, 1e9));
   const double total = document.size().height();
   double offset = 0;

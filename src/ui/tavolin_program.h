@@ -21,6 +21,10 @@
 
 class QPrinter;
 
+namespace tavo {
+class SectionEngine;
+}
+
 namespace tavo::ui {
 
 class ElementList;
@@ -33,8 +37,11 @@ class frmOutput;
 class frmResults;
 class ProgressWindow;
 class QtMessages;
-class SectionEngine;
 struct TrappedError;
+
+// The window the user works in: where Continue in the constants window leads, and whether
+// the constants command reopens it over the editor.
+enum class ActiveView { None, Constants, ConstantsOverEditor, Editor, TableEntry, Exit };
 
 class TavolinProgram : public QObject {
   Q_OBJECT
@@ -81,6 +88,7 @@ class TavolinProgram : public QObject {
   std::function<std::optional<std::string>()> chooseUnits;
 
   ModuleContext& context() { return ctx_; }
+  ActiveView activeView() const { return activeView_; }
   frmMDI* frame() const { return frame_; }
   frmConstant* constantsWindow() const { return constants_; }
   frmMain* editor() const { return editor_; }
@@ -114,6 +122,7 @@ class TavolinProgram : public QObject {
 
   Options options_;
   ModuleContext ctx_;
+  ActiveView activeView_ = ActiveView::None;
   std::unique_ptr<QtMessages> qtMessages_;
   std::unique_ptr<PosixLauncher> posixLauncher_;
   InputSession session_;

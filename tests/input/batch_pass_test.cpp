@@ -39,7 +39,7 @@ struct Pass {
     ElementCheckFn check = [this](int index, const Element& e) {
       checkedIndices.push_back(index);
       checkedTexts.push_back(Trim(e.text));
-      kinds.push_back(ctx.currentKind);
+      kinds.push_back(KindOfIndex(ctx, index));
       ElementSummary s;
       s.ok = index % 2 == 1;  // odd elements OK, even not
       return s;

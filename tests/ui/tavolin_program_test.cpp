@@ -62,7 +62,7 @@ TEST(TavolinStartUp, ConstantsWindowThenContinueListsEveryElement) {
   ProgramRun run;
   ASSERT_TRUE(run.Start(run.tree.Example("frame")));
   ui::TavolinProgram& p = *run.program;
-  EXPECT_EQ(p.context().activeView, "frmConstant");
+  EXPECT_EQ(p.activeView(), ui::ActiveView::Constants);
   EXPECT_EQ(p.frame()->page(), frmMDI::Page::Constants);
   EXPECT_EQ(p.frame()->windowTitle().toStdString(), " Ardekon 7.12 - Tavolin (" + run.tree.dir.str() + "frame)");
   ui::frmConstant* constants = p.constantsWindow();
@@ -76,7 +76,7 @@ TEST(TavolinStartUp, ConstantsWindowThenContinueListsEveryElement) {
   EXPECT_EQ(p.frame()->page(), frmMDI::Page::List);
   EXPECT_EQ(p.context().N, 9);
   EXPECT_EQ(p.elementList()->shown(), 9);
-  EXPECT_EQ(p.context().activeView, "");
+  EXPECT_EQ(p.activeView(), ui::ActiveView::None);
   EXPECT_FALSE(p.progress()->isVisible());
   EXPECT_TRUE(Enabled(p, "tbToolBar_Forward"));
   EXPECT_FALSE(Enabled(p, "tbToolBar_Back"));
@@ -92,7 +92,7 @@ TEST(TavolinStartUp, SingleElementGoesStraightToItsView) {
   ASSERT_TRUE(run.program->constantsWindow()->CmdGo_Click());
   ui::TavolinProgram& p = *run.program;
   EXPECT_EQ(p.frame()->page(), frmMDI::Page::Editor);
-  EXPECT_EQ(p.context().activeView, "frmMain");
+  EXPECT_EQ(p.activeView(), ui::ActiveView::Editor);
   EXPECT_FALSE(Enabled(p, "tbToolBar_Forward"));
   EXPECT_TRUE(Enabled(p, "tbToolBar_Print"));
   EXPECT_TRUE(ReportText(p).contains("IPE"));
@@ -438,7 +438,7 @@ TEST(TavolinExit, ConfirmedExitRunsTheReturnSequenceAndTrappedErrorsGoBackToo) {
   EXPECT_EQ(fs::path(run.launcher.calls[0].program), fs::path(run.tree.install() + "ardekon"));
   EXPECT_EQ(run.launcher.calls[0].arguments, std::vector<std::string>{"Returned_Back:tavo"});
   EXPECT_FALSE(fs::exists(run.tree.install() + "temp/temp~dsn.tmp"));
-  EXPECT_EQ(p.context().activeView, "Exit");
+  EXPECT_EQ(p.activeView(), ui::ActiveView::Exit);
 
   ProgramRun trapped;
   ASSERT_TRUE(trapped.StartFrameAndContinue());
@@ -498,13 +498,13 @@ TEST(TavolinTools, InformationReopensTheConstantsFromTheEditor) {
   p.ShowElement(5);
   const QString before = ReportText(p);
   p.ConstantsHelp();
-  EXPECT_EQ(p.context().activeView, "frmMian");
+  EXPECT_EQ(p.activeView(), ui::ActiveView::ConstantsOverEditor);
   EXPECT_EQ(p.frame()->page(), frmMDI::Page::Constants);
   EXPECT_EQ(p.drawing()->content(), ui::frmDraw::Content::Sketch);
   p.constantsWindow()->valueBox(1)->setText("3600");
   const UnitSystem display = p.context().displayUnits;
   ASSERT_TRUE(p.constantsWindow()->CmdGo_Click());
-  EXPECT_EQ(p.context().activeView, "frmMain");
+  EXPECT_EQ(p.activeView(), ui::ActiveView::Editor);
   EXPECT_EQ(p.frame()->page(), frmMDI::Page::Editor);
   EXPECT_DOUBLE_EQ(p.context().fy, 3600);
   EXPECT_EQ(p.context().displayUnits.Text(), display.Text());  // reopened: units not reset

@@ -33,4 +33,21 @@ bool CliState::OpenInputFile(const std::string& path, InputSession& session) {
   return false;
 }
 
+SectionEngine& CliState::Engine() {
+  if (!engine) engine = std::make_unique<SectionEngine>(ctx);
+  return *engine;
+}
+
+std::string JoinWords(const std::vector<std::string>& words) {
+  std::string text;
+  for (const auto& w : words) text += (text.empty() ? "" : " ") + w;
+  return text;
+}
+
+std::optional<double> GivenFy(double option) { return option > 0 ? std::optional<double>(option) : std::nullopt; }
+
+CLI::IsMember MemberKindNames() {
+  return CLI::IsMember(std::vector<std::string>(kMemberKindNames.begin(), kMemberKindNames.end()));
+}
+
 }  // namespace tavo::cli

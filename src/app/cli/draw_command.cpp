@@ -16,8 +16,8 @@
 #include "drawing/drawing_file.h"
 #include "drawing/primitives.h"
 #include "drawing/section_drawing.h"
+#include "engine/section_engine.h"
 #include "input/input_session.h"
-#include "sections/profile_catalogue.h"
 #include "sections/section_parser.h"
 
 #ifdef TAVO_HAVE_RENDER
@@ -30,15 +30,12 @@ namespace {
 
 #ifdef TAVO_HAVE_RENDER
 // Every family once, for the contact sheet.
-const std::vector<std::string>& SheetDesignations() {
-  static const std::vector<std::string> list{
-      "PG 600*8*250*15",        "CROSS 400*300*8*200*12", "BOX 300*10*250*15  (D=20)", "TUBE 273*10",
-      "L60",                    "2L100 +PL120*10",        "2L80<>  (d=8)",             "UNP30",
-      "2UNP20  (d=12)",         "2UNP16 ][  (d=10)",      "IPE30",                     "2IPE30  (d=20)",
-      "3IPE30  (d=20)",         "IPE30+2PL200*10",        "IPE30+WPL200*8  DPL=25",    "HPE300-400",
-      "CPE30"};
-  return list;
-}
+constexpr const char* kSheetDesignations[] = {
+    "PG 600*8*250*15",        "CROSS 400*300*8*200*12", "BOX 300*10*250*15  (D=20)", "TUBE 273*10",
+    "L60",                    "2L100 +PL120*10",        "2L80<>  (d=8)",             "UNP30",
+    "2UNP20  (d=12)",         "2UNP16 ][  (d=10)",      "IPE30",                     "2IPE30  (d=20)",
+    "3IPE30  (d=20)",         "IPE30+2PL200*10",        "IPE30+WPL200*8  DPL=25",    "HPE300-400",
+    "CPE30"};
 #endif
 
 bool ParseSize(const std::string& text, int& width, int& height) {
@@ -79,61 +76,52 @@ Placement DrawRequestOn(DrawingContext& dc, const DrawRequest& request) {
   return p;
 }
 
-Section ComputeFor(CliState& state, const std::string& designation, const UnitSystem& units) {
-  SectionInput input;
-  input.families = StandardFamilies();
-  // One catalogue for every section of the run: each family file is read once.
-  static std::unique_ptr<ProfileCatalogue> catalogue;
-  if (!catalogue || catalogue->directory() != state.ctx.installDir + "cte")
-    catalogue = std::make_unique<ProfileCatalogue>(state.ctx.installDir + "cte");
-  input.catalogue = catalogue.get();
-  input.dataUnits = units;
-  input.messages = &state.messages;
-  input.language = state.ctx.language;
-  return ComputeSection(designation, input);
-}
+struct DrawArgs {
+  std::vector<std::string> words;
+  std::string inputFile;
+  int id = 0;
+  std::string out;
+  std::string size = "640x480";
+  bool noDimensions = false;
+  bool printColours = false;
+  bool sketch = false;
+  bool sheet = false;
+  std::string units = "[kg]-[cm]";
+};
 
 }  // namespace
 
 void AddDrawCommand(CLI::App& app, CliState& state) {
   auto* cmd = app.add_subcommand("draw", "Draw a section with its dimensions (SVG, PNG, PDF or DXF)");
-  static std::vector<std::string> words;
-  static std::string inputFile;
-  static int id = 0;
-  static std::string out;
-  static std::string size = "640x480";
-  static bool noDimensions = false;
-  static bool printColours = false;
-  static bool sketch = false;
-  static bool sheet = false;
-  static std::string units = "[kg]-[cm]";
-  cmd->add_option("DESIGNATION", words, "Section designation, e.g. \"PG 600*8*250*15\"");
-  cmd->add_option("--input", inputFile, "Input file (.Ardekon) holding the element");
-  cmd->add_option("--id", id, "ID of the element to draw from --input");
-  cmd->add_option("--out", out, "Output file: .svg, .png, .pdf or .dxf")->required();
-  cmd->add_option("--size", size, "Picture size WxH in pixels")->capture_default_str();
-  cmd->add_flag("--no-dimensions", noDimensions, "Shapes only, no dimensions or labels");
-  cmd->add_flag("--print-colours", printColours, "White paper: black text, grey dimensions");
-  cmd->add_flag("--sketch", sketch, "The legend of all families with their parameter names");
-  cmd->add_flag("--sheet", sheet,
+  const auto args = std::make_shared<DrawArgs>();
+  DrawArgs& in = *args;
+  cmd->add_option("DESIGNATION", in.words, "Section designation, e.g. \"PG 600*8*250*15\"");
+  cmd->add_option("--input", in.inputFile, "Input file (.Ardekon) holding the element");
+  cmd->add_option("--id", in.id, "ID of the element to draw from --input");
+  cmd->add_option("--out", in.out, "Output file: .svg, .png, .pdf or .dxf")->required();
+  cmd->add_option("--size", in.size, "Picture size WxH in pixels")->capture_default_str();
+  cmd->add_flag("--no-dimensions", in.noDimensions, "Shapes only, no dimensions or labels");
+  cmd->add_flag("--print-colours", in.printColours, "White paper: black text, grey dimensions");
+  cmd->add_flag("--sketch", in.sketch, "The legend of all families with their parameter names");
+  cmd->add_flag("--sheet", in.sheet,
                 "A contact sheet (PNG) of every family, or of the designations given, separated by ';'");
-  cmd->add_option("--units", units, "Units of the spacings in the designation, \"[F]-[L]\"")->capture_default_str();
-  cmd->callback([&state, cmd] {
+  cmd->add_option("--units", in.units, "Units of the spacings in the designation, \"[F]-[L]\"")->capture_default_str();
+  cmd->callback([&state, cmd, args] {
+    DrawArgs& a = *args;
     state.Prepare();
     const char language = state.ctx.language;
     int width = 640, height = 480;
     // The legend is dense: unless told otherwise it gets a larger picture.
-    if (sketch && cmd->count("--size") == 0) size = "1280x960";
-    if (!ParseSize(size, width, height)) {
-      std::cerr << "Bad --size \"" << size << "\": give WxH, each between 16 and 20000 (for example 640x480)\n";
+    if (a.sketch && cmd->count("--size") == 0) a.size = "1280x960";
+    if (!ParseSize(a.size, width, height)) {
+      std::cerr << "Bad --size \"" << a.size << "\": give WxH, each between 16 and 20000 (for example 640x480)\n";
       state.exitCode = 2;
       return;
     }
-    std::string designation;
-    for (const auto& w : words) designation += (designation.empty() ? "" : " ") + w;
-    UnitSystem dataUnits = UnitFactors("UNITS=" + units, &state.messages);
+    std::string designation = JoinWords(a.words);
+    UnitSystem dataUnits = UnitFactors("UNITS=" + a.units, &state.messages);
 
-    const std::string ext = ToLower(std::filesystem::path(out).extension().string());
+    const std::string ext = ToLower(std::filesystem::path(a.out).extension().string());
     const bool dxf = ext == ".dxf";
     if (!dxf && ext != ".svg" && ext != ".png" && ext != ".pdf") {
       std::cerr << "Unknown output format \"" << ext << "\": use .svg, .png, .pdf or .dxf\n";
@@ -141,17 +129,19 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
       return;
     }
 
-    if (sheet) {
+    if (a.sheet) {
 #ifdef TAVO_HAVE_RENDER
-      std::vector<std::string> list = SheetDesignations();
+      std::vector<std::string> list(std::begin(kSheetDesignations), std::end(kSheetDesignations));
       if (!designation.empty()) {
         list.clear();
         for (const auto& part : Split(designation, ';'))
           if (!Trim(part).empty()) list.push_back(Trim(part));
       }
+      SectionEngine& engine = state.Engine();
+      engine.UseDataUnits(dataUnits);
       std::vector<SheetCell> cells;
       for (const auto& d : list) {
-        const Section section = ComputeFor(state, d, dataUnits);
+        const Section section = engine.Compute(d);
         if (!section.usable) {
           std::cerr << d << ": " << PickLanguage(section.problem, language) << '\n';
           state.exitCode = 1;
@@ -165,14 +155,14 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
         cells.push_back({d, [section](DrawingContext& dc) { DrawSection(dc, section); }});
       }
       ImageRenderOptions o;
-      o.printColours = printColours;
-      o.dimensions = !noDimensions;
+      o.printColours = a.printColours;
+      o.dimensions = !a.noDimensions;
       o.uiFontSize = 12;
       o.language = language;
       const int columns = static_cast<int>(std::min<size_t>(cells.size(), 4));
       std::string error;
-      if (!WritePng(RenderContactSheet(cells, columns, width, height, o), out, &error)) {
-        std::cerr << "Cannot write " << out << ": " << error << '\n';
+      if (!WritePng(RenderContactSheet(cells, columns, width, height, o), a.out, &error)) {
+        std::cerr << "Cannot write " << a.out << ": " << error << '\n';
         state.exitCode = 1;
       }
 #else
@@ -183,20 +173,20 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
     }
 
     DrawRequest request;
-    request.sketch = sketch;
-    if (!sketch) {
-      if (!inputFile.empty()) {
+    request.sketch = a.sketch;
+    if (!a.sketch) {
+      if (!a.inputFile.empty()) {
         ModuleContext& ctx = state.ctx;
         InputSession session;
-        if (!state.OpenInputFile(inputFile, session)) return;
+        if (!state.OpenInputFile(a.inputFile, session)) return;
         const auto elements = ReadAllElements(ctx, session);
-        const auto it = std::find_if(elements.begin(), elements.end(), [](const Element& e) { return e.id == id; });
-        if (it == elements.end()) {
-          std::cerr << "No element with ID " << id << " in " << ctx.InputFile() << '\n';
+        const int index = IndexOfElementId(elements, a.id);
+        if (index == 0) {
+          std::cerr << "No element with ID " << a.id << " in " << ctx.InputFile() << '\n';
           state.exitCode = 1;
           return;
         }
-        designation = DesignationOfElement(it->text);
+        designation = DesignationOfElement(elements[static_cast<size_t>(index - 1)].text);
         dataUnits = ctx.dataUnitSystem;
       }
       if (Trim(designation).empty()) {
@@ -204,7 +194,9 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
         state.exitCode = 2;
         return;
       }
-      request.section = ComputeFor(state, designation, dataUnits);
+      SectionEngine& engine = state.Engine();
+      engine.UseDataUnits(dataUnits);
+      request.section = engine.Compute(designation);
       if (!request.section.usable) {
         std::cerr << PickLanguage(request.section.problem, language) << '\n';
         state.exitCode = 1;
@@ -235,19 +227,19 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
     ImageRenderOptions o;
     o.width = width;
     o.height = height;
-    o.printColours = printColours;
-    o.dimensions = !noDimensions;
+    o.printColours = a.printColours;
+    o.dimensions = !a.noDimensions;
     o.uiFontSize = 12;
     o.language = language;
     std::string error;
 #ifdef TAVO_HAVE_RENDER
-    const bool ok = RenderToFile(out, draw, o, &error);
+    const bool ok = RenderToFile(a.out, draw, o, &error);
 #else
-    const bool ok = AtomicWriteFile(out, DxfBytes(draw, o), &error);  // the one format built without Qt
+    const bool ok = AtomicWriteFile(a.out, DxfBytes(draw, o), &error);  // the one format built without Qt
 #endif
     for (const auto& line : reportLines) std::cerr << PickLanguage(line.text, language) << '\n';
     if (!ok) {
-      std::cerr << "Cannot write " << out << ": " << error << '\n';
+      std::cerr << "Cannot write " << a.out << ": " << error << '\n';
       state.exitCode = 1;
     }
   });

@@ -1,5 +1,6 @@
 #include <iomanip>
 #include <iostream>
+#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_common.h"
@@ -23,23 +24,27 @@ nlohmann::json DiagnosticJson(const Diagnostic& d, char language) {
   return {{"severity", SeverityName(d.severity)}, {"text", PickLanguage(d.text, language)}, {"subject", d.subject}};
 }
 
+struct InfoArgs {
+  std::string input;
+  bool json = false;
+};
+
 }  // namespace
 
 void AddInfoCommand(CLI::App& app, CliState& state) {
   auto* cmd = app.add_subcommand("info", "Print the summary of an input file");
-  static std::string input;
-  static bool json = false;
-  cmd->add_option("INPUT", input, "Input file (.Ardekon)")->required();
-  cmd->add_flag("--json", json, "Print one JSON object");
-  cmd->callback([&state] {
+  const auto args = std::make_shared<InfoArgs>();
+  cmd->add_option("INPUT", args->input, "Input file (.Ardekon)")->required();
+  cmd->add_flag("--json", args->json, "Print one JSON object");
+  cmd->callback([&state, args] {
     state.Prepare();
     ModuleContext& ctx = state.ctx;
     InputSession session;
-    if (!state.OpenInputFile(input, session)) return;
+    if (!state.OpenInputFile(args->input, session)) return;
     const auto elements = ReadAllElements(ctx, session);
     const ConstantRow* fy = session.constants.Find(1);
     const std::string fySource = fy ? SourceName(fy->source) : "default";
-    if (json) {
+    if (args->json) {
       nlohmann::json j;
       j["file"] = ctx.InputFile();
       j["version"] = ctx.suiteVersion;

@@ -5,20 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "families/family_table.h"
-#include "checks/check_member.h"
-#include "checks/element_check.h"
 #include "cli/cli_common.h"
 #include "core/files.h"
 #include "core/language.h"
 #include "core/text_util.h"
-#include "input/design_constants.h"
+#include "engine/section_engine.h"
 #include "input/input_session.h"
 #include "output/report_writers.h"
 #include "output/section_report.h"
-#include "resources/resource_store.h"
-#include "sections/profile_catalogue.h"
-#include "sections/section_parser.h"
 
 namespace tavo::cli {
 
@@ -39,12 +33,6 @@ struct ReportArgs {
   bool header = false;
 };
 
-MemberKind KindOfName(const std::string& name) {
-  if (name == "beam") return MemberKind::Beam;
-  if (name == "bracing") return MemberKind::Bracing;
-  return MemberKind::Column;
-}
-
 // The format asked for, else the one the output file's extension names, else text.
 std::string FormatOf(const ReportArgs& a) {
   if (!a.format.empty()) return a.format;
@@ -58,36 +46,34 @@ std::string FormatOf(const ReportArgs& a) {
 
 void AddReportCommand(CLI::App& app, CliState& state) {
   auto* cmd = app.add_subcommand("report", "Write the properties and check report of one member");
-  static ReportArgs a;
-  cmd->add_option("DESIGNATION", a.words, "Section designation, e.g. \"IPE30+2PL200*10\"");
-  cmd->add_option("--input", a.input, "Input file (.Ardekon) holding the element");
-  cmd->add_option("--id", a.id, "ID of the element in the input file");
-  cmd->add_option("--kind", a.kind, "Member kind (default column; from the input file with --input)")
-      ->check(CLI::IsMember({"column", "beam", "bracing"}));
-  cmd->add_option("--length", a.length,
+  const auto args = std::make_shared<ReportArgs>();
+  ReportArgs& o = *args;
+  cmd->add_option("DESIGNATION", o.words, "Section designation, e.g. \"IPE30+2PL200*10\"");
+  cmd->add_option("--input", o.input, "Input file (.Ardekon) holding the element");
+  cmd->add_option("--id", o.id, "ID of the element in the input file");
+  cmd->add_option("--kind", o.kind, "Member kind (default column; from the input file with --input)")
+      ->check(MemberKindNames());
+  cmd->add_option("--length", o.length,
                   "Member length in the data length unit: the input's with --input, else that of --units "
                   "(default cm). Default: L= of the element with --input, else 0 (fully braced)")
       ->check(CLI::NonNegativeNumber);
-  cmd->add_option("--fy", a.fy, "Yield stress Fy in kg/cm² (default: the input file's, else the settings file's, else 2400)")
+  cmd->add_option("--fy", o.fy,
+                  "Yield stress Fy in kg/cm² (default: the input file's, else the settings file's, else " +
+                      ShortestText(kDefaultFy) + ")")
       ->check(CLI::PositiveNumber);
-  cmd->add_option("--units", a.units, "Units of spacings in a designation, \"[F]-[L]\"")->capture_default_str();
-  cmd->add_option("--lang", a.lang, "Report language")->check(CLI::IsMember({"en", "fa"}));
-  cmd->add_option("--format", a.format, "Output format (default: from --out, else text)")
+  cmd->add_option("--units", o.units, "Units of spacings in a designation, \"[F]-[L]\"")->capture_default_str();
+  cmd->add_option("--lang", o.lang, "Report language")->check(CLI::IsMember({"en", "fa"}));
+  cmd->add_option("--format", o.format, "Output format (default: from --out, else text)")
       ->check(CLI::IsMember({"text", "rtf", "html"}));
-  cmd->add_option("--out", a.out, "Write the report to this file instead of standard output");
-  cmd->add_option("--dev-tree", a.devTree, "Developer mode: templates from this folder tree, not bin/dat");
-  cmd->add_flag("--header", a.header, "Print the header lines (version, maker, file, title, date)");
-  cmd->callback([&state] {
+  cmd->add_option("--out", o.out, "Write the report to this file instead of standard output");
+  cmd->add_option("--dev-tree", o.devTree, "Developer mode: templates from this folder tree, not bin/dat");
+  cmd->add_flag("--header", o.header, "Print the header lines (version, maker, file, title, date)");
+  cmd->callback([&state, args] {
+    const ReportArgs& a = *args;
     state.Prepare();
     ModuleContext& ctx = state.ctx;
     if (a.lang == "fa") ctx.language = 'F';
     if (a.lang == "en") ctx.language = 'E';
-    const ProfileCatalogue catalogue(ctx.installDir + "cte/");
-    SectionInput input;
-    input.families = StandardFamilies();
-    input.catalogue = &catalogue;
-    input.language = ctx.language;
-
     Section section;
     MemberInput member;
     if (!a.input.empty()) {
@@ -99,9 +85,7 @@ void AddReportCommand(CLI::App& app, CliState& state) {
       InputSession session;
       if (!state.OpenInputFile(a.input, session)) return;
       const auto elements = ReadAllElements(ctx, session);
-      int index = 0;
-      for (size_t i = 0; i < elements.size() && index == 0; ++i)
-        if (elements[i].id == a.id) index = static_cast<int>(i) + 1;
+      const int index = IndexOfElementId(elements, a.id);
       if (index == 0) {
         std::cerr << PickLanguage("No element with ID " + std::to_string(a.id) + " in " + ctx.InputFile() +
                                       "||عضوی با شناسه " + std::to_string(a.id) + " در " + ctx.InputFile() + " نیست",
@@ -111,40 +95,34 @@ void AddReportCommand(CLI::App& app, CliState& state) {
         return;
       }
       const Element& e = elements[static_cast<size_t>(index - 1)];
-      input.dataUnits = ctx.dataUnitSystem;
-      ResolveFy(session.constants, ctx, a.fy > 0 ? std::optional<double>(a.fy) : std::nullopt);
-      std::optional<MemberKind> kind;
-      if (!a.kind.empty()) kind = KindOfName(a.kind);
+      SectionEngine& engine = state.Engine();
+      engine.ResolveFy(GivenFy(a.fy), &session.constants);
       std::optional<double> length;
       if (a.length >= 0) length = a.length * static_cast<double>(ctx.dataUnitSystem.lengthFactor);
-      member = MemberOfElement(ctx, e, index, kind, length);
-      section = ComputeSection(DesignationOfElement(e.text), input);
+      member = engine.MemberOf(e, index, MemberKindOfName(a.kind), length);
+      section = engine.ComputeQuietly(DesignationOfElement(e.text));
     } else {
       if (a.words.empty()) {
         std::cerr << "Give a designation, or --input FILE with --id N.\n";
         state.exitCode = 2;
         return;
       }
-      std::string designation;
-      for (const auto& w : a.words) designation += (designation.empty() ? "" : " ") + w;
-      input.dataUnits = UnitFactors("UNITS=" + a.units, ctx.messages);
-      DesignConstants constants;
-      ResolveFy(constants, ctx, a.fy > 0 ? std::optional<double>(a.fy) : std::nullopt);
-      member = MemberOfDesignation(ctx, a.kind.empty() ? MemberKind::Column : KindOfName(a.kind), a.length,
-                                   input.dataUnits);
-      section = ComputeSection(ToUpper(designation), input);
+      SectionEngine& engine = state.Engine();
+      engine.UseDataUnits(UnitFactors("UNITS=" + a.units, ctx.messages));
+      engine.ResolveFy(GivenFy(a.fy));
+      member = engine.MemberOfDesignation(MemberKindOfName(a.kind).value_or(MemberKind::Column), a.length);
+      section = engine.ComputeQuietly(ToUpper(JoinWords(a.words)));
     }
-    const CheckedMember checked = CheckMember(section, member);
+    SectionEngine& engine = state.Engine();
+    const CheckedMember checked = engine.Check(section, member);
     // The report says what went wrong; the status tells a script that nothing was checked.
     if (checked.Status() == ElementStatus::Error) state.exitCode = 3;
 
     std::string storeError;
-    const auto formulas = OpenResourceStore(ctx, ResourceKind::Formulas, a.devTree, &storeError);
-    if (!formulas)
+    if (!engine.OpenFormulas(a.devTree, &storeError))
       ShowWarning(ctx, storeError + "; the built-in formula template is used.||" + storeError +
                            "؛ الگوی فرمول داخلی برنامه به کار می‌رود.");
-    Report report(ctx, formulas.get());
-    WriteSectionReport(report, checked);
+    const Report report = engine.MakeReport(checked);
 
     RenderOptions options;
     if (a.header) options.headerLines = PrintHeaderLines(ctx, DateText(), TimeText());

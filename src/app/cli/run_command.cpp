@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,10 +17,10 @@
 #include "core/language.h"
 #include "core/text_util.h"
 #include "core/units.h"
+#include "engine/section_engine.h"
 #include "input/batch_pass.h"
 #include "input/input_session.h"
 #include "output/results_writer.h"
-#include "sections/profile_catalogue.h"
 
 namespace tavo::cli {
 
@@ -193,43 +194,48 @@ class ProgressBar {
 
 }  // namespace
 
+namespace {
+
+struct RunArgs {
+  std::string input;
+  bool json = false;
+  bool noFiles = false;
+  std::string outDir;
+  double fy = 0;
+  bool strict = false;
+};
+
+}  // namespace
+
 void AddRunCommand(CLI::App& app, CliState& state) {
   auto* cmd = app.add_subcommand("run", "Check every element of an input file");
-  static std::string input;
-  static bool json = false;
-  static bool noFiles = false;
-  static std::string outDir;
-  static double fy = 0;
-  cmd->add_option("INPUT", input, "Input file (.Ardekon)")->required();
-  cmd->add_option("--fy", fy, "Yield stress Fy in kg/cm² (default: the input's, else the settings file's, else 2400)")
+  const auto args = std::make_shared<RunArgs>();
+  RunArgs& o = *args;
+  cmd->add_option("INPUT", o.input, "Input file (.Ardekon)")->required();
+  cmd->add_option("--fy", o.fy,
+                  "Yield stress Fy in kg/cm² (default: the input's, else the settings file's, else " +
+                      ShortestText(kDefaultFy) + ")")
       ->check(CLI::PositiveNumber);
-  cmd->add_flag("--json", json, "Stream one JSON object per element");
-  cmd->add_flag("--no-files", noFiles, "Write no result files");
-  cmd->add_option("--out-dir", outDir, "Folder for the result files (default: beside the input)");
-  static bool strict = false;
-  cmd->add_flag("--strict", strict, "Exit with status 3 on warnings too, not only on errors");
-  cmd->callback([&state] {
+  cmd->add_flag("--json", o.json, "Stream one JSON object per element");
+  cmd->add_flag("--no-files", o.noFiles, "Write no result files");
+  cmd->add_option("--out-dir", o.outDir, "Folder for the result files (default: beside the input)");
+  cmd->add_flag("--strict", o.strict, "Exit with status 3 on warnings too, not only on errors");
+  cmd->callback([&state, args] {
+    const RunArgs& a = *args;
     state.Prepare();
     ModuleContext& ctx = state.ctx;
     InputSession session;
-    if (!state.OpenInputFile(input, session)) return;
-    ResolveFy(session.constants, ctx, fy > 0 ? std::optional<double>(fy) : std::nullopt);
+    if (!state.OpenInputFile(a.input, session)) return;
+    SectionEngine& engine = state.Engine();
+    engine.ResolveFy(GivenFy(a.fy), &session.constants);
     const ConstantRow* fyRow = session.constants.Find(1);
     for (const Diagnostic& d : ctx.fyDiagnostics)
       std::cerr << LabelledLine(d, ctx.language) << '\n';
 
-    const ProfileCatalogue catalogue(ctx.installDir + "cte/");
-    SectionInput sectionInput;
-    sectionInput.families = StandardFamilies();
-    sectionInput.catalogue = &catalogue;
-    sectionInput.dataUnits = ctx.dataUnitSystem;
-    sectionInput.messages = ctx.messages;
-    sectionInput.language = ctx.language;
-
     Output out;
     TableWriter table(out);
     JsonWriter stream(out, ctx.language);
-    if (json)
+    if (a.json)
       stream.Open();
     else
       table.Header(ctx, fyRow ? SourceName(fyRow->source) : "default");
@@ -242,7 +248,7 @@ void AddRunCommand(CLI::App& app, CliState& state) {
         ++errors;
       else if (HasWarning(m.diagnostics))
         ++warned;
-      if (json)
+      if (a.json)
         stream.Element(m);
       else
         table.Row(m);
@@ -250,12 +256,12 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     // Result files: _Out.csv and _Out.rtf beside the input (or in --out-dir), book.tmp with them.
     ResultsWriter results(ctx);
     ResultsOptions resultsOptions;
-    resultsOptions.outDir = outDir;
-    resultsOptions.listingDir = outDir.empty() ? std::filesystem::path(ctx.inputDir) : std::filesystem::path(outDir);
-    const bool writeFiles = !noFiles && results.Start(resultsOptions);
-    if (!noFiles && !writeFiles) state.exitCode = 1;
+    resultsOptions.outDir = a.outDir;
+    resultsOptions.listingDir = a.outDir.empty() ? std::filesystem::path(ctx.inputDir) : std::filesystem::path(a.outDir);
+    const bool writeFiles = !a.noFiles && results.Start(resultsOptions);
+    if (!a.noFiles && !writeFiles) state.exitCode = 1;
     auto check = [&](int index, const Element& element) {
-      const CheckedMember m = CheckElement(ctx, sectionInput, element, index);
+      const CheckedMember m = engine.CheckElement(element, index);
       onChecked(index, m);
       if (writeFiles) results.Add(m, element, m.member.kind);
       return Summarise(m);
@@ -269,7 +275,7 @@ void AddRunCommand(CLI::App& app, CliState& state) {
                                     " خالی است: بررسی همان‌جا پایان می‌یابد.",
                                 ctx)
                 << '\n';
-    if (json) {
+    if (a.json) {
       stream.Close();
       for (const Diagnostic& d : ctx.inputDiagnostics)
         std::cerr << LabelledLine(d, ctx.language) << '\n';
@@ -278,13 +284,13 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     }
     // 3: some element (or the file) was not read as written, so not everything was checked.
     if (errors > 0 || HasError(ctx.inputDiagnostics) ||
-        (strict && (warned > 0 || HasWarning(ctx.inputDiagnostics))))
+        (a.strict && (warned > 0 || HasWarning(ctx.inputDiagnostics))))
       state.exitCode = std::max(state.exitCode, 3);
     out.Flush();
     if (writeFiles) {
       ResultFiles files;
       if (results.Finish(&files)) {
-        std::ostream& where = json ? std::cerr : std::cout;
+        std::ostream& where = a.json ? std::cerr : std::cout;
         where << "Result files:\n  " << files.csv.string() << "\n  " << files.rtf.string() << "\n  "
               << files.listing.string() << '\n';
       } else {

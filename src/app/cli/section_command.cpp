@@ -1,13 +1,11 @@
 // tavo section DESIGNATION: one section's properties, as a table or as JSON.
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "families/family_table.h"
-#include "checks/check_member.h"
-#include "checks/element_check.h"
 #include "cli/check_json.h"
 #include "cli/cli_common.h"
 #include "cli/section_json.h"
@@ -15,11 +13,7 @@
 #include "core/text_util.h"
 #include "core/units.h"
 #include "core/utf8.h"
-#include "input/design_constants.h"
-#include "input/ini_file.h"
-#include "input/input_file.h"
-#include "sections/profile_catalogue.h"
-#include "sections/section_parser.h"
+#include "engine/section_engine.h"
 
 namespace tavo::cli {
 
@@ -112,52 +106,50 @@ void PrintNotes(const CheckedMember& m, char language) {
 
 }  // namespace
 
+namespace {
+
+struct SectionArgs {
+  std::vector<std::string> words;
+  std::string units = "[kg]-[cm]";
+  bool json = false;
+  std::string kind = "column";
+  double length = 0;
+  double fy = 0;
+};
+
+}  // namespace
+
 void AddSectionCommand(CLI::App& app, CliState& state) {
   auto* cmd = app.add_subcommand("section", "Compute one section's properties (kg, cm)");
-  static std::vector<std::string> words;
-  static std::string units = "[kg]-[cm]";
-  static bool json = false;
-  static std::string kind = "column";
-  static double length = 0;
-  static double fy = 0;
-  cmd->add_option("DESIGNATION", words, "Section designation, e.g. \"2UNP20  (d=12)\" or \"PG 600*8*250*15\"")
+  const auto a = std::make_shared<SectionArgs>();
+  cmd->add_option("DESIGNATION", a->words, "Section designation, e.g. \"2UNP20  (d=12)\" or \"PG 600*8*250*15\"")
       ->required();
-  cmd->add_option("--units", units, "Units of the spacings in the designation, \"[F]-[L]\"")->capture_default_str();
-  cmd->add_flag("--json", json, "Print one JSON object");
-  cmd->add_option("--kind", kind, "Member kind: column, beam or bracing")
-      ->check(CLI::IsMember({"column", "beam", "bracing"}))
+  cmd->add_option("--units", a->units, "Units of the spacings in the designation, \"[F]-[L]\"")->capture_default_str();
+  cmd->add_flag("--json", a->json, "Print one JSON object");
+  cmd->add_option("--kind", a->kind, "Member kind: column, beam or bracing")
+      ->check(MemberKindNames())
       ->capture_default_str();
-  cmd->add_option("--length", length,
+  cmd->add_option("--length", a->length,
                   "Member length in the data length unit, the length unit of --units (default cm); "
                   "without it a beam or column is checked as fully braced")
       ->check(CLI::NonNegativeNumber);
-  cmd->add_option("--fy", fy, "Yield stress in kg/cm² (default: the settings file, else 2400)")
+  cmd->add_option("--fy", a->fy,
+                  "Yield stress in kg/cm² (default: the settings file, else " + ShortestText(kDefaultFy) + ")")
       ->check(CLI::PositiveNumber);
-  cmd->callback([&state] {
+  cmd->callback([&state, a] {
     state.Prepare();
-    std::string designation;
-    for (const auto& w : words) designation += (designation.empty() ? "" : " ") + w;
     const char language = state.ctx.language;
-
-    SectionInput input;
-
-    input.families = StandardFamilies();
-    const ProfileCatalogue catalogue(state.ctx.installDir + "cte");
-    input.catalogue = &catalogue;
-    input.dataUnits = UnitFactors("UNITS=" + units, &state.messages);
-    input.language = language;
-    // Fy: the option, else the settings file (in its own units), else the built-in default.
-    DesignConstants constants;
-    ResolveFy(constants, state.ctx, fy > 0 ? std::optional<double>(fy) : std::nullopt);
-    const MemberInput member = MemberOfDesignation(
-        state.ctx, kind == "beam" ? MemberKind::Beam : kind == "bracing" ? MemberKind::Bracing : MemberKind::Column,
-        length, input.dataUnits);
-    const CheckedMember checked = CheckMember(ComputeSection(designation, input), member);
+    SectionEngine& engine = state.Engine();
+    engine.UseDataUnits(UnitFactors("UNITS=" + a->units, &state.messages));
+    // No input: Fy is the option, else the settings file (in its own units), else the default.
+    engine.ResolveFy(GivenFy(a->fy));
+    const MemberInput member = engine.MemberOfDesignation(MemberKindOfName(a->kind).value_or(MemberKind::Column), a->length);
+    const CheckedMember checked = engine.Check(engine.ComputeQuietly(JoinWords(a->words)), member);
     const Section& section = checked.section;
 
     const ElementStatus status = checked.Status();
     if (status == ElementStatus::Error) state.exitCode = 3;
-    if (json) {
+    if (a->json) {
       nlohmann::json j = SectionJson(section, language);
       j["check"] = CheckJson(checked);
       AddStatusAndNotes(j, checked, language);
@@ -170,7 +162,7 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
                   section.cs.designation.c_str());
       return;
     }
-    PrintTable(section, input.dataUnits);
+    PrintTable(section, engine.input().dataUnits);
     PrintCheck(checked);
   });
 }
