@@ -25,16 +25,8 @@ std::string Read(const WrittenDesignation& w, const ProfileCatalogue* catalogue,
 }
 
 void Rebuild(CurrentSection& cs, double lengthFactor) {
-  bool shown = false;
-  if (cs.Count > 1) {
-    // The spacing the assembly takes when none is written; any other must be written.
-    const double tpl = cs.PlateWidth * cs.PlateThickness > 0 ? cs.PlateThickness : 0;
-    const double least =
-        cs.Arrangement == "<>" ? std::sqrt(2.0) * (cs.h + cs.tw - 2 * cs.e) + tpl : 2 * cs.e + tpl;
-    shown = Exceeds(Round2(cs.d), Round2(least));
-  }
-  cs.FullText = WithoutArrangement(cs.BaseText) + CoverPlateText(cs, true) + "   " +
-                SpacingPart(shown, cs, lengthFactor) + "   " + cs.Arrangement;
+  const double least = cs.Arrangement == "<>" ? std::sqrt(2.0) * (cs.h + cs.tw - 2 * cs.e) : 2 * cs.e;
+  RebuildPairedText(cs, lengthFactor, least);
 }
 
 void Draw(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs, const FamilyStyle& style,

@@ -17,19 +17,10 @@ std::string Read(const WrittenDesignation& w, const ProfileCatalogue* catalogue,
 
 }  // namespace
 
-extern const SectionFamily kCastellatedFamily{
-    .names = kNames,
-    .catalogue = true,
-    .webPlates = true,
-    .coverPlateWeld = true,
-    .read = Read,
-    .properties = RolledIProperties,
-    .compactness = RolledICompactness,
-    .rebuildText = RebuildRolledIText,
-    .draw = DrawRolledIFamily,
-    .parameters = kRolledIRows,
-    .doubledParameters = kRolledIDoubledRows,
-    .editorText = RolledIEditorText,
-};
+extern const SectionFamily kCastellatedFamily = [] {
+  SectionFamily f = RolledIRecord(kNames);
+  f.read = Read;
+  return f;
+}();
 
 }  // namespace tavo

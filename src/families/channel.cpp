@@ -19,14 +19,7 @@ std::string Read(const WrittenDesignation& w, const ProfileCatalogue* catalogue,
 }
 
 void Rebuild(CurrentSection& cs, double lengthFactor) {
-  bool shown = false;
-  if (cs.Count > 1) {
-    const double tpl = cs.PlateWidth * cs.PlateThickness > 0 ? cs.PlateThickness : 0;
-    const double least = cs.Arrangement == "][" ? 2 * cs.e + tpl : 2 * (cs.b - cs.e) + tpl;
-    shown = Exceeds(Round2(cs.d), Round2(least));
-  }
-  cs.FullText = WithoutArrangement(cs.BaseText) + CoverPlateText(cs, true) + "   " +
-                SpacingPart(shown, cs, lengthFactor) + "   " + cs.Arrangement;
+  RebuildPairedText(cs, lengthFactor, cs.Arrangement == "][" ? 2 * cs.e : 2 * (cs.b - cs.e));
 }
 
 void Draw(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs, const FamilyStyle& style,

@@ -17,6 +17,17 @@ std::string EditorSpacing(const char* key, const CurrentSection& c, double lengt
   return std::string("  (") + key + "=" + ShortestText(RoundTo(c.d / lengthFactor, 4)) + ")";
 }
 
+void RebuildPairedText(CurrentSection& cs, double lengthFactor, double least) {
+  bool shown = false;
+  if (cs.Count > 1) {
+    // The spacing the assembly takes when none is written; any other must be written.
+    const double tpl = cs.PlateWidth * cs.PlateThickness > 0 ? cs.PlateThickness : 0;
+    shown = Exceeds(Round2(cs.d), Round2(least + tpl));
+  }
+  cs.FullText = WithoutArrangement(cs.BaseText) + CoverPlateText(cs, true) + "   " +
+                SpacingPart(shown, cs, lengthFactor) + "   " + cs.Arrangement;
+}
+
 std::string ReadRolledI(const WrittenDesignation& w, const ProfileCatalogue* catalogue, const AssemblyOptions& options,
                         Section& section, SectionNotes& notes) {
   return ReadRolledProfile(w, *catalogue, options, section, notes);
@@ -102,5 +113,20 @@ constexpr FamilyParameter kDoubled[] = {kSizeRow,     kCoverWidth,       kCoverT
 
 extern const std::span<const FamilyParameter> kRolledIRows = kSingle;
 extern const std::span<const FamilyParameter> kRolledIDoubledRows = kDoubled;
+
+SectionFamily RolledIRecord(std::span<const FamilyName> names) {
+  return {.names = names,
+          .catalogue = true,
+          .webPlates = true,
+          .coverPlateWeld = true,
+          .read = ReadRolledI,
+          .properties = RolledIProperties,
+          .compactness = RolledICompactness,
+          .rebuildText = RebuildRolledIText,
+          .draw = DrawRolledIFamily,
+          .parameters = kRolledIRows,
+          .doubledParameters = kRolledIDoubledRows,
+          .editorText = RolledIEditorText};
+}
 
 }  // namespace tavo

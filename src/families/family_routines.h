@@ -2,6 +2,7 @@
 // Pieces several family records share: the numbers of a parametric designation, the rows
 // of the editor that every family has, and the routines of the rolled I families (whole,
 // halved, castellated, and by nominal size).
+#include <span>
 #include <string>
 
 #include "sections/designation_parts.h"
@@ -20,6 +21,11 @@ inline constexpr FamilyParameter kSizeRow{"h"};
 // " (key=spacing)" in the input's length unit, as the editor writes it.
 std::string EditorSpacing(const char* key, const CurrentSection& c, double lengthFactor);
 
+// The full text of a single or paired angle or channel: the plate is a gusset ("+PL"), the
+// spacing is written when it exceeds `least` (the touching spacing without the gusset), and the
+// arrangement closes the text.
+void RebuildPairedText(CurrentSection& cs, double lengthFactor, double least);
+
 // Rolled I, H and castellated profiles.
 std::string ReadRolledI(const WrittenDesignation& w, const ProfileCatalogue* catalogue, const AssemblyOptions& options,
                         Section& section, SectionNotes& notes);
@@ -31,5 +37,9 @@ void DrawRolledIFamily(DrawingContext& dc, double x0, double y0, double s, const
 std::string RolledIEditorText(const CurrentSection& c, const std::string& profileName, int count, double lengthFactor);
 extern const std::span<const FamilyParameter> kRolledIRows;
 extern const std::span<const FamilyParameter> kRolledIDoubledRows;
+
+// The record of a rolled I family of the catalogue with these names: web plates, welded cover
+// plates and the rolled routines; a family sets what differs on the copy.
+SectionFamily RolledIRecord(std::span<const FamilyName> names);
 
 }  // namespace tavo

@@ -19,20 +19,11 @@ const FamilyParameter kRows[] = {kRolledIRows[0], kRolledIRows[1], kRolledIRows[
 
 }  // namespace
 
-extern const SectionFamily kHalfProfileFamily{
-    .names = kNames,
-    .catalogue = true,
-    .webPlates = true,
-    .halfProfile = true,
-    .coverPlateWeld = true,
-    .read = ReadRolledI,
-    .properties = RolledIProperties,
-    .compactness = RolledICompactness,
-    .rebuildText = RebuildRolledIText,
-    .draw = DrawRolledIFamily,
-    .parameters = kRows,
-    .doubledParameters = kRolledIDoubledRows,
-    .editorText = RolledIEditorText,
-};
+extern const SectionFamily kHalfProfileFamily = [] {
+  SectionFamily f = RolledIRecord(kNames);
+  f.halfProfile = true;
+  f.parameters = kRows;
+  return f;
+}();
 
 }  // namespace tavo

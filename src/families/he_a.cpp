@@ -1,6 +1,5 @@
 // HE A: the light wide-flange series, 190 mm high at the nominal 200. Written IPBL20, HEA200 or "HE 200 A"; the
 // catalogue keys its records by the nominal size, since the heights differ from it.
-#include "checks/compactness.h"
 #include "families/family_routines.h"
 #include "families/family_table.h"
 
@@ -12,20 +11,10 @@ constexpr FamilyName kNames[] = {{"IPBL", "IPBL"}, {"HEA", "IPBL"}, {"HE", "IPBL
 
 }  // namespace
 
-extern const SectionFamily kHeAFamily{
-    .names = kNames,
-    .catalogue = true,
-    .webPlates = true,
-    .nominalKey = true,
-    .coverPlateWeld = true,
-    .read = ReadRolledI,
-    .properties = RolledIProperties,
-    .compactness = RolledICompactness,
-    .rebuildText = RebuildRolledIText,
-    .draw = DrawRolledIFamily,
-    .parameters = kRolledIRows,
-    .doubledParameters = kRolledIDoubledRows,
-    .editorText = RolledIEditorText,
-};
+extern const SectionFamily kHeAFamily = [] {
+  SectionFamily f = RolledIRecord(kNames);
+  f.nominalKey = true;
+  return f;
+}();
 
 }  // namespace tavo

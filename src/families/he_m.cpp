@@ -1,6 +1,5 @@
 // HE M: the heavy wide-flange series, 220 mm high at the nominal 200. Written IPBV20, HEM200 or "HE 200 M"; the
 // catalogue keys its records by the nominal size, since the heights differ from it.
-#include "checks/compactness.h"
 #include "families/family_routines.h"
 #include "families/family_table.h"
 
@@ -12,20 +11,10 @@ constexpr FamilyName kNames[] = {{"IPBV", "IPBV"}, {"HEM", "IPBV"}, {"HE", "IPBV
 
 }  // namespace
 
-extern const SectionFamily kHeMFamily{
-    .names = kNames,
-    .catalogue = true,
-    .webPlates = true,
-    .nominalKey = true,
-    .coverPlateWeld = true,
-    .read = ReadRolledI,
-    .properties = RolledIProperties,
-    .compactness = RolledICompactness,
-    .rebuildText = RebuildRolledIText,
-    .draw = DrawRolledIFamily,
-    .parameters = kRolledIRows,
-    .doubledParameters = kRolledIDoubledRows,
-    .editorText = RolledIEditorText,
-};
+extern const SectionFamily kHeMFamily = [] {
+  SectionFamily f = RolledIRecord(kNames);
+  f.nominalKey = true;
+  return f;
+}();
 
 }  // namespace tavo

@@ -30,20 +30,10 @@ const SketchSample kSketch[] = {RolledSample(2, 0.9, true), RolledSample(3, 0.7,
 
 }  // namespace
 
-extern const SectionFamily kRolledIFamily{
-    .names = kNames,
-    .catalogue = true,
-    .webPlates = true,
-    .coverPlateWeld = true,
-    .read = ReadRolledI,
-    .properties = RolledIProperties,
-    .compactness = RolledICompactness,
-    .rebuildText = RebuildRolledIText,
-    .draw = DrawRolledIFamily,
-    .parameters = kRolledIRows,
-    .doubledParameters = kRolledIDoubledRows,
-    .editorText = RolledIEditorText,
-    .sketch = kSketch,
-};
+extern const SectionFamily kRolledIFamily = [] {
+  SectionFamily f = RolledIRecord(kNames);
+  f.sketch = kSketch;
+  return f;
+}();
 
 }  // namespace tavo
