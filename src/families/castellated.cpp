@@ -15,6 +15,18 @@ std::string Read(const WrittenDesignation& w, const ProfileCatalogue* catalogue,
   return ReadCastellated(w, *catalogue, options, s, notes);
 }
 
+void Draw(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs, const FamilyStyle& style,
+          SectionDrawing& out) {
+  DrawRolledIProfile(dc, x0, y0, s, cs, style, out, "1.5 h");
+}
+
+// An IPE300 cut and welded 450 mm high.
+const HelpFigure kFigures[] = {{"castellated", [] {
+                                  CurrentSection cs = HelpProfile("CPE h");
+                                  cs.h = 45;
+                                  return cs;
+                                }()}};
+
 }  // namespace
 
 extern const SectionFamily kCastellatedFamily{
@@ -26,10 +38,11 @@ extern const SectionFamily kCastellatedFamily{
     .properties = RolledIProperties,
     .compactness = RolledICompactness,
     .rebuildText = RebuildRolledIText,
-    .draw = DrawRolledIFamily,
+    .draw = Draw,
     .parameters = kRolledIRows,
     .doubledParameters = kRolledIDoubledRows,
     .editorText = RolledIEditorText,
+    .figures = kFigures,
 };
 
 }  // namespace tavo

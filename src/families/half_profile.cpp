@@ -17,6 +17,18 @@ constexpr FamilyParameter kHeight{"h'", &CurrentSection::heightChange,
 const FamilyParameter kRows[] = {kRolledIRows[0], kRolledIRows[1], kRolledIRows[2], kRolledIRows[3], kRolledIRows[4],
                                  kRolledIRows[5], kRolledIRows[6], kHeight,         kLengthRow};
 
+void Draw(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs, const FamilyStyle& style,
+          SectionDrawing& out) {
+  DrawRolledIProfile(dc, x0, y0, s, cs, style, out, "h'");
+}
+
+// The tees of an IPE300 standing 400 mm high.
+const HelpFigure kFigures[] = {{"half", [] {
+                                  CurrentSection cs = HelpProfile("HPE h-h'");
+                                  cs.h = 40;
+                                  return cs;
+                                }()}};
+
 }  // namespace
 
 extern const SectionFamily kHalfProfileFamily{
@@ -29,10 +41,11 @@ extern const SectionFamily kHalfProfileFamily{
     .properties = RolledIProperties,
     .compactness = RolledICompactness,
     .rebuildText = RebuildRolledIText,
-    .draw = DrawRolledIFamily,
+    .draw = Draw,
     .parameters = kRows,
     .doubledParameters = kRolledIDoubledRows,
     .editorText = RolledIEditorText,
+    .figures = kFigures,
 };
 
 }  // namespace tavo
