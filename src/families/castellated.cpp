@@ -21,11 +21,7 @@ void Draw(DrawingContext& dc, double x0, double y0, double s, const CurrentSecti
 }
 
 // An IPE300 cut and welded 450 mm high.
-const HelpFigure kFigures[] = {{"castellated", [] {
-                                  CurrentSection cs = HelpProfile("CPE h");
-                                  cs.h = 45;
-                                  return cs;
-                                }()}};
+const HelpFigure kFigures[] = {{"castellated", HelpProfile("CPE h", 1, 45)}};
 
 }  // namespace
 

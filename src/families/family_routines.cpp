@@ -55,12 +55,12 @@ void DrawRolledIProfile(DrawingContext& dc, double x0, double y0, double s, cons
   if (WebPlatesClashWithFlanges(cs)) out.reportLines.push_back({12, EnlargeDplWarning()});
 }
 
-CurrentSection HelpProfile(std::string_view name, int count) {
+CurrentSection HelpProfile(std::string_view name, int count, double height) {
   CurrentSection cs;
   cs.family = "IPE";
   cs.catalogueName = name;
   cs.Count = count;
-  cs.h = 30, cs.b = 15, cs.tw = 0.71, cs.tf = 1.07;
+  cs.h = height, cs.b = 15, cs.tw = 0.71, cs.tf = 1.07;
   return cs;
 }
 

@@ -23,11 +23,7 @@ void Draw(DrawingContext& dc, double x0, double y0, double s, const CurrentSecti
 }
 
 // The tees of an IPE300 standing 400 mm high.
-const HelpFigure kFigures[] = {{"half", [] {
-                                  CurrentSection cs = HelpProfile("HPE h-h'");
-                                  cs.h = 40;
-                                  return cs;
-                                }()}};
+const HelpFigure kFigures[] = {{"half", HelpProfile("HPE h-h'", 1, 40)}};
 
 }  // namespace
 
