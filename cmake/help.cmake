@@ -5,13 +5,9 @@
 find_package(Qt6 REQUIRED COMPONENTS Gui)
 
 add_executable(make_help ${CMAKE_SOURCE_DIR}/tools/make_help.cpp)
-target_link_libraries(make_help PRIVATE Qt6::Gui)
-# With the render layer the document shows the program's own legend of the section families
-# (the parameter sketch), drawn by the program's drawing code.
-if(TARGET tavo_render)
-  target_link_libraries(make_help PRIVATE tavo_render)
-  target_compile_definitions(make_help PRIVATE TAVO_HELP_WITH_SKETCH=1)
-endif()
+# The figures and the legend of the section families are drawn by the program's own drawing
+# code (the families' routines through the render layer).
+target_link_libraries(make_help PRIVATE Qt6::Gui tavo_render)
 set_target_properties(make_help PROPERTIES
   AUTOMOC ON
   # A build tool, not part of the install tree the programs run from.

@@ -7,12 +7,12 @@
 // every page but the first. What the tool adds to the HTML:
 //  - the contents: a comment <!--contents--> becomes a table of every <h1>/<h2> that has an
 //    id, with the page it starts on (the layout is repeated until the page numbers settle);
-//  - the figures: each <img src="figure:NAME"> is replaced by a vector drawing of that
-//    section family with the names of its parameters (see the Figures part below), so the
-//    drawings stay sharp at any zoom and their labels can be searched;
+//  - the figures: each <img src="figure:NAME"> is replaced by the help figure NAME of a section
+//    family (src/families), drawn by the program's own drawing code with the names of its
+//    parameters as vector graphics, so the drawings stay sharp at any zoom and their labels
+//    can be searched;
 //  - the program's own legend of the section families (the parameter sketch of the drawing
-//    window) where the HTML has <img src="sketch:parameters">, when the tool is built with
-//    the render layer; without it the element of class "sketch" holding it is left out;
+//    window) where the HTML has <img src="sketch:parameters">;
 //  - page breaks that keep a heading with what follows it and do not split a small table
 //    or a short paragraph;
 //  - blanks in short <code> spans (designations) that never break a line;
@@ -35,7 +35,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -47,16 +46,22 @@
 #include <QTextTable>
 #include <QUrl>
 
-#if TAVO_HELP_WITH_SKETCH
-#include "families/family_table.h"
+#include <QPicture>
+
+#include "drawing/canvas_frame.h"
+#include "drawing/primitives.h"
 #include "drawing/section_drawing.h"
+#include "families/family_table.h"
+#include "render/qt_surface.h"
 #include "render/render_drawing.h"
-#endif
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <map>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -121,459 +126,104 @@ QString LocalDigits(const QString& text, bool persian) {
   return out;
 }
 
+void Fail(const QString& message) {
+  std::fprintf(stderr, "make_help: %s\n", qPrintable(message));
+  std::exit(1);
+}
+
 // =========================================================================================
 // Figures
 // =========================================================================================
 //
-// Each figure is drawn in its own box measured in figure units (one unit is 0.9 point on the
-// page), origin at the top-left corner, y downwards. Plates are grey with a dark outline;
-// dimensions are blue, with arrows inside when there is room and outside otherwise.
+// A figure is one of a family's help figures (src/families) drawn by the family's own drawing
+// routine with the names of its parameters, as the drawing window's legend draws them, on
+// white paper. It is recorded as a picture and played back on the page, so it stays vector
+// and its labels stay text; its box on the page is that of the drawing, labels included.
 
-constexpr double kFigureUnitPt = 0.9;
+constexpr int kCanvasPx = 640;         // the recording canvas each way: the drawing window's width
+constexpr double kFigureBoxPt = 150;   // the most a figure takes each way on the page
 constexpr double kFigurePaddingPt = 3;
+constexpr int kFigurePlateColour = 7;  // light grey plates
+constexpr int kFigureNameColour = 1;   // dark blue names
 
-enum class Side { Auto, Left, Right, Above, Below };
-
-// Draws in figure units on a painter, or, without a painter, only measures: every operation
-// widens the bounding box of what has been drawn, labels included, so that a figure's size
-// on the page is that of its drawing.
-class Sketch {
- public:
-  Sketch(QPainter* p, const QPaintDevice* device, const QPointF& origin, double devicePerUnit)
-      : p_(p), device_(device), origin_(origin), k_(devicePerUnit) {
-    labelFont_ = MakeFont({"Noto Sans", "DejaVu Sans"}, 7.6, true);
+// A recording of fixed size: a QPicture reports the size of what it holds, and the drawing
+// canvas takes its frame from the device's size before anything is drawn.
+class FigurePicture : public QPicture {
+ protected:
+  int metric(PaintDeviceMetric m) const override {
+    if (m == PdmWidth || m == PdmHeight) return kCanvasPx;
+    if (m == PdmWidthMM || m == PdmHeightMM) return qRound(kCanvasPx * 25.4 / QPicture::metric(PdmDpiX));
+    return QPicture::metric(m);
   }
-
-  // Device coordinates of what has been drawn so far.
-  QRectF Bounds() const { return bounds_; }
-
-  QPointF At(double x, double y) const { return origin_ + QPointF(x * k_, y * k_); }
-  QPointF At(const QPointF& u) const { return At(u.x(), u.y()); }
-
-  // A filled plate given by two opposite corners.
-  void Plate(double x1, double y1, double x2, double y2) { Polygon({{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}); }
-  void Polygon(const std::vector<QPointF>& pts) {
-    QPolygonF poly;
-    for (const QPointF& q : pts) poly << At(q);
-    QPainterPath path;
-    path.addPolygon(poly);
-    path.closeSubpath();
-    FillPath(path, OutlinePen(), kSteel);
-  }
-  // A ring (tube wall).
-  void Ring(double cx, double cy, double outer, double inner) {
-    QPainterPath path;
-    path.setFillRule(Qt::OddEvenFill);
-    path.addEllipse(At(cx, cy), outer * k_, outer * k_);
-    path.addEllipse(At(cx, cy), inner * k_, inner * k_);
-    FillPath(path, OutlinePen(), kSteel);
-  }
-  // A plate with openings cut out of it (the web of a castellated beam).
-  void PlateWithHoles(double x1, double y1, double x2, double y2, const std::vector<std::vector<QPointF>>& holes) {
-    QPainterPath path;
-    path.setFillRule(Qt::OddEvenFill);
-    path.addRect(QRectF(At(x1, y1), At(x2, y2)));
-    for (const auto& hole : holes) {
-      QPolygonF poly;
-      for (const QPointF& q : hole) poly << At(q);
-      poly << poly.first();
-      path.addPolygon(poly);
-    }
-    FillPath(path, OutlinePen(), kSteel);
-  }
-  // A plate that may be left out (a gusset between two profiles): dashed outline, light fill.
-  void DashedPlate(double x1, double y1, double x2, double y2) {
-    QPen pen = OutlinePen();
-    pen.setStyle(Qt::DashLine);
-    QPainterPath path;
-    path.addRect(QRectF(At(x1, y1), At(x2, y2)));
-    FillPath(path, pen, QColor(0xee, 0xf0, 0xf3));
-  }
-  // A plain outline line (the edge between a flange and the web seen in elevation).
-  void Edge(double x1, double y1, double x2, double y2) { Line(At(x1, y1), At(x2, y2), QPen(kOutline, PtToDevice(0.5))); }
-  // A weld joint across a plate.
-  void Joint(double x1, double y1, double x2, double y2) {
-    QPen pen(kOutline, PtToDevice(0.5));
-    pen.setStyle(Qt::DotLine);
-    Line(At(x1, y1), At(x2, y2), pen);
-  }
-  // A centre line (dash-dot).
-  void CentreLine(double x1, double y1, double x2, double y2) {
-    QPen pen(kCentre, PtToDevice(0.4));
-    pen.setStyle(Qt::DashDotLine);
-    Line(At(x1, y1), At(x2, y2), pen);
-  }
-  // The centroid mark: a small circle with a cross.
-  void Centroid(double x, double y) {
-    const QPen pen(kDimension, PtToDevice(0.5));
-    QPainterPath circle;
-    circle.addEllipse(At(x, y), 2.2 * k_, 2.2 * k_);
-    FillPath(circle, pen, Qt::NoBrush);
-    Line(At(x - 3.6, y), At(x + 3.6, y), pen);
-    Line(At(x, y - 3.6), At(x, y + 3.6), pen);
-  }
-
-  // Horizontal dimension between the points a and b, drawn on the line y = yLine with
-  // extension lines from the points. The label goes above the line when the line lies above
-  // the points, below otherwise, unless a side is given.
-  void DimH(QPointF a, QPointF b, double yLine, const QString& label, Side side = Side::Auto) {
-    if (a.x() > b.x()) std::swap(a, b);
-    Extension(a, QPointF(a.x(), yLine));
-    Extension(b, QPointF(b.x(), yLine));
-    const QPointF s(a.x(), yLine), e(b.x(), yLine);
-    Arrows(s, e);
-    if (side == Side::Auto) side = yLine < std::min(a.y(), b.y()) ? Side::Above : Side::Below;
-    Label(s, e, label, side);
-  }
-  // Vertical dimension on the line x = xLine; the label goes right of the line when it lies
-  // right of the points, left otherwise, unless a side is given.
-  void DimV(QPointF a, QPointF b, double xLine, const QString& label, Side side = Side::Auto) {
-    if (a.y() > b.y()) std::swap(a, b);
-    Extension(a, QPointF(xLine, a.y()));
-    Extension(b, QPointF(xLine, b.y()));
-    const QPointF s(xLine, a.y()), e(xLine, b.y());
-    Arrows(s, e);
-    if (side == Side::Auto) side = xLine > std::max(a.x(), b.x()) ? Side::Right : Side::Left;
-    Label(s, e, label, side);
-  }
-  // A leader from a point on the section to a label.
-  void Leader(QPointF from, QPointF to, const QString& label, Side side) {
-    Line(At(from), At(to), QPen(kDimension, PtToDevice(0.45)));
-    QPainterPath dot;
-    dot.addEllipse(At(from), 0.9 * k_, 0.9 * k_);
-    FillPath(dot, Qt::NoPen, kDimension);
-    Text(to, label, side);
-  }
-  // A label beside a point.
-  void Text(QPointF at, const QString& label, Side side) {
-    const QFontMetricsF fm(labelFont_, const_cast<QPaintDevice*>(device_));
-    const double w = fm.horizontalAdvance(label), h = fm.height();
-    const double gap = 1.6 * k_;
-    QPointF c = At(at);
-    switch (side) {
-      case Side::Left: c += QPointF(-gap - w / 2, 0); break;
-      case Side::Right: case Side::Auto: c += QPointF(gap + w / 2, 0); break;
-      case Side::Above: c += QPointF(0, -gap - h / 2); break;
-      case Side::Below: c += QPointF(0, gap + h / 2); break;
-    }
-    const QRectF box(c.x() - w / 2 - 2, c.y() - h / 2, w + 4, h);
-    Grow(box);
-    if (!p_) return;
-    p_->setFont(labelFont_);
-    p_->setPen(kDimension);
-    p_->drawText(box, Qt::AlignCenter, label);
-  }
-
- private:
-  static constexpr QColor kSteel{0xc9, 0xce, 0xd6};
-  static constexpr QColor kOutline{0x26, 0x2a, 0x30};
-  static constexpr QColor kDimension{0x1d, 0x4f, 0x91};
-  static constexpr QColor kCentre{0x80, 0x80, 0x80};
-
-  QPen OutlinePen() const {
-    QPen pen(kOutline, PtToDevice(0.6));
-    pen.setJoinStyle(Qt::MiterJoin);
-    return pen;
-  }
-  void Grow(const QRectF& r) { bounds_ = bounds_.isNull() ? r : bounds_.united(r); }
-  void FillPath(const QPainterPath& path, const QPen& pen, const QBrush& brush) {
-    Grow(path.boundingRect());
-    if (!p_) return;
-    p_->setPen(pen);
-    p_->setBrush(brush);
-    p_->drawPath(path);
-  }
-  void Line(const QPointF& a, const QPointF& b, const QPen& pen) {
-    Grow(QRectF(a, b).normalized());
-    if (!p_) return;
-    p_->setPen(pen);
-    p_->drawLine(a, b);
-  }
-  void Extension(QPointF from, QPointF to) {
-    const double len = std::hypot(to.x() - from.x(), to.y() - from.y());
-    if (len < 2.5) return;
-    const QPointF u = (to - from) / len;
-    Line(At(from + u * 1.5), At(to + u * 2.0), QPen(kDimension, PtToDevice(0.35)));
-  }
-  void ArrowHead(QPointF tip, QPointF dir) {  // dir: unit vector the arrow points along
-    const QPointF n(-dir.y(), dir.x());
-    const QPointF base = tip - dir * 3.6;
-    QPainterPath tri;
-    tri.addPolygon(QPolygonF() << At(tip) << At(base + n * 1.15) << At(base - n * 1.15));
-    tri.closeSubpath();
-    FillPath(tri, Qt::NoPen, kDimension);
-  }
-  void Arrows(QPointF s, QPointF e) {
-    const double len = std::hypot(e.x() - s.x(), e.y() - s.y());
-    if (len <= 0) return;
-    const QPointF u = (e - s) / len;
-    const QPen pen(kDimension, PtToDevice(0.45));
-    if (len >= 11) {
-      Line(At(s), At(e), pen);
-      ArrowHead(s, -u);
-      ArrowHead(e, u);
-    } else {  // no room inside: the arrows come from outside and point at the plate
-      Line(At(s - u * 7), At(e + u * 7), pen);
-      ArrowHead(s, u);
-      ArrowHead(e, -u);
-    }
-  }
-  void Label(QPointF s, QPointF e, const QString& label, Side side) {
-    const double len = std::hypot(e.x() - s.x(), e.y() - s.y());
-    QPointF m = (s + e) / 2;
-    // Beside a short dimension the label clears the outside arrow.
-    const bool horizontal = std::abs(e.y() - s.y()) < 1e-9;
-    if (len < 11 && horizontal) {
-      if (side == Side::Left) m = QPointF(std::min(s.x(), e.x()) - 7, m.y());
-      if (side == Side::Right) m = QPointF(std::max(s.x(), e.x()) + 7, m.y());
-    }
-    Text(m, label, side);
-  }
-
-  QPainter* p_;
-  const QPaintDevice* device_;
-  QPointF origin_;
-  double k_;
-  QFont labelFont_;
-  QRectF bounds_;
 };
 
-using FigureDraw = std::function<void(Sketch&)>;
-struct FigureEntry {
-  FigureDraw draw;
+// The figure drawn at s drawing units per centimetre, its corner at three quarters of the
+// canvas so that the labels left and above it stay on the canvas.
+void RecordFigure(FigurePicture& picture, const tavo::FoundFigure& found, double s) {
+  tavo::QtSurface surface(picture);
+  surface.BackColor = tavo::QBColor(15);
+  surface.ForeColor = tavo::QBColor(0);
+  tavo::SetCanvasFrame(surface);
+  tavo::DrawingContext dc(surface);
+  dc.printFlag = true;
+  dc.uiFontSize = 10;  // labels of 7 points, the size of the captions around them
+  const tavo::FamilyStyle style{.plateColour = kFigurePlateColour,
+                                .text = tavo::DimensionText::Names,
+                                .nameColour = kFigureNameColour,
+                                .detailed = true};
+  tavo::SetDrawColor(dc, style.plateColour);
+  tavo::SectionDrawing unused;
+  found.family->draw(dc, 0.75 * surface.ScaleWidth(), 0.75 * surface.ScaleHeight(), s, found.figure->cs, style,
+                     unused);
+  surface.Finish();
+}
+
+// The part of an image that differs from its top-left pixel, the background.
+QRect DrawnPart(const QImage& image) {
+  const QRgb background = image.pixel(0, 0);
+  QRect drawn;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) != background) drawn |= QRect(x, y, 1, 1);
+  return drawn;
+}
+
+// What a recording covers, labels at any angle included (a picture's own bounds leave out
+// turned text), found by playing it on white.
+QRectF DrawnBounds(const FigurePicture& picture) {
+  QImage image(kCanvasPx, kCanvasPx, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.drawPicture(0, 0, picture);
+  painter.end();
+  return DrawnPart(image).adjusted(-1, -1, 1, 1);
+}
+
+struct Figure {
+  FigurePicture picture;
+  QRectF bounds;  // of what was drawn, in the picture's pixels
 };
 
-const double kRoot2 = std::sqrt(2.0);
-
-// One rolled I profile centred on x: flange width b, depth h from the top y, flange tf, web tw.
-void IProfile(Sketch& s, double x, double top, double b, double h, double tf, double tw) {
-  s.Polygon({{x - b / 2, top},          {x + b / 2, top},          {x + b / 2, top + tf},
-             {x + tw / 2, top + tf},    {x + tw / 2, top + h - tf}, {x + b / 2, top + h - tf},
-             {x + b / 2, top + h},      {x - b / 2, top + h},      {x - b / 2, top + h - tf},
-             {x - tw / 2, top + h - tf}, {x - tw / 2, top + tf},    {x - b / 2, top + tf}});
-}
-
-// An angle whose outer corner is at c, legs along the unit vectors u1 and u2.
-void AnglePolygon(Sketch& s, QPointF c, QPointF u1, QPointF u2, double b, double t) {
-  const QPointF p1 = c + u1 * b, p5 = c + u2 * b;
-  s.Polygon({c, p1, p1 + u2 * t, c + u1 * t + u2 * t, p5 + u1 * t, p5});
-}
-
-// A channel with its back at x, flanges pointing to the right (dir 1) or left (dir -1).
-void ChannelPolygon(Sketch& s, double x, double top, double dir, double h, double b, double tf, double tw) {
-  s.Polygon({{x, top},
-             {x + dir * b, top},
-             {x + dir * b, top + tf},
-             {x + dir * tw, top + tf},
-             {x + dir * tw, top + h - tf},
-             {x + dir * b, top + h - tf},
-             {x + dir * b, top + h},
-             {x, top + h}});
-}
-
-QMap<QString, FigureEntry> Figures() {
-  QMap<QString, FigureEntry> f;
-
-  f["pg"] = {[](Sketch& s) {
-               // Flange 1 on top, flange 2 (the compression flange of the checks) below.
-               s.Plate(35, 25, 135, 34);
-               s.Plate(82, 34, 88, 114);
-               s.Plate(50, 114, 120, 126);
-               s.DimH({35, 25}, {135, 25}, 13, "bf1");
-               s.DimH({50, 126}, {120, 126}, 138, "bf2");
-               s.DimV({135, 25}, {135, 34}, 147, "tf1");
-               s.DimV({135, 34}, {120, 114}, 147, "hw");
-               s.DimV({120, 114}, {120, 126}, 147, "tf2");
-               s.DimH({82, 80}, {88, 80}, 80, "tw", Side::Left);
-             }};
-
-  f["cross"] = {[](Sketch& s) {
-                  // Lying I (web h2, flanges bf2 x tf2), then the upright I (h1, bf1 x tf1).
-                  s.Plate(37, 52, 45, 108);
-                  s.Plate(45, 77.5, 145, 82.5);
-                  s.Plate(145, 52, 153, 108);
-                  s.Plate(67, 22, 123, 30);
-                  s.Plate(92.5, 30, 97.5, 130);
-                  s.Plate(67, 130, 123, 138);
-                  s.DimH({67, 22}, {123, 22}, 11, "bf1");
-                  s.DimV({67, 22}, {67, 30}, 25, "tf1");
-                  s.DimV({67, 30}, {67, 130}, 25, "h1");
-                  s.DimV({67, 130}, {67, 138}, 25, "tf1");
-                  s.DimH({37, 108}, {45, 108}, 152, "tf2");
-                  s.DimH({45, 108}, {145, 108}, 152, "h2");
-                  s.DimH({145, 108}, {153, 108}, 152, "tf2");
-                  s.DimV({153, 52}, {153, 108}, 164, "bf2");
-                  s.DimH({92.5, 56}, {97.5, 56}, 56, "tw", Side::Right);
-                }};
-
-  f["box"] = {[](Sketch& s) {
-                s.Plate(35, 25, 135, 33);
-                s.Plate(47, 33, 53, 113);
-                s.Plate(117, 33, 123, 113);
-                s.Plate(35, 113, 135, 121);
-                s.CentreLine(50, 28, 50, 140);
-                s.CentreLine(120, 28, 120, 140);
-                s.DimH({35, 25}, {135, 25}, 13, "bf");
-                s.DimV({135, 25}, {135, 33}, 148, "tf");
-                s.DimV({123, 33}, {123, 113}, 148, "hw");
-                s.DimH({50, 136}, {120, 136}, 136, "d", Side::Below);
-                s.DimH({47, 73}, {53, 73}, 73, "tw", Side::Right);
-              }};
-
-  f["tube"] = {[](Sketch& s) {
-                 s.Ring(62, 72, 42, 35);
-                 s.CentreLine(14, 72, 110, 72);
-                 s.CentreLine(62, 24, 62, 120);
-                 s.DimH({20, 72}, {104, 72}, 15, "D");
-                 s.DimH({97, 100}, {104, 100}, 100, "t", Side::Right);
-               }};
-
-  f["angle"] = {[](Sketch& s) {
-                  s.Polygon({{38, 30}, {46, 30}, {46, 102}, {118, 102}, {118, 110}, {38, 110}});
-                  s.Centroid(60, 88);
-                  s.CentreLine(60, 40, 60, 124);
-                  s.DimV({38, 30}, {38, 110}, 24, "b");
-                  s.DimH({38, 110}, {118, 110}, 128, "b");
-                  s.DimH({38, 30}, {46, 30}, 19, "t");
-                  s.DimH({38, 120}, {60, 120}, 120, "e", Side::Above);
-                }};
-
-  f["angle2"] = {[](Sketch& s) {
-                   const double g = 8, c = 88, b = 70, t = 8, e = 20, bottom = 112;
-                   s.DashedPlate(c - g / 2, 26, c + g / 2, 122);
-                   // Left angle: back against the gusset, horizontal leg to the left.
-                   s.Polygon({{c - g / 2 - t, bottom - b}, {c - g / 2, bottom - b}, {c - g / 2, bottom},
-                              {c - g / 2 - b, bottom}, {c - g / 2 - b, bottom - t}, {c - g / 2 - t, bottom - t}});
-                   s.Polygon({{c + g / 2 + t, bottom - b}, {c + g / 2, bottom - b}, {c + g / 2, bottom},
-                              {c + g / 2 + b, bottom}, {c + g / 2 + b, bottom - t}, {c + g / 2 + t, bottom - t}});
-                   const double xl = c - g / 2 - e, xr = c + g / 2 + e, yc = bottom - e;
-                   s.Centroid(xl, yc);
-                   s.Centroid(xr, yc);
-                   s.DimH({xl, yc}, {xr, yc}, 128, "d");
-                   s.Leader({c, 34}, {c + 18, 20}, "PL", Side::Right);
-                 }};
-
-  f["angle2star"] = {[](Sketch& s) {
-                       const double b = 60, t = 7, e = 17, cy = 66;
-                       const double r = 1 / kRoot2;
-                       const QPointF cl(20, cy), cr(156, cy);
-                       AnglePolygon(s, cl, {r, -r}, {r, r}, b, t);
-                       AnglePolygon(s, cr, {-r, -r}, {-r, r}, b, t);
-                       s.DashedPlate(84, 18, 92, 114);
-                       const double xl = cl.x() + kRoot2 * e, xr = cr.x() - kRoot2 * e;
-                       s.Centroid(xl, cy);
-                       s.Centroid(xr, cy);
-                       s.DimH({xl, cy}, {xr, cy}, 128, "d");
-                       s.Text({20 + b * r / 2 - 4, cy - b * r / 2 - 4}, "b", Side::Left);
-                       s.Text({156 - b * r / 2 + 4, cy - b * r / 2 - 4}, "b", Side::Right);
-                     }};
-
-  f["channel"] = {[](Sketch& s) {
-                    ChannelPolygon(s, 44, 20, 1, 100, 46, 9, 7);
-                    s.Centroid(58, 70);
-                    s.CentreLine(58, 60, 58, 136);
-                    s.DimV({44, 20}, {44, 120}, 28, "h");
-                    s.DimH({44, 20}, {90, 20}, 10, "b");
-                    s.DimV({90, 111}, {90, 120}, 102, "tf");
-                    s.DimH({44, 45}, {51, 45}, 45, "tw", Side::Right);
-                    s.DimH({44, 120}, {58, 120}, 132, "e");
-                  }};
-
-  f["channel2"] = {[](Sketch& s) {
-                     // "[]": flanges facing each other, webs outside.
-                     const double e = 14;
-                     ChannelPolygon(s, 30, 20, 1, 100, 46, 9, 7);
-                     ChannelPolygon(s, 146, 20, -1, 100, 46, 9, 7);
-                     s.Centroid(30 + e, 70);
-                     s.Centroid(146 - e, 70);
-                     s.CentreLine(30 + e, 62, 30 + e, 134);
-                     s.CentreLine(146 - e, 62, 146 - e, 134);
-                     s.DimH({30 + e, 120}, {146 - e, 120}, 132, "d");
-                   }};
-
-  f["channel2b"] = {[](Sketch& s) {
-                      // "][": webs back to back, flanges outward.
-                      const double e = 14, g = 8;
-                      ChannelPolygon(s, 88 - g / 2, 20, -1, 100, 46, 9, 7);
-                      ChannelPolygon(s, 88 + g / 2, 20, 1, 100, 46, 9, 7);
-                      s.DashedPlate(88 - g / 2, 12, 88 + g / 2, 128);
-                      s.Centroid(88 - g / 2 - e, 70);
-                      s.Centroid(88 + g / 2 + e, 70);
-                      s.DimH({88 - g / 2 - e, 70}, {88 + g / 2 + e, 70}, 136, "d");
-                    }};
-
-  f["ipe_pl"] = {[](Sketch& s) {
-                   IProfile(s, 75, 30, 60, 90, 8, 5);
-                   s.Plate(30, 22, 120, 30);
-                   s.Plate(30, 120, 120, 128);
-                   s.DimH({30, 22}, {120, 22}, 11, "bpl");
-                   s.DimV({120, 120}, {120, 128}, 134, "tpl");
-                   s.DimV({105, 30}, {105, 120}, 134, "h");
-                   s.DimH({45, 128}, {105, 128}, 140, "b");
-                 }};
-
-  f["ipe2"] = {[](Sketch& s) {
-                 IProfile(s, 56, 30, 46, 90, 8, 5);
-                 IProfile(s, 120, 30, 46, 90, 8, 5);
-                 s.Plate(26, 22, 150, 30);
-                 s.Plate(26, 120, 150, 128);
-                 s.CentreLine(56, 16, 56, 142);
-                 s.CentreLine(120, 16, 120, 142);
-                 s.DimH({56, 128}, {120, 128}, 140, "d");
-                 s.DimH({26, 22}, {150, 22}, 11, "bpl");
-               }};
-
-  f["ipe3"] = {[](Sketch& s) {
-                 IProfile(s, 34, 25, 40, 90, 8, 5);
-                 IProfile(s, 88, 25, 40, 90, 8, 5);
-                 IProfile(s, 142, 25, 40, 90, 8, 5);
-                 for (const double x : {34.0, 88.0, 142.0}) s.CentreLine(x, 15, x, 132);
-                 s.DimH({34, 115}, {88, 115}, 128, "d");
-                 s.DimH({88, 115}, {142, 115}, 128, "d");
-               }};
-
-  f["ipe_wpl"] = {[](Sketch& s) {
-                    IProfile(s, 75, 25, 70, 100, 9, 6);
-                    s.Plate(66, 47, 72, 103);
-                    s.Plate(78, 47, 84, 103);
-                    s.CentreLine(69, 40, 69, 140);
-                    s.CentreLine(81, 40, 81, 140);
-                    s.DimH({69, 125}, {81, 125}, 137, "dpl");
-                    s.DimV({84, 47}, {84, 103}, 124, "wb");
-                    s.DimH({78, 90}, {84, 90}, 90, "wt", Side::Right);
-                  }};
-
-  f["half"] = {[](Sketch& s) {
-                 // Two tees of the parent profile with a web insert between them.
-                 const double x = 75, b = 70, tf = 8, tw = 6, top = 18, stem = 30, insert = 44;
-                 const double j1 = top + tf + stem, j2 = j1 + insert, bottom = j2 + stem + tf;
-                 s.Polygon({{x - b / 2, top}, {x + b / 2, top}, {x + b / 2, top + tf}, {x + tw / 2, top + tf},
-                            {x + tw / 2, bottom - tf}, {x + b / 2, bottom - tf}, {x + b / 2, bottom},
-                            {x - b / 2, bottom}, {x - b / 2, bottom - tf}, {x - tw / 2, bottom - tf},
-                            {x - tw / 2, top + tf}, {x - b / 2, top + tf}});
-                 s.Joint(x - 9, j1, x + 9, j1);
-                 s.Joint(x - 9, j2, x + 9, j2);
-                 s.DimV({x + b / 2, top}, {x + b / 2, bottom}, 132, "h'");
-                 s.DimV({x - tw / 2, j1}, {x - tw / 2, j2}, 24, "h' \u2212 h");
-               }};
-
-  f["castellated"] = {[](Sketch& s) {
-                        // Elevation: hexagonal openings of the parent's height h in a beam of
-                        // height 1.5 h.
-                        const double top = 18, h = 52, depth = 1.5 * h, left = 10, right = 262, tf = 4;
-                        const double mid = top + depth / 2, a = 16, run = 0.58 * h / 2;
-                        std::vector<std::vector<QPointF>> holes;
-                        for (double cx = 44; cx < right - 24; cx += 58)
-                          holes.push_back({{cx - a / 2 - run, mid}, {cx - a / 2, mid - h / 2}, {cx + a / 2, mid - h / 2},
-                                           {cx + a / 2 + run, mid}, {cx + a / 2, mid + h / 2}, {cx - a / 2, mid + h / 2}});
-                        s.PlateWithHoles(left, top, right, top + depth, holes);
-                        s.Edge(left, top + tf, right, top + tf);
-                        s.Edge(left, top + depth - tf, right, top + depth - tf);
-                        s.CentreLine(left - 4, mid, right + 4, mid);
-                        s.DimV({right, top}, {right, top + depth}, 276, "1.5 h");
-                        s.DimV({36, mid - h / 2}, {36, mid + h / 2}, 36, "h", Side::Left);
-                      }};
-  return f;
+// The plates grow with the scale and the labels do not: two trial drawings give both parts,
+// and the scale is the one that makes the whole drawing fill the figure's box.
+std::unique_ptr<Figure> DrawFigure(const tavo::FoundFigure& found) {
+  constexpr double kTrial1 = 10, kTrial2 = 20;
+  FigurePicture trial1, trial2;
+  RecordFigure(trial1, found, kTrial1);
+  RecordFigure(trial2, found, kTrial2);
+  const QRectF b1 = DrawnBounds(trial1), b2 = DrawnBounds(trial2);
+  const double box = PtToDevice(kFigureBoxPt);
+  double s = 0;
+  for (const auto& [d1, d2] : {std::pair{b1.width(), b2.width()}, std::pair{b1.height(), b2.height()}}) {
+    const double perUnit = (d2 - d1) / (kTrial2 - kTrial1);
+    if (perUnit <= 0) continue;
+    const double fit = kTrial1 + (box - d1) / perUnit;
+    s = s > 0 ? std::min(s, fit) : fit;
+  }
+  auto figure = std::make_unique<Figure>();
+  RecordFigure(figure->picture, found, s > 0 ? s : kTrial1);
+  figure->bounds = DrawnBounds(figure->picture);
+  return figure;
 }
 
 constexpr int kFigureObjectType = QTextFormat::UserObject + 1;
@@ -584,45 +234,34 @@ class FigureHandler : public QObject, public QTextObjectInterface {
   Q_INTERFACES(QTextObjectInterface)
 
  public:
-  explicit FigureHandler(QObject* parent = nullptr) : QObject(parent), figures_(Figures()) {}
-
-  bool Knows(const QString& name) const { return figures_.contains(name); }
-
-  QSizeF intrinsicSize(QTextDocument* doc, int, const QTextFormat& format) override {
-    return Extent(format.property(kFigureNameProperty).toString(), doc->documentLayout()->paintDevice()).size();
+  // Null for a name no family's figures hold; stops the tool when a figure draws nothing.
+  const Figure* Find(const QString& name) {
+    if (const auto it = figures_.find(name); it != figures_.end()) return it->second.get();
+    const tavo::FoundFigure found = tavo::FindHelpFigure(tavo::StandardFamilies(), name.toStdString());
+    if (!found.figure || !found.family->draw) return nullptr;
+    std::unique_ptr<Figure> figure = DrawFigure(found);
+    if (figure->bounds.isEmpty()) Fail("figure " + name + " draws nothing");
+    return figures_.emplace(name, std::move(figure)).first->second.get();
   }
 
-  void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* doc, int, const QTextFormat& format) override {
-    const QString name = format.property(kFigureNameProperty).toString();
-    const FigureEntry figure = figures_.value(name);
-    if (!figure.draw) return;
-    const QRectF extent = Extent(name, doc->documentLayout()->paintDevice());
+  QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override {
+    const Figure* figure = Find(format.property(kFigureNameProperty).toString());
+    const double pad = PtToDevice(kFigurePaddingPt);
+    return figure ? figure->bounds.size() + QSizeF(2 * pad, 2 * pad) : QSizeF();
+  }
+
+  void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) override {
+    const Figure* figure = Find(format.property(kFigureNameProperty).toString());
+    if (!figure) return;
+    const double pad = PtToDevice(kFigurePaddingPt);
     painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    Sketch sketch(painter, doc->documentLayout()->paintDevice(), rect.topLeft() - extent.topLeft(),
-                  PtToDevice(kFigureUnitPt));
-    figure.draw(sketch);
+    painter->translate(rect.topLeft() + QPointF(pad, pad) - figure->bounds.topLeft());
+    painter->drawPicture(0, 0, figure->picture);
     painter->restore();
   }
 
  private:
-  // The drawing's bounds around the origin, with a margin: the object's box on the page.
-  QRectF Extent(const QString& name, const QPaintDevice* device) {
-    if (const auto it = extents_.constFind(name); it != extents_.constEnd()) return *it;
-    const FigureEntry figure = figures_.value(name);
-    QRectF r;
-    if (figure.draw) {
-      Sketch measure(nullptr, device, QPointF(0, 0), PtToDevice(kFigureUnitPt));
-      figure.draw(measure);
-      const double pad = PtToDevice(kFigurePaddingPt);
-      r = measure.Bounds().adjusted(-pad, -pad, pad, pad);
-    }
-    extents_.insert(name, r);
-    return r;
-  }
-
-  QMap<QString, FigureEntry> figures_;
-  QHash<QString, QRectF> extents_;
+  std::map<QString, std::unique_ptr<Figure>> figures_;
 };
 
 // Replaces every <img src="figure:NAME"> of the document by the figure object. Returns the
@@ -647,7 +286,7 @@ QStringList InstallFigures(QTextDocument& doc, FigureHandler& handler) {
   }
   QStringList unknown;
   for (const Found& f : found) {
-    if (!handler.Knows(f.name)) {
+    if (!handler.Find(f.name)) {
       unknown << f.name;
       continue;
     }
@@ -667,29 +306,13 @@ QStringList InstallFigures(QTextDocument& doc, FigureHandler& handler) {
 // The legend the drawing window shows while the constants window is open, drawn by the
 // program's own drawing code on its screen palette and cut to the drawn part.
 QImage ParameterSketchImage() {
-#if TAVO_HELP_WITH_SKETCH
   tavo::ImageRenderOptions options;
   options.width = 1280;
   options.height = 960;
   QImage image = tavo::RenderImage([](tavo::DrawingContext& dc) { tavo::DrawParameterSketch(dc, tavo::StandardFamilies()); }, options);
-  const QRgb background = image.pixel(0, 0);
-  QRect drawn;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixel(x, y) != background) drawn |= QRect(x, y, 1, 1);
+  const QRect drawn = DrawnPart(image);
   if (drawn.isEmpty()) return {};
   return image.copy(drawn.adjusted(-24, -24, 24, 24));
-#else
-  return {};
-#endif
-}
-
-// Without the legend, the element that holds it (class "sketch") goes.
-QString DropSketch(const QString& html) {
-  static const QRegularExpression sketch(R"re(<(table|p)\s+class="sketch"[^>]*>.*?</\1>)re",
-                                         QRegularExpression::CaseInsensitiveOption |
-                                             QRegularExpression::DotMatchesEverythingOption);
-  return QString(html).remove(sketch);
 }
 
 // =========================================================================================
@@ -988,11 +611,6 @@ Layout Measure(const QTextDocument& doc) {
   return out;
 }
 
-void Fail(const QString& message) {
-  std::fprintf(stderr, "make_help: %s\n", qPrintable(message));
-  std::exit(1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -1053,7 +671,7 @@ int main(int argc, char** argv) {
   // Lay out, read the pages of the headings, fill the contents, and again until the
   // numbers no longer change (a longer number can move a line; two rounds are the rule).
   const QImage sketch = ParameterSketchImage();
-  if (sketch.isNull()) source = DropSketch(source);
+  if (sketch.isNull()) Fail("the legend of the section families draws nothing");
 
   QHash<QString, int> pages;
   Layout layout;
@@ -1062,7 +680,7 @@ int main(int argc, char** argv) {
     html.replace("<!--contents-->", ContentsTable(headings, pages, edition.rightToLeft));
     if (edition.rightToLeft) html = MirrorTableRows(html);
     doc.setHtml(html);
-    if (!sketch.isNull()) doc.addResource(QTextDocument::ImageResource, QUrl("sketch:parameters"), sketch);
+    doc.addResource(QTextDocument::ImageResource, QUrl("sketch:parameters"), sketch);
     SpreadHeadingAnchors(doc);
     const QStringList unknown = InstallFigures(doc, figures);
     if (!unknown.isEmpty()) Fail("unknown figure(s): " + unknown.join(", "));

@@ -27,6 +27,20 @@ const double kSqrt2 = std::sqrt(2.0);
 
 bool Names(const FamilyStyle& st) { return st.text == DimensionText::Names; }
 
+// A dimension code ("ls", "us"...) in the colour of the parameter names.
+std::string Named(const char* side, const FamilyStyle& st) { return side + std::to_string(st.nameColour); }
+// A name the legend shows in the dimensions' own colour (code `legend`) and a detailed
+// drawing in the names' colour.
+std::string Named(const char* side, const char* legend, const FamilyStyle& st) {
+  return st.detailed ? Named(side, st) : legend;
+}
+
+// How much further a detailed drawing puts the name beside a short dimension: the length of
+// the arrows that point at it from outside.
+double Clearance(DrawingContext& dc, const FamilyStyle& st) {
+  return Names(st) && st.detailed && dc.surface ? 0.02 * dc.surface->ScaleWidth() : 0.0;
+}
+
 // A filled plate from a corner with a step, in the colour in force.
 void Plate(DrawingContext& dc, double x, double y, double dx, double dy) {
   if (!dc.surface) return;
@@ -34,7 +48,7 @@ void Plate(DrawingContext& dc, double x, double y, double dx, double dy) {
                        LineStyle::FilledBox);
 }
 
-void Dim(DrawingContext& dc, double x, double y, double dx, double dy, const std::string& label, const char* code) {
+void Dim(DrawingContext& dc, double x, double y, double dx, double dy, const std::string& label, std::string_view code) {
   DrawDimension(dc, x, y, dx, dy, label, code);
 }
 
@@ -107,14 +121,15 @@ void DrawPlateGirder(DrawingContext& dc, double x0, double y0, double s, double 
 
   const bool n = Names(st);
   const double xl = x0 - s * bf1 - 10;
-  Dim(dc, xl, y0, 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? "ls7" : "ls");
-  Dim(dc, xl, y0 - s * tf1, 0, -s * hw, n ? "hw" : MmText(hw), n ? "ls7" : "ls");
-  Dim(dc, xl, y0 - s * (tf1 + hw), 0, -s * tf2, n ? "tf2" : MmText(tf2), n ? "ls7" : "ls");
-  Dim(dc, x0, y0 + 10, -s * bf1, 0, n ? "bf1" : MmText(bf1), n ? "ds7" : "ds");
+  Dim(dc, xl, y0, 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? Named("ls", st) : "ls");
+  Dim(dc, xl, y0 - s * tf1, 0, -s * hw, n ? "hw" : MmText(hw), n ? Named("ls", st) : "ls");
+  Dim(dc, xl, y0 - s * (tf1 + hw), 0, -s * tf2, n ? "tf2" : MmText(tf2), n ? Named("ls", st) : "ls");
+  Dim(dc, x0, y0 + 10, -s * bf1, 0, n ? "bf1" : MmText(bf1), n ? Named("ds", st) : "ds");
   Dim(dc, x0 - s * (bf1 - bf2) / 2, y0 - s * (tf1 + hw + tf2) - 10, -s * bf2, 0, n ? "bf2" : MmText(bf2),
-      n ? "us7" : "us");
+      n ? Named("us", st) : "us");
   Dim(dc, x0 - s * (bf1 - tw) / 2, y0 - s * hw / 2, -s * tw, 0, "", "ds12");
-  Dim(dc, x0 - s * (bf1 - tw) / 2 + 20, y0 - s * hw / 2, 0, 0, n ? "tw" : MmText(tw), n ? "rs7" : "rs10");
+  Dim(dc, x0 - s * (bf1 - tw) / 2 + 20 + Clearance(dc, st), y0 - s * hw / 2, 0, 0, n ? "tw" : MmText(tw),
+      n ? Named("rs", st) : "rs10");
 }
 
 void DrawCross(DrawingContext& dc, double x0, double y0, double s, double h1, double h2, double bf1, double bf2,
@@ -125,21 +140,27 @@ void DrawCross(DrawingContext& dc, double x0, double y0, double s, double h1, do
   Plate(dc, x0, yL, -s * tf2, -s * bf2);
   Plate(dc, x0 - s * tf2, yL - s * (bf2 - tw) / 2, -s * h2, -s * tw);
   Plate(dc, x0 - s * (h2 + tf2), yL, -s * tf2, -s * bf2);
-  Dim(dc, x0 + 10, yL, 0, -s * bf2, n ? "bf2" : MmText(bf2), n ? "rs7" : "rs");
+  Dim(dc, x0 + 10, yL, 0, -s * bf2, n ? "bf2" : MmText(bf2), n ? Named("rs", st) : "rs");
   const double yTop = y0 - s * (h1 + 2 * tf1) - 20;
-  Dim(dc, x0, yTop, -s * tf2, 0, n ? "tf2" : MmText(tf2), n ? "us7" : "us");
-  Dim(dc, x0 - s * tf2, yTop, -s * h2, 0, n ? "h2" : MmText(h2), n ? "us7" : "us");
-  Dim(dc, x0 - s * (tf2 + h2), yTop, -s * tf2, 0, n ? "tf2" : MmText(tf2), n ? "us7" : "us");
+  Dim(dc, x0, yTop, -s * tf2, 0, n ? "tf2" : MmText(tf2), n ? Named("us", st) : "us");
+  Dim(dc, x0 - s * tf2, yTop, -s * h2, 0, n ? "h2" : MmText(h2), n ? Named("us", st) : "us");
+  Dim(dc, x0 - s * (tf2 + h2), yTop, -s * tf2, 0, n ? "tf2" : MmText(tf2), n ? Named("us", st) : "us");
 
   SetDrawColor(dc, st.plateColour);
   Plate(dc, xU, y0, -s * bf1, -s * tf1);
   Plate(dc, xU - s * (bf1 - tw) / 2, y0 - s * tf1, -s * tw, -s * h1);
   Plate(dc, xU, y0 - s * (h1 + tf1), -s * bf1, -s * tf1);
-  Dim(dc, xU, y0 + 10, -s * bf1, 0, n ? "bf1" : MmText(bf1), n ? "ds7" : "ds");
+  Dim(dc, xU, y0 + 10, -s * bf1, 0, n ? "bf1" : MmText(bf1), n ? Named("ds", st) : "ds");
   const double xLeft = x0 - s * (h2 + 2 * tf2) - 10;
-  Dim(dc, xLeft, y0, 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? "ls7" : "ls");
-  Dim(dc, xLeft, y0 - s * tf1, 0, -s * h1, n ? "h1" : MmText(h1), n ? "ls7" : "ls");
-  Dim(dc, xLeft, y0 - s * (tf1 + h1), 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? "ls7" : "ls");
+  Dim(dc, xLeft, y0, 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? Named("ls", st) : "ls");
+  Dim(dc, xLeft, y0 - s * tf1, 0, -s * h1, n ? "h1" : MmText(h1), n ? Named("ls", st) : "ls");
+  Dim(dc, xLeft, y0 - s * (tf1 + h1), 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? Named("ls", st) : "ls");
+  if (n && st.detailed) {
+    // The webs' thickness across the upright web, below the lying one.
+    const double xWeb = xU - s * (bf1 - tw) / 2, yWeb = y0 - s * (tf1 + h1 / 4);
+    Dim(dc, xWeb, yWeb, -s * tw, 0, "", "ds12");
+    Dim(dc, xWeb + 20 + Clearance(dc, st), yWeb, 0, 0, "tw", Named("rs", st));
+  }
 }
 
 void DrawBox(DrawingContext& dc, double x0, double y0, double s, double hw, double bf, double tw, double tf, double d,
@@ -151,10 +172,10 @@ void DrawBox(DrawingContext& dc, double x0, double y0, double s, double hw, doub
 
   const bool n = Names(st);
   Dim(dc, x0 - s * bf / 2, y0 - s * tf / 2, 10, 10, n ? "PL bf*tf" : "PL" + MmText(bf) + "*" + MmText(tf),
-      n ? "ds7" : "ds");
+      n ? Named("ds", st) : "ds");
   Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (tf + hw / 2), -10, 10, n ? "PL hw*tw" : "PL" + MmText(hw) + "*" + MmText(tw),
-      n ? "ds7" : "ds");
-  Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (hw + 2 * tf) - 10, s * d, 0, n ? "d" : MmText(d), n ? "us7" : "us");
+      n ? Named("ds", st) : "ds");
+  Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (hw + 2 * tf) - 10, s * d, 0, n ? "d" : MmText(d), n ? Named("us", st) : "us");
 }
 
 void DrawTube(DrawingContext& dc, double x0, double y0, double s, double D, double t, const FamilyStyle& st) {
@@ -164,8 +185,8 @@ void DrawTube(DrawingContext& dc, double x0, double y0, double s, double D, doub
   const int back = dc.surface ? std::max(0, PaletteIndexOf(dc.surface->BackColor)) : 0;
   DrawDot(dc, cx, cy, s * (D / 2 - t), back);
   const bool n = Names(st);
-  Dim(dc, x0 - s * D - 5, y0, 0, -s * D, n ? "D" : MmText(D), "ls7");
-  Dim(dc, x0, y0 - s * D / 2, -s * t, 0, n ? "t" : MmText(t), n ? "us" : "us12");
+  Dim(dc, x0 - s * D - 5, y0, 0, -s * D, n ? "D" : MmText(D), n ? Named("ls", st) : "ls7");
+  Dim(dc, x0, y0 - s * D / 2, -s * t, 0, n ? "t" : MmText(t), n ? Named("us", "us", st) : "us12");
 }
 
 void DrawChannels(DrawingContext& dc, double x0, double y0, double s, const ChannelDims& c, const FamilyStyle& st) {
@@ -212,7 +233,19 @@ void DrawChannels(DrawingContext& dc, double x0, double y0, double s, const Chan
           n ? "PL b*t" : "PL" + MmText(c.plateWidth) + "*" + MmText(c.plateThickness), "ds10");
   };
   if (n) plateLabel();
-  if (doubled) Dim(dc, xcRight, top - 10, xcLeft - xcRight, 0, n ? "d" : MmText(c.spacing), n ? "us7" : "us");
+  if (doubled) Dim(dc, xcRight, top - 10, xcLeft - xcRight, 0, n ? "d" : MmText(c.spacing), n ? Named("us", st) : "us");
+  if (n && st.detailed && !doubled) {
+    // One channel, web on the left: height and flange beside it, thicknesses across the
+    // plates, and the centroid's distance from the back of the web below.
+    const double back = x0 - s * c.b;
+    ReferenceLine(dc, xcRight, top - 10, xcRight, bottom + 5, 8, st.plateColour);
+    Dim(dc, back - 10, y0, 0, -s * c.h, "h", Named("ls", st));
+    Dim(dc, back, top - 10, s * c.b, 0, "b", Named("us", st));
+    Dim(dc, x0 + 10, y0, 0, -s * c.tf, "tf", Named("rs", st));
+    Dim(dc, back, ym + s * c.h / 4, s * c.tw, 0, "", "ds12");
+    Dim(dc, back + s * c.tw + 20 + Clearance(dc, st), ym + s * c.h / 4, 0, 0, "tw", Named("rs", st));
+    Dim(dc, back, bottom + 10, s * c.e, 0, "e", Named("ds", st));
+  }
   if (!n) {
     const std::string name = std::string(doubled ? "2" : "") + "UNP" + MmText(c.h);
     const double xm = doubled ? xg : x0 - s * c.b / 2;
@@ -259,17 +292,18 @@ void DrawAngles(DrawingContext& dc, double x0, double y0, double s, const AngleD
   }
 
   const bool n = Names(st);
-  if (doubled) Dim(dc, xcRight, top - 10, xcLeft - xcRight, 0, n ? "d" : MmText(a.spacing), n ? "us7" : "us");
+  if (doubled) Dim(dc, xcRight, top - 10, xcLeft - xcRight, 0, n ? "d" : MmText(a.spacing), n ? Named("us", st) : "us");
   const std::string name = std::string(doubled ? "2" : "") + "L" + MmText(a.b) + "*" + MmText(a.t);
   // The diamond's name sits on its axis; other arrangements centre it under the legs.
   const double xm = star ? (x0 + x0 - s * (a.spacing + 2 * kSqrt2 * a.e)) / 2 : (doubled ? xg : x0 - s * a.b / 2);
-  Dim(dc, xm, bottom + 10, 0, 0, n ? "L b*t" : name, n ? "ds7" : "ds");
+  Dim(dc, xm, bottom + 10, 0, 0, n ? "L b*t" : name, n ? Named("ds", st) : "ds");
 
   // Leg, thickness and centroid distance beside the section, one under the other.
   const double step = LabelHeight(dc) + 4;
-  TextLabel(dc, x0 + 10, top + step / 2, "r", n ? 7 : 14, n ? "b" : "b=" + MmText(a.b));
-  TextLabel(dc, x0 + 10, top + 1.5 * step, "r", n ? 7 : 14, n ? "t" : "t=" + MmText(a.t));
-  TextLabel(dc, x0 + 10, top + 2.5 * step, "r", n ? 7 : 14, n ? "e" : "e=" + MmText(a.e));
+  const int colour = n ? st.nameColour : 14;
+  TextLabel(dc, x0 + 10, top + step / 2, "r", colour, n ? "b" : "b=" + MmText(a.b));
+  TextLabel(dc, x0 + 10, top + 1.5 * step, "r", colour, n ? "t" : "t=" + MmText(a.t));
+  TextLabel(dc, x0 + 10, top + 2.5 * step, "r", colour, n ? "e" : "e=" + MmText(a.e));
   if (gusset)
     Dim(dc, xg, ym + s * a.plateWidth / 4, x0 + 10 - xg, bottom - ym - s * a.plateWidth / 4 + 10,
         n ? "PL b*t" : "PL" + MmText(a.plateWidth) + "*" + MmText(a.plateThickness), "ds10");
@@ -319,7 +353,7 @@ void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const Rolle
   const auto spacingDims = [&] {
     for (int i = 0; i + 1 < count; ++i) {
       const double xr = firstRight - s * p.b / 2 - s * spacing * i;
-      Dim(dc, xr, bottom + 10, -s * spacing, 0, n ? "d" : "d=" + MmText(spacing), n ? "ds" : "ds7");
+      Dim(dc, xr, bottom + 10, -s * spacing, 0, n ? "d" : "d=" + MmText(spacing), n ? Named("ds", "ds", st) : "ds7");
     }
   };
   const auto coverDim = [&] {
@@ -339,7 +373,7 @@ void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const Rolle
           n ? "WPL wb*wt " : "PL " + MmText(p.webPlateHeight) + "*" + MmText(p.webPlateThickness), n ? "ds10" : "ds11");
     }
   };
-  const auto nameDim = [&] { Dim(dc, xc, nameLevel, 0, 0, p.name, "us"); };
+  const auto nameDim = [&] { Dim(dc, xc, nameLevel, 0, 0, p.name, n ? Named("us", "us", st) : "us"); };
 
   if (n) {
     nameDim();
@@ -347,6 +381,12 @@ void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const Rolle
     coverDim();
     webLabel();
     dplDim();
+    if (st.detailed) {
+      // The profiles' height left of everything, a single profile's flange width below it.
+      const double left = xc - s * width / 2 - 10;
+      Dim(dc, left, yb, 0, -s * p.h, p.heightName, Named("ls", st));
+      if (count == 1) Dim(dc, firstRight, bottom + 10, -s * p.b, 0, "b", Named("ds", st));
+    }
   } else {
     spacingDims();
     coverDim();

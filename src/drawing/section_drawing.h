@@ -58,6 +58,12 @@ enum class DimensionText { Values, Names };
 struct FamilyStyle {
   int plateColour = 7;
   DimensionText text = DimensionText::Values;
+  // Names only: the colour of the names and their lines (the legend's light grey is for the
+  // black screen); and `detailed` for a section drawn alone with room to spare (the help's
+  // figures): a single profile's own sizes (h, b, tf, tw, e) are dimensioned too, every name
+  // takes the names' colour and a short dimension's name stands clear of its arrows.
+  int nameColour = 7;
+  bool detailed = false;
 };
 
 void DrawPlateGirder(DrawingContext& dc, double x0, double y0, double s, double hw, double bf1, double bf2, double tf1,
@@ -94,6 +100,7 @@ struct RolledIDims {
   double plateWidth = 0, plateThickness = 0;
   double webPlateHeight = 0, webPlateThickness = 0, dpl = 0;
   std::string name;  // the profile's name shown above it
+  std::string heightName = "h";  // the name of its height in a detailed drawing
 };
 void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const RolledIDims& p,
                  const FamilyStyle& style = {});

@@ -51,6 +51,19 @@ std::string EditorText(const CurrentSection& c, const std::string& profileName, 
   return s;
 }
 
+// An L80*8 alone, back to back with a gusset plate, and as a star.
+CurrentSection HelpAngle(int count, std::string_view arrangement, double d) {
+  CurrentSection cs;
+  cs.family = "L";
+  cs.Count = count, cs.Arrangement = arrangement;
+  cs.h = 8, cs.tw = 0.8, cs.e = 2.26, cs.d = d;
+  if (count > 1) cs.PlateWidth = 11, cs.PlateThickness = 1;
+  return cs;
+}
+
+const HelpFigure kFigures[] = {
+    {"angle", HelpAngle(1, "", 0)}, {"angle2", HelpAngle(2, "", 6)}, {"angle2star", HelpAngle(2, "<>", 9)}};
+
 constexpr FamilyParameter kRows[] = {kSizeRow, kLengthRow};
 constexpr FamilyParameter kDoubledRows[] = {
     kSizeRow,
@@ -82,6 +95,7 @@ extern const SectionFamily kAngleFamily{
     .parameters = kRows,
     .doubledParameters = kDoubledRows,
     .editorText = EditorText,
+    .figures = kFigures,
 };
 
 }  // namespace tavo

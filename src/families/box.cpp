@@ -78,6 +78,13 @@ const SketchSample kSketch[] = {[] {
   return c;
 }()};
 
+const HelpFigure kFigures[] = {{"box", [] {
+                                  CurrentSection cs;
+                                  cs.family = "BOX";
+                                  cs.hw = 40, cs.b = 45, cs.tw = 2, cs.tf = 3, cs.d = 32;
+                                  return cs;
+                                }()}};
+
 }  // namespace
 
 extern const SectionFamily kBoxFamily{
@@ -93,6 +100,7 @@ extern const SectionFamily kBoxFamily{
     .parameters = kRows,
     .editorText = EditorText,
     .sketch = kSketch,
+    .figures = kFigures,
 };
 
 }  // namespace tavo

@@ -15,11 +15,21 @@ std::string Read(const WrittenDesignation& w, const ProfileCatalogue* catalogue,
   return ReadCastellated(w, *catalogue, options, s, notes);
 }
 
+void Draw(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs, const FamilyStyle& style,
+          SectionDrawing& out) {
+  DrawRolledIProfile(dc, x0, y0, s, cs, style, out, "1.5 h");
+}
+
+// An IPE300 cut and welded 450 mm high.
+const HelpFigure kFigures[] = {{"castellated", HelpProfile("CPE h", 1, 45)}};
+
 }  // namespace
 
 extern const SectionFamily kCastellatedFamily = [] {
   SectionFamily f = RolledIRecord(kNames);
   f.read = Read;
+  f.draw = Draw;
+  f.figures = kFigures;
   return f;
 }();
 

@@ -65,6 +65,23 @@ const SketchSample kSketch[] = {[] {
   return c;
 }()};
 
+// A UNP200 alone, as "[]" and as "][" with a plate between the webs.
+CurrentSection HelpChannel(int count, std::string_view arrangement, double d) {
+  CurrentSection cs;
+  cs.family = "UNP";
+  cs.Count = count, cs.Arrangement = arrangement;
+  cs.h = 20, cs.b = 7.5, cs.tw = 0.85, cs.tf = 1.15, cs.e = 2.01, cs.d = d;
+  return cs;
+}
+
+const HelpFigure kFigures[] = {{"channel", HelpChannel(1, "", 0)},
+                               {"channel2", HelpChannel(2, "[]", 15)},
+                               {"channel2b", [] {
+                                  CurrentSection cs = HelpChannel(2, "][", 6);
+                                  cs.PlateWidth = 26, cs.PlateThickness = 1;
+                                  return cs;
+                                }()}};
+
 }  // namespace
 
 extern const SectionFamily kChannelFamily{
@@ -83,6 +100,7 @@ extern const SectionFamily kChannelFamily{
     .doubledParameters = kDoubledRows,
     .editorText = EditorText,
     .sketch = kSketch,
+    .figures = kFigures,
 };
 
 }  // namespace tavo

@@ -74,6 +74,13 @@ const SketchSample kSketch[] = {[] {
   return c;
 }()};
 
+const HelpFigure kFigures[] = {{"cross", [] {
+                                  CurrentSection cs;
+                                  cs.family = "C";
+                                  cs.h1 = 40, cs.h2 = 40, cs.bf1 = 24, cs.bf2 = 24, cs.tw = 1.5, cs.tf1 = 3, cs.tf2 = 3;
+                                  return cs;
+                                }()}};
+
 }  // namespace
 
 extern const SectionFamily kCrossFamily{
@@ -89,6 +96,7 @@ extern const SectionFamily kCrossFamily{
     .parameters = kRows,
     .editorText = EditorText,
     .sketch = kSketch,
+    .figures = kFigures,
 };
 
 }  // namespace tavo

@@ -48,7 +48,13 @@ void RebuildRolledIText(CurrentSection& cs, double lengthFactor) {
 
 void DrawRolledIFamily(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs,
                        const FamilyStyle& style, SectionDrawing& out) {
+  DrawRolledIProfile(dc, x0, y0, s, cs, style, out, "h");
+}
+
+void DrawRolledIProfile(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs,
+                        const FamilyStyle& style, SectionDrawing& out, std::string_view heightName) {
   RolledIDims p;
+  p.heightName = heightName;
   p.count = cs.Count;
   p.h = Clean(cs.h), p.b = Clean(cs.b), p.tw = Clean(cs.tw), p.tf = Clean(cs.tf);
   p.spacing = Clean(cs.d);
@@ -58,6 +64,15 @@ void DrawRolledIFamily(DrawingContext& dc, double x0, double y0, double s, const
   p.name = CutDesignation(!cs.catalogueName.empty() ? cs.catalogueName : !cs.BaseText.empty() ? cs.BaseText : cs.family);
   DrawRolledI(dc, x0, y0, s, p, style);
   if (WebPlatesClashWithFlanges(cs)) out.reportLines.push_back({12, EnlargeDplWarning()});
+}
+
+CurrentSection HelpProfile(std::string_view name, int count, double height) {
+  CurrentSection cs;
+  cs.family = "IPE";
+  cs.catalogueName = name;
+  cs.Count = count;
+  cs.h = height, cs.b = 15, cs.tw = 0.71, cs.tf = 1.07;
+  return cs;
 }
 
 std::string RolledIEditorText(const CurrentSection& c, const std::string& profileName, int count, double lengthFactor) {

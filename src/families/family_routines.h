@@ -34,6 +34,12 @@ Compactness RolledICompactness(const Section& section, double fy);
 void RebuildRolledIText(CurrentSection& cs, double lengthFactor);
 void DrawRolledIFamily(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs,
                        const FamilyStyle& style, SectionDrawing& out);
+// The same with the name its height goes by when the sizes are shown (a half profile's h').
+void DrawRolledIProfile(DrawingContext& dc, double x0, double y0, double s, const CurrentSection& cs,
+                        const FamilyStyle& style, SectionDrawing& out, std::string_view heightName);
+// An IPE300's sizes under the name the help's figure shows above it, `count` side by side;
+// `height` for a profile made higher (cm).
+CurrentSection HelpProfile(std::string_view name, int count = 1, double height = 30);
 std::string RolledIEditorText(const CurrentSection& c, const std::string& profileName, int count, double lengthFactor);
 extern const std::span<const FamilyParameter> kRolledIRows;
 extern const std::span<const FamilyParameter> kRolledIDoubledRows;

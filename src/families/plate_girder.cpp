@@ -60,6 +60,13 @@ const SketchSample kSketch[] = {[] {
   return c;
 }()};
 
+const HelpFigure kFigures[] = {{"pg", [] {
+                                  CurrentSection cs;
+                                  cs.family = "PG";
+                                  cs.hw = 50, cs.tw = 1.2, cs.bf1 = 30, cs.tf1 = 2.5, cs.bf2 = 22, cs.tf2 = 2;
+                                  return cs;
+                                }()}};
+
 }  // namespace
 
 extern const SectionFamily kPlateGirderFamily{
@@ -74,6 +81,7 @@ extern const SectionFamily kPlateGirderFamily{
     .parameters = kRows,
     .editorText = EditorText,
     .sketch = kSketch,
+    .figures = kFigures,
 };
 
 }  // namespace tavo

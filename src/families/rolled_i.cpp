@@ -28,11 +28,39 @@ SketchSample RolledSample(int order, double fx, bool coverPlates) {
 
 const SketchSample kSketch[] = {RolledSample(2, 0.9, true), RolledSample(3, 0.7, false)};
 
+const HelpFigure kFigures[] = {
+    {"ipe_pl",
+     [] {
+       CurrentSection cs = HelpProfile("IPE h");
+       cs.PlateWidth = 22, cs.PlateThickness = 1.5;
+       return cs;
+     }()},
+    {"ipe2",
+     [] {
+       CurrentSection cs = HelpProfile("2IPE h", 2);
+       cs.d = 22, cs.PlateWidth = 42, cs.PlateThickness = 1.5;
+       return cs;
+     }()},
+    {"ipe_wpl",
+     [] {
+       CurrentSection cs = HelpProfile("IPE h");
+       cs.WebPlateHeight = 20, cs.WebPlateThickness = 1, cs.DPL = 1.71;
+       return cs;
+     }()},
+    {"ipe3",
+     [] {
+       CurrentSection cs = HelpProfile("3IPE h", 3);
+       cs.d = 22;
+       return cs;
+     }()},
+};
+
 }  // namespace
 
 extern const SectionFamily kRolledIFamily = [] {
   SectionFamily f = RolledIRecord(kNames);
   f.sketch = kSketch;
+  f.figures = kFigures;
   return f;
 }();
 

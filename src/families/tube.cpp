@@ -53,6 +53,13 @@ const SketchSample kSketch[] = {[] {
   return c;
 }()};
 
+const HelpFigure kFigures[] = {{"tube", [] {
+                                  CurrentSection cs;
+                                  cs.family = "TUBE";
+                                  cs.D = 24, cs.t = 2;
+                                  return cs;
+                                }()}};
+
 }  // namespace
 
 extern const SectionFamily kTubeFamily{
@@ -68,6 +75,7 @@ extern const SectionFamily kTubeFamily{
     .parameters = kRows,
     .editorText = EditorText,
     .sketch = kSketch,
+    .figures = kFigures,
 };
 
 }  // namespace tavo

@@ -19,4 +19,11 @@ const SectionFamily* FamilyOfCode(const FamilyTable& families, std::string_view 
   return nullptr;
 }
 
+FoundFigure FindHelpFigure(const FamilyTable& families, std::string_view name) {
+  for (const SectionFamily* family : families)
+    for (const HelpFigure& figure : family->figures)
+      if (figure.name == name) return {&figure, family};
+  return {};
+}
+
 }  // namespace tavo

@@ -1,8 +1,9 @@
 #pragma once
 // A section family as one record: the names a designation writes it with, how its designation
 // is read and written back, its properties, its compactness rule and drawing, the rows of the
-// section editor and its sample in the parameter sketch. The records live one per file in
-// src/families/; every part of the program looks the family up instead of comparing names.
+// section editor, its sample in the parameter sketch and its figures in the help. The records
+// live one per file in src/families/; every part of the program looks the family up instead of
+// comparing names.
 // The routines of the layers above (compactness, drawing) are reached through the record, so
 // the layers below never link against them.
 #include <span>
@@ -68,6 +69,13 @@ struct SketchSample {
   CurrentSection cs;
 };
 
+// A figure of the calculation help: the name the help's source gives it
+// (<img src="figure:NAME">) and the section it shows with the names of its parameters.
+struct HelpFigure {
+  std::string_view name;
+  CurrentSection cs;
+};
+
 struct SectionFamily {
   std::string_view key;  // what CurrentSection::family holds for it ("PG", "C", "L"...); "" for rolled codes
   std::span<const FamilyName> names;
@@ -106,11 +114,19 @@ struct SectionFamily {
   std::string (*editorText)(const CurrentSection& edit, const std::string& sizeText, int count,
                             double lengthFactor) = nullptr;
   std::span<const SketchSample> sketch;
+  std::span<const HelpFigure> figures;  // its figures in the calculation help
 };
 
 using FamilyTable = std::span<const SectionFamily* const>;
 
 // The family whose key or catalogue code is `name` ("PG", "L", "IPE", "2IPE"); null when none.
 const SectionFamily* FamilyOfCode(const FamilyTable& families, std::string_view name);
+
+// The help figure called `name` and the family that draws it; both null when none is.
+struct FoundFigure {
+  const HelpFigure* figure = nullptr;
+  const SectionFamily* family = nullptr;
+};
+FoundFigure FindHelpFigure(const FamilyTable& families, std::string_view name);
 
 }  // namespace tavo

@@ -209,20 +209,29 @@ TEST(HelpDocumentEnglish, AnchorsLeadToTheirSections) {
 }
 
 TEST(HelpDocumentEnglish, DrawsTheFigures) {
+  // The figures are the program's own drawings with the names of the parameters, vector
+  // drawings whose labels are text, each label alone on its line. A section's figures stand on
+  // the page of its heading or, when they did not fit there, on the next; a figure that is
+  // missing or draws nothing takes its labels with it.
   const Printed& en = English();
-  // The figures are vector drawings whose labels are text. The plate girder's flange names
-  // stand alone on their lines on the page of its section; the castellated beam's height label
-  // is on the page of its section or, when the figure did not fit there, on the next.
-  const int pg = en.PageOf(QStringLiteral("designations-pg"));
-  ASSERT_GE(pg, 1);
-  const QStringList& lines = en.lines[static_cast<size_t>(pg - 1)];
-  for (const char* label : {"bf1", "tf1", "hw", "tw", "bf2", "tf2"})
-    EXPECT_TRUE(lines.contains(QString::fromUtf8(label))) << "no figure label " << label;
-  const int castellated = en.PageOf(QStringLiteral("designations-castellated"));
-  ASSERT_GE(castellated, 1);
-  ASSERT_LT(static_cast<size_t>(castellated), en.pages.size());
-  EXPECT_TRUE(en.pages[static_cast<size_t>(castellated - 1)].contains(QStringLiteral("1.5 h")) ||
-              en.pages[static_cast<size_t>(castellated)].contains(QStringLiteral("1.5 h")));
+  const std::vector<std::pair<const char*, std::vector<const char*>>> figures = {
+      {"designations-pg", {"bf1", "tf1", "hw", "tw", "bf2", "tf2"}},
+      {"designations-cross", {"h1", "h2", "bf1", "bf2", "tf1", "tf2", "tw"}},
+      {"designations-box", {"PL bf*tf", "PL hw*tw", "d"}},
+      {"designations-tube", {"D", "t"}},
+      {"designations-angles", {"L b*t", "PL b*t", "b", "t", "e", "d"}},
+      {"designations-channels", {"h", "b", "tf", "tw", "e", "d", "PL b*t"}},
+      {"designations-rolled", {"IPE h", "2IPE h", "3IPE h", "PL b*t", "WPL wb*wt", "dpl", "h", "b", "d"}},
+      {"designations-half", {"HPE h-h'", "h'"}},
+      {"designations-castellated", {"CPE h", "1.5 h"}}};
+  for (const auto& [id, labels] : figures) {
+    const int page = en.PageOf(QString::fromUtf8(id));
+    ASSERT_GE(page, 1) << "no anchor " << id;
+    ASSERT_LT(static_cast<size_t>(page), en.lines.size()) << id;
+    const QStringList near = en.lines[static_cast<size_t>(page - 1)] + en.lines[static_cast<size_t>(page)];
+    for (const char* label : labels)
+      EXPECT_TRUE(near.contains(QString::fromUtf8(label))) << "no figure label " << label << " at " << id;
+  }
 }
 
 // The last line of a page's body: before the running header and the page number.

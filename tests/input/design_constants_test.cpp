@@ -112,10 +112,9 @@ TEST(DesignConstants, SummaryRangeFlagSaveAndUnitChange) {
   EXPECT_NE(s.statusBar.find("System Units: [kg]-[cm]"), std::string::npos);
   EXPECT_TRUE(f.session.constants.Find(1)->inRange);
   // The display units change: the row is converted, Fy stays.
-  f.session.constants.previousUnits = f.ctx.displayUnits;
+  const UnitSystem previous = f.ctx.displayUnits;
   f.ctx.displayUnits = UnitFactors("UNITS=[ton]-[m]");
-  f.session.constants.mode = ConstantsMode::UpdateUnits;
-  DefineAllConstants(f.session.constants, f.ctx);
+  ConvertConstantUnits(f.session.constants, f.ctx, previous);
   EXPECT_EQ(f.session.constants.Find(1)->value, "24000");
   EXPECT_DOUBLE_EQ(f.ctx.fy, 2400);
 
