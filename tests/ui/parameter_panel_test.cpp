@@ -270,3 +270,26 @@ TEST(ParameterPanel, ParametricSectionsRebuildTheirDesignation) {
 
 }  // namespace
 }  // namespace tavo::ui
+
+namespace tavo::ui {
+namespace {
+
+// A section written by its European name steps through its own catalogue by nominal size, and
+// the editor writes the catalogue name back.
+TEST(ParameterPanel, EuropeanNamesStepByNominalSize) {
+  Editor e;
+  e.Load("HEA200+2PL250*10");
+  EXPECT_EQ(e.panel.family(), &kHeAFamily);
+  EXPECT_EQ(e.panel.designation(), "HEA200+2PL250*10");
+  ASSERT_TRUE(e.Apply("+", "h"));
+  EXPECT_EQ(e.panel.section().cs.catalogueName, "IPBL220+2PL250*10");
+  EXPECT_DOUBLE_EQ(e.panel.section().cs.h, 21);  // HE 220 A is 210 mm high
+  EXPECT_DOUBLE_EQ(e.Value("bpl"), 25);
+  e.Load("HE 300 B");
+  EXPECT_EQ(e.panel.family(), &kRolledIFamily);
+  ASSERT_TRUE(e.Apply("-", "h"));
+  EXPECT_EQ(e.panel.section().cs.catalogueName, "IPB280");
+}
+
+}  // namespace
+}  // namespace tavo::ui
