@@ -88,7 +88,7 @@ UnitSystem SettingsUnits(const ModuleContext& ctx, Diagnostics* problems) {
 namespace {
 
 // What the module knows of each of its constants.
-struct ConstantSpec {
+struct ConstantDefinition {
   int row;
   const char* key;
   int keyIndex;
@@ -100,26 +100,26 @@ struct ConstantSpec {
   const char* hint2;
 };
 
-constexpr ConstantSpec kConstants[] = {
+constexpr ConstantDefinition kConstants[] = {
     {1, "Fy", 1, kDefaultFy, "S", 2000, 4000, "Fy|Fy||تنش تسلیم فولاد Fy", "Yield stress of the steel||تنش تسلیم فولاد",
      ""},
 };
 
 // One constant read afresh: the input's constants block, else the settings file, else the default.
-void DefineConstant(DesignConstants& constants, ModuleContext& ctx, const ConstantSpec& spec) {
-  if (spec.row < 1 || spec.row > kMaxConstantRows) return;
-  ConstantRow* r = constants.Find(spec.row);
+void DefineConstant(DesignConstants& constants, ModuleContext& ctx, const ConstantDefinition& definition) {
+  if (definition.row < 1 || definition.row > kMaxConstantRows) return;
+  ConstantRow* r = constants.Find(definition.row);
   if (!r) {
     constants.rows.push_back(ConstantRow{});
     r = &constants.rows.back();
-    r->row = spec.row;
+    r->row = definition.row;
   }
-  const std::string key = spec.key;
-  const std::string dimension = spec.dimension;
-  r->label = spec.label;
+  const std::string key = definition.key;
+  const std::string dimension = definition.dimension;
+  r->label = definition.label;
   r->key = key;
-  r->keyIndex = spec.keyIndex;
-  r->defaultValue = spec.defaultValue;
+  r->keyIndex = definition.keyIndex;
+  r->defaultValue = definition.defaultValue;
   r->dimension = dimension;
   r->problems.clear();
   // The key in any letter case, with or without blanks around "=": "FY = 2500" is Fy too.
@@ -141,7 +141,7 @@ void DefineConstant(DesignConstants& constants, ModuleContext& ctx, const Consta
                     key + " بیش از یک بار با مقدارهای متفاوت در بلوک ثابت‌ها آمده است؛ اولی به کار می‌رود", all);
     const UnitSystem blockUnits =
         UnitFactors("units=" + ConstantsBlockUnits(ctx.constantsText, &r->problems), ctx.messages);
-    r->value = ReadValue(given.front().value, spec.keyIndex, spec.defaultValue, dimension, blockUnits, ctx,
+    r->value = ReadValue(given.front().value, definition.keyIndex, definition.defaultValue, dimension, blockUnits, ctx,
                          kInputBlock, given.front().text, r->problems);
   } else {
     const std::string text = Trim(ReadSetting(ctx, ctx.moduleKey, key, ConstantsFilePath(ctx)));
@@ -149,20 +149,20 @@ void DefineConstant(DesignConstants& constants, ModuleContext& ctx, const Consta
       r->source = ValueSource::SettingsFile;
       // A settings value is in the settings file's units, whatever units the input uses.
       const UnitSystem units = SettingsUnits(ctx, &r->problems);
-      r->value = ReadValue(text, spec.keyIndex, spec.defaultValue, dimension, units, ctx, kSettingsFile,
+      r->value = ReadValue(text, definition.keyIndex, definition.defaultValue, dimension, units, ctx, kSettingsFile,
                            ToUpper(key) + "=" + text, r->problems);
     } else {
       // Neither the input nor the settings give it: the built-in default, in display units.
       const UnitLabelResult u = UnitLabel(dimension, 0, ctx.displayUnits);
-      r->value = NumberToText(dimension == "BAR" || !u.known ? spec.defaultValue : spec.defaultValue / u.factor);
+      r->value = NumberToText(dimension == "BAR" || !u.known ? definition.defaultValue : definition.defaultValue / u.factor);
       r->source = ValueSource::Default;
     }
   }
   if (dimension != "BAR") {
-    r->minimum = spec.minimum;
-    r->maximum = spec.maximum;
-    r->hint1 = spec.hint1;
-    r->hint2 = spec.hint2;
+    r->minimum = definition.minimum;
+    r->maximum = definition.maximum;
+    r->hint1 = definition.hint1;
+    r->hint2 = definition.hint2;
   }
 }
 
@@ -239,7 +239,7 @@ void UpdateFy(const DesignConstants& constants, ModuleContext& ctx) {
 }  // namespace
 
 void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx) {
-  for (const ConstantSpec& spec : kConstants) DefineConstant(constants, ctx, spec);
+  for (const ConstantDefinition& definition : kConstants) DefineConstant(constants, ctx, definition);
   if (!constants.Find(1)) return;
   NoteUnreadBlockWords(constants, ctx);
   UpdateFy(constants, ctx);
