@@ -11,12 +11,10 @@ int ProgressPercent(int i, int n) {
   return static_cast<int>(RoundTo(100.0 * i / n, 0));
 }
 
-BatchPassResult Main_Continue_Const(ModuleContext& ctx, InputSession& session, const ElementCheckFn& check,
-                                    const ProgressFn& progress) {
-  BatchPassResult out;
+BatchPassReader::BatchPassReader(ModuleContext& ctx, InputSession& session)
+    : ctx_(ctx), session_(session), reader_(ctx, session.copy) {
   ctx.dataUnitSystem = UnitFactors("units=" + ctx.dataUnits, ctx.messages);
   const int n = ctx.N > 0 ? ctx.N : 0;
-
   // With no element line at all, a read would hand back the count line as element 1.
   if (n > 0 && session.copy.AtEnd()) {
     ShowMessage(ctx, "The input file holds no element lines.||فایل ورودی هیچ سطر عضوی ندارد.");
@@ -24,25 +22,42 @@ BatchPassResult Main_Continue_Const(ModuleContext& ctx, InputSession& session, c
                   "The count line gives " + std::to_string(n) + " elements, but the file holds no element lines",
                   "سطر تعداد " + std::to_string(n) + " عضو می‌دهد، اما فایل هیچ سطر عضوی ندارد",
                   "NO=" + std::to_string(n));
-    ctx.N = 0;
-    session.copy.Close();
-    return out;
+    noLines_ = true;
   }
+}
 
+size_t BatchPassReader::Read(std::vector<Element>& out, size_t count) {
+  if (noLines_) return 0;
+  size_t read = 0;
+  Element element;
+  while (read < count && reader_.Next(element)) {
+    out.push_back(std::move(element));
+    ++read;
+  }
+  return read;
+}
+
+void BatchPassReader::Finish(bool cancelled) {
+  if (!noLines_) reader_.Finish(cancelled);
+  ctx_.N = reader_.count();
+  session_.copy.Close();
+}
+
+BatchPassResult Main_Continue_Const(ModuleContext& ctx, InputSession& session, const ElementCheckFn& check,
+                                    const ProgressFn& progress) {
+  BatchPassResult out;
+  const int n = ctx.N > 0 ? ctx.N : 0;
+  BatchPassReader reader(ctx, session);
   // The count line may promise more lines than the file holds: reserve modestly, grow as read.
   const auto expected = static_cast<size_t>(n < (1 << 16) ? n : (1 << 16));
   out.elements.reserve(expected);
   out.results.reserve(expected);
-  ElementReader reader(ctx, session.copy);
-  int reached = 0;
   for (int i = 1; i <= n; ++i) {
     ctx.currentIndex = i;
-    if (!reader.Next(out.elements)) break;
-    const Element& element = out.elements[static_cast<size_t>(i) - 1];
+    if (reader.Read(out.elements, 1) == 0) break;
     out.results.emplace_back();
-    reached = i;
     if (check) {
-      out.results.back() = check(i, element);
+      out.results.back() = check(i, out.elements.back());
       out.results.back().checked = true;
     }
     // A single element goes straight to its own view in the desktop program: no progress.
@@ -53,9 +68,7 @@ BatchPassResult Main_Continue_Const(ModuleContext& ctx, InputSession& session, c
   }
   reader.Finish(out.cancelled);
   out.endedOnBlank = reader.endedOnBlank();
-  out.N = reached;
-  ctx.N = reached;
-  session.copy.Close();
+  out.N = ctx.N;
   return out;
 }
 

@@ -41,6 +41,27 @@ struct BatchPassResult {
   bool endedOnBlank = false;
 };
 
+// The reading side of the pass: the element lines in chunks, then what the list's end has to
+// say. Reads the data units first; with a count line of N > 0 and no element line at all, says
+// so (message and input diagnostic) and reads nothing.
+class BatchPassReader {
+ public:
+  BatchPassReader(ModuleContext& ctx, InputSession& session);
+  // Appends up to count elements to out; the number appended (0: the list has ended).
+  size_t Read(std::vector<Element>& out, size_t count);
+  // Reports the list's end in ctx.inputDiagnostics (not for a pass cut short by the user), sets
+  // ctx.N to the elements read and closes the working copy.
+  void Finish(bool cancelled);
+  int reached() const { return reader_.count(); }
+  bool endedOnBlank() const { return reader_.endedOnBlank(); }
+
+ private:
+  ModuleContext& ctx_;
+  InputSession& session_;
+  ElementReader reader_;
+  bool noLines_ = false;
+};
+
 // Runs over elements 1..ctx.N of an opened session, read by ElementReader. Ends early on a
 // blank element line (not an element: N counts the elements before it) or at the end of the
 // working copy, both reported in ctx.inputDiagnostics; a cancel keeps the elements done.

@@ -392,11 +392,8 @@ void ReadOptions(ModuleContext& ctx, std::string_view countLine) {
   }
 }
 
-void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, std::vector<Element>& elements, int index) {
+void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, Element& e) {
   const std::string line = copy.ReadDataLine();
-  if (index < 1) return;
-  if (elements.size() < static_cast<size_t>(index)) elements.resize(static_cast<size_t>(index));
-  Element& e = elements[static_cast<size_t>(index) - 1];
   // "L = 600" and "(d = 12)" are stored as "L=600" and "(d=12)": every reader of the text then
   // finds its keys as written without blanks.
   std::string text = Trim(line);
@@ -410,22 +407,19 @@ void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, std::vector<Element>& el
 ElementReader::ElementReader(ModuleContext& ctx, WorkingCopy& copy)
     : ctx_(ctx), copy_(copy), firstWithId_(1 << 16, 0) {}
 
-bool ElementReader::Next(std::vector<Element>& elements) {
+bool ElementReader::Next(Element& e) {
   if (ended_ || count_ >= ctx_.N || copy_.AtEnd()) {
     ended_ = true;
     return false;
   }
-  const int index = count_ + 1;
-  getdata_ini(ctx_, copy_, elements, index);
-  const Element& e = elements[static_cast<size_t>(index) - 1];
+  getdata_ini(ctx_, copy_, e);
   if (e.text.empty()) {
     // A blank line ends the list; it is not an element.
-    elements.resize(static_cast<size_t>(count_));
     blank_ = true;
     ended_ = true;
     return false;
   }
-  count_ = index;
+  const int index = ++count_;
   if (e.id != 0 || !CheckElementId(e.text).any()) {
     int& first = firstWithId_[static_cast<uint16_t>(e.id)];
     if (first == 0) {
@@ -435,6 +429,13 @@ bool ElementReader::Next(std::vector<Element>& elements) {
       ++repeated_;
     }
   }
+  return true;
+}
+
+bool ElementReader::Next(std::vector<Element>& elements) {
+  Element e;
+  if (!Next(e)) return false;
+  elements.push_back(std::move(e));
   return true;
 }
 

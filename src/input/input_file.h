@@ -68,8 +68,8 @@ void ReadOptions(ModuleContext& ctx, std::string_view countLine);
 // given, an error there.
 std::string ConstantsBlockUnits(std::string_view constantsText, Diagnostics* problems);
 
-// Reads the next element line into elements[index - 1] (resized when needed).
-void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, std::vector<Element>& elements, int index);
+// Reads the next element line into e.
+void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, Element& e);
 
 // The one reader of the element list, for every command and the desktop program: element lines
 // 1..N in file order. A blank line or the end of the file ends the list; Finish reports a list
@@ -77,7 +77,9 @@ void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, std::vector<Element>& el
 class ElementReader {
  public:
   ElementReader(ModuleContext& ctx, WorkingCopy& copy);
-  // Reads element count() + 1 into elements; false when the list has ended.
+  // Reads element count() + 1; false when the list has ended.
+  bool Next(Element& element);
+  // The same, appended to elements.
   bool Next(std::vector<Element>& elements);
   // Adds what the list's end has to say to ctx.inputDiagnostics; call once, after the last Next.
   // A list cut short by the user (cancelled) is not reported as short.

@@ -1,5 +1,6 @@
 #include "output/number_mask.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -60,84 +61,128 @@ std::vector<Field> ParseMaskText(std::string_view mask) {
   return fields;
 }
 
+struct MaskKeyHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
 // A run writes the same dozen masks for every element: each is parsed once.
 const std::vector<Field>& ParseMask(std::string_view mask) {
-  thread_local std::unordered_map<std::string, std::vector<Field>> cache;
-  const std::string key(mask);
-  auto it = cache.find(key);
+  thread_local std::unordered_map<std::string, std::vector<Field>, MaskKeyHash, std::equal_to<>> cache;
+  auto it = cache.find(mask);
   if (it == cache.end()) {
     if (cache.size() > 256) cache.clear();
-    it = cache.emplace(key, ParseMaskText(mask)).first;
+    it = cache.emplace(std::string(mask), ParseMaskText(mask)).first;
   }
   return it->second;
 }
 
-std::string PadLeft(const std::string& s, size_t width) {
-  return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
+void AppendPadded(std::string& out, std::string_view body, size_t width) {
+  if (body.size() < width) out.append(width - body.size(), ' ');
+  out += body;
 }
 
 // Fixed-point field. Rounding is that of the exact binary value, halves to even.
-std::string FormatFixed(double v, const Field& f) {
+void AppendFixed(std::string& out, double v, const Field& f) {
   const size_t width = static_cast<size_t>(f.intDigits) + (f.point ? 1 : 0) + static_cast<size_t>(f.decimals);
   char buf[400];
   const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::fixed, f.decimals);
-  std::string digits(buf, res.ec == std::errc() ? res.ptr : buf);
-  std::string whole = digits, frac;
-  if (const auto dot = digits.find('.'); dot != std::string::npos) {
+  const std::string_view digits(buf, static_cast<size_t>((res.ec == std::errc() ? res.ptr : buf) - buf));
+  std::string_view whole = digits, frac;
+  if (const auto dot = digits.find('.'); dot != std::string_view::npos) {
     whole = digits.substr(0, dot);
     frac = digits.substr(dot + 1);
   }
-  const bool zero = digits.find_first_not_of("0.") == std::string::npos;
-  const std::string sign = (v < 0 && !zero) ? "-" : "";
+  const bool zero = digits.find_first_not_of("0.") == std::string_view::npos;
+  const bool negative = v < 0 && !zero;
   // No integer positions: a value below 1 goes without its leading zero.
-  if (whole == "0" && f.intDigits == 0) whole.clear();
-  std::string body = sign + whole + (f.point ? "." + frac : "");
-  if (body.size() > width && whole == "0") body = sign + (f.point ? "." + frac : "");
-  if (body.size() > width) return "%" + sign + (whole.empty() ? "0" : whole) + (f.point ? "." + frac : "");
-  return PadLeft(body, width);
+  if (whole == "0" && f.intDigits == 0) whole = {};
+  const size_t fracSize = f.point ? 1 + frac.size() : 0;
+  size_t size = (negative ? 1 : 0) + whole.size() + fracSize;
+  if (size > width && whole == "0") {
+    whole = {};
+    size = (negative ? 1 : 0) + fracSize;
+  }
+  if (size > width) {
+    out += '%';
+    if (negative) out += '-';
+    out += whole.empty() ? std::string_view("0") : whole;
+  } else {
+    out.append(width - size, ' ');
+    if (negative) out += '-';
+    out += whole;
+  }
+  if (f.point) {
+    out += '.';
+    out += frac;
+  }
+}
+
+// The digits and power of ten of a scientific field: k integer digits of the mantissa.
+struct ScientificParts {
+  char digits[64];
+  size_t count = 0;
+  int exponent = 0;
+};
+
+ScientificParts Scientific(double v, int k, int significant) {
+  ScientificParts p;
+  if (v == 0) {
+    p.count = static_cast<size_t>(significant);
+    std::fill_n(p.digits, p.count, '0');
+    return p;
+  }
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
+  const char* end = res.ec == std::errc() ? res.ptr : buf;
+  const char* e = std::find(static_cast<const char*>(buf), end, 'e');
+  for (const char* c = buf; c < e; ++c)
+    if (*c != '.') p.digits[p.count++] = *c;
+  int e10 = 0;
+  if (e < end) std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), end, e10);
+  p.exponent = k > 0 ? e10 - (k - 1) : e10 + 1;
+  return p;
 }
 
 // Scientific field. The first digit position carries the sign (a blank for a positive value),
 // so "###^^^^" keeps two significant digits; a single position "#^^^^" is a digit.
-std::string FormatScientific(double v, const Field& f) {
+void AppendScientific(std::string& out, double v, const Field& f) {
   const int k = f.intDigits >= 2 ? f.intDigits - 1 : f.intDigits;  // integer digits of the mantissa
   const bool signPosition = f.intDigits >= 2;
-  const int significant = std::max(1, k + f.decimals);
-  std::string mantissaDigits;
-  int exponent = 0;
-  if (v == 0) {
-    mantissaDigits = std::string(static_cast<size_t>(significant), '0');
-  } else {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
-    const std::string s(buf, res.ec == std::errc() ? res.ptr : buf);
-    const auto e = s.find('e');
-    for (size_t i = 0; i < e; ++i)
-      if (s[i] != '.') mantissaDigits.push_back(s[i]);
-    const int e10 = std::atoi(s.c_str() + e + 1);
-    exponent = k > 0 ? e10 - (k - 1) : e10 + 1;
-  }
-  std::string whole = mantissaDigits.substr(0, static_cast<size_t>(k));
-  std::string frac = mantissaDigits.substr(static_cast<size_t>(k));
-  if (v == 0 && k > 0) whole = std::string(static_cast<size_t>(k - 1), ' ') + "0";
+  const ScientificParts parts = Scientific(v, k, std::max(1, k + f.decimals));
+  const std::string_view digits(parts.digits, parts.count);
+  const size_t split = std::min(static_cast<size_t>(k), digits.size());
   char exp[16];
-  std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-  const std::string expText(exp);
-  bool overflow = expText.size() > 4;
-  std::string sign;
+  const int expSize = std::snprintf(exp, sizeof exp, "E%c%02d", parts.exponent < 0 ? '-' : '+', std::abs(parts.exponent));
+  bool overflow = expSize > 4;
+  char sign = 0;
   if (v < 0) {
-    sign = "-";
+    sign = '-';
     if (!signPosition) overflow = true;
   } else if (signPosition) {
-    sign = " ";
+    sign = ' ';
   }
-  std::string body = sign + whole + (f.point ? "." + frac : "") + expText;
-  return overflow ? "%" + (sign == " " ? std::string() : sign) + whole + (f.point ? "." + frac : "") + expText : body;
+  if (overflow) out += '%';
+  if (sign == '-' || (sign == ' ' && !overflow)) out += sign;
+  if (v == 0 && k > 0) {
+    out.append(static_cast<size_t>(k - 1), ' ');
+    out += '0';
+  } else {
+    out += digits.substr(0, split);
+  }
+  if (f.point) {
+    out += '.';
+    out += digits.substr(split);
+  }
+  out.append(exp, static_cast<size_t>(expSize));
 }
 
-std::string FormatNumber(double v, const Field& f) {
+void AppendNumber(std::string& out, double v, const Field& f) {
   if (!std::isfinite(v)) v = 0;  // a record never carries NaN or infinity
-  return f.scientific ? FormatScientific(v, f) : FormatFixed(v, f);
+  if (f.scientific)
+    AppendScientific(out, v, f);
+  else
+    AppendFixed(out, v, f);
 }
 
 double AsNumber(const MaskValue& v) {
@@ -145,21 +190,22 @@ double AsNumber(const MaskValue& v) {
   return NumericValue(std::get<std::string>(v));
 }
 
-std::string AsText(const MaskValue& v) {
-  if (const std::string* s = std::get_if<std::string>(&v)) return *s;
-  return ShortestText(std::get<double>(v));
+void AppendText(std::string& out, const MaskValue& v) {
+  if (const std::string* s = std::get_if<std::string>(&v))
+    out += *s;
+  else
+    out += ShortestText(std::get<double>(v));
 }
 
 }  // namespace
 
-std::string FormatMask(std::string_view mask, const std::vector<MaskValue>& values) {
+void AppendMask(std::string& out, std::string_view mask, std::span<const MaskValue> values) {
   const std::vector<Field>& fields = ParseMask(mask);
-  std::string out;
   bool hasField = false;
   for (const auto& f : fields) hasField = hasField || f.kind != Field::Literal;
   if (!hasField) {
     for (const auto& f : fields) out += f.literal;
-    return out;
+    return;
   }
   size_t pos = 0;
   size_t next = 0;
@@ -177,18 +223,44 @@ std::string FormatMask(std::string_view mask, const std::vector<MaskValue>& valu
     }
     if (next >= values.size()) break;
     const MaskValue& v = values[next++];
-    out += f.kind == Field::Text ? AsText(v) : FormatNumber(AsNumber(v), f);
+    if (f.kind == Field::Text)
+      AppendText(out, v);
+    else
+      AppendNumber(out, AsNumber(v), f);
     ++pos;
   }
+}
+
+std::string FormatMask(std::string_view mask, std::span<const MaskValue> values) {
+  std::string out;
+  AppendMask(out, mask, values);
   return out;
 }
 
+void AppendMask(std::string& out, std::string_view mask, std::initializer_list<MaskValue> values) {
+  AppendMask(out, mask, std::span<const MaskValue>(values.begin(), values.size()));
+}
+
+std::string FormatMask(std::string_view mask, std::initializer_list<MaskValue> values) {
+  return FormatMask(mask, std::span<const MaskValue>(values.begin(), values.size()));
+}
+
 std::string ShortestFixedText(double value) {
-  if (!std::isfinite(value) || value == 0) return "0";
   char buf[400];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-  if (res.ec != std::errc()) return ShortestText(value);
-  return std::string(buf, res.ptr);
+  return std::string(buf, ShortestFixedText(value, buf, sizeof buf));
+}
+
+size_t ShortestFixedText(double value, char* buffer, size_t size) {
+  if (!std::isfinite(value) || value == 0) {
+    buffer[0] = '0';
+    return 1;
+  }
+  const auto res = std::to_chars(buffer, buffer + size, value, std::chars_format::fixed);
+  if (res.ec == std::errc()) return static_cast<size_t>(res.ptr - buffer);
+  const std::string text = ShortestText(value);
+  const size_t n = std::min(size, text.size());
+  text.copy(buffer, n);
+  return n;
 }
 
 CompactScientific SplitScientific(std::string_view text) {
@@ -204,12 +276,26 @@ CompactScientific SplitScientific(std::string_view text) {
 }
 
 std::vector<CompactScientific> CompactScientificTexts(const std::vector<double>& sevenValues) {
-  static constexpr std::string_view kMask =
-      "###^^^^_,#####^^^^_,#####^^^^_,#####^^^^_,#####^^^^_,#^^^^_,#^^^^";
-  std::vector<MaskValue> values(sevenValues.begin(), sevenValues.end());
-  const std::string line = FormatMask(kMask, values);
+  // What "###^^^^_,#####^^^^_,#####^^^^_,#####^^^^_,#####^^^^_,#^^^^_,#^^^^" prints, split
+  // again, without the text in between: the mantissa's integer digits with the value's sign.
+  static constexpr int kDigits[7] = {2, 4, 4, 4, 4, 1, 1};
   std::vector<CompactScientific> parts;
-  for (const auto& t : Split(line, ',')) parts.push_back(SplitScientific(t));
+  parts.reserve(7);
+  for (size_t i = 0; i < sevenValues.size() && i < 7; ++i) {
+    double v = sevenValues[i];
+    if (!std::isfinite(v)) v = 0;
+    const int k = kDigits[i];
+    const ScientificParts sci = Scientific(v, k, k);
+    CompactScientific c;
+    if (v != 0) {
+      long digits = 0;
+      std::from_chars(sci.digits, sci.digits + std::min(static_cast<size_t>(k), sci.count), digits);
+      c.mantissa = v < 0 ? -static_cast<double>(digits) : static_cast<double>(digits);
+    }
+    c.exponent = std::to_string(sci.exponent);
+    if (c.exponent.size() < 3) c.exponent.append(3 - c.exponent.size(), ' ');
+    parts.push_back(std::move(c));
+  }
   return parts;
 }
 

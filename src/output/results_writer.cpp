@@ -19,13 +19,19 @@ namespace {
 constexpr const char* kEol = "\r\n";
 constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
 
-std::string Quoted(std::string_view text) {
-  std::string out = "\"";
+void AppendQuoted(std::string& out, std::string_view text) {
+  out += '"';
   for (char c : text) {
     if (c == '"') out += "\"\"";
     else out.push_back(c);
   }
-  return out + "\"";
+  out += '"';
+}
+
+std::string Quoted(std::string_view text) {
+  std::string out;
+  AppendQuoted(out, text);
+  return out;
 }
 
 size_t MatchingBrace(std::string_view s, size_t open) {
@@ -49,6 +55,8 @@ fs::path InputBasePath(const ModuleContext& ctx) { return SuitePath(ctx.inputBas
 }  // namespace
 
 std::string ResultNumberText(double value) { return ShortestFixedText(value); }
+
+size_t ResultNumberText(double value, char* buffer, size_t size) { return ShortestFixedText(value, buffer, size); }
 
 ResultTableLayout StandardResultTable(const UnitSystem& display) {
   const std::vector<std::string> labels = UnitLabelSet(display);  // F, L, A, V, W, M, S, I
@@ -290,69 +298,91 @@ void ResultsWriter::AddResultRow(const std::vector<ResultCell>& row) {
 }
 
 void ResultsWriter::AddResultRow(const ResultRowValues& row, const std::string& notes) {
-  if (!started_ || Failed()) return;
-  // The hot path of a large run: one buffer per file, no per-cell strings kept.
-  std::string csv;
-  line_.clear();
-  line_ += rowPrefix_;
-  line_ += "\r\n\\pard\\intbl\\qr\\b0 ";
+  scratch_.clear();
+  FormatRow(scratch_, row, notes);
+  Append(scratch_);
+}
+
+void ResultsWriter::FormatRow(ResultTexts& out, const ResultRowValues& row, const std::string& notes) const {
+  // The hot path of a large run: numbers written straight into both files' texts.
+  out.rtf += rowPrefix_;
+  out.rtf += "\r\n\\pard\\intbl\\qr\\b0 ";
+  char buf[400];
   for (size_t i = 0; i < row.size(); ++i) {
-    const std::string text = ResultNumberText(row[i]);
-    if (i) csv += ',';
-    csv += text;
-    line_ += text;
-    line_ += "\\cell ";
+    const size_t n = ResultNumberText(row[i], buf, sizeof buf);
+    if (i) out.csv += ',';
+    out.csv.append(buf, n);
+    out.rtf.append(buf, n);
+    out.rtf += "\\cell ";
   }
-  line_ += "\\row\r\n";
-  csv += ',';
-  csv += Quoted(notes);
-  csv += kEol;
-  csv_.Write(csv);
-  rtf_.Write(line_);
-  WriteRtfNotes(notes);
-  ++rows_;
+  out.rtf += "\\row\r\n";
+  out.csv += ',';
+  AppendQuoted(out.csv, notes);
+  out.csv += kEol;
+  FormatRtfNotes(out.rtf, notes);
+  ++out.rows;
 }
 
 void ResultsWriter::Add(const CheckedMember& member, const Element& element, MemberKind kind) {
-  if (!started_ || Failed()) return;
+  scratch_.clear();
+  FormatElement(scratch_, member, element, kind);
+  Append(scratch_);
+}
+
+void ResultsWriter::FormatElement(ResultTexts& out, const CheckedMember& member, const Element& element,
+                                  MemberKind kind) const {
   const SectionProperties& p = member.section.props;
   const bool error = member.Status() == ElementStatus::Error;
   const std::string notes = ResultNotesText(member.diagnostics, ctx_.language);
   if (error) {
     // Numbers of a section that is not what the user wrote are not results: the ID, empty
     // cells and the reason, and no record an analysis program would take for a section.
-    AddErrorRow(element.id, notes);
+    FormatErrorRow(out, element.id, notes);
   } else {
-    AddResultRow(ResultRow(p, element.id, factors_), notes);
+    FormatRow(out, ResultRow(p, element.id, factors_), notes);
   }
   // Run mode "E" (a new input typed in the table) writes the table rows only.
   if (!options_.writeRecords || ctx_.runMode == 'E') return;
-  if (!error) csv_.Write(SectionRecord(ctx_.target, p, element.id, element.text, ctx_.dataUnitSystem));
-  listing_.Write(ListingBlock(member, element.id, element.text, kind));
+  if (!error) out.csv += SectionRecord(ctx_.target, p, element.id, element.text, ctx_.dataUnitSystem);
+  out.listing += ListingBlock(member, element.id, element.text, kind);
 }
 
-void ResultsWriter::AddErrorRow(int16_t id, const std::string& notes) {
-  std::string csv = std::to_string(id);
-  std::vector<std::string> cells{std::to_string(id)};
+void ResultsWriter::Append(const ResultTexts& texts) {
+  if (!started_ || Failed()) return;
+  csv_.Write(texts.csv);
+  rtf_.Write(texts.rtf);
+  listing_.Write(texts.listing);
+  rows_ += texts.rows;
+}
+
+void ResultsWriter::FormatErrorRow(ResultTexts& out, int16_t id, const std::string& notes) const {
+  const std::string idText = std::to_string(id);
+  out.csv += idText;
+  out.rtf += rowPrefix_;
+  out.rtf += "\r\n\\pard\\intbl\\qr\\b0 ";
+  out.rtf += RtfEscape(idText);
+  out.rtf += "\\cell ";
   for (size_t i = 1; i < layout_.widths.size(); ++i) {
-    csv += ',';
-    cells.emplace_back("-");
+    out.csv += ',';
+    out.rtf += "-\\cell ";
   }
-  csv_.Write(csv + "," + Quoted(notes) + kEol);
-  WriteRtfRow(cells, false, false, true);
-  WriteRtfNotes(notes);
-  ++rows_;
+  out.rtf += "\\row\r\n";
+  out.csv += ',';
+  AppendQuoted(out.csv, notes);
+  out.csv += kEol;
+  FormatRtfNotes(out.rtf, notes);
+  ++out.rows;
 }
 
-void ResultsWriter::WriteRtfNotes(const std::string& notes) {
+void ResultsWriter::FormatRtfNotes(std::string& rtf, const std::string& notes) const {
   if (notes.empty()) return;
   // A row of one cell across the table, under the element's row.
   int edge = 0;
   for (const int w : layout_.widths) edge += w;
-  std::string row = "\\trowd\\trgaph57\\trleft0\\clbrdrb\\brdrs\\brdrw5\\clbrdrl\\brdrs\\brdrw5\\clbrdrr\\brdrs\\brdrw5\\cellx" +
-                    std::to_string(edge) + "\r\n\\pard\\intbl\\ql\\b0 ";
-  row += HasRtlText(notes) ? "{\\rtlch " + RtfEscape(notes) + "}" : RtfEscape(notes);
-  rtf_.Write(row + "\\cell \\row\r\n");
+  rtf += "\\trowd\\trgaph57\\trleft0\\clbrdrb\\brdrs\\brdrw5\\clbrdrl\\brdrs\\brdrw5\\clbrdrr\\brdrs\\brdrw5\\cellx" +
+         std::to_string(edge) + "\r\n\\pard\\intbl\\ql\\b0 ";
+  rtf += HasRtlText(notes) ? "{\\rtlch " + RtfEscape(notes) + "}" : RtfEscape(notes);
+  rtf += "\\cell \\row\r\n";
 }
 
 std::string ResultNotesText(const Diagnostics& diagnostics, char language) {

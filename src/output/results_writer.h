@@ -47,6 +47,19 @@ struct ResultFiles {
   std::filesystem::path csv, rtf, listing;
 };
 
+// What elements add to the three files, made apart from the writer (on any thread) and
+// appended in element order.
+struct ResultTexts {
+  std::string csv, rtf, listing;
+  int rows = 0;
+  void clear() {
+    csv.clear();
+    rtf.clear();
+    listing.clear();
+    rows = 0;
+  }
+};
+
 class ResultsWriter {
  public:
   explicit ResultsWriter(const ModuleContext& ctx);
@@ -60,6 +73,10 @@ class ResultsWriter {
 
   // WriteSectionRecord: the element's row, its section record and its listing block.
   void Add(const CheckedMember& member, const Element& element, MemberKind kind);
+  // Add in two steps: the texts (const, so any thread may make them once Start has run), then
+  // the texts appended to the files in element order.
+  void FormatElement(ResultTexts& out, const CheckedMember& member, const Element& element, MemberKind kind) const;
+  void Append(const ResultTexts& texts);
   // One row of the CSV file and the RTF table.
   void AddResultRow(const std::vector<ResultCell>& row);
   void AddResultRow(const ResultRowValues& row, const std::string& notes = {});
@@ -78,8 +95,9 @@ class ResultsWriter {
   bool Failed();
   void ReportFailure();
   void WriteRtfRow(const std::vector<std::string>& cells, bool header, bool shaded, bool right);
-  void WriteRtfNotes(const std::string& notes);
-  void AddErrorRow(int16_t id, const std::string& notes);
+  void FormatRow(ResultTexts& out, const ResultRowValues& row, const std::string& notes) const;
+  void FormatErrorRow(ResultTexts& out, int16_t id, const std::string& notes) const;
+  void FormatRtfNotes(std::string& rtf, const std::string& notes) const;
 
   const ModuleContext& ctx_;
   ResultsOptions options_;
@@ -90,7 +108,8 @@ class ResultsWriter {
   std::string rtfEpilog_;
   std::string rowPrefix_, headerPrefix_;
   int headerColour_ = 0;
-  std::string line_;  // reused per row
+  std::string line_;     // reused per row
+  ResultTexts scratch_;  // reused per element
   std::string error_;
   bool started_ = false;
   bool reported_ = false;
@@ -122,5 +141,7 @@ std::string ResultNotesText(const Diagnostics& diagnostics, char language);
 
 // The number text of the result files: shortest decimal text, never NaN or infinity.
 std::string ResultNumberText(double value);
+// The same into buffer (at least 400 bytes); its length.
+size_t ResultNumberText(double value, char* buffer, size_t size);
 
 }  // namespace tavo

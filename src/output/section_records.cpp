@@ -78,17 +78,24 @@ MaskValue E(const CompactScientific& c) { return c.exponent; }
 
 std::string EtabsRecord(const SectionProperties& p, int16_t id, std::string_view elementText, const UnitSystem& data) {
   const DataUnitValues v = InDataUnits(p, data);
-  std::string out = FormatMask("###    1    USER     $ &", {static_cast<double>(id), RecordText(elementText)}) + kEol;
-  if (v.A >= 1)
-    out += FormatMask("###### ", {v.A}) + FormatMask("##### ##### ", {v.A1, v.A2});
-  else
-    out += FormatMask(".##### ", {v.A}) + FormatMask(".#### .#### ", {v.A1, v.A2});
-  out += FormatMask("##e&", {M(v.sci[0]), E(v.sci[0])});
-  out += FormatMask("####e& ", {M(v.sci[1]), E(v.sci[1]), M(v.sci[2]), E(v.sci[2])});
-  out += FormatMask("####e&", {M(v.sci[3]), E(v.sci[3]), M(v.sci[4]), E(v.sci[4])});
-  out += FormatMask("#e&", {M(v.sci[5]), E(v.sci[5]), M(v.sci[6]), E(v.sci[6])});
-  out += FormatMask(v.R1 >= 1 ? "##.# ##.#" : ".### .###", {v.R1, v.R2});
-  return out + kEol;
+  std::string out;
+  out.reserve(160 + elementText.size());
+  AppendMask(out, "###    1    USER     $ &", {static_cast<double>(id), RecordText(elementText)});
+  out += kEol;
+  if (v.A >= 1) {
+    AppendMask(out, "###### ", {v.A});
+    AppendMask(out, "##### ##### ", {v.A1, v.A2});
+  } else {
+    AppendMask(out, ".##### ", {v.A});
+    AppendMask(out, ".#### .#### ", {v.A1, v.A2});
+  }
+  AppendMask(out, "##e&", {M(v.sci[0]), E(v.sci[0])});
+  AppendMask(out, "####e& ", {M(v.sci[1]), E(v.sci[1]), M(v.sci[2]), E(v.sci[2])});
+  AppendMask(out, "####e&", {M(v.sci[3]), E(v.sci[3]), M(v.sci[4]), E(v.sci[4])});
+  AppendMask(out, "#e&", {M(v.sci[5]), E(v.sci[5]), M(v.sci[6]), E(v.sci[6])});
+  AppendMask(out, v.R1 >= 1 ? "##.# ##.#" : ".### .###", {v.R1, v.R2});
+  out += kEol;
+  return out;
 }
 
 std::string SapRecord(const SectionProperties& p, int16_t id, std::string_view elementText, const UnitSystem& data) {

@@ -1,6 +1,7 @@
 #include "sections/designation_parts.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -541,10 +542,12 @@ std::string ShownPart(std::string_view part) {
 std::string NumberText(double value) {
   if (!std::isfinite(value)) return "0";
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.15g", value);
+  // "%.15g" (to_chars with a precision is printf's conversion, without its cost).
+  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+  const std::string_view text(buf, static_cast<size_t>(res.ptr - buf));
   // Without an exponent, %.15g already is the shortest text of the cleaned value.
-  if (std::strpbrk(buf, "eE") == nullptr) return std::string(buf) == "-0" ? "0" : std::string(buf);
-  return Trim(ShortestText(std::strtod(buf, nullptr)));
+  if (text.find_first_of("eE") == std::string_view::npos) return text == "-0" ? "0" : std::string(text);
+  return Trim(ShortestText(std::strtod(std::string(text).c_str(), nullptr)));
 }
 
 std::string MmText(double cm) { return NumberText(cm * 10.0); }

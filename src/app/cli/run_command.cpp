@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "core/language.h"
 #include "core/text_util.h"
 #include "core/units.h"
+#include "engine/batch_run.h"
 #include "engine/section_engine.h"
 #include "input/batch_pass.h"
 #include "input/input_session.h"
@@ -48,9 +50,9 @@ class Output {
 std::string Fixed(double value, int decimals) {
   double v = RoundTo(value, decimals);
   if (v == 0) v = 0;  // no "-0.0"
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-  return buf;
+  char buf[400];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+  return std::string(buf, res.ec == std::errc() ? res.ptr : buf);
 }
 
 std::string Cell(const std::optional<double>& v, int decimals) { return v ? Fixed(*v, decimals) : "-"; }
@@ -69,34 +71,43 @@ class TableWriter {
     out_.Write(std::string(134, '-') + "\n");
   }
 
-  void Row(const CheckedMember& m) {
+  // The element's row and its notes, made on any thread.
+  void FormatRow(const CheckedMember& m, std::string& line, std::string& notes) const {
     const CheckResults& r = m.results;
     const MemberKind kind = m.member.kind;
     const bool beam = kind == MemberKind::Beam, brace = kind == MemberKind::Bracing;
     const ElementStatus status = m.Status();
-    ++rows_;
     const std::string marker = status == ElementStatus::Error ? "E" : HasWarning(m.diagnostics) ? "W" : "";
-    if (!m.diagnostics.empty() || (status == ElementStatus::NotOk && !r.notOkReason.empty())) Note(m);
+    if (!m.diagnostics.empty() || (status == ElementStatus::NotOk && !r.notOkReason.empty())) Note(m, notes);
     if (status == ElementStatus::Error) {
       // Numbers of a section that is not what the user wrote are not results: none shown.
-      ++errors_;
       // What the user wrote (without its length), not a text rebuilt from a section that isn't it.
       std::string shown = m.section.cs.designation;
       if (const auto at = shown.find(" L="); at != std::string::npos) shown.erase(at);
       shown = Trim(shown);
-      Line(marker, std::to_string(m.member.id), KindName(kind), shown, "-", "-", "-", "-", "-", "-", "-", "ERROR");
+      Line(line, marker, std::to_string(m.member.id), KindName(kind), shown, "-", "-", "-", "-", "-", "-", "-", "ERROR");
       return;
     }
-    if (!marker.empty()) ++warned_;
     const std::string lc = (!brace && r.Lc > 0) ? Fixed(r.Lc, 1) : "-";
     const std::string fb = beam ? Cell(r.Fb, 1) : "-";
     const std::string mmax = beam ? Cell(r.Mmax, 2) : "-";
     const std::string fa = !beam ? Cell(r.Fa, 1) : "-";
     const std::string pmax = (!beam && r.Fa) ? Fixed(r.Pmax, 1) : "-";
     const std::string tmax = brace ? Fixed(r.Tmax, 1) : "-";
-    if (!r.ok) ++notOk_;
-    Line(marker, std::to_string(m.member.id), KindName(kind), Trim(m.section.cs.FullText), r.cls.empty() ? "-" : r.cls,
-         lc, fb, mmax, fa, pmax, tmax, r.ok ? "OK" : "NOT OK");
+    Line(line, marker, std::to_string(m.member.id), KindName(kind), Trim(m.section.cs.FullText),
+         r.cls.empty() ? "-" : r.cls, lc, fb, mmax, fa, pmax, tmax, r.ok ? "OK" : "NOT OK");
+  }
+
+  // A chunk's rows, in order, with their counts and notes.
+  void Write(const BatchChunk& chunk) {
+    out_.Write(chunk.text);
+    for (size_t i = 0; i < chunk.statuses.size(); ++i) {
+      ++rows_;
+      if (chunk.statuses[i] == ElementStatus::Error) ++errors_;
+      else if (chunk.statuses[i] == ElementStatus::NotOk) ++notOk_;
+      if (chunk.statuses[i] != ElementStatus::Error && chunk.warned[i]) ++warned_;
+    }
+    KeepNotes(chunk.notes);
   }
 
   void Footer(const Diagnostics& fileNotes) {
@@ -114,33 +125,75 @@ class TableWriter {
   void SetLanguage(char language) { language_ = language; }
 
  private:
+  static void Line(std::string& line, const std::string& marker, const std::string& id, const std::string& kind,
+                   const std::string& designation, const std::string& cls, const std::string& lc, const std::string& fb,
+                   const std::string& mmax, const std::string& fa, const std::string& pmax, const std::string& tmax,
+                   const std::string& status) {
+    // Fixed columns, counted in bytes: units with a two-byte "²" take one more column to line up.
+    const bool headerRow = id == "ID";
+    const auto left = [&line](const std::string& s, size_t width) {
+      line += s;
+      if (s.size() < width) line.append(width - s.size(), ' ');
+    };
+    const auto right = [&line](const std::string& s, size_t width) {
+      if (s.size() < width) line.append(width - s.size(), ' ');
+      line += s;
+    };
+    left(marker, 1);
+    line += ' ';
+    right(id, 6);
+    line += "  ";
+    left(kind, 8);
+    line += "  ";
+    left(designation, 32);
+    line += "  ";
+    left(cls, 5);
+    line += "  ";
+    right(lc, 9);
+    line += "  ";
+    right(fb, headerRow ? 11 : 10);
+    line += "  ";
+    right(mmax, 9);
+    line += "  ";
+    right(fa, headerRow ? 11 : 10);
+    line += "  ";
+    right(pmax, 9);
+    line += "  ";
+    right(tmax, 9);
+    line += "  ";
+    line += status;
+    line += '\n';
+  }
   void Line(const std::string& marker, const std::string& id, const std::string& kind, const std::string& designation,
             const std::string& cls, const std::string& lc, const std::string& fb, const std::string& mmax,
             const std::string& fa, const std::string& pmax, const std::string& tmax, const std::string& status) {
-    char buf[512];
-    // Units with a two-byte "²" need one more column of width to line up.
-    const bool headerRow = id == "ID";
-    std::snprintf(buf, sizeof buf, "%-1s %6s  %-8s  %-32s  %-5s  %9s  %*s  %9s  %*s  %9s  %9s  %s\n", marker.c_str(),
-                  id.c_str(), kind.c_str(), designation.c_str(), cls.c_str(), lc.c_str(), headerRow ? 11 : 10,
-                  fb.c_str(), mmax.c_str(), headerRow ? 11 : 10, fa.c_str(), pmax.c_str(), tmax.c_str(),
-                  status.c_str());
-    out_.Write(buf);
+    std::string line;
+    Line(line, marker, id, kind, designation, cls, lc, fb, mmax, fa, pmax, tmax, status);
+    out_.Write(line);
   }
 
-  // The element's notes, kept for the list under the table; a run of a million faulty lines
-  // must not hold them all.
-  void Note(const CheckedMember& m) {
-    std::string block;
+  // The element's notes, for the list under the table.
+  void Note(const CheckedMember& m, std::string& notes) const {
     const std::string id = "  ID " + std::to_string(m.member.id) + "  ";
     for (const Diagnostic& d : m.diagnostics)
-      block += id + (d.severity == Severity::Error ? "E " : "W ") + DiagnosticLine(d, language_) + "\n";
+      notes += id + (d.severity == Severity::Error ? "E " : "W ") + DiagnosticLine(d, language_) + "\n";
     if (m.Status() == ElementStatus::NotOk && !m.results.notOkReason.empty())
-      block += id + "not OK: " + PickLanguage(m.results.notOkReason, language_) + "\n";
-    if (notes_.size() + block.size() > kMaxNotesBytes) {
-      ++dropped_;
-      return;
+      notes += id + "not OK: " + PickLanguage(m.results.notOkReason, language_) + "\n";
+    notes += '\0';
+  }
+
+  // A run of a million faulty lines must not hold all their notes: each element's block
+  // (ended by a zero byte) is kept while there is room.
+  void KeepNotes(std::string_view blocks) {
+    for (size_t at = 0; at < blocks.size();) {
+      size_t end = blocks.find('\0', at);
+      if (end == std::string_view::npos) end = blocks.size();
+      if (notes_.size() + (end - at) > kMaxNotesBytes)
+        ++dropped_;
+      else
+        notes_.append(blocks.substr(at, end - at));
+      at = end + 1;
     }
-    notes_ += block;
   }
 
   static constexpr size_t kMaxNotesBytes = 1 << 20;
@@ -155,17 +208,21 @@ class JsonWriter {
  public:
   JsonWriter(Output& out, char language) : out_(out), language_(language) {}
   void Open() { out_.Write("["); }
-  void Element(const CheckedMember& m) {
-    out_.Write(first_ ? "\n  " : ",\n  ");
-    first_ = false;
-    out_.Write(ElementJson(m, language_).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+  // Element `index` (1-based), made on any thread.
+  void FormatElement(const CheckedMember& m, int index, std::string& text) const {
+    text += index == 1 ? "\n  " : ",\n  ";
+    text += ElementJson(m, language_).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   }
-  void Close() { out_.Write(first_ ? "]\n" : "\n]\n"); }
+  void Write(const BatchChunk& chunk) {
+    out_.Write(chunk.text);
+    any_ = any_ || !chunk.elements.empty();
+  }
+  void Close() { out_.Write(any_ ? "\n]\n" : "]\n"); }
 
  private:
   Output& out_;
   char language_;
-  bool first_ = true;
+  bool any_ = false;
 };
 
 // "Checking elements  45%" on standard error, only for a person watching a terminal.
@@ -203,6 +260,35 @@ struct RunArgs {
   std::string outDir;
   double fy = 0;
   bool strict = false;
+  int jobs = 0;
+};
+
+// Each element's table row or JSON object and its result-file texts, made on the worker
+// threads and written in element order.
+class RunFormatter final : public BatchFormatter {
+ public:
+  RunFormatter(TableWriter* table, JsonWriter* json, ResultsWriter* files) : table_(table), json_(json), files_(files) {}
+  void Format(BatchChunk& chunk, int index, const Element& element, const CheckedMember& m) const override {
+    if (json_) json_->FormatElement(m, index, chunk.text);
+    if (table_) table_->FormatRow(m, chunk.text, chunk.notes);
+    if (files_) files_->FormatElement(chunk.files, m, element, m.member.kind);
+  }
+  bool Write(BatchChunk& chunk) override {
+    for (size_t i = 0; i < chunk.statuses.size(); ++i) {
+      if (chunk.statuses[i] == ElementStatus::Error) ++errors;
+      else if (chunk.warned[i]) ++warned;
+    }
+    if (json_) json_->Write(chunk);
+    if (table_) table_->Write(chunk);
+    if (files_) files_->Append(chunk.files);
+    return true;
+  }
+  int errors = 0, warned = 0;
+
+ private:
+  TableWriter* table_;
+  JsonWriter* json_;
+  ResultsWriter* files_;
 };
 
 }  // namespace
@@ -220,6 +306,8 @@ void AddRunCommand(CLI::App& app, CliState& state) {
   cmd->add_flag("--no-files", o.noFiles, "Write no result files");
   cmd->add_option("--out-dir", o.outDir, "Folder for the result files (default: beside the input)");
   cmd->add_flag("--strict", o.strict, "Exit with status 3 on warnings too, not only on errors");
+  cmd->add_option("--jobs", o.jobs, "Threads that check and format elements (default: one per core); the output is the same for any number")
+      ->check(CLI::NonNegativeNumber);
   cmd->callback([&state, args] {
     const RunArgs& a = *args;
     state.Prepare();
@@ -242,17 +330,6 @@ void AddRunCommand(CLI::App& app, CliState& state) {
 
     table.SetLanguage(ctx.language);
     ProgressBar progress;
-    int errors = 0, warned = 0;
-    auto onChecked = [&](int, const CheckedMember& m) {
-      if (m.Status() == ElementStatus::Error)
-        ++errors;
-      else if (HasWarning(m.diagnostics))
-        ++warned;
-      if (a.json)
-        stream.Element(m);
-      else
-        table.Row(m);
-    };
     // Result files: _Out.csv and _Out.rtf beside the input (or in --out-dir), book.tmp with them.
     ResultsWriter results(ctx);
     ResultsOptions resultsOptions;
@@ -260,14 +337,11 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     resultsOptions.listingDir = a.outDir.empty() ? std::filesystem::path(ctx.inputDir) : std::filesystem::path(a.outDir);
     const bool writeFiles = !a.noFiles && results.Start(resultsOptions);
     if (!a.noFiles && !writeFiles) state.exitCode = 1;
-    auto check = [&](int index, const Element& element) {
-      const CheckedMember m = engine.CheckElement(element, index);
-      onChecked(index, m);
-      if (writeFiles) results.Add(m, element, m.member.kind);
-      return Summarise(m);
-    };
-    const BatchPassResult result =
-        Main_Continue_Const(ctx, session, check, [&progress](int p) { return progress(p); });
+    RunFormatter formatter(a.json ? nullptr : &table, a.json ? &stream : nullptr, writeFiles ? &results : nullptr);
+    BatchRunOptions batch;
+    batch.jobs = a.jobs;
+    const BatchRunResult result = RunBatch(engine, session, formatter, batch, [&progress](int p) { return progress(p); });
+    const int errors = formatter.errors, warned = formatter.warned;
     progress.Finish();
     if (result.endedOnBlank)
       std::cerr << PickLanguage("Element line " + std::to_string(result.N) +
