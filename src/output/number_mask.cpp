@@ -77,11 +77,6 @@ const std::vector<Field>& ParseMask(std::string_view mask) {
   return it->second;
 }
 
-void AppendPadded(std::string& out, std::string_view body, size_t width) {
-  if (body.size() < width) out.append(width - body.size(), ' ');
-  out += body;
-}
-
 // Fixed-point field. Rounding is that of the exact binary value, halves to even.
 void AppendFixed(std::string& out, double v, const Field& f) {
   const size_t width = static_cast<size_t>(f.intDigits) + (f.point ? 1 : 0) + static_cast<size_t>(f.decimals);

@@ -14,29 +14,50 @@ namespace tavo::ui {
 
 ElementListModel::ElementListModel(const ModuleContext& ctx, QObject* parent) : QAbstractListModel(parent), ctx_(ctx) {}
 
-void ElementListModel::SetElements(std::vector<ListedElement> elements) {
+void ElementListModel::SetElements(const BatchPassResult* pass, int count) {
   beginResetModel();
-  elements_ = std::move(elements);
+  pass_ = pass;
+  count_ = pass ? std::clamp(count, 0, static_cast<int>(std::min(pass->elements.size(), pass->results.size()))) : 0;
+  changed_.clear();
   endResetModel();
 }
 
 void ElementListModel::UpdateElement(int index, const ListedElement& element) {
   const int row = index - 1;
-  if (row < 0 || row >= static_cast<int>(elements_.size())) return;
-  elements_[static_cast<size_t>(row)] = element;
+  if (row < 0 || row >= count_) return;
+  changed_[row] = element;
   const QModelIndex at = this->index(row);
   emit dataChanged(at, at);
 }
 
-int ElementListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(elements_.size());
+namespace {
+ElementStatus StatusOf(const ElementSummary& r) {
+  return r.error ? ElementStatus::Error : r.ok ? ElementStatus::Ok : ElementStatus::NotOk;
+}
+}  // namespace
+
+ListedElement ElementListModel::element(int row) const {
+  if (const auto it = changed_.find(row); it != changed_.end()) return it->second;
+  ListedElement item;
+  if (row < 0 || row >= count_) return item;
+  const Element& e = pass_->elements[static_cast<size_t>(row)];
+  const ElementSummary& r = pass_->results[static_cast<size_t>(row)];
+  item.id = e.id;
+  item.designation = DesignationOfElement(e.text);
+  item.ok = r.ok && !r.error;
+  item.recognised = r.recognised;
+  item.status = StatusOf(r);
+  item.diagnostics = r.diagnostics;
+  return item;
 }
 
-QVariant ElementListModel::ToolTip(const ListedElement& e) const {
+int ElementListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count_; }
+
+QVariant ElementListModel::ToolTip(ElementStatus status, const Diagnostics& diagnostics) const {
   // The verdict first, then every diagnostic on a line of its own.
   QStringList lines;
-  if (e.status == ElementStatus::NotOk) lines << Tr(ctx_, texts::kNotOk);
-  for (const Diagnostic& d : e.diagnostics)
+  if (status == ElementStatus::NotOk) lines << Tr(ctx_, texts::kNotOk);
+  for (const Diagnostic& d : diagnostics)
     lines << Tr(ctx_, d.severity == Severity::Error ? texts::kErrorPrefix : texts::kWarningPrefix) +
                  Q(DiagnosticLine(d, ctx_.language));
   if (lines.isEmpty()) return {};
@@ -44,25 +65,33 @@ QVariant ElementListModel::ToolTip(const ListedElement& e) const {
 }
 
 QVariant ElementListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= static_cast<int>(elements_.size())) return {};
-  const ListedElement& e = elements_[static_cast<size_t>(index.row())];
+  if (!index.isValid() || index.row() >= count_) return {};
+  const int row = index.row();
+  // Most elements are read straight from the pass's table; edited ones from their own record.
+  const auto it = changed_.find(row);
+  const ListedElement* changed = it == changed_.end() ? nullptr : &it->second;
+  const ElementSummary& r = pass_->results[static_cast<size_t>(row)];
+  const int16_t id = changed ? changed->id : pass_->elements[static_cast<size_t>(row)].id;
+  const ElementStatus status = changed ? changed->status : StatusOf(r);
+  const Diagnostics& diagnostics = changed ? changed->diagnostics : r.diagnostics;
   switch (role) {
-    case Qt::DisplayRole: return QString::number(e.id);
-    case Qt::ToolTipRole: return ToolTip(e);
+    case Qt::DisplayRole: return QString::number(id);
+    case Qt::ToolTipRole: return ToolTip(status, diagnostics);
     case Qt::AccessibleTextRole: {
-      QString text = QString("ID %1").arg(e.id);
-      if (e.status == ElementStatus::Error)
+      QString text = QString("ID %1").arg(id);
+      if (status == ElementStatus::Error)
         text += ", " + Tr(ctx_, texts::kStatusError);
-      else if (e.status == ElementStatus::NotOk)
+      else if (status == ElementStatus::NotOk)
         text += ", " + Tr(ctx_, texts::kNotOk);
-      if (HasWarning(e.diagnostics)) text += ", " + Tr(ctx_, texts::kStatusWarning);
+      if (HasWarning(diagnostics)) text += ", " + Tr(ctx_, texts::kStatusWarning);
       return text;
     }
-    case OkRole: return e.ok;
-    case StatusRole: return static_cast<int>(e.status);
-    case WarningRole: return HasWarning(e.diagnostics);
-    case DesignationRole: return Q(e.designation);
-    case IdRole: return static_cast<int>(e.id);
+    case OkRole: return status == ElementStatus::Ok;
+    case StatusRole: return static_cast<int>(status);
+    case WarningRole: return HasWarning(diagnostics);
+    case DesignationRole:
+      return Q(changed ? changed->designation : DesignationOfElement(pass_->elements[static_cast<size_t>(row)].text));
+    case IdRole: return static_cast<int>(id);
     default: return {};
   }
 }
@@ -210,28 +239,12 @@ QSize ElementList::Find_PicBox_dim() const {
 }
 
 bool ElementList::SetElements(const BatchPassResult& pass) {
-  std::vector<ListedElement> listed;
   const int n = std::min(pass.N, static_cast<int>(pass.elements.size()));
-  const int shown = std::min(n, kMaxListedElements);
-  listed.reserve(static_cast<size_t>(shown));
-  for (int i = 0; i < shown; ++i) {
-    const Element& el = pass.elements[static_cast<size_t>(i)];
-    ListedElement item;
-    item.id = el.id;
-    item.designation = DesignationOfElement(el.text);
-    if (i < static_cast<int>(pass.results.size())) {
-      const ElementSummary& r = pass.results[static_cast<size_t>(i)];
-      item.ok = r.ok && !r.error;
-      item.recognised = r.recognised;
-      item.status = r.error ? ElementStatus::Error : r.ok ? ElementStatus::Ok : ElementStatus::NotOk;
-      item.diagnostics = r.diagnostics;
-    }
-    listed.push_back(std::move(item));
-  }
+  const int shown = std::min(n, capacity_);
   delegate_->ForgetAll();
   delegate_->SetThumbnailSize(Find_PicBox_dim());
   setGridSize(delegate_->sizeHint({}, {}));
-  model_->SetElements(std::move(listed));
+  model_->SetElements(&pass, shown);
   return shown == n;
 }
 

@@ -14,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "checks/check_results.h"
@@ -26,8 +27,10 @@ class SectionEngine;
 
 namespace tavo::ui {
 
-// How many thumbnails the list shows at most: the 16-bit element count of the input file.
-inline constexpr int kMaxListedElements = 32767;
+// How many elements the list shows at most. The list keeps nothing per element of its own (it
+// reads the batch pass's table, about 200 bytes an element, and draws only the thumbnails in
+// view), so the bound is memory: ten million elements take about 2 GB.
+inline constexpr int kMaxListedElements = 10'000'000;
 
 struct ListedElement {
   int16_t id = 0;
@@ -44,18 +47,22 @@ class ElementListModel : public QAbstractListModel {
   enum Roles { OkRole = Qt::UserRole + 1, DesignationRole, IdRole, StatusRole, WarningRole };
   explicit ElementListModel(const ModuleContext& ctx, QObject* parent = nullptr);
 
-  void SetElements(std::vector<ListedElement> elements);
+  // The first count elements of the pass, read from it as they are shown (pass must outlive
+  // the model or be set again).
+  void SetElements(const BatchPassResult* pass, int count);
   // UpdatePictures: element i (1-based) now shows this state.
   void UpdateElement(int index, const ListedElement& element);
-  const ListedElement& element(int row) const { return elements_[static_cast<size_t>(row)]; }
+  ListedElement element(int row) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
-  QVariant ToolTip(const ListedElement& e) const;
+  QVariant ToolTip(ElementStatus status, const Diagnostics& diagnostics) const;
   const ModuleContext& ctx_;
-  std::vector<ListedElement> elements_;
+  const BatchPassResult* pass_ = nullptr;
+  int count_ = 0;
+  std::unordered_map<int, ListedElement> changed_;  // by row: elements changed in the editor
 };
 
 class ThumbnailDelegate : public QStyledItemDelegate {
@@ -90,8 +97,11 @@ class ElementList : public QListView {
  public:
   ElementList(const ModuleContext& ctx, SectionEngine& engine, QWidget* parent = nullptr);
 
-  // Fills the list from the batch pass; false when there were more elements than it can show.
+  // Fills the list from the batch pass (kept by the caller while the list shows it); false
+  // when there were more elements than it can show.
   bool SetElements(const BatchPassResult& pass);
+  // The most elements shown (kMaxListedElements unless a test sets less).
+  void SetCapacity(int elements) { capacity_ = elements; }
   void UpdatePictures(int index, const CheckedMember& member);
   ElementListModel* listModel() const { return model_; }
   ThumbnailDelegate* delegate() const { return delegate_; }
@@ -112,6 +122,7 @@ class ElementList : public QListView {
   SectionEngine& engine_;
   ElementListModel* model_ = nullptr;
   ThumbnailDelegate* delegate_ = nullptr;
+  int capacity_ = kMaxListedElements;
 };
 
 }  // namespace tavo::ui

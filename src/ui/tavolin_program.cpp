@@ -42,6 +42,7 @@
 #include "ui/result_windows.h"
 #include "ui/qt_messages.h"
 #include "ui/report_view.h"
+#include "engine/batch_run.h"
 #include "engine/section_engine.h"
 #include "ui/tavolin_application.h"
 #include "ui/ui_common.h"
@@ -286,16 +287,39 @@ void TavolinProgram::RunBatchPass() {
     frame_->ShowPage(frmMDI::Page::List);
     progress_->ShowProgress(0, texts::kProgressCaption);
   }
-  const ElementCheckFn check = [this](int index, const Element& element) {
-    return Summarise(engine_->RecheckElement(element, index));
-  };
   const ProgressFn progress = [this](int percent) {
-    // The window stays alive between elements, and Cancel can be pressed.
+    // The window stays alive between chunks, and Cancel can be pressed.
     QCoreApplication::processEvents();
     progress_->ShowProgress(percent);
     return !progress_->cancelled();
   };
-  pass_ = Main_Continue_Const(ctx_, session_, check, progress);
+  // The list keeps each element's line and summary; the workers check them on every core.
+  class Keeper final : public BatchFormatter {
+   public:
+    explicit Keeper(BatchPassResult& pass) : pass_(pass) {}
+    void Format(BatchChunk&, int, const Element&, const CheckedMember&) const override {}
+    bool Write(BatchChunk& chunk) override {
+      for (Element& e : chunk.elements) pass_.elements.push_back(std::move(e));
+      for (ElementSummary& r : chunk.summaries) pass_.results.push_back(std::move(r));
+      return true;
+    }
+
+   private:
+    BatchPassResult& pass_;
+  };
+  pass_ = BatchPassResult{};
+  Keeper keeper(pass_);
+  BatchRunOptions options;
+  options.keepSummaries = true;
+  options.fyInForce = true;
+  // About a hundred steps of progress, and a cancel that keeps what was shown.
+  options.chunkSize = static_cast<size_t>(std::clamp(n / 100, 1, 256));
+  const BatchRunResult run = RunBatch(*engine_, session_, keeper, options, progress);
+  pass_.N = run.N;
+  pass_.cancelled = run.cancelled;
+  pass_.endedOnBlank = run.endedOnBlank;
+  pass_.elements.resize(static_cast<size_t>(std::max(0, run.N)));
+  pass_.results.resize(static_cast<size_t>(std::max(0, run.N)));
   batchDone_ = true;
   listFy_ = ctx_.fy;
   listFyExplicit_ = ctx_.fyExplicit;
@@ -345,7 +369,8 @@ void TavolinProgram::CheckListAgain() {
     pass_.results[at] = Summarise(engine_->RecheckElement(pass_.elements[at], i));
     if (const auto it = edited_.find(i); it != edited_.end())
       it->second = engine_->Recheck(it->second.section, it->second.member);
-    if (n > 1) {
+    // Events about a hundred times over the list, not after every element.
+    if (n > 1 && (i % std::max(1, n / 100) == 0 || i == n)) {
       progress_->ShowProgress(std::max(1, ProgressPercent(i, n)));
       QCoreApplication::processEvents();
     }

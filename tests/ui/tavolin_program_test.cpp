@@ -406,14 +406,21 @@ TEST(TavolinElementList, TenThousandElementsDrawOnlyWhatIsSeen) {
   list->viewport()->grab();
   EXPECT_LT(list->delegate()->rendered(), 400);
   EXPECT_LE(list->delegate()->cached(), 600);
-  // Beyond the list's capacity the rest stay in N but get no thumbnail.
-  for (int i = 10001; i <= ui::kMaxListedElements + 5; ++i) {
-    pass.elements.push_back(pass.elements.front());
+  // More than the 16-bit counts of old are listed: the list keeps nothing per element.
+  for (int i = 10001; i <= 40000; ++i) {
+    pass.elements.push_back(pass.elements[static_cast<size_t>(i % 4)]);
     pass.results.emplace_back();
   }
-  pass.N = static_cast<int>(pass.elements.size());
+  pass.N = 40000;
+  EXPECT_TRUE(list->SetElements(pass));
+  EXPECT_EQ(list->shown(), 40000);
+  list->scrollTo(list->listModel()->index(39999));
+  list->viewport()->grab();
+  EXPECT_LE(list->delegate()->cached(), 600);
+  // Beyond the list's capacity the rest stay in N but get no thumbnail.
+  list->SetCapacity(30000);
   EXPECT_FALSE(list->SetElements(pass));
-  EXPECT_EQ(list->shown(), ui::kMaxListedElements);
+  EXPECT_EQ(list->shown(), 30000);
 }
 
 TEST(TavolinExit, ConfirmedExitRunsTheReturnSequenceAndTrappedErrorsGoBackToo) {
