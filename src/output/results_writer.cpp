@@ -344,7 +344,7 @@ void ResultsWriter::FormatElement(ResultTexts& out, const CheckedMember& member,
   // Run mode "E" (a new input typed in the table) writes the table rows only.
   if (!options_.writeRecords || ctx_.runMode == 'E') return;
   if (!error) out.csv += SectionRecord(ctx_.target, p, element.id, element.text, ctx_.dataUnitSystem);
-  out.listing += ListingBlock(member, element.id, element.text, kind);
+  AppendListingBlock(out.listing, member, element.id, element.text, kind);
 }
 
 void ResultsWriter::Append(const ResultTexts& texts) {

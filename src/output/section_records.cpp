@@ -122,14 +122,21 @@ std::string SectionRecord(std::string_view target, const SectionProperties& p, i
 }
 
 std::string ListingBlock(const CheckedMember& m, int16_t id, std::string_view elementText, MemberKind kind) {
+  std::string out;
+  AppendListingBlock(out, m, id, elementText, kind);
+  return out;
+}
+
+void AppendListingBlock(std::string& out, const CheckedMember& m, int16_t id, std::string_view elementText,
+                        MemberKind kind) {
   const CheckResults& res = m.results;
-  std::string out = kEol;
+  out += kEol;
   out += "ID =" + ListNumber(id) + kEol;
   out += "   " + RecordText(elementText) + kEol;
   for (const Diagnostic& d : m.diagnostics)
     out += std::string(d.severity == Severity::Error ? "   Error: " : "   Warning: ") + DiagnosticLine(d, 'E') + kEol;
   // An element whose input was not read as written has no numbers to list.
-  if (m.Status() == ElementStatus::Error) return out;
+  if (m.Status() == ElementStatus::Error) return;
   if (!res.ok && !res.notOkReason.empty()) out += "   Not OK: " + PickLanguage(res.notOkReason, 'E') + kEol;
   if (res.Lc > 0 && kind != MemberKind::Bracing) out += "   Lc =" + ListNumber(RoundTo(res.Lc, 1)) + "cm" + kEol;
   if (kind == MemberKind::Beam) {
@@ -151,7 +158,6 @@ std::string ListingBlock(const CheckedMember& m, int16_t id, std::string_view el
   }
   if (m.section.cs.family != "L")
     out += std::string("   This Section is ") + (res.cls == "C" ? "Compact" : "Non Compact") + kEol;
-  return out;
 }
 
 }  // namespace tavo

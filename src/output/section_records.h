@@ -37,5 +37,7 @@ std::string SectionRecord(std::string_view target, const SectionProperties& p, i
 
 // The listing block, lines ending in CR LF, with the code page 437 arrow bytes.
 std::string ListingBlock(const CheckedMember& member, int16_t id, std::string_view elementText, MemberKind kind);
+void AppendListingBlock(std::string& out, const CheckedMember& member, int16_t id, std::string_view elementText,
+                        MemberKind kind);
 
 }  // namespace tavo

@@ -14,10 +14,10 @@ namespace tavo::ui {
 
 ElementListModel::ElementListModel(const ModuleContext& ctx, QObject* parent) : QAbstractListModel(parent), ctx_(ctx) {}
 
-void ElementListModel::SetElements(const BatchPassResult* pass, int count) {
+void ElementListModel::SetElements(const ElementTable* table, int count) {
   beginResetModel();
-  pass_ = pass;
-  count_ = pass ? std::clamp(count, 0, static_cast<int>(std::min(pass->elements.size(), pass->results.size()))) : 0;
+  table_ = table;
+  count_ = table ? std::clamp(count, 0, static_cast<int>(std::min<size_t>(table->size(), INT32_MAX))) : 0;
   changed_.clear();
   endResetModel();
 }
@@ -31,8 +31,8 @@ void ElementListModel::UpdateElement(int index, const ListedElement& element) {
 }
 
 namespace {
-ElementStatus StatusOf(const ElementSummary& r) {
-  return r.error ? ElementStatus::Error : r.ok ? ElementStatus::Ok : ElementStatus::NotOk;
+ElementStatus StatusOf(const ElementTable& t, size_t i) {
+  return t.error(i) ? ElementStatus::Error : t.ok(i) ? ElementStatus::Ok : ElementStatus::NotOk;
 }
 }  // namespace
 
@@ -40,14 +40,13 @@ ListedElement ElementListModel::element(int row) const {
   if (const auto it = changed_.find(row); it != changed_.end()) return it->second;
   ListedElement item;
   if (row < 0 || row >= count_) return item;
-  const Element& e = pass_->elements[static_cast<size_t>(row)];
-  const ElementSummary& r = pass_->results[static_cast<size_t>(row)];
-  item.id = e.id;
-  item.designation = DesignationOfElement(e.text);
-  item.ok = r.ok && !r.error;
-  item.recognised = r.recognised;
-  item.status = StatusOf(r);
-  item.diagnostics = r.diagnostics;
+  const auto i = static_cast<size_t>(row);
+  item.id = table_->id(i);
+  item.designation = DesignationOfElement(table_->text(i));
+  item.ok = table_->ok(i);
+  item.recognised = table_->recognised(i);
+  item.status = StatusOf(*table_, i);
+  item.diagnostics = table_->diagnostics(i);
   return item;
 }
 
@@ -70,10 +69,10 @@ QVariant ElementListModel::data(const QModelIndex& index, int role) const {
   // Most elements are read straight from the pass's table; edited ones from their own record.
   const auto it = changed_.find(row);
   const ListedElement* changed = it == changed_.end() ? nullptr : &it->second;
-  const ElementSummary& r = pass_->results[static_cast<size_t>(row)];
-  const int16_t id = changed ? changed->id : pass_->elements[static_cast<size_t>(row)].id;
-  const ElementStatus status = changed ? changed->status : StatusOf(r);
-  const Diagnostics& diagnostics = changed ? changed->diagnostics : r.diagnostics;
+  const auto i = static_cast<size_t>(row);
+  const int16_t id = changed ? changed->id : table_->id(i);
+  const ElementStatus status = changed ? changed->status : StatusOf(*table_, i);
+  const Diagnostics& diagnostics = changed ? changed->diagnostics : table_->diagnostics(i);
   switch (role) {
     case Qt::DisplayRole: return QString::number(id);
     case Qt::ToolTipRole: return ToolTip(status, diagnostics);
@@ -90,7 +89,7 @@ QVariant ElementListModel::data(const QModelIndex& index, int role) const {
     case StatusRole: return static_cast<int>(status);
     case WarningRole: return HasWarning(diagnostics);
     case DesignationRole:
-      return Q(changed ? changed->designation : DesignationOfElement(pass_->elements[static_cast<size_t>(row)].text));
+      return Q(changed ? changed->designation : DesignationOfElement(table_->text(i)));
     case IdRole: return static_cast<int>(id);
     default: return {};
   }
@@ -238,13 +237,13 @@ QSize ElementList::Find_PicBox_dim() const {
   return {w, w * 4 / 5};
 }
 
-bool ElementList::SetElements(const BatchPassResult& pass) {
-  const int n = std::min(pass.N, static_cast<int>(pass.elements.size()));
+bool ElementList::SetElements(const ElementTable& table, int count) {
+  const int n = static_cast<int>(std::min<size_t>(static_cast<size_t>(std::max(0, count)), table.size()));
   const int shown = std::min(n, capacity_);
   delegate_->ForgetAll();
   delegate_->SetThumbnailSize(Find_PicBox_dim());
   setGridSize(delegate_->sizeHint({}, {}));
-  model_->SetElements(&pass, shown);
+  model_->SetElements(&table, shown);
   return shown == n;
 }
 

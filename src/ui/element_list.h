@@ -19,6 +19,7 @@
 
 #include "checks/check_results.h"
 #include "input/batch_pass.h"
+#include "input/element_table.h"
 #include "sections/section_parser.h"
 
 namespace tavo {
@@ -28,8 +29,8 @@ class SectionEngine;
 namespace tavo::ui {
 
 // How many elements the list shows at most. The list keeps nothing per element of its own (it
-// reads the batch pass's table, about 200 bytes an element, and draws only the thumbnails in
-// view), so the bound is memory: ten million elements take about 2 GB.
+// reads the batch pass's table, some 50 bytes an element with its text, and draws only the
+// thumbnails in view), so the bound is memory: ten million elements take about 500 MB.
 inline constexpr int kMaxListedElements = 10'000'000;
 
 struct ListedElement {
@@ -47,9 +48,9 @@ class ElementListModel : public QAbstractListModel {
   enum Roles { OkRole = Qt::UserRole + 1, DesignationRole, IdRole, StatusRole, WarningRole };
   explicit ElementListModel(const ModuleContext& ctx, QObject* parent = nullptr);
 
-  // The first count elements of the pass, read from it as they are shown (pass must outlive
-  // the model or be set again).
-  void SetElements(const BatchPassResult* pass, int count);
+  // The first count elements of the table, read from it as they are shown (the table must
+  // outlive the model or be set again).
+  void SetElements(const ElementTable* table, int count);
   // UpdatePictures: element i (1-based) now shows this state.
   void UpdateElement(int index, const ListedElement& element);
   ListedElement element(int row) const;
@@ -60,7 +61,7 @@ class ElementListModel : public QAbstractListModel {
  private:
   QVariant ToolTip(ElementStatus status, const Diagnostics& diagnostics) const;
   const ModuleContext& ctx_;
-  const BatchPassResult* pass_ = nullptr;
+  const ElementTable* table_ = nullptr;
   int count_ = 0;
   std::unordered_map<int, ListedElement> changed_;  // by row: elements changed in the editor
 };
@@ -97,9 +98,9 @@ class ElementList : public QListView {
  public:
   ElementList(const ModuleContext& ctx, SectionEngine& engine, QWidget* parent = nullptr);
 
-  // Fills the list from the batch pass (kept by the caller while the list shows it); false
-  // when there were more elements than it can show.
-  bool SetElements(const BatchPassResult& pass);
+  // Fills the list with the first n elements of the batch pass's table (kept by the caller
+  // while the list shows it); false when there were more elements than it can show.
+  bool SetElements(const ElementTable& table, int n);
   // The most elements shown (kMaxListedElements unless a test sets less).
   void SetCapacity(int elements) { capacity_ = elements; }
   void UpdatePictures(int index, const CheckedMember& member);

@@ -199,7 +199,7 @@ void TavolinProgram::ConnectCommands() {
   connect(editor_, &frmMain::memberEdited, this, [this](const QString&, double) {
     // Kept as the element's own text, so coming back to it shows the edited section.
     if (ctx_.currentIndex < 1) return;
-    if (static_cast<size_t>(ctx_.currentIndex) <= pass_.elements.size())
+    if (static_cast<size_t>(ctx_.currentIndex) <= table_.size())
       edited_[ctx_.currentIndex] = editor_->member();
   });
   connect(drawing_, &frmDraw::sliderMoved, this,
@@ -296,36 +296,34 @@ void TavolinProgram::RunBatchPass() {
   // The list keeps each element's line and summary; the workers check them on every core.
   class Keeper final : public BatchFormatter {
    public:
-    explicit Keeper(BatchPassResult& pass) : pass_(pass) {}
+    explicit Keeper(ElementTable& table) : table_(table) {}
     void Format(BatchChunk&, int, const Element&, const CheckedMember&) const override {}
     bool Write(BatchChunk& chunk) override {
-      for (Element& e : chunk.elements) pass_.elements.push_back(std::move(e));
-      for (ElementSummary& r : chunk.summaries) pass_.results.push_back(std::move(r));
+      for (size_t i = 0; i < chunk.elements.size() && i < chunk.summaries.size(); ++i)
+        table_.Append(chunk.elements[i], chunk.summaries[i]);
       return true;
     }
 
    private:
-    BatchPassResult& pass_;
+    ElementTable& table_;
   };
-  pass_ = BatchPassResult{};
-  Keeper keeper(pass_);
+  table_.Clear();
+  // The count line may promise more than the file holds: room for at most a million at first.
+  table_.Reserve(static_cast<size_t>(std::clamp(n, 0, 1'000'000)));
+  Keeper keeper(table_);
   BatchRunOptions options;
   options.keepSummaries = true;
   options.fyInForce = true;
   // About a hundred steps of progress, and a cancel that keeps what was shown.
   options.chunkSize = static_cast<size_t>(std::clamp(n / 100, 1, 256));
-  const BatchRunResult run = RunBatch(*engine_, session_, keeper, options, progress);
-  pass_.N = run.N;
-  pass_.cancelled = run.cancelled;
-  pass_.endedOnBlank = run.endedOnBlank;
-  pass_.elements.resize(static_cast<size_t>(std::max(0, run.N)));
-  pass_.results.resize(static_cast<size_t>(std::max(0, run.N)));
+  pass_ = RunBatch(*engine_, session_, keeper, options, progress);
+  table_.Truncate(static_cast<size_t>(std::max(0, pass_.N)));
   batchDone_ = true;
   listFy_ = ctx_.fy;
   listFyExplicit_ = ctx_.fyExplicit;
   edited_.clear();
   if (n > 1) progress_->ShowProgress(-1);
-  tooMany_ = !list_->SetElements(pass_);
+  tooMany_ = !list_->SetElements(table_, pass_.N);
   if (n == 1 && ctx_.N >= 1) {
     // A single element goes straight to its own view.
     ShowElement(1);
@@ -349,11 +347,10 @@ void TavolinProgram::RunBatchPass() {
 
 void TavolinProgram::ShowListStatus() {
   int notOk = 0, errors = 0;
-  for (int i = 0; i < ctx_.N && i < static_cast<int>(pass_.results.size()); ++i) {
-    const ElementSummary& r = pass_.results[static_cast<size_t>(i)];
-    if (r.error)
+  for (int i = 0; i < ctx_.N && i < static_cast<int>(table_.size()); ++i) {
+    if (table_.error(static_cast<size_t>(i)))
       ++errors;
-    else if (!r.ok)
+    else if (!table_.ok(static_cast<size_t>(i)))
       ++notOk;
   }
   const std::string n = std::to_string(ctx_.N), bad = std::to_string(notOk), err = std::to_string(errors);
@@ -362,11 +359,11 @@ void TavolinProgram::ShowListStatus() {
 }
 
 void TavolinProgram::CheckListAgain() {
-  const int n = static_cast<int>(std::min(pass_.elements.size(), pass_.results.size()));
+  const int n = static_cast<int>(table_.size());
   if (n > 1) progress_->ShowProgress(0, texts::kProgressCaption, "nocancel");
   for (int i = 1; i <= n; ++i) {
     const size_t at = static_cast<size_t>(i) - 1;
-    pass_.results[at] = Summarise(engine_->RecheckElement(pass_.elements[at], i));
+    table_.SetSummary(at, Summarise(engine_->RecheckElement(table_.element(at), i)));
     if (const auto it = edited_.find(i); it != edited_.end())
       it->second = engine_->Recheck(it->second.section, it->second.member);
     // Events about a hundred times over the list, not after every element.
@@ -376,7 +373,7 @@ void TavolinProgram::CheckListAgain() {
     }
   }
   if (n > 1) progress_->ShowProgress(-1);
-  list_->SetElements(pass_);
+  list_->SetElements(table_, pass_.N);
   for (const auto& [index, member] : edited_) list_->UpdatePictures(index, member);
   listFy_ = ctx_.fy;
   listFyExplicit_ = ctx_.fyExplicit;
@@ -384,9 +381,9 @@ void TavolinProgram::CheckListAgain() {
 }
 
 void TavolinProgram::ShowElement(int index) {
-  if (index < 1 || index > ctx_.N || index > static_cast<int>(pass_.elements.size())) return;
+  if (index < 1 || index > ctx_.N || index > static_cast<int>(table_.size())) return;
   ctx_.currentIndex = index;
-  const Element& element = pass_.elements[static_cast<size_t>(index) - 1];
+  const Element element = table_.element(static_cast<size_t>(index) - 1);
   ctx_.currentId = element.id;
   activeView_ = ActiveView::Editor;
   CheckedMember member;
@@ -425,7 +422,7 @@ void TavolinProgram::PreviousID() {
 }
 
 void TavolinProgram::Home() {
-  if (pass_.elements.empty()) return;
+  if (table_.empty()) return;
   activeView_ = ActiveView::None;
   frame_->ShowPage(frmMDI::Page::List);
   QCoreApplication::processEvents();
@@ -597,8 +594,10 @@ frmResults* TavolinProgram::resultGrid() const { return results_; }
 void TavolinProgram::Results() {
   if (!inputOk_ || !batchDone_) return;
   // The element table the batch pass read: elements 1..N of the input file.
-  std::vector<Element> elements = pass_.elements;
-  if (static_cast<int>(elements.size()) > ctx_.N) elements.resize(static_cast<size_t>(std::max(0, ctx_.N)));
+  std::vector<Element> elements;
+  const size_t n = std::min(table_.size(), static_cast<size_t>(std::max(0, ctx_.N)));
+  elements.reserve(n);
+  for (size_t i = 0; i < n; ++i) elements.push_back(table_.element(i));
   std::vector<ResultRowValues> rows;
   rows.reserve(elements.size());
   const ElementCheck check = [this, &rows](const Element& element, MemberKind, int index) {

@@ -16,7 +16,9 @@
 #include "core/messages.h"
 #include "core/module_context.h"
 #include "core/process_launcher.h"
+#include "engine/batch_run.h"
 #include "input/batch_pass.h"
+#include "input/element_table.h"
 #include "input/input_session.h"
 
 class QPrinter;
@@ -95,7 +97,9 @@ class TavolinProgram : public QObject {
   frmDraw* drawing() const { return drawing_; }
   ElementList* elementList() const { return list_; }
   ProgressWindow* progress() const { return progress_; }
-  const BatchPassResult& pass() const { return pass_; }
+  // The batch pass: how it ended, and the elements it read with their verdicts.
+  const BatchRunResult& pass() const { return pass_; }
+  const ElementTable& elements() const { return table_; }
   frmEnter* tableEntry() const;
   frmOutput* outputViewer() const;
   frmResults* resultGrid() const;
@@ -127,7 +131,8 @@ class TavolinProgram : public QObject {
   std::unique_ptr<PosixLauncher> posixLauncher_;
   InputSession session_;
   std::unique_ptr<SectionEngine> engine_;
-  BatchPassResult pass_;
+  BatchRunResult pass_;
+  ElementTable table_;
   std::map<int, CheckedMember> edited_;  // elements changed in the editor, by index
   bool standalone_ = false;  // started by hand: there is no suite to go back to
   bool ended_ = false;

@@ -168,10 +168,10 @@ TEST(ConstantsExplicitFy, TypedFyOutsideTheRangeIsAWarningOnEveryElement) {
   EXPECT_TRUE(run.messages.Saw("Please recheck"));
   EXPECT_TRUE(p.context().fyExplicit);
   EXPECT_DOUBLE_EQ(p.context().fy, 4200);
-  ASSERT_EQ(p.pass().results.size(), 9u);
-  for (const ElementSummary& r : p.pass().results) {
-    EXPECT_TRUE(HasFyNote(r.diagnostics, Severity::Warning));
-    EXPECT_FALSE(r.error);
+  ASSERT_EQ(p.elements().size(), 9u);
+  for (size_t i = 0; i < p.elements().size(); ++i) {
+    EXPECT_TRUE(HasFyNote(p.elements().diagnostics(i), Severity::Warning));
+    EXPECT_FALSE(p.elements().error(i));
   }
   p.ShowElement(3);
   EXPECT_TRUE(HasFyNote(p.editor()->member().diagnostics, Severity::Warning));
@@ -182,7 +182,7 @@ TEST(ConstantsExplicitFy, TypedFyOutsideTheRangeIsAWarningOnEveryElement) {
   TypeKeys(p.constantsWindow()->valueBox(1), "3000");
   ASSERT_TRUE(p.constantsWindow()->CmdGo_Click());
   EXPECT_TRUE(p.editor()->member().diagnostics.empty());
-  for (const ElementSummary& r : p.pass().results) EXPECT_TRUE(r.diagnostics.empty());
+  for (size_t i = 0; i < p.elements().size(); ++i) EXPECT_TRUE(p.elements().diagnostics(i).empty());
 }
 
 // An Fy outside the range that nobody typed (it came from the file) gives no verdict; typed in
@@ -200,10 +200,10 @@ TEST(ConstantsExplicitFy, FyFromTheFileOutsideTheRangeKeptOnPurposeIsAWarning) {
   ASSERT_TRUE(p.constantsWindow()->CmdGo_Click());
   EXPECT_TRUE(p.context().fyExplicit);
   EXPECT_DOUBLE_EQ(p.context().fy, 5000);
-  for (const ElementSummary& r : p.pass().results) {
-    EXPECT_FALSE(r.error);
-    EXPECT_TRUE(HasFyNote(r.diagnostics, Severity::Warning));
-    EXPECT_FALSE(HasFyNote(r.diagnostics, Severity::Error));
+  for (size_t i = 0; i < p.elements().size(); ++i) {
+    EXPECT_FALSE(p.elements().error(i));
+    EXPECT_TRUE(HasFyNote(p.elements().diagnostics(i), Severity::Warning));
+    EXPECT_FALSE(HasFyNote(p.elements().diagnostics(i), Severity::Error));
   }
 }
 
@@ -215,22 +215,28 @@ TEST(ConstantsInForce, ChangingFyAfterThePassChecksTheListAgain) {
   text.replace(text.find("Fy=2400"), 7, "Fy=3600");
   ASSERT_TRUE(reference.Start(reference.tree.Input("fy3600", text)));
   ASSERT_TRUE(reference.program->constantsWindow()->CmdGo_Click());
-  const std::vector<ElementSummary> expected = reference.program->pass().results;
+  const ElementTable& expected = reference.program->elements();
+  reference.program->ShowElement(4);
+  const double expectedPmax = reference.program->editor()->member().results.Pmax;
 
   ProgramRun run;
   ASSERT_TRUE(run.StartFrameAndContinue());
   ui::TavolinProgram& p = *run.program;
-  const double pmaxAt2400 = p.pass().results[3].Pmax;
+  p.ShowElement(4);
+  const double pmaxAt2400 = p.editor()->member().results.Pmax;
+  p.Home();
   p.ConstantsHelp();  // from the list
   TypeKeys(p.constantsWindow()->valueBox(1), "3600");
   ASSERT_TRUE(p.constantsWindow()->CmdGo_Click());
   EXPECT_EQ(p.frame()->page(), frmMDI::Page::List);
-  ASSERT_EQ(p.pass().results.size(), expected.size());
-  EXPECT_NE(p.pass().results[3].Pmax, pmaxAt2400);  // the box column gains from the higher Fy
+  ASSERT_EQ(p.elements().size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_DOUBLE_EQ(p.pass().results[i].Pmax, expected[i].Pmax) << i + 1;
-    EXPECT_EQ(p.pass().results[i].ok, expected[i].ok) << i + 1;
+    EXPECT_EQ(p.elements().ok(i), expected.ok(i)) << i + 1;
+    EXPECT_EQ(p.elements().diagnostics(i), expected.diagnostics(i)) << i + 1;
   }
+  p.ShowElement(4);
+  EXPECT_NE(p.editor()->member().results.Pmax, pmaxAt2400);  // the box column gains from the higher Fy
+  EXPECT_DOUBLE_EQ(p.editor()->member().results.Pmax, expectedPmax);
 }
 
 }  // namespace

@@ -383,18 +383,12 @@ TEST(TavolinElementList, TenThousandElementsDrawOnlyWhatIsSeen) {
   ProgramRun run;
   ASSERT_TRUE(run.Start(run.tree.Example("frame")));
   ui::TavolinProgram& p = *run.program;
-  BatchPassResult pass;
+  ElementTable table;
   const char* designations[] = {"IPE20", "2UNP20  (d=12)", "PG 600*8*250*15", "BOX 300*10*300*15"};
-  for (int i = 1; i <= 10000; ++i) {
-    Element e;
-    e.id = static_cast<int16_t>(i);
-    e.text = std::to_string(i) + " " + designations[i % 4];
-    pass.elements.push_back(e);
-    pass.results.emplace_back();
-  }
-  pass.N = 10000;
+  for (int i = 1; i <= 10000; ++i)
+    table.Append({static_cast<int16_t>(i), std::to_string(i) + " " + designations[i % 4]}, ElementSummary{});
   ui::ElementList* list = p.elementList();
-  ASSERT_TRUE(list->SetElements(pass));
+  ASSERT_TRUE(list->SetElements(table, 10000));
   p.frame()->ShowPage(frmMDI::Page::List);
   p.frame()->show();
   QApplication::processEvents();
@@ -407,19 +401,17 @@ TEST(TavolinElementList, TenThousandElementsDrawOnlyWhatIsSeen) {
   EXPECT_LT(list->delegate()->rendered(), 400);
   EXPECT_LE(list->delegate()->cached(), 600);
   // More than the 16-bit counts of old are listed: the list keeps nothing per element.
-  for (int i = 10001; i <= 40000; ++i) {
-    pass.elements.push_back(pass.elements[static_cast<size_t>(i % 4)]);
-    pass.results.emplace_back();
-  }
-  pass.N = 40000;
-  EXPECT_TRUE(list->SetElements(pass));
+  for (int i = 10001; i <= 40000; ++i)
+    table.Append({static_cast<int16_t>(i % 30000), std::to_string(i) + " " + designations[i % 4]}, ElementSummary{});
+  EXPECT_TRUE(list->SetElements(table, 40000));
   EXPECT_EQ(list->shown(), 40000);
+  EXPECT_EQ(list->listModel()->element(39999).designation, "IPE20");
   list->scrollTo(list->listModel()->index(39999));
   list->viewport()->grab();
   EXPECT_LE(list->delegate()->cached(), 600);
   // Beyond the list's capacity the rest stay in N but get no thumbnail.
   list->SetCapacity(30000);
-  EXPECT_FALSE(list->SetElements(pass));
+  EXPECT_FALSE(list->SetElements(table, 40000));
   EXPECT_EQ(list->shown(), 30000);
 }
 
