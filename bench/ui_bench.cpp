@@ -219,6 +219,13 @@ void BM_BatchPassToList(benchmark::State& state) {
     state.counters["shown"] = program->elementList()->shown();
     state.counters["longest_wait_ms"] = static_cast<double>(longest);
     state.counters["thumbnails_drawn"] = program->elementList()->delegate()->rendered();
+    int noted = 0;
+    for (size_t i = 0; i < program->elements().size(); ++i) noted += program->elements().diagnostics(i).empty() ? 0 : 1;
+    state.counters["with_diagnostics"] = noted;
+    if (noted > 0) {
+      const tavo::Diagnostics& d = program->elements().diagnostics(0);
+      if (!d.empty()) state.SetLabel(d.front().text.substr(0, 60));
+    }
     program.reset();
   }
   std::error_code ec;
