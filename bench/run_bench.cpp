@@ -11,6 +11,7 @@
 #include "families/family_table.h"
 #include "checks/element_check.h"
 #include "core/messages.h"
+#include "engine/batch_run.h"
 #include "input_mix.h"
 #include "sections/profile_catalogue.h"
 
@@ -66,5 +67,46 @@ void BM_BatchPass(benchmark::State& state) {
   fs::remove_all(dir, ec);
 }
 BENCHMARK(BM_BatchPass)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The streaming pass of the engine over 100 000 elements, checks only (nothing formatted), on
+// 1, 2 and 4 worker threads: how the checks share the cores.
+class Discard final : public BatchFormatter {
+ public:
+  void Format(BatchChunk&, int, const Element&, const CheckedMember&) const override {}
+  bool Write(BatchChunk&) override { return true; }
+};
+
+void BM_StreamingPass(benchmark::State& state) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("tavo-bench-stream-" + std::to_string(::getpid()));
+  fs::create_directories(dir / "temp");
+  constexpr long kElements = 100000;
+  {
+    std::ofstream out(dir / "in.Ardekon", std::ios::binary);
+    bench::WriteMixInput(out, kElements);
+  }
+  NullMessages quiet;
+  for (auto _ : state) {
+    ModuleContext ctx;
+    ctx.messages = &quiet;
+    ctx.installDir = std::string(TAVO_INSTALL_TREE) + "/";
+    ctx.tempDir = dir.string() + "/temp/";
+    SetInputPath(ctx, dir.string() + "/in.Ardekon");
+    InputSession session;
+    if (!OpenInput(ctx, session)) {
+      state.SkipWithError("input not readable");
+      break;
+    }
+    SectionEngine engine(ctx);
+    Discard discard;
+    BatchRunOptions options;
+    options.jobs = static_cast<int>(state.range(0));
+    benchmark::DoNotOptimize(RunBatch(engine, session, discard, options).N);
+  }
+  state.SetItemsProcessed(state.iterations() * kElements);
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+}
+BENCHMARK(BM_StreamingPass)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

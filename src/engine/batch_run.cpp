@@ -6,22 +6,11 @@
 
 namespace tavo {
 
-BatchRunResult RunBatch(const SectionEngine& engine, InputSession& session, BatchFormatter& formatter,
-                        const BatchRunOptions& options, const ProgressFn& progress) {
+ChecksOutcome RunChecks(const SectionEngine& engine, const ChunkSource& source, BatchFormatter& formatter,
+                        const BatchRunOptions& options, int total, const ProgressFn& progress) {
   ModuleContext& ctx = engine.context();
-  BatchRunResult result;
-  const int n = ctx.N > 0 ? ctx.N : 0;
-  BatchPassReader reader(ctx, session);
-  int written = 0;  // the last element written out
-  const size_t chunkSize = options.chunkSize > 0 ? options.chunkSize : 1;
-
-  const std::function<bool(BatchChunk&)> produce = [&](BatchChunk& chunk) {
-    chunk.first = reader.reached() + 1;
-    chunk.elements.reserve(chunkSize);
-    if (reader.Read(chunk.elements, chunkSize) == 0) return false;
-    ctx.currentIndex = reader.reached();
-    return true;
-  };
+  ChecksOutcome outcome;
+  const std::function<bool(BatchChunk&)> produce = [&](BatchChunk& chunk) { return source(chunk); };
   const std::function<void(BatchChunk&)> work = [&](BatchChunk& chunk) {
     // Messages wait in the chunk: the calling thread shows them, in element order.
     SectionInput input = engine.input();
@@ -47,24 +36,41 @@ BatchRunResult RunBatch(const SectionEngine& engine, InputSession& session, Batc
     if (ctx.messages)
       for (const RecordingMessages::Call& c : chunk.messages.calls) ctx.messages->Show(c.text, c.title, c.kind, c.rightToLeft);
     if (!formatter.Write(chunk)) {
-      written = chunk.first - 1;
-      result.cancelled = true;
+      outcome.cancelled = true;
       return false;
     }
-    const int last = chunk.first + static_cast<int>(chunk.elements.size()) - 1;
-    written = last;
+    outcome.written = chunk.first + static_cast<int>(chunk.elements.size()) - 1;
     // A single element goes straight to its own view in the desktop program: no progress.
-    if (n > 1 && progress && !progress(ProgressPercent(last, n))) {
-      result.cancelled = true;
+    if (total > 1 && progress && !progress(ProgressPercent(outcome.written, total))) {
+      outcome.cancelled = true;
       return false;
     }
     return true;
   };
   RunOrdered<BatchChunk>(options.jobs, produce, work, consume);
+  return outcome;
+}
+
+BatchRunResult RunBatch(const SectionEngine& engine, InputSession& session, BatchFormatter& formatter,
+                        const BatchRunOptions& options, const ProgressFn& progress) {
+  ModuleContext& ctx = engine.context();
+  const int n = ctx.N > 0 ? ctx.N : 0;
+  BatchPassReader reader(ctx, session);
+  const size_t chunkSize = options.chunkSize > 0 ? options.chunkSize : 1;
+  const ChunkSource source = [&](BatchChunk& chunk) {
+    chunk.first = reader.reached() + 1;
+    chunk.elements.reserve(chunkSize);
+    if (reader.Read(chunk.elements, chunkSize) == 0) return false;
+    ctx.currentIndex = reader.reached();
+    return true;
+  };
+  const ChecksOutcome outcome = RunChecks(engine, source, formatter, options, n, progress);
+  BatchRunResult result;
+  result.cancelled = outcome.cancelled;
   reader.Finish(result.cancelled);
   result.endedOnBlank = reader.endedOnBlank();
   // Chunks read ahead of a cancel were never shown: the pass reached only what was written.
-  if (result.cancelled) ctx.N = written;
+  if (result.cancelled) ctx.N = outcome.written;
   result.N = ctx.N;
   return result;
 }

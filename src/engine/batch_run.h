@@ -3,6 +3,7 @@
 // core, and written in element order. Nothing kept grows with the number of elements, except
 // what a formatter chooses to keep (the desktop list's summaries).
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct BatchChunk {
   std::vector<bool> warned;               // per element: a warning was said
   std::string text, notes;                // the formatter's own output (a table, a stream, notes)
   ResultTexts files;                      // what the chunk adds to the result files
+  std::vector<ResultRowValues> rows;      // the result grid's rows, when a formatter makes them
   std::vector<ElementSummary> summaries;  // per element, when the run keeps them
   RecordingMessages messages;             // what checking had to tell the user, shown in order
 };
@@ -49,6 +51,20 @@ struct BatchRunResult {
   bool cancelled = false;
   bool endedOnBlank = false;
 };
+
+// Fills a fresh chunk (its first index and elements) from wherever the elements are; false
+// when there are no more.
+using ChunkSource = std::function<bool(BatchChunk&)>;
+
+struct ChecksOutcome {
+  int written = 0;  // the last element written out
+  bool cancelled = false;
+};
+
+// Checks the elements the source gives on options.jobs threads and hands them to the
+// formatter in order, with progress (of total) after each chunk.
+ChecksOutcome RunChecks(const SectionEngine& engine, const ChunkSource& source, BatchFormatter& formatter,
+                        const BatchRunOptions& options, int total, const ProgressFn& progress = {});
 
 // Runs over elements 1..ctx.N of an opened session as Main_Continue_Const does, with progress
 // after each chunk. The output does not depend on options.jobs.

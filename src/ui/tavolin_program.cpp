@@ -593,30 +593,59 @@ frmResults* TavolinProgram::resultGrid() const { return results_; }
 
 void TavolinProgram::Results() {
   if (!inputOk_ || !batchDone_) return;
-  // The element table the batch pass read: elements 1..N of the input file.
-  std::vector<Element> elements;
-  const size_t n = std::min(table_.size(), static_cast<size_t>(std::max(0, ctx_.N)));
-  elements.reserve(n);
-  for (size_t i = 0; i < n; ++i) elements.push_back(table_.element(i));
+  // The element table the batch pass read: elements 1..N of the input file, checked again on
+  // every core and written in order.
+  const int n = static_cast<int>(std::min(table_.size(), static_cast<size_t>(std::max(0, ctx_.N))));
+  progress_->ShowProgress(0, texts::kResultsProgress, "nocancel");
+  ResultsRunOutcome outcome;
+  ResultsWriter writer(ctx_);
   std::vector<ResultRowValues> rows;
-  rows.reserve(elements.size());
-  const ElementCheck check = [this, &rows](const Element& element, MemberKind, int index) {
-    CheckedMember member = engine_->RecheckElement(element, index);
-    rows.push_back(ResultRow(member.section.props, element.id, ctx_.displayUnits));
-    // A section that is not what was written has no properties to show: the grid marks them.
-    if (member.Status() == ElementStatus::Error)
-      std::fill(rows.back().begin() + 1, rows.back().end(), std::numeric_limits<double>::quiet_NaN());
-    return member;
-  };
-  const auto progress = [this](int percent) {
-    if (percent == 0) {
-      progress_->ShowProgress(0, texts::kResultsProgress, "nocancel");
-    } else {
-      progress_->ShowProgress(percent);
+  if (writer.Start()) {
+    class Rows final : public BatchFormatter {
+     public:
+      Rows(const ResultsWriter& writer, const ModuleContext& ctx, ResultsWriter& out, std::vector<ResultRowValues>& rows)
+          : writer_(writer), ctx_(ctx), out_(out), rows_(rows) {}
+      void Format(BatchChunk& chunk, int, const Element& element, const CheckedMember& member) const override {
+        writer_.FormatElement(chunk.files, member, element, member.member.kind);
+        chunk.rows.push_back(ResultRow(member.section.props, element.id, ctx_.displayUnits));
+        // A section that is not what was written has no properties to show: the grid marks them.
+        if (member.Status() == ElementStatus::Error)
+          std::fill(chunk.rows.back().begin() + 1, chunk.rows.back().end(), std::numeric_limits<double>::quiet_NaN());
+      }
+      bool Write(BatchChunk& chunk) override {
+        out_.Append(chunk.files);
+        rows_.insert(rows_.end(), chunk.rows.begin(), chunk.rows.end());
+        return true;
+      }
+
+     private:
+      const ResultsWriter& writer_;
+      const ModuleContext& ctx_;
+      ResultsWriter& out_;
+      std::vector<ResultRowValues>& rows_;
+    };
+    rows.reserve(static_cast<size_t>(n));
+    Rows formatter(writer, ctx_, writer, rows);
+    constexpr int kChunk = 256;
+    int next = 0;
+    const ChunkSource source = [&](BatchChunk& chunk) {
+      if (next >= n) return false;
+      chunk.first = next + 1;
+      for (int i = next; i < std::min(n, next + kChunk); ++i) chunk.elements.push_back(table_.element(static_cast<size_t>(i)));
+      next += static_cast<int>(chunk.elements.size());
+      return true;
+    };
+    BatchRunOptions options;
+    options.fyInForce = true;
+    RunChecks(*engine_, source, formatter, options, n, [this](int percent) {
+      progress_->ShowProgress(std::max(1, percent));
       QCoreApplication::processEvents();
-    }
-  };
-  const ResultsRunOutcome outcome = RunResults(ctx_, elements, check, {}, progress);
+      return true;
+    });
+    outcome.elements = n;
+    outcome.ok = writer.Finish(&outcome.files);
+  }
+  progress_->ShowProgress(-1);
   if (!outcome.ok) return;
   // The writer only writes; whether to look at what it wrote is asked here.
   const std::string question =
