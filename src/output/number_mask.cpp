@@ -114,25 +114,26 @@ void AppendFixed(std::string& out, double v, const Field& f) {
 }
 
 // The digits and power of ten of a scientific field: k integer digits of the mantissa.
+// A mask may ask for any number of digits, so they are not held in a fixed buffer.
 struct ScientificParts {
-  char digits[64];
-  size_t count = 0;
+  std::string digits;
   int exponent = 0;
 };
 
 ScientificParts Scientific(double v, int k, int significant) {
   ScientificParts p;
   if (v == 0) {
-    p.count = static_cast<size_t>(significant);
-    std::fill_n(p.digits, p.count, '0');
+    p.digits.assign(static_cast<size_t>(significant), '0');
     return p;
   }
-  char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
-  const char* end = res.ec == std::errc() ? res.ptr : buf;
-  const char* e = std::find(static_cast<const char*>(buf), end, 'e');
-  for (const char* c = buf; c < e; ++c)
-    if (*c != '.') p.digits[p.count++] = *c;
+  std::string buf(static_cast<size_t>(significant) + 16, '\0');
+  const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(v), std::chars_format::scientific,
+                                 significant - 1);
+  const char* end = res.ec == std::errc() ? res.ptr : buf.data();
+  const char* e = std::find(static_cast<const char*>(buf.data()), end, 'e');
+  p.digits.reserve(static_cast<size_t>(significant));
+  for (const char* c = buf.data(); c < e; ++c)
+    if (*c != '.') p.digits.push_back(*c);
   int e10 = 0;
   if (e < end) std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), end, e10);
   p.exponent = k > 0 ? e10 - (k - 1) : e10 + 1;
@@ -145,7 +146,7 @@ void AppendScientific(std::string& out, double v, const Field& f) {
   const int k = f.intDigits >= 2 ? f.intDigits - 1 : f.intDigits;  // integer digits of the mantissa
   const bool signPosition = f.intDigits >= 2;
   const ScientificParts parts = Scientific(v, k, std::max(1, k + f.decimals));
-  const std::string_view digits(parts.digits, parts.count);
+  const std::string_view digits(parts.digits);
   const size_t split = std::min(static_cast<size_t>(k), digits.size());
   char exp[16];
   const int expSize = std::snprintf(exp, sizeof exp, "E%c%02d", parts.exponent < 0 ? '-' : '+', std::abs(parts.exponent));
@@ -284,7 +285,7 @@ std::vector<CompactScientific> CompactScientificTexts(const std::vector<double>&
     CompactScientific c;
     if (v != 0) {
       long digits = 0;
-      std::from_chars(sci.digits, sci.digits + std::min(static_cast<size_t>(k), sci.count), digits);
+      std::from_chars(sci.digits.data(), sci.digits.data() + std::min(static_cast<size_t>(k), sci.digits.size()), digits);
       c.mantissa = v < 0 ? -static_cast<double>(digits) : static_cast<double>(digits);
     }
     c.exponent = std::to_string(sci.exponent);

@@ -29,8 +29,8 @@ class SectionEngine;
 namespace tavo::ui {
 
 // How many elements the list shows at most. The list keeps nothing per element of its own (it
-// reads the batch pass's table, some 50 bytes an element with its text, and draws only the
-// thumbnails in view), so the bound is memory: ten million elements take about 500 MB.
+// reads the batch pass's table, some 80 bytes an element with its text, and draws only the
+// thumbnails in view), so the bound is memory: ten million elements take about 1 GB.
 inline constexpr int kMaxListedElements = 10'000'000;
 
 struct ListedElement {

@@ -41,6 +41,10 @@ TEST(FormatMask, ScientificKeepsOnePositionForTheSign) {
   EXPECT_EQ(FormatMask("#####^^^^", {98765.4}), " 9877E+01");
   EXPECT_EQ(FormatMask("#####^^^^", {603.8}), " 6038E-01");
   EXPECT_EQ(FormatMask("##.##^^^^", {234.56}), " 2.35E+02");
+  // A mask may ask for more digits than a number has: zeros, for zero as for any value.
+  const std::string wide = "##." + std::string(80, '#') + "^^^^";
+  EXPECT_EQ(FormatMask(wide, {0.0}), " 0." + std::string(80, '0') + "E+00");
+  EXPECT_EQ(FormatMask(wide, {-1.5}), "-1.5" + std::string(79, '0') + "E+00");
 }
 
 TEST(FormatMask, SinglePositionScientificIsADigit) {
