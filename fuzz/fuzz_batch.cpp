@@ -12,20 +12,12 @@
 #include <string_view>
 
 #include "core/messages.h"
+#include "scratch_dir.h"
 #include "engine/batch_run.h"
 #include "input/input_session.h"
 #include "output/results_writer.h"
 
 namespace {
-
-std::filesystem::path ScratchDir() {
-  static const std::filesystem::path dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavo-fuzz-batch-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    return std::filesystem::path(pattern);
-  }();
-  return dir;
-}
 
 // A number cell: digits with an optional sign and decimals, nothing else.
 bool IsNumberCell(std::string_view cell) {
@@ -76,7 +68,7 @@ class Checker final : public tavo::BatchFormatter {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto dir = ScratchDir();
+  const auto dir = tavo::fuzz::ScratchDir();
   {
     std::ofstream(dir / "in.Ardekon", std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -10,21 +10,11 @@
 #include <string>
 
 #include "core/messages.h"
+#include "scratch_dir.h"
 #include "input/input_session.h"
 
-namespace {
-std::filesystem::path ScratchDir() {
-  static const std::filesystem::path dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavo-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    return std::filesystem::path(pattern);
-  }();
-  return dir;
-}
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto dir = ScratchDir();
+  const auto dir = tavo::fuzz::ScratchDir();
   {
     std::ofstream(dir / "in.Ardekon", std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -299,20 +299,31 @@ void ResultsWriter::AddResultRow(const std::vector<ResultCell>& row) {
 
 void ResultsWriter::AddResultRow(const ResultRowValues& row, const std::string& notes) {
   scratch_.clear();
-  FormatRow(scratch_, row, notes);
+  FormatRow(scratch_, 0, &row, notes);
   Append(scratch_);
 }
 
-void ResultsWriter::FormatRow(ResultTexts& out, const ResultRowValues& row, const std::string& notes) const {
-  // The hot path of a large run: numbers written straight into both files' texts.
+void ResultsWriter::FormatRow(ResultTexts& out, int16_t id, const ResultRowValues* values,
+                              const std::string& notes) const {
+  // The hot path of a large run: numbers written straight into both files' texts. Without
+  // values (an element with an error) the cells after the ID are empty, "-" in the RTF.
   out.rtf += rowPrefix_;
   out.rtf += "\r\n\\pard\\intbl\\qr\\b0 ";
   char buf[400];
-  for (size_t i = 0; i < row.size(); ++i) {
-    const size_t n = ResultNumberText(row[i], buf, sizeof buf);
+  const size_t columns = values ? values->size() : layout_.widths.size();
+  for (size_t i = 0; i < columns; ++i) {
     if (i) out.csv += ',';
-    out.csv.append(buf, n);
-    out.rtf.append(buf, n);
+    if (values) {
+      const size_t n = ResultNumberText((*values)[i], buf, sizeof buf);
+      out.csv.append(buf, n);
+      out.rtf.append(buf, n);
+    } else if (i == 0) {
+      const std::string idText = std::to_string(id);
+      out.csv += idText;
+      out.rtf += RtfEscape(idText);
+    } else {
+      out.rtf += '-';
+    }
     out.rtf += "\\cell ";
   }
   out.rtf += "\\row\r\n";
@@ -337,9 +348,10 @@ void ResultsWriter::FormatElement(ResultTexts& out, const CheckedMember& member,
   if (error) {
     // Numbers of a section that is not what the user wrote are not results: the ID, empty
     // cells and the reason, and no record an analysis program would take for a section.
-    FormatErrorRow(out, element.id, notes);
+    FormatRow(out, element.id, nullptr, notes);
   } else {
-    FormatRow(out, ResultRow(p, element.id, factors_), notes);
+    const ResultRowValues values = ResultRow(p, element.id, factors_);
+    FormatRow(out, element.id, &values, notes);
   }
   // Run mode "E" (a new input typed in the table) writes the table rows only.
   if (!options_.writeRecords || ctx_.runMode == 'E') return;
@@ -353,25 +365,6 @@ void ResultsWriter::Append(const ResultTexts& texts) {
   rtf_.Write(texts.rtf);
   listing_.Write(texts.listing);
   rows_ += texts.rows;
-}
-
-void ResultsWriter::FormatErrorRow(ResultTexts& out, int16_t id, const std::string& notes) const {
-  const std::string idText = std::to_string(id);
-  out.csv += idText;
-  out.rtf += rowPrefix_;
-  out.rtf += "\r\n\\pard\\intbl\\qr\\b0 ";
-  out.rtf += RtfEscape(idText);
-  out.rtf += "\\cell ";
-  for (size_t i = 1; i < layout_.widths.size(); ++i) {
-    out.csv += ',';
-    out.rtf += "-\\cell ";
-  }
-  out.rtf += "\\row\r\n";
-  out.csv += ',';
-  AppendQuoted(out.csv, notes);
-  out.csv += kEol;
-  FormatRtfNotes(out.rtf, notes);
-  ++out.rows;
 }
 
 void ResultsWriter::FormatRtfNotes(std::string& rtf, const std::string& notes) const {

@@ -95,8 +95,8 @@ class ResultsWriter {
   bool Failed();
   void ReportFailure();
   void WriteRtfRow(const std::vector<std::string>& cells, bool header, bool shaded, bool right);
-  void FormatRow(ResultTexts& out, const ResultRowValues& row, const std::string& notes) const;
-  void FormatErrorRow(ResultTexts& out, int16_t id, const std::string& notes) const;
+  // The element's row of the CSV file and the RTF table; values null: an element with an error.
+  void FormatRow(ResultTexts& out, int16_t id, const ResultRowValues* values, const std::string& notes) const;
   void FormatRtfNotes(std::string& rtf, const std::string& notes) const;
 
   const ModuleContext& ctx_;
