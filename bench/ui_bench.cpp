@@ -113,6 +113,22 @@ void BM_EditorChangeWindows(benchmark::State& state) {
 }
 BENCHMARK(BM_EditorChangeWindows)->Unit(benchmark::kMillisecond);
 
+// The desktop program on an input file (base path without ".Ardekon"), its frame shown, at
+// the constants window; null when the input cannot be opened.
+std::unique_ptr<tavo::ui::TavolinProgram> OpenProgram(const std::filesystem::path& base, tavo::RecordingMessages& messages,
+                                                      tavo::RecordingLauncher& launcher) {
+  tavo::ui::TavolinProgram::Options o;
+  o.messages = &messages;
+  o.launcher = &launcher;
+  o.quit = [](int) {};
+  o.screenWidth = 1600;
+  o.screenHeight = 1000;
+  auto program = std::make_unique<tavo::ui::TavolinProgram>(o);
+  if (!program->Main({std::string("EI-") + TAVO_INSTALL_TREE + "/|" + base.string()})) return nullptr;
+  program->frame()->show();
+  return program;
+}
+
 // The batch pass of 10 000 elements with its progress window, then the element list filled
 // and scrolled from top to bottom (thumbnails drawn as they come into view).
 void BM_BatchPassTenThousand(benchmark::State& state) {
@@ -131,19 +147,11 @@ void BM_BatchPassTenThousand(benchmark::State& state) {
   tavo::RecordingMessages messages;
   tavo::RecordingLauncher launcher;
   for (auto _ : state) {
-    tavo::ui::TavolinProgram::Options o;
-    o.messages = &messages;
-    o.launcher = &launcher;
-    o.quit = [](int) {};
-    o.screenWidth = 1600;
-    o.screenHeight = 1000;
-    auto program = std::make_unique<tavo::ui::TavolinProgram>(o);
-    const std::string packed = std::string("EI-") + TAVO_INSTALL_TREE + "/|" + (dir / "big").string();
-    if (!program->Main({packed})) {
+    auto program = OpenProgram(dir / "big", messages, launcher);
+    if (!program) {
       state.SkipWithError("the generated input could not be opened");
       return;
     }
-    program->frame()->show();
     program->constantsWindow()->CmdGo_Click();
     tavo::ui::ElementList* list = program->elementList();
     // The list lays its items out in batches between events; let it finish.
@@ -184,19 +192,11 @@ void BM_BatchPassToList(benchmark::State& state) {
   tavo::RecordingMessages messages;
   tavo::RecordingLauncher launcher;
   for (auto _ : state) {
-    tavo::ui::TavolinProgram::Options o;
-    o.messages = &messages;
-    o.launcher = &launcher;
-    o.quit = [](int) {};
-    o.screenWidth = 1600;
-    o.screenHeight = 1000;
-    auto program = std::make_unique<tavo::ui::TavolinProgram>(o);
-    const std::string packed = std::string("EI-") + TAVO_INSTALL_TREE + "/|" + (dir / "big").string();
-    if (!program->Main({packed})) {
+    auto program = OpenProgram(dir / "big", messages, launcher);
+    if (!program) {
       state.SkipWithError("the generated input could not be opened");
       return;
     }
-    program->frame()->show();
     QElapsedTimer clock;
     qint64 last = 0, longest = 0;
     QTimer tick;
