@@ -158,9 +158,9 @@ TEST(FyRange, OutOfRangeIsAnErrorUnlessGiven) {
   EXPECT_FALSE(HasError(h.ctx.fyDiagnostics));
 }
 
-// Found by fuzzing the constants save: a value typed with a long exponent ("25000e-0000001", a
-// number the window takes) was put in force as 25000 kg/cm², its exponent cut short, while the
-// settings file it was saved to read back as 2500.
+// A value typed with a long exponent ("25000e-0000001", a number the window takes) was put in
+// force as 25000 kg/cm², its exponent cut short, while the settings file it was saved to read
+// back as 2500.
 TEST(FyTyped, ALongExponentIsReadWholeBeforeAndAfterTheSave) {
   Fixture f("[tavo]\nUNITS=[kg]-[cm]\nFY=2400\n");
   DesignConstants constants;

@@ -137,8 +137,7 @@ TEST(IniFile, ALastLineEndingInACarriageReturnKeepsIt) {
   EXPECT_EQ(ini.Text(), "[tavo]\nnote=a\r\r\nFY=2400\n");
 }
 
-// Found by fuzzing the writer: a value in quotes of its own was written bare, and the reader took
-// its quotes off.
+// A value in quotes of its own was written bare, and the reader took its quotes off.
 TEST(IniFile, AQuotedValueReadsBackWithItsQuotes) {
   for (const char* value : {"\"x\"", "\"a b\"", "\"\"", "\"\"\"", "  \"trimmed\"  "}) {
     SCOPED_TRACE(value);
