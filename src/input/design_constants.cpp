@@ -19,8 +19,17 @@ const ConstantRow* DesignConstants::Find(int row) const { return const_cast<Desi
 
 std::string ConstantsFilePath(const ModuleContext& ctx) { return ctx.installDir + "cte/constants.ini"; }
 
+namespace {
+// A row's number: the whole text when it is one, as the settings reader and the Fy check read it
+// (a prefix reader stops inside a long exponent: "25000e-0000001"), else its leading number.
+double RowNumber(const std::string& text) {
+  if (const auto v = ParseNumber(Trim(text))) return *v;
+  return NumericValue(text);
+}
+}  // namespace
+
 double ValueInBase(const ConstantRow& row, const UnitSystem& units) {
-  const double v = NumericValue(row.value);
+  const double v = RowNumber(row.value);
   if (row.dimension.empty() || row.dimension == "BAR") return v;
   return ConvertToBase(v, row.dimension, units.forceFactor, units.lengthFactor);
 }
@@ -258,7 +267,7 @@ void ConvertConstantUnits(DesignConstants& constants, ModuleContext& ctx, const 
   const double l = RoundTo(static_cast<double>(from.lengthFactor) / ctx.displayUnits.lengthFactor, 7);
   for (ConstantRow& r : constants.rows) {
     if (r.dimension == "BAR" || r.dimension.empty()) continue;
-    r.value = NumberToText(ConvertToBase(NumericValue(r.value), r.dimension, f, l, ctx.messages));
+    r.value = NumberToText(ConvertToBase(RowNumber(r.value), r.dimension, f, l, ctx.messages));
   }
   UpdateFy(constants, ctx);
 }

@@ -101,7 +101,10 @@ std::string IniFile::Get(std::string_view section, std::string_view key) const {
 }
 
 void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string line = ToUpper(Trim(key)) + "=" + Trim(value);
+  std::string stored = Trim(value);
+  // Get takes one pair of quotes off a value: a value in quotes of its own keeps them inside a second pair.
+  if (stored.size() >= 2 && stored.front() == '"' && stored.back() == '"') stored = '"' + stored + '"';
+  const std::string line = ToUpper(Trim(key)) + "=" + stored;
   int s = FindSection(section);
   if (s < 0) {
     if (!lines_.empty() && !Trim(lines_.back()).empty()) InsertLine(lines_.size(), "");
@@ -136,9 +139,15 @@ std::string IniFile::Text() const {
 }
 
 void IniFile::InsertLine(size_t at, std::string line) {
-  // The line before must end in a line feed, or the new line would join it.
-  if (at > 0 && at - 1 < endings_.size() && (endings_[at - 1].empty() || endings_[at - 1].back() != '\n'))
-    endings_[at - 1] = newline_;
+  // The line before must end in a line feed, or the new line would join it. A last line's lone
+  // "\r" is its own byte: the feed goes after it, not in its place.
+  if (at > 0 && at - 1 < endings_.size()) {
+    std::string& before = endings_[at - 1];
+    if (before.empty())
+      before = newline_;
+    else if (before.back() != '\n')
+      before += '\n';
+  }
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
   endings_.insert(endings_.begin() + static_cast<std::ptrdiff_t>(std::min(at, endings_.size())), newline_);
 }

@@ -15,7 +15,8 @@ class IniFile {
 
   // The value of key in section, at most 750 characters, or empty.
   std::string Get(std::string_view section, std::string_view key) const;
-  // Sets a key (upper-cased) with a trimmed value, adding the section or key when missing.
+  // Sets a key (upper-cased) with a trimmed value, adding the section or key when missing; Get
+  // gives the trimmed value back as it was given.
   void Set(std::string_view section, std::string_view key, std::string_view value);
   bool HasDuplicateSection(std::string_view section) const;
 

@@ -158,6 +158,29 @@ TEST(FyRange, OutOfRangeIsAnErrorUnlessGiven) {
   EXPECT_FALSE(HasError(h.ctx.fyDiagnostics));
 }
 
+// A value typed with a long exponent ("25000e-0000001", a number the window takes) was put in
+// force as 25000 kg/cm², its exponent cut short, while the settings file it was saved to read
+// back as 2500.
+TEST(FyTyped, ALongExponentIsReadWholeBeforeAndAfterTheSave) {
+  Fixture f("[tavo]\nUNITS=[kg]-[cm]\nFY=2400\n");
+  DesignConstants constants;
+  ResolveFy(constants, f.ctx, std::nullopt);
+  GiveValue(constants, f.ctx, 1, "25000e-0000001");
+  EXPECT_DOUBLE_EQ(f.ctx.fy, 2500);
+  ASSERT_TRUE(SaveConstants(constants, f.ctx));
+  EXPECT_DOUBLE_EQ(f.ctx.fy, 2500);
+  Fixture again("");
+  again.ctx.installDir = f.ctx.installDir;
+  DesignConstants reread;
+  ResolveFy(reread, again.ctx, std::nullopt);
+  EXPECT_DOUBLE_EQ(again.ctx.fy, 2500);
+  // Converted to other units, the whole number is converted.
+  const UnitSystem previous = f.ctx.displayUnits;
+  f.ctx.displayUnits = UnitFactors("UNITS=[ton]-[m]");
+  ConvertConstantUnits(constants, f.ctx, previous);
+  EXPECT_EQ(constants.Find(1)->value, "25000");
+}
+
 // A designation on its own (no input): the settings file in its own units, or what is given.
 TEST(FyWithoutInput, SettingsFileAloneOrGiven) {
   Fixture f("[tavo]\nUNITS=[N]-[mm]\nFY=240\n");

@@ -8,6 +8,7 @@
 
 #include "core/messages.h"
 #include "core/module_context.h"
+#include "core/text_util.h"
 #include "support/test_support.h"
 
 namespace tavo {
@@ -117,6 +118,38 @@ TEST(IniFile, StrayCarriageReturnsAndAMissingFinalNewlineSurviveAWrite) {
   IniFile again = IniFile::Parse(ini.Text());
   again.Set("tavo", "fy", "2400");
   EXPECT_EQ(again.Text(), ini.Text());
+}
+
+// Found by fuzzing the writer: a file whose last line ends in a carriage return without a line
+// feed lost that byte when a key was added after it, and a line ending "\r\r" read back as
+// another text.
+TEST(IniFile, ALastLineEndingInACarriageReturnKeepsIt) {
+  for (const char* text : {"[tavo]\nnote=a\r\r", "[tavo]\nnote=a\r", "\r\r"}) {
+    SCOPED_TRACE(text);
+    IniFile ini = IniFile::Parse(text);
+    ini.Set("tavo", "FY", "2400");
+    const std::string written = ini.Text();
+    EXPECT_EQ(written.substr(0, std::string(text).size()), text);  // every byte of the file, in place
+    EXPECT_EQ(IniFile::Parse(written).Get("tavo", "fy"), "2400");
+  }
+  IniFile ini = IniFile::Parse("[tavo]\nnote=a\r\r");
+  ini.Set("tavo", "FY", "2400");
+  EXPECT_EQ(ini.Text(), "[tavo]\nnote=a\r\r\nFY=2400\n");
+}
+
+// A value in quotes of its own was written bare, and the reader took its quotes off.
+TEST(IniFile, AQuotedValueReadsBackWithItsQuotes) {
+  for (const char* value : {"\"x\"", "\"a b\"", "\"\"", "\"\"\"", "  \"trimmed\"  "}) {
+    SCOPED_TRACE(value);
+    IniFile ini = IniFile::Parse("[tavo]\ntitle=old\n");
+    ini.Set("tavo", "title", value);
+    EXPECT_EQ(ini.Get("tavo", "title"), Trim(value));
+    EXPECT_EQ(IniFile::Parse(ini.Text()).Get("tavo", "title"), Trim(value));
+  }
+  // A value the reader gives back as it is stays unquoted in the file.
+  IniFile plain = IniFile::Parse("");
+  plain.Set("tavo", "title", "\"half");
+  EXPECT_EQ(plain.Text(), "[tavo]\nTITLE=\"half\n");
 }
 
 }  // namespace
