@@ -45,12 +45,8 @@ void CheckSection(const tavo::Section& s) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // The first byte picks the options, the rest is the designation.
-  const uint8_t options = size > 0 ? data[0] : 0;
-  const std::string_view text(reinterpret_cast<const char*>(data) + (size > 0 ? 1 : 0), size > 0 ? size - 1 : 0);
-
   tavo::NullMessages messages;
-  const tavo::SectionInput input = tavo::fuzz::InputOfOptions(options, &messages);
+  const auto [input, text] = tavo::fuzz::ReadOptionsAndDesignation(data, size, &messages);
 
   const tavo::Section section = tavo::ComputeSection(text, input);
   CheckSection(section);

@@ -1,7 +1,9 @@
 #pragma once
 // What the section targets share: the committed catalogue, read once per process, and the
 // options byte that leads each input (language, ALONE, SINGLE, the data's length unit).
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "core/units.h"
 #include "families/family_table.h"
@@ -34,6 +36,17 @@ inline SectionInput InputOfOptions(uint8_t options, Messages* messages) {
   else if (options & 16)
     input.dataUnits = UnitFactors("UNITS=[kg]-[mm]");
   return input;
+}
+
+// A fuzz input as the designation targets read it: the first byte picks the options, the rest
+// is the designation.
+struct OptionsAndDesignation {
+  SectionInput input;
+  std::string_view text;
+};
+inline OptionsAndDesignation ReadOptionsAndDesignation(const uint8_t* data, size_t size, Messages* messages) {
+  if (size == 0) return {InputOfOptions(0, messages), {}};
+  return {InputOfOptions(data[0], messages), std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)};
 }
 
 }  // namespace tavo::fuzz
