@@ -261,8 +261,10 @@ void RtfToDocument(std::string_view rtf, QTextDocument& document, double dpi) {
     std::set<int> bounds{0};
     for (const auto& row : b.rows)
       for (const Cell& cell : row) bounds.insert(cell.right);
-    const std::vector<int> edges(bounds.begin(), bounds.end());
-    const int columns = std::max(1, static_cast<int>(edges.size()) - 1);
+    std::vector<int> edges(bounds.begin(), bounds.end());
+    // Rows without a cell boundary of their own (only "\\cellx0", or none): one column an inch wide.
+    if (edges.size() < 2) edges.push_back(edges.back() + 1440);
+    const int columns = static_cast<int>(edges.size()) - 1;
     QTextTableFormat tf;
     tf.setBorder(1);
     tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);

@@ -308,8 +308,8 @@ void TavolinProgram::RunBatchPass() {
     ElementTable& table_;
   };
   table_.Clear();
-  // The count line may promise more than the file holds: room for at most a million at first.
-  table_.Reserve(static_cast<size_t>(std::clamp(n, 0, 1'000'000)));
+  // The count line may promise more than the file holds: room for a modest start, grown as read.
+  table_.Reserve(static_cast<size_t>(std::clamp(n, 0, 1 << 16)));
   Keeper keeper(table_);
   BatchRunOptions options;
   options.keepSummaries = true;

@@ -1,7 +1,6 @@
 #include "app/process.h"
 
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,26 +49,6 @@ RunResult RunTavo(const std::vector<std::string>& args, const std::filesystem::p
   r.err = ReadFile(err);
   return r;
 }
-
-std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
-    if (entry.is_regular_file())
-      files[std::filesystem::relative(entry.path(), dir).string()] = ReadFile(entry.path());
-  return files;
-}
-
-bool MountTmpfs(const std::filesystem::path& dir, int kilobytes) {
-  if (::geteuid() != 0) return false;
-  const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0755";
-  return ::mount("tmpfs", dir.c_str(), "tmpfs", 0, options.c_str()) == 0;
-}
-
-bool RemountReadOnly(const std::filesystem::path& dir) {
-  return ::mount(nullptr, dir.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-}
-
-void Unmount(const std::filesystem::path& dir) { ::umount2(dir.c_str(), MNT_DETACH); }
 
 std::string GeneratedInput(int n) {
   static const char* const kMix[] = {"IPE30  L=400", "2IPE20  (d=20)  L=320", "IPB20  L=320", "BOX 300*10*300*15  L=320",

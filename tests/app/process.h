@@ -22,14 +22,6 @@ pid_t StartTavo(const std::vector<std::string>& args, const std::filesystem::pat
                 const std::filesystem::path& err);
 int WaitTavo(pid_t pid);
 
-// Every regular file under dir (relative name -> bytes).
-std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir);
-
-// A tmpfs of the given size at dir, for root where mounting works; false otherwise.
-bool MountTmpfs(const std::filesystem::path& dir, int kilobytes);
-bool RemountReadOnly(const std::filesystem::path& dir);
-void Unmount(const std::filesystem::path& dir);
-
 // An input of n elements cycling through a mix of families.
 std::string GeneratedInput(int n);
 

@@ -17,11 +17,13 @@ using tavo::test::ScratchDir;
 namespace {
 
 // Every family, faulty lines (an unknown profile, a bad length, a bad ID), warnings, and more
-// notes than the table keeps (its list of notes is cut at a fixed size).
+// notes than the table keeps (its list of notes is cut at 1 MB: a length of 3 000 letters is
+// quoted whole in its note).
 std::string MixedInput(int n) {
-  static const char* const kMix[] = {"IPE30  L=400", "2IPE20  (d=20)  L=320", "XYZ30  L=300", "BOX 300*10*300*15  L=320",
+  static const std::string kLongLength = "IPE30  L=" + std::string(3000, 'Q');
+  static const std::string kMix[] = {"IPE30  L=400", "2IPE20  (d=20)  L=320", "XYZ30  L=300", "BOX 300*10*300*15  L=320",
                                      "PG 600*8*250*15  L=900", "2L60<>  L=abc", "2UNP20  (d=12)  L=520",
-                                     "IPE30+2PL200*10", "TUBE 273*6  L=6,5", "CROSS 400*300*8*200*12  L=300"};
+                                     "IPE30+2PL200*10", "TUBE 273*6  L=6,5", kLongLength};
   std::string s = "Software=Ardekon  Version=7.12  Module=tavo  Title=Jobs\n";
   s += "NO=" + std::to_string(n / 3) + "," + std::to_string(n / 3) + "," + std::to_string(n - 2 * (n / 3)) +
        "  Units=[kg]-[cm]  FILE=ETABS\n";
@@ -37,9 +39,9 @@ std::string WithoutDate(std::string text) {
 
 TEST(RunJobs, EveryThreadCountWritesTheSameBytes) {
   ScratchDir dir;
-  const std::string input = dir.Write("mixed.Ardekon", MixedInput(24000)).string();
+  const std::string input = dir.Write("mixed.Ardekon", MixedInput(4000)).string();
   std::map<std::string, std::string> first;
-  for (const char* jobs : {"1", "2", "5"}) {
+  for (const char* jobs : {"1", "3"}) {
     SCOPED_TRACE(std::string("--jobs ") + jobs);
     const fs::path out = dir.path() / (std::string("out") + jobs);
     fs::create_directory(out);
@@ -52,8 +54,8 @@ TEST(RunJobs, EveryThreadCountWritesTheSameBytes) {
                                            {"rtf", WithoutDate(ReadFile(out / "mixed_Out.rtf"))},
                                            {"listing", ReadFile(out / "book.tmp")}};
     EXPECT_NE(got["table"].find("more notes"), std::string::npos);
-    EXPECT_NE(got["json"].find("\"id\":23999,"), std::string::npos) << got["json"].substr(got["json"].size() - 300);
-    EXPECT_GT(got["rtf"].size(), 10'000'000u);
+    EXPECT_NE(got["json"].find("\"id\":3999,"), std::string::npos) << got["json"].substr(got["json"].size() - 300);
+    EXPECT_GT(got["rtf"].size(), 2'000'000u);
     if (first.empty()) {
       first = got;
       continue;

@@ -1,6 +1,7 @@
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -57,5 +58,25 @@ void ExpectGolden(const std::filesystem::path& path, const std::string& actual) 
                 << expected.substr(expected.rfind('\n', i) + 1, 200) << "\n--- actual\n"
                 << actual.substr(actual.rfind('\n', i) + 1, 200);
 }
+
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
+    if (entry.is_regular_file())
+      files[std::filesystem::relative(entry.path(), dir).string()] = ReadFile(entry.path());
+  return files;
+}
+
+bool MountTmpfs(const std::filesystem::path& dir, int kilobytes) {
+  if (::geteuid() != 0) return false;
+  const std::string options = "size=" + std::to_string(kilobytes) + "k,mode=0755";
+  return ::mount("tmpfs", dir.c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+bool RemountReadOnly(const std::filesystem::path& dir) {
+  return ::mount(nullptr, dir.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+void Unmount(const std::filesystem::path& dir) { ::umount2(dir.c_str(), MNT_DETACH); }
 
 }  // namespace tavo::test

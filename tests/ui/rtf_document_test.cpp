@@ -110,6 +110,10 @@ TEST(RtfDocument, BrokenInputGivesWhatCanBeReadAndNeverFails) {
     QTextDocument doc;
     ui::RtfToDocument(bad, doc);  // must come back, whatever the input
   }
+  // A row whose cells name no boundary still becomes a table of one column, text and all.
+  QTextDocument table;
+  ui::RtfToDocument("{\\rtf1 \\trowd first\\cell\\row}", table);
+  EXPECT_EQ(table.toPlainText().trimmed(), "first");
   QTextDocument doc;
   ui::RtfToDocument("{\\rtf1 unclosed \\b text", doc);
   EXPECT_EQ(doc.toPlainText(), "unclosed text");
