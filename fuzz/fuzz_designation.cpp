@@ -10,14 +10,8 @@
 #include <string_view>
 
 #include "checks/check_member.h"
-#include "families/family_table.h"
 #include "core/messages.h"
-#include "sections/profile_catalogue.h"
-#include "sections/section_parser.h"
-
-#ifndef TAVO_CATALOGUE_DIR
-#error "TAVO_CATALOGUE_DIR must name the folder holding stahl.*"
-#endif
+#include "section_input.h"
 
 namespace {
 
@@ -51,23 +45,8 @@ void CheckSection(const tavo::Section& s) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const tavo::ProfileCatalogue catalogue(TAVO_CATALOGUE_DIR);
-  // The first byte picks the options, the rest is the designation.
-  const uint8_t options = size > 0 ? data[0] : 0;
-  const std::string_view text(reinterpret_cast<const char*>(data) + (size > 0 ? 1 : 0), size > 0 ? size - 1 : 0);
-
   tavo::NullMessages messages;
-  tavo::SectionInput input;
-  input.catalogue = &catalogue;
-  input.families = tavo::StandardFamilies();
-  input.messages = &messages;
-  input.language = (options & 1) ? 'P' : 'E';
-  if (options & 2) input.flags += "ALONE";
-  if (options & 4) input.flags += "SINGLE";
-  if (options & 8) {
-    input.dataUnits.lengthName = "m";
-    input.dataUnits.lengthFactor = 100.0f;
-  }
+  const auto [input, text] = tavo::fuzz::ReadOptionsAndDesignation(data, size, &messages);
 
   const tavo::Section section = tavo::ComputeSection(text, input);
   CheckSection(section);

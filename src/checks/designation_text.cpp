@@ -1,6 +1,8 @@
 #include "checks/designation_text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "core/text_util.h"
 #include "core/units.h"
@@ -13,6 +15,10 @@ double Round2(double v) { return RoundTo(v, 2); }
 // "Exceeds" for spacings: a rounded spacing one ulp above an unrounded threshold built from the
 // same catalogue numbers is the default spacing, not a chosen one.
 bool Exceeds(double value, double threshold) { return value > threshold + 1e-9; }
+
+bool Departs(double value, double defaultValue) {
+  return std::fabs(value - defaultValue) > 1e-12 * std::max(std::fabs(value), std::fabs(defaultValue));
+}
 
 // A length in cm written in the input's length unit, to 7 significant digits: the unit factors
 // are single precision, so 12 cm in a millimetre input is 119.99999821 before this rounding.
@@ -53,11 +59,15 @@ std::string WebPlateText(const CurrentSection& cs) {
   if (!(cs.WebPlateHeight * cs.WebPlateThickness > 0)) return {};
   std::string s = "+WPL" + Joined({cs.WebPlateHeight, cs.WebPlateThickness}) + "  ";
   const double defaultPlace = (cs.Count - 1) * cs.d + cs.tw + cs.WebPlateThickness;
-  // The distance is the designation's own length, in cm whatever the input's unit; below 1 cm
-  // it is written in metres, since a number below 1 is read as metres.
-  if (Round2(cs.DPL) != Round2(defaultPlace))
-    s += "(DPL=" + (cs.DPL < 1 ? NumberText(cs.DPL / 100) : NumberText(cs.DPL)) + ")";
+  // The distance is the designation's own length, whatever the input's unit.
+  if (Departs(cs.DPL, defaultPlace)) s += "(DPL=" + WebPlateDistanceText(cs.DPL) + ")";
   return s;
+}
+
+std::string WebPlateDistanceText(double cm) {
+  if (cm < 1) return NumberText(cm / 100);
+  const std::string text = NumberText(cm);
+  return std::strtod(text.c_str(), nullptr) < 100 ? text : NumberText(cm * 10);
 }
 
 void RebuildDesignationTexts(CurrentSection& cs, const SectionFamily* family, double lengthFactor) {

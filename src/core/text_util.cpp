@@ -132,6 +132,38 @@ std::string CompactAround(std::string_view text, std::string_view marks) {
   return out;
 }
 
+namespace {
+
+// A "%g" text with an exponent ("-1.25e-20") in plain decimals: its digits with the point
+// moved, so no digit is lost however small or large the value is.
+std::string WithoutExponent(const std::string& g) {
+  const std::size_t e = g.find_first_of("eE");
+  std::string mantissa = g.substr(0, e);
+  const int exponent = std::atoi(g.c_str() + e + 1);
+  std::string sign;
+  if (!mantissa.empty() && mantissa[0] == '-') sign = "-", mantissa.erase(0, 1);
+  const std::size_t point = mantissa.find('.');
+  const int whole = static_cast<int>(point == std::string::npos ? mantissa.size() : point);
+  std::string digits = mantissa;
+  if (point != std::string::npos) digits.erase(point, 1);
+  const int pointAt = whole + exponent;  // where the point stands among the digits
+  const int count = static_cast<int>(digits.size());
+  std::string plain;
+  if (pointAt <= 0)
+    plain = "0." + std::string(static_cast<std::size_t>(-pointAt), '0') + digits;
+  else if (pointAt >= count)
+    plain = digits + std::string(static_cast<std::size_t>(pointAt - count), '0');
+  else
+    plain = digits.substr(0, static_cast<std::size_t>(pointAt)) + "." + digits.substr(static_cast<std::size_t>(pointAt));
+  if (plain.find('.') != std::string::npos) {
+    while (plain.back() == '0') plain.pop_back();
+    if (plain.back() == '.') plain.pop_back();
+  }
+  return sign + plain;
+}
+
+}  // namespace
+
 std::string ShortestText(double value) {
   if (!std::isfinite(value)) return "0";
   if (value == 0) return "0";
@@ -141,17 +173,9 @@ std::string ShortestText(double value) {
     std::snprintf(buf, sizeof buf, "%.*g", precision, value);
     if (std::strtod(buf, nullptr) == value) break;
   }
-  std::string g(buf);
+  const std::string g(buf);
   if (g.find_first_of("eE") == std::string::npos) return g;
-  // Expand the exponent form into plain decimals.
-  const double v = std::strtod(buf, nullptr);
-  std::snprintf(buf, sizeof buf, "%.15f", v);
-  std::string f(buf);
-  if (f.find('.') != std::string::npos) {
-    while (!f.empty() && f.back() == '0') f.pop_back();
-    if (!f.empty() && f.back() == '.') f.pop_back();
-  }
-  return f;
+  return WithoutExponent(g);
 }
 
 }  // namespace tavo

@@ -45,9 +45,10 @@ std::string Read(const WrittenDesignation& w, const ProfileCatalogue*, const Ass
 
 void Rebuild(CurrentSection& cs, double lengthFactor) {
   cs.BaseText = "BOX" + Joined({cs.h, cs.tw, cs.b, cs.tf});
-  // The distance is written only when the webs are not under the flange edges.
+  // The distance is written only when the webs are not under the flange edges, in full: the
+  // reader takes it as written, to the last digit.
   const std::string spacing =
-      Round2(cs.d) != Round2(cs.b - cs.tw) ? "(d=" + InputLengthText(cs.d, lengthFactor) + ")" : std::string();
+      Departs(cs.d, cs.b - cs.tw) ? "(d=" + NumberText(cs.d / lengthFactor) + ")" : std::string();
   cs.FullText = cs.BaseText + "   " + spacing;
 }
 

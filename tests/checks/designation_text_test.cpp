@@ -68,7 +68,9 @@ const TextCase kTextCases[] = {
      "CROSS400*300*8*200*12*150*10"},
     {Tube(27.3, 0.63), &kTubeFamily, 1, "TUBE273*6.3", "TUBE273*6.3"},
     {kBox, &kBoxFamily, 1, "BOX300*10*300*15   ", "BOX300*10*300*15"},
-    {Spaced(kBox, 29.004), &kBoxFamily, 1, "BOX300*10*300*15   "},  // equal to two decimals is equal
+    // Only the flush distance itself goes unwritten: 29.004 was hidden as equal to two decimals
+    // and read back as 29.
+    {Spaced(kBox, 29.004), &kBoxFamily, 1, "BOX300*10*300*15   (d=29.004)"},
     {Spaced(kBox, 20.125), &kBoxFamily, 1, "BOX300*10*300*15   (d=20.125)"},
     {Spaced(kBox, 20), &kBoxFamily, 100, "BOX300*10*300*15   (d=0.2)"},
     {Spaced(kBox, 200 * kMmFactor), &kBoxFamily, kMmFactor, "BOX300*10*300*15   (d=200)"},
@@ -199,7 +201,14 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"2CPE30  (d=20)"}, RoundTrip{"HPE300-400+2PL200*10", "[N]-[mm]"},
         RoundTrip{"2IPE30+WPL200*8 (d=200) DPL=400", "[N]-[mm]"}, RoundTrip{"BOX 300*10*250*15", "[ton]-[m]"},
         RoundTrip{"2L60<>  (d=0.08)", "[ton]-[m]"}, RoundTrip{"CPE30+2PL200*10+WPL200*8 DPL=25", "[kg]-[m]"},
-        RoundTrip{"2UNP20 ][ +PL100*10 (d=0.12)", "[kg]-[m]"}, RoundTrip{"2L100 +PL120*10 (d=80)", "[N]-[mm]"}));
+        RoundTrip{"2UNP20 ][ +PL100*10 (d=0.12)", "[kg]-[m]"}, RoundTrip{"2L100 +PL120*10 (d=80)", "[N]-[mm]"},
+        // Found by fuzz_roundtrip: a web distance within 0.005 cm of the flush one was dropped and
+        // one of more than 7 digits cut; web plates a metre apart came back as "DPL=100", which
+        // reads as 100 mm; web plates 0.002 cm off their default place were put back on it; a
+        // dimension too small for the fixed decimals came back as 0.
+        RoundTrip{"BOX 300*10*250*15 (D=24.003)"}, RoundTrip{"BOX 300*10*250*15 (D=200.012345)", "[N]-[mm]"},
+        RoundTrip{"IPE30+WPL200*8 DPL=1000"}, RoundTrip{"IPE30+WPL200*8 DPL=1.512"},
+        RoundTrip{"PG 0.00000000000000000001*8*250*15"}));
 
 }  // namespace
 }  // namespace tavo

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include "core/text_util.h"
 #include "core/units.h"
@@ -85,6 +87,21 @@ TEST(ShortestText, PlainDecimalsWithoutTrailingZeros) {
   EXPECT_EQ(ShortestText(-1.25), "-1.25");
   EXPECT_EQ(ShortestText(1e-5), "0.00001");
   EXPECT_EQ(ShortestText(60.0 * 0.1 * 10), "60");
+}
+
+// Beyond the range of fixed decimals the digits are still all there: 1e-20 was written "0" and
+// 1e300 cut off at 63 characters.
+TEST(ShortestText, EveryMagnitudeReadsBack) {
+  EXPECT_EQ(ShortestText(1e-20), "0.00000000000000000001");
+  EXPECT_EQ(ShortestText(-1.25e-17), "-0.0000000000000000125");
+  EXPECT_EQ(ShortestText(1.5e20), "150000000000000000000");
+  EXPECT_EQ(ShortestText(1e300), "1" + std::string(300, '0'));
+  for (const double v : {1.2345678901234567e-10, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308,
+                         -9.87654321e-50, 3.0000000000000004e25}) {
+    const std::string text = ShortestText(v);
+    EXPECT_EQ(text.find_first_of("eE"), std::string::npos) << text;
+    EXPECT_EQ(std::strtod(text.c_str(), nullptr), v) << text;
+  }
 }
 
 // A number is the whole token or nothing: "6,5", "5m" and "24OO" are not numbers, where the
