@@ -1,7 +1,9 @@
 #pragma once
-// The pass over every element of an input file (what the desktop program runs before it shows
-// the element list), without windows: read each element line, hand it to the element check,
-// keep the element table and a small result per element, report progress.
+// The reading side of the pass over every element of an input file (BatchPassReader: element
+// lines in chunks, then what the list's end has to say), and the pass itself on one thread
+// (Main_Continue_Const: each line handed to an element check, the table and a small result
+// per element kept). The programs run the pass as a stream on every core through the engine
+// (engine/batch_run.h), which reads with BatchPassReader.
 //
 // The check itself is passed in, so this layer stays below sections and checks; the checks
 // layer supplies the real one (checks/element_check.h).
@@ -15,8 +17,8 @@
 
 namespace tavo {
 
-// What the element list keeps of a checked element. The full record is large; streaming
-// writers receive it through the element check's own callback instead.
+// A checked element in brief, for lists that keep every element. The full record is large;
+// streaming writers format it as it is made instead.
 struct ElementSummary {
   double Lc = 0, Tmax = 0, Pmax = 0;       // cm, ton, ton
   std::optional<double> Fb, Mmax, Fa;      // kg/cm², ton·m, kg/cm²
