@@ -280,6 +280,20 @@ void TavolinProgram::TableEntryFinished() {
   ShowUnitsStatus();
 }
 
+namespace {
+// Elements 1..n of the table in chunks of `size`, for the engine's checks.
+ChunkSource TableChunks(const ElementTable& table, int n, int size) {
+  auto next = std::make_shared<int>(0);
+  return [&table, n, size, next](BatchChunk& chunk) {
+    if (*next >= n) return false;
+    chunk.first = *next + 1;
+    for (int i = *next; i < std::min(n, *next + size); ++i) chunk.elements.push_back(table.element(static_cast<size_t>(i)));
+    *next += static_cast<int>(chunk.elements.size());
+    return true;
+  };
+}
+}  // namespace
+
 void TavolinProgram::RunBatchPass() {
   engine_->Refresh();
   const int n = ctx_.N;
@@ -361,17 +375,30 @@ void TavolinProgram::ShowListStatus() {
 void TavolinProgram::CheckListAgain() {
   const int n = static_cast<int>(table_.size());
   if (n > 1) progress_->ShowProgress(0, texts::kProgressCaption, "nocancel");
-  for (int i = 1; i <= n; ++i) {
-    const size_t at = static_cast<size_t>(i) - 1;
-    table_.SetSummary(at, Summarise(engine_->RecheckElement(table_.element(at), i)));
-    if (const auto it = edited_.find(i); it != edited_.end())
-      it->second = engine_->Recheck(it->second.section, it->second.member);
-    // Events about a hundred times over the list, not after every element.
-    if (n > 1 && (i % std::max(1, n / 100) == 0 || i == n)) {
-      progress_->ShowProgress(std::max(1, ProgressPercent(i, n)));
-      QCoreApplication::processEvents();
+  // Every element checked again on every core; each chunk's verdicts replace the old ones.
+  class Verdicts final : public BatchFormatter {
+   public:
+    explicit Verdicts(ElementTable& table) : table_(table) {}
+    void Format(BatchChunk&, int, const Element&, const CheckedMember&) const override {}
+    bool Write(BatchChunk& chunk) override {
+      for (size_t i = 0; i < chunk.summaries.size(); ++i)
+        table_.SetSummary(static_cast<size_t>(chunk.first - 1) + i, chunk.summaries[i]);
+      return true;
     }
-  }
+
+   private:
+    ElementTable& table_;
+  };
+  Verdicts verdicts(table_);
+  BatchRunOptions options;
+  options.keepSummaries = true;
+  options.fyInForce = true;
+  RunChecks(*engine_, TableChunks(table_, n, std::clamp(n / 100, 1, 256)), verdicts, options, n, [this](int percent) {
+    progress_->ShowProgress(std::max(1, percent));
+    QCoreApplication::processEvents();
+    return true;
+  });
+  for (auto& [index, member] : edited_) member = engine_->Recheck(member.section, member.member);
   if (n > 1) progress_->ShowProgress(-1);
   list_->SetElements(table_, pass_.N);
   for (const auto& [index, member] : edited_) list_->UpdatePictures(index, member);
@@ -626,15 +653,7 @@ void TavolinProgram::Results() {
     };
     rows.reserve(static_cast<size_t>(n));
     Rows formatter(writer, ctx_, writer, rows);
-    constexpr int kChunk = 256;
-    int next = 0;
-    const ChunkSource source = [&](BatchChunk& chunk) {
-      if (next >= n) return false;
-      chunk.first = next + 1;
-      for (int i = next; i < std::min(n, next + kChunk); ++i) chunk.elements.push_back(table_.element(static_cast<size_t>(i)));
-      next += static_cast<int>(chunk.elements.size());
-      return true;
-    };
+    const ChunkSource source = TableChunks(table_, n, 256);
     BatchRunOptions options;
     options.fyInForce = true;
     RunChecks(*engine_, source, formatter, options, n, [this](int percent) {
