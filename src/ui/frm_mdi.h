@@ -14,6 +14,7 @@ class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
+class QMimeData;
 class QSplitter;
 class QStackedWidget;
 class QToolBar;
