@@ -143,6 +143,17 @@ TEST(ReturnToSuite, ClosesFilesAppendsListingDeletesTempsKeepsTheListingAndLaunc
   EXPECT_EQ(launcher.calls[0].arguments, std::vector<std::string>{"Returned_Back:tavo"});
 }
 
+TEST(ListingDir, BesideTheInputAsTheCommandLineWritesIt) {
+  ModuleContext ctx;
+  ctx.inputDir = "/data/frames/";
+  ctx.inputBase = "/elsewhere/frame";
+  EXPECT_EQ(ListingDir(ctx), std::filesystem::path("/data/frames/"));
+  ctx.inputDir.clear();
+  EXPECT_EQ(ListingDir(ctx), std::filesystem::path("/elsewhere"));
+  ctx.inputBase = "frame";
+  EXPECT_EQ(ListingDir(ctx), std::filesystem::path("."));
+}
+
 TEST(ReturnToSuite, ExitRequestKeepsRunningAndHelpModeSkipsFiles) {
   test::ScratchDir dir;
   ModuleContext ctx;
