@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/language.h"
 #include "core/text_util.h"
@@ -23,6 +24,8 @@ std::string CutDesignation(const std::string& text) {
 namespace {
 
 constexpr double kPi = 3.14159;
+// The free border around a fitted drawing, a fraction of the canvas on every side.
+constexpr double kFitMargin = 0.08;
 const double kSqrt2 = std::sqrt(2.0);
 
 bool Names(const FamilyStyle& st) { return st.text == DimensionText::Names; }
@@ -403,11 +406,10 @@ SectionDrawing DrawSection(DrawingContext& dc, const Section& section) {
   const SectionProperties& props = section.props;
   DrawingSurface& surface = *dc.surface;
   const double W = surface.ScaleWidth(), H = surface.ScaleHeight();
-  out.x0 = 0.85 * W;
-  out.y0 = 0.85 * H;
-  const double m = std::max(Clean(props.Depth), Clean(props.Width));
-  // The larger extent fills half the height (half the width on an upright canvas, so the
-  // section stays on the picture).
+  const double left = surface.ScaleLeft(), top = surface.ScaleTop();
+  const double width = std::max(0.0, Clean(props.Width)), depth = std::max(0.0, Clean(props.Depth));
+  const double m = std::max(depth, width);
+  // A first guess: the larger extent fills half the canvas.
   double s = m > 0 ? 0.5 * std::min(H, W) / m : 0.0;
   if (!(std::isfinite(s) && s > 0)) s = std::min(H / 480.0, W / 640.0);
   const SectionFamily* family = section.family;
@@ -415,9 +417,59 @@ SectionDrawing DrawSection(DrawingContext& dc, const Section& section) {
     const double fitted = family->fitScale(cs, W, H);
     if (std::isfinite(fitted) && fitted > 0) s = fitted;
   }
+  // The section's corner for a scale, as if its box stood in the middle of the canvas.
+  const auto cornerX = [&](double k) { return left + W / 2 + k * width / 2; };
+  const auto cornerY = [&](double k) { return top + H / 2 + k * depth / 2; };
   out.s = s;
+  out.x0 = cornerX(s);
+  out.y0 = cornerY(s);
+  if (family == nullptr || family->draw == nullptr) return out;
+
+  const FamilyStyle style{7, DimensionText::Values};
+  struct Trial {
+    MarkExtent all, shapes;
+  };
+  const auto trial = [&](double k, double x0, double y0) {
+    DrawingSurface::DryRun dry(surface);
+    SectionDrawing ignored;
+    SetDrawColor(dc, 7);
+    family->draw(dc, x0, y0, k, cs, style, ignored);
+    return Trial{ExtentOf(dry.marks(), false), ExtentOf(dry.marks(), true)};
+  };
+
+  // Scaled until the plates with their dimensions and labels fill the canvas inside the
+  // margin. Labels keep their size whatever the scale, so a few trials settle the scale.
+  const double roomW = W * (1 - 2 * kFitMargin), roomH = H * (1 - 2 * kFitMargin);
+  for (int i = 0; i < 6; ++i) {
+    const Trial t = trial(s, cornerX(s), cornerY(s));
+    if (!t.shapes.found || (t.shapes.Width() <= 0 && t.shapes.Height() <= 0)) break;
+    const double perW = t.shapes.Width() / s, perH = t.shapes.Height() / s;
+    const double extraW = t.all.Width() - t.shapes.Width(), extraH = t.all.Height() - t.shapes.Height();
+    double next = std::numeric_limits<double>::infinity();
+    if (perW > 0) next = std::min(next, (roomW - extraW) / perW);
+    if (perH > 0) next = std::min(next, (roomH - extraH) / perH);
+    if (!(std::isfinite(next) && next > 0)) {
+      // The labels alone are wider than the canvas: the plates take a quarter of it.
+      next = std::numeric_limits<double>::infinity();
+      if (perW > 0) next = std::min(next, 0.25 * roomW / perW);
+      if (perH > 0) next = std::min(next, 0.25 * roomH / perH);
+      if (!(std::isfinite(next) && next > 0)) break;
+    }
+    const bool settled = std::fabs(next - s) <= 0.002 * s;
+    s = next;
+    if (settled) break;
+  }
+  double x0 = cornerX(s), y0 = cornerY(s);
+  const Trial placed = trial(s, x0, y0);
+  if (placed.all.found) {
+    x0 += left + W / 2 - (placed.all.left + placed.all.right) / 2;
+    y0 += top + H / 2 - (placed.all.top + placed.all.bottom) / 2;
+  }
+  out.s = s;
+  out.x0 = x0;
+  out.y0 = y0;
   SetDrawColor(dc, 7);
-  if (family != nullptr && family->draw != nullptr) family->draw(dc, out.x0, out.y0, s, cs, FamilyStyle{7, DimensionText::Values}, out);
+  family->draw(dc, x0, y0, s, cs, style, out);
   return out;
 }
 
