@@ -16,6 +16,7 @@ namespace tavo {
 namespace {
 
 constexpr double kPi = 3.14159;  // the value the drawings were always laid out with
+constexpr int kMinLabelPoints = 8;
 
 // Nearest whole number, halves to even, as the device conversions round.
 long RoundPx(double v) {
@@ -98,10 +99,8 @@ DrawingContext DrawingContext::FromModule(const ModuleContext& ctx, DrawingSurfa
 }
 
 int MappedColourIndex(const DrawingContext& dc, int colour) {
-  if (dc.printFlag) {
-    if (colour == 15) return 0;
-    if (colour == 14) return 8;
-  }
+  // White paper: white and yellow (the dimensions) print black.
+  if (dc.printFlag && (colour == 15 || colour == 14)) return 0;
   return colour;
 }
 
@@ -113,6 +112,9 @@ Rgb PaletteColour(const DrawingContext& dc, int index) {
       case 11: return Rgb{0, 130, 150};
       case 12: return Rgb{210, 0, 0};
       case 13: return Rgb{180, 0, 180};
+      // The plates and the centroid lines: dark greys, so a plate stands out on the page.
+      case 7: return Rgb{80, 80, 80};
+      case 8: return Rgb{110, 110, 110};
       default: break;
     }
   }
@@ -342,6 +344,8 @@ int DrawLabel(DrawingContext& dc, double x, double y, int fontKind, int size, st
   OwnerScope owner(s);
 
   if (dc.uiFontSize < 12) size = size - (12 - dc.uiFontSize) - 1;
+  // Smaller text cannot be read on a screen, whatever the interface size asks for.
+  size = std::max(size, kMinLabelPoints);
 
   const std::string savedName = s.Font.Name;
   if (fontKind == 0)

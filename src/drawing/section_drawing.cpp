@@ -62,7 +62,7 @@ double LabelHeight(DrawingContext& dc) {
   const SurfaceFont saved = s.Font;
   s.Font.Name = "arial";
   int size = 10;
-  if (dc.uiFontSize < 12) size = size - (12 - dc.uiFontSize) - 1;
+  if (dc.uiFontSize < 12) size = std::max(8, size - (12 - dc.uiFontSize) - 1);
   s.Font.Size = static_cast<float>(size);
   const double h = s.TextHeight("0");
   s.Font = saved;
@@ -73,6 +73,29 @@ double LabelHeight(DrawingContext& dc) {
 double StackStep(DrawingContext& dc) {
   if (!dc.surface) return 0;
   return LabelHeight(dc) + RoundUnits(0.01 * dc.surface->ScaleWidth()) + 6;
+}
+
+// A length made of other lengths, in millimetres to a hundredth as the designation writes them.
+std::string SumText(double cm) { return MmText(std::round(cm * 100) / 100); }
+
+// Length of a dimension's arrowhead (DrawDimension's, at its size factor).
+double ArrowLength(DrawingContext& dc) { return dc.surface ? 0.75 * 0.02 * dc.surface->ScaleHeight() : 0; }
+
+// Distance from a dimension line to the next one outside it when the inner one may have short
+// dimensions, whose labels stand beyond their ticks.
+double OuterStep(DrawingContext& dc) {
+  if (!dc.surface) return 0;
+  return LabelHeight(dc) + 2 * RoundUnits(0.01 * dc.surface->ScaleWidth()) + 12;
+}
+
+// A plate's thickness across it (xl..xr at height y), arrows from outside, and its label past
+// the arrow on the right (or left) so that nothing strikes it.
+void ThicknessAcross(DrawingContext& dc, double xl, double xr, double y, const std::string& label, bool toRight,
+                     int colour, double clearance = 0) {
+  const std::string c = std::to_string(colour);
+  DrawDimension(dc, xr, y, xl - xr, 0, "", "ds" + c);
+  const double gap = ArrowLength(dc) + 8 + clearance;
+  DrawDimension(dc, toRight ? xr + gap : xl - gap, y, 0, 0, label, (toRight ? "rs" : "ls") + c);
 }
 
 // A reference line in the annotation layer (centroid lines of doubled profiles).
@@ -123,16 +146,19 @@ void DrawPlateGirder(DrawingContext& dc, double x0, double y0, double s, double 
   Plate(dc, x0 - s * (bf1 - bf2) / 2, y0 - s * (tf1 + hw), -s * bf2, -s * tf2);
 
   const bool n = Names(st);
-  const double xl = x0 - s * bf1 - 10;
+  // Left of whichever flange reaches further.
+  const double left = std::min(x0 - s * bf1, x0 - s * (bf1 + bf2) / 2);
+  const double xl = left - 10;
   Dim(dc, xl, y0, 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? Named("ls", st) : "ls");
   Dim(dc, xl, y0 - s * tf1, 0, -s * hw, n ? "hw" : MmText(hw), n ? Named("ls", st) : "ls");
   Dim(dc, xl, y0 - s * (tf1 + hw), 0, -s * tf2, n ? "tf2" : MmText(tf2), n ? Named("ls", st) : "ls");
   Dim(dc, x0, y0 + 10, -s * bf1, 0, n ? "bf1" : MmText(bf1), n ? Named("ds", st) : "ds");
   Dim(dc, x0 - s * (bf1 - bf2) / 2, y0 - s * (tf1 + hw + tf2) - 10, -s * bf2, 0, n ? "bf2" : MmText(bf2),
       n ? Named("us", st) : "us");
-  Dim(dc, x0 - s * (bf1 - tw) / 2, y0 - s * hw / 2, -s * tw, 0, "", "ds12");
-  Dim(dc, x0 - s * (bf1 - tw) / 2 + 20 + Clearance(dc, st), y0 - s * hw / 2, 0, 0, n ? "tw" : MmText(tw),
-      n ? Named("rs", st) : "rs10");
+  const double webRight = x0 - s * (bf1 - tw) / 2;
+  ThicknessAcross(dc, webRight - s * tw, webRight, y0 - s * (tf1 + hw / 2), n ? "tw" : MmText(tw), true,
+                  n ? st.nameColour : 10, Clearance(dc, st));
+  if (!n) Dim(dc, xl - OuterStep(dc), y0, 0, -s * (tf1 + hw + tf2), MmText(tf1 + hw + tf2), "ls");
 }
 
 void DrawCross(DrawingContext& dc, double x0, double y0, double s, double h1, double h2, double bf1, double bf2,
@@ -158,11 +184,15 @@ void DrawCross(DrawingContext& dc, double x0, double y0, double s, double h1, do
   Dim(dc, xLeft, y0, 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? Named("ls", st) : "ls");
   Dim(dc, xLeft, y0 - s * tf1, 0, -s * h1, n ? "h1" : MmText(h1), n ? Named("ls", st) : "ls");
   Dim(dc, xLeft, y0 - s * (tf1 + h1), 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? Named("ls", st) : "ls");
-  if (n && st.detailed) {
+  if (!n || st.detailed) {
     // The webs' thickness across the upright web, below the lying one.
     const double xWeb = xU - s * (bf1 - tw) / 2, yWeb = y0 - s * (tf1 + h1 / 4);
-    Dim(dc, xWeb, yWeb, -s * tw, 0, "", "ds12");
-    Dim(dc, xWeb + 20 + Clearance(dc, st), yWeb, 0, 0, "tw", Named("rs", st));
+    ThicknessAcross(dc, xWeb - s * tw, xWeb, yWeb, n ? "tw" : MmText(tw), true, n ? st.nameColour : 10,
+                    Clearance(dc, st));
+  }
+  if (!n) {
+    Dim(dc, xLeft - OuterStep(dc), y0, 0, -s * (h1 + 2 * tf1), MmText(h1 + 2 * tf1), "ls");
+    Dim(dc, x0, yTop - OuterStep(dc), -s * (h2 + 2 * tf2), 0, MmText(h2 + 2 * tf2), "us");
   }
 }
 
@@ -176,9 +206,19 @@ void DrawBox(DrawingContext& dc, double x0, double y0, double s, double hw, doub
   const bool n = Names(st);
   Dim(dc, x0 - s * bf / 2, y0 - s * tf / 2, 10, 10, n ? "PL bf*tf" : "PL" + MmText(bf) + "*" + MmText(tf),
       n ? Named("ds", st) : "ds");
-  Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (tf + hw / 2), -10, 10, n ? "PL hw*tw" : "PL" + MmText(hw) + "*" + MmText(tw),
-      n ? Named("ds", st) : "ds");
-  Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (hw + 2 * tf) - 10, s * d, 0, n ? "d" : MmText(d), n ? Named("us", st) : "us");
+  if (n) {
+    Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (tf + hw / 2), -10, 10, "PL hw*tw", Named("ds", st));
+  } else {
+    // The web plate's leader leaves to the right, clear of the overall depth on the left.
+    const double xWeb = x0 - s * (bf - d) / 2;
+    Dim(dc, xWeb, y0 - s * (tf + hw / 2), x0 + 10 - xWeb, 10, "PL" + MmText(hw) + "*" + MmText(tw), "ds");
+  }
+  const double yTop = y0 - s * (hw + 2 * tf) - 10;
+  Dim(dc, x0 - s * (bf + d) / 2, yTop, s * d, 0, n ? "d" : MmText(d), n ? Named("us", st) : "us");
+  if (!n) {
+    Dim(dc, x0, yTop - StackStep(dc), -s * bf, 0, MmText(bf), "us");
+    Dim(dc, x0 - s * bf - 10, y0, 0, -s * (hw + 2 * tf), MmText(hw + 2 * tf), "ls");
+  }
 }
 
 void DrawTube(DrawingContext& dc, double x0, double y0, double s, double D, double t, const FamilyStyle& st) {
@@ -189,7 +229,10 @@ void DrawTube(DrawingContext& dc, double x0, double y0, double s, double D, doub
   DrawDot(dc, cx, cy, s * (D / 2 - t), back);
   const bool n = Names(st);
   Dim(dc, x0 - s * D - 5, y0, 0, -s * D, n ? "D" : MmText(D), n ? Named("ls", st) : "ls7");
-  Dim(dc, x0, y0 - s * D / 2, -s * t, 0, n ? "t" : MmText(t), n ? Named("us", "us", st) : "us12");
+  if (n)
+    Dim(dc, x0, y0 - s * D / 2, -s * t, 0, "t", Named("us", "us", st));
+  else
+    ThicknessAcross(dc, x0 - s * t, x0, y0 - s * D / 2, MmText(t), true, 12);
 }
 
 void DrawChannels(DrawingContext& dc, double x0, double y0, double s, const ChannelDims& c, const FamilyStyle& st) {
@@ -254,6 +297,20 @@ void DrawChannels(DrawingContext& dc, double x0, double y0, double s, const Chan
     const double xm = doubled ? xg : x0 - s * c.b / 2;
     Dim(dc, xm, bottom + 10, 0, 0, name, "ds");
     plateLabel();
+    // The right channel's sizes: its back and the way its flanges point.
+    const bool facing = doubled && c.arrangement != "][";
+    const double back = facing ? x0 : x0 - s * c.b;
+    const int dir = facing ? -1 : +1;
+    const double left = !doubled ? x0 - s * c.b : facing ? xcLeft - s * c.e : xcLeft + s * c.e - s * c.b;
+    Dim(dc, left - 10, y0, 0, -s * c.h, MmText(c.h), "ls");
+    Dim(dc, x0 + 10, y0 - s * c.h, 0, s * c.tf, MmText(c.tf), "rs");
+    const double webLeft = dir < 0 ? back - s * c.tw : back;
+    // The web's label goes where nothing else stands: outside a "[]", into the gap between
+    // the backs of a "][", inside a single channel.
+    ThicknessAcross(dc, webLeft, webLeft + s * c.tw, ym + s * c.h / 4, MmText(c.tw), facing || !doubled, 10);
+    double level = top - 10 - (doubled ? OuterStep(dc) : 0);
+    Dim(dc, back, level, dir * s * c.b, 0, MmText(c.b), "us");
+    if (doubled) Dim(dc, x0, level - OuterStep(dc), left - x0, 0, SumText((x0 - left) / s), "us");
   }
 }
 
@@ -310,6 +367,13 @@ void DrawAngles(DrawingContext& dc, double x0, double y0, double s, const AngleD
   if (gusset)
     Dim(dc, xg, ym + s * a.plateWidth / 4, x0 + 10 - xg, bottom - ym - s * a.plateWidth / 4 + 10,
         n ? "PL b*t" : "PL" + MmText(a.plateWidth) + "*" + MmText(a.plateThickness), "ds10");
+  if (!n) {
+    // Overall depth on the left, overall width above everything.
+    const double left = star ? x0 - s * (a.spacing + 2 * kSqrt2 * a.e) : doubled ? xcLeft + s * (a.e - a.b) : x0 - s * a.b;
+    Dim(dc, left - 10, y0, 0, -s * depth, SumText(depth), "ls");
+    const double level = top - 10 - (doubled ? OuterStep(dc) : 0);
+    Dim(dc, x0, level, left - x0, 0, SumText((x0 - left) / s), "us");
+  }
 }
 
 void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const RolledIDims& p, const FamilyStyle& st) {
@@ -396,6 +460,18 @@ void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const Rolle
     dplDim();
     webLabel();
     nameDim();
+    // Depth of the profile and of the whole on the left; the right profile's flange and web
+    // thicknesses; its flange width and the overall width below.
+    const double leftEdge = xc - s * width / 2, rightEdge = xc + s * width / 2;
+    const double outer = OuterStep(dc);
+    Dim(dc, leftEdge - 10, yb, 0, -s * p.h, MmText(p.h), "ls");
+    if (cover) Dim(dc, leftEdge - 10 - outer, y0, 0, -s * (p.h + 2 * tp), MmText(p.h + 2 * tp), "ls");
+    Dim(dc, rightEdge + 10, yb - s * p.h, 0, s * p.tf, MmText(p.tf), "rs");
+    const double webRight = firstRight - s * (p.b - p.tw) / 2;
+    ThicknessAcross(dc, webRight - s * p.tw, webRight, ym + s * p.h / 4, MmText(p.tw), true, 10);
+    double level = bottom + 10 + (count > 1 ? outer : 0);
+    Dim(dc, firstRight, level, -s * p.b, 0, MmText(p.b), "ds");
+    if (width > p.b + 1e-9) Dim(dc, rightEdge, level + outer, -s * width, 0, MmText(width), "ds");
   }
 }
 
