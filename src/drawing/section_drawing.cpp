@@ -566,7 +566,9 @@ double DrawParameterSketch(DrawingContext& outer, const FamilyTable& families) {
   DrawingContext dc = outer;
   dc.uiFontSize = 8;
   const double W = dc.surface->ScaleWidth(), H = dc.surface->ScaleHeight();
-  const double s = std::min(0.01 * W, 0.01 * H) / 3;
+  // The samples a little smaller than they were laid out: their labels, kept readable, take
+  // more room than the smallest interface size gave them.
+  const double s = 0.88 * std::min(0.01 * W, 0.01 * H) / 3;
   const FamilyStyle style{6, DimensionText::Names};
   for (const auto& [sample, family] : ParameterSketchSamples(families)) {
     SetDrawColor(dc, style.plateColour);
