@@ -57,6 +57,7 @@ class frmMDI : public QMainWindow {
   void exitRequested();
   void results();
   void units();
+  void exportDrawing();  // the drawing window's picture to a file
   void showGridToggled(bool on);
   void frameClosing();
 
