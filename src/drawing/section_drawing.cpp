@@ -570,11 +570,29 @@ double DrawParameterSketch(DrawingContext& outer, const FamilyTable& families) {
   // more room than the smallest interface size gave them.
   const double s = 0.88 * std::min(0.01 * W, 0.01 * H) / 3;
   const FamilyStyle style{6, DimensionText::Names};
-  for (const auto& [sample, family] : ParameterSketchSamples(families)) {
-    SetDrawColor(dc, style.plateColour);
-    SectionDrawing ignored;
-    family->draw(dc, sample->fx * W, sample->fy * H, s, sample->cs, style, ignored);
+  const auto drawAll = [&](double dx, double dy) {
+    for (const auto& [sample, family] : ParameterSketchSamples(families)) {
+      SetDrawColor(dc, style.plateColour);
+      SectionDrawing ignored;
+      family->draw(dc, sample->fx * W + dx, sample->fy * H + dy, s, sample->cs, style, ignored);
+    }
+  };
+  // Labels a canvas's own font makes taller than planned would leave it at the top or the
+  // right: the whole legend moves back in.
+  double dx = 0, dy = 0;
+  {
+    DrawingSurface::DryRun dry(*dc.surface);
+    drawAll(0, 0);
+    const MarkExtent e = ExtentOf(dry.marks(), false);
+    const double left = dc.surface->ScaleLeft(), top = dc.surface->ScaleTop();
+    if (e.found) {
+      if (e.right > left + W) dx = left + W - e.right;
+      if (e.left + dx < left) dx = left - e.left;
+      if (e.bottom > top + H) dy = top + H - e.bottom;
+      if (e.top + dy < top) dy = top - e.top;
+    }
   }
+  drawAll(dx, dy);
   return s;
 }
 
