@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "core/text_util.h"
 
@@ -59,7 +60,7 @@ void DrawingSurface::Scale(float left, float top, float right, float bottom) {
   frame_ = Frame{left, top, right - left, bottom - top};
   userFrame_ = frame_;
   scaleMode_ = kUserScaleMode;
-  FrameChanged();
+  if (!dry_) FrameChanged();
 }
 
 void DrawingSurface::SetScaleMode(int mode) {
@@ -69,7 +70,7 @@ void DrawingSurface::SetScaleMode(int mode) {
   } else {
     scaleMode_ = kUserScaleMode;
   }
-  FrameChanged();
+  if (!dry_) FrameChanged();
 }
 
 double DrawingSurface::ToPixelX(double x) const {
@@ -98,16 +99,22 @@ void DrawingSurface::Line(float x1, float y1, float x2, float y2, LineStyle styl
 
 void DrawingSurface::Line(float x1, float y1, float x2, float y2, const Rgb& colour, LineStyle style) {
   if (!Finite(x1, y1, x2, y2)) return;
-  switch (style) {
-    case LineStyle::Line:
-      PaintLine(x1, y1, x2, y2, colour);
-      break;
-    case LineStyle::Box:
-      PaintBox(x1, y1, x2, y2, colour, FillStyle != kFillTransparent, FillColor);
-      break;
-    case LineStyle::FilledBox:
-      PaintBox(x1, y1, x2, y2, colour, true, colour);
-      break;
+  if (style == LineStyle::Line)
+    Mark(LayerKind(MarkKind::Line), x1, y1, x2, y2);
+  else
+    MarkBox(LayerKind(MarkKind::Line), x1, y1, x2, y2);
+  if (!dry_) {
+    switch (style) {
+      case LineStyle::Line:
+        PaintLine(x1, y1, x2, y2, colour);
+        break;
+      case LineStyle::Box:
+        PaintBox(x1, y1, x2, y2, colour, FillStyle != kFillTransparent, FillColor);
+        break;
+      case LineStyle::FilledBox:
+        PaintBox(x1, y1, x2, y2, colour, true, colour);
+        break;
+    }
   }
   CurrentX = x2;
   CurrentY = y2;
@@ -133,26 +140,33 @@ void DrawingSurface::Circle(float x, float y, float radius, const Rgb& colour, f
     ryPx = std::fabs(radius) / ux;
     rxPx = ryPx / aspect;
   }
-  PaintEllipse(x, y, rxPx * ux, ryPx * uy, colour, FillStyle != kFillTransparent, FillColor);
+  MarkBox(LayerKind(MarkKind::Line), x - rxPx * ux, y - ryPx * uy, x + rxPx * ux, y + ryPx * uy);
+  if (!dry_) PaintEllipse(x, y, rxPx * ux, ryPx * uy, colour, FillStyle != kFillTransparent, FillColor);
   CurrentX = x;
   CurrentY = y;
 }
 
 void DrawingSurface::PSet(float x, float y, const Rgb& colour) {
   if (!Finite(x, y)) return;
-  PaintPoint(x, y, colour);
+  // A dot of a dimension is the tip of its arrow or leader, marked with them.
+  if (Layer == DrawingLayer::Outline) MarkBox(MarkKind::Shape, x, y, x, y);
+  if (!dry_) PaintPoint(x, y, colour);
   CurrentX = x;
   CurrentY = y;
 }
 
 Rgb DrawingSurface::Point(float x, float y) {
-  if (!Finite(x, y)) return BackColor;
+  if (!Finite(x, y) || dry_) return BackColor;
   return ReadPoint(x, y);
 }
 
 void DrawingSurface::Print(std::string_view text, bool stayOnLine) {
   if (!Finite(CurrentX, CurrentY)) return;
-  if (!text.empty()) PaintText(CurrentX, CurrentY, text);
+  if (!text.empty()) {
+    MarkBox(MarkKind::Label, CurrentX, CurrentY, CurrentX + TextWidth(text), CurrentY + TextHeight(text),
+            std::string(text));
+    if (!dry_) PaintText(CurrentX, CurrentY, text);
+  }
   if (stayOnLine) {
     CurrentX = CurrentX + TextWidth(text);
   } else {
@@ -170,19 +184,116 @@ float DrawingSurface::TextHeight(std::string_view text) {
 }
 
 void DrawingSurface::Cls() {
-  PaintClear(BackColor);
+  if (!dry_) PaintClear(BackColor);
   CurrentX = ScaleLeft();
   CurrentY = ScaleTop();
 }
 
 void DrawingSurface::Polygon(const std::vector<PixelPoint>& points) {
   if (points.size() < 2) return;
-  PaintPolygonPx(points, ForeColor, FillStyle != kFillTransparent, FillColor);
+  if (marks_) {
+    double x1 = points[0].x, y1 = points[0].y, x2 = x1, y2 = y1;
+    for (const PixelPoint& p : points) {
+      x1 = std::min<double>(x1, p.x), y1 = std::min<double>(y1, p.y);
+      x2 = std::max<double>(x2, p.x), y2 = std::max<double>(y2, p.y);
+    }
+    MarkUserBox(LayerKind(MarkKind::Arrow), UserXFromPixel(x1), UserYFromPixel(y1), UserXFromPixel(x2),
+            UserYFromPixel(y2));
+  }
+  if (!dry_) PaintPolygonPx(points, ForeColor, FillStyle != kFillTransparent, FillColor);
 }
 
 void DrawingSurface::TextOut(const PixelPoint& p, std::string_view text, const LogicalFont& font) {
   if (text.empty()) return;
-  PaintTextPx(p, text, font, ForeColor);
+  if (marks_) {
+    // The text's box turned as the canvas turns it (counter-clockwise about its top-left).
+    const SurfaceFont saved = Font;
+    Font.Name = font.FaceName();
+    Font.Size = static_cast<float>(std::max(1, font.lfHeight) * 72.0 / (DpiY() > 0 ? DpiY() : 96.0));
+    const double w = MeasureTextWidthPx(text), h = MeasureTextHeightPx(text);
+    Font = saved;
+    const double a = font.lfEscapement / 10.0 * 3.14159265358979 / 180.0;
+    const double c = std::cos(a), s = std::sin(a);
+    double x1 = 1e300, y1 = 1e300, x2 = -1e300, y2 = -1e300;
+    for (const auto& [u, v] : {std::pair{0.0, 0.0}, {w, 0.0}, {0.0, h}, {w, h}}) {
+      const double x = p.x + u * c + v * s, y = p.y - u * s + v * c;
+      x1 = std::min(x1, x), y1 = std::min(y1, y), x2 = std::max(x2, x), y2 = std::max(y2, y);
+    }
+    MarkUserBox(MarkKind::Label, UserXFromPixel(x1), UserYFromPixel(y1), UserXFromPixel(x2), UserYFromPixel(y2),
+            std::string(text));
+  }
+  if (!dry_) PaintTextPx(p, text, font, ForeColor);
+}
+
+double DrawingSurface::UserX(double x) const {
+  if (scaleMode_ == kUserScaleMode || frame_.width == 0) return x;
+  return userFrame_.left + (x - frame_.left) * userFrame_.width / frame_.width;
+}
+
+double DrawingSurface::UserY(double y) const {
+  if (scaleMode_ == kUserScaleMode || frame_.height == 0) return y;
+  return userFrame_.top + (y - frame_.top) * userFrame_.height / frame_.height;
+}
+
+double DrawingSurface::UserXFromPixel(double px) const {
+  return userFrame_.left + px * userFrame_.width / std::max(1, PixelWidth());
+}
+
+double DrawingSurface::UserYFromPixel(double py) const {
+  return userFrame_.top + py * userFrame_.height / std::max(1, PixelHeight());
+}
+
+void DrawingSurface::Mark(MarkKind kind, double x1, double y1, double x2, double y2, std::string text) {
+  if (!marks_) return;
+  marks_->push_back({kind, UserX(x1), UserY(y1), UserX(x2), UserY(y2), Layer == DrawingLayer::Outline ? 0 : AnnotationOwner,
+                     std::move(text)});
+}
+
+void DrawingSurface::MarkBox(MarkKind kind, double x1, double y1, double x2, double y2, std::string text) {
+  MarkUserBox(kind, UserX(x1), UserY(y1), UserX(x2), UserY(y2), std::move(text));
+}
+
+void DrawingSurface::MarkUserBox(MarkKind kind, double ax, double ay, double bx, double by, std::string text) {
+  if (!marks_) return;
+  marks_->push_back({kind, std::min(ax, bx), std::min(ay, by), std::max(ax, bx), std::max(ay, by),
+                     Layer == DrawingLayer::Outline ? 0 : AnnotationOwner, std::move(text)});
+}
+
+DrawingSurface::DryRun::DryRun(DrawingSurface& s)
+    : s_(s), previousMarks_(s.marks_), previousDry_(s.dry_), x_(s.CurrentX), y_(s.CurrentY), fore_(s.ForeColor),
+      fill_(s.FillColor), back_(s.BackColor), fillStyle_(s.FillStyle), drawWidth_(s.DrawWidth),
+      owner_(s.AnnotationOwner), font_(s.Font), layer_(s.Layer), frame_(s.frame_), userFrame_(s.userFrame_),
+      scaleMode_(s.scaleMode_) {
+  s_.dry_ = true;
+  s_.marks_ = &marks_;
+}
+
+DrawingSurface::DryRun::~DryRun() {
+  s_.dry_ = previousDry_;
+  s_.marks_ = previousMarks_;
+  s_.CurrentX = x_, s_.CurrentY = y_;
+  s_.ForeColor = fore_, s_.FillColor = fill_, s_.BackColor = back_;
+  s_.FillStyle = fillStyle_, s_.DrawWidth = drawWidth_, s_.AnnotationOwner = owner_;
+  s_.Font = font_;
+  s_.Layer = layer_;
+  s_.frame_ = frame_, s_.userFrame_ = userFrame_, s_.scaleMode_ = scaleMode_;
+}
+
+MarkExtent ExtentOf(const std::vector<DrawnMark>& marks, bool shapesOnly) {
+  MarkExtent e;
+  for (const DrawnMark& m : marks) {
+    if (shapesOnly && m.kind != MarkKind::Shape) continue;
+    const double l = std::min(m.x1, m.x2), r = std::max(m.x1, m.x2);
+    const double t = std::min(m.y1, m.y2), b = std::max(m.y1, m.y2);
+    if (!Finite(l, r, t, b)) continue;
+    if (!e.found) {
+      e = {l, t, r, b, true};
+      continue;
+    }
+    e.left = std::min(e.left, l), e.top = std::min(e.top, t);
+    e.right = std::max(e.right, r), e.bottom = std::max(e.bottom, b);
+  }
+  return e;
 }
 
 double SimpleTextWidthPx(std::string_view text, double sizePoints, double dpi) {

@@ -59,6 +59,17 @@ enum class LineStyle { Line, Box, FilledBox };
 // Raster canvases ignore it; the DXF canvas files entities on layers by it.
 enum class DrawingLayer { Outline, Dimensions };
 
+// What a drawing put where, in user units of the frame it was drawn for: what fits a picture
+// to its canvas and shows that no label covers another label or a dimension line.
+enum class MarkKind { Shape, Line, Arrow, Label };
+struct DrawnMark {
+  MarkKind kind = MarkKind::Shape;
+  // A line's end points; for the others the box, x1 <= x2 and y1 <= y2.
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  int owner = 0;     // the dimension or label it belongs to, 0 for none
+  std::string text;  // a label's text
+};
+
 inline constexpr int kUserScaleMode = 0;
 inline constexpr int kPixelScaleMode = 3;
 inline constexpr int kFillSolid = 0;
@@ -103,6 +114,13 @@ class DrawingSurface {
   int DrawWidth = 1;  // pixels
   SurfaceFont Font;
   DrawingLayer Layer = DrawingLayer::Outline;
+  // The dimension or label being drawn; its lines, arrows and text carry it in their marks.
+  int AnnotationOwner = 0;
+  int NewAnnotationOwner() { return ++ownerCount_; }
+
+  // Marks of what is drawn go to `marks` while it is set.
+  void CollectMarks(std::vector<DrawnMark>* marks) { marks_ = marks; }
+
 
   // --- Operations (user units of the frame in force) ----------------------------------
   void Line(float x1, float y1, float x2, float y2, LineStyle style = LineStyle::Line);
@@ -135,6 +153,31 @@ class DrawingSurface {
   };
   const Frame& UserFrame() const { return userFrame_; }
 
+  // A trial drawing: while alive nothing reaches the canvas, its marks are collected, and the
+  // pen, colours, font and frame are given back as they were when it ends. Text is measured
+  // by the canvas's own fonts, so the trial takes the room the real drawing will.
+  class DryRun {
+   public:
+    explicit DryRun(DrawingSurface& s);
+    ~DryRun();
+    DryRun(const DryRun&) = delete;
+    DryRun& operator=(const DryRun&) = delete;
+    const std::vector<DrawnMark>& marks() const { return marks_; }
+
+   private:
+    DrawingSurface& s_;
+    std::vector<DrawnMark> marks_;
+    std::vector<DrawnMark>* previousMarks_;
+    bool previousDry_;
+    float x_, y_;
+    Rgb fore_, fill_, back_;
+    int fillStyle_, drawWidth_, owner_;
+    SurfaceFont font_;
+    DrawingLayer layer_;
+    Frame frame_, userFrame_;
+    int scaleMode_;
+  };
+
  protected:
   // A canvas implements these. Coordinates are user units of the frame in force unless the
   // name says pixels; every value passed is finite.
@@ -155,16 +198,39 @@ class DrawingSurface {
                            const Rgb& colour) = 0;
   // Called after the frame changed (Scale or a mode switch).
   virtual void FrameChanged() {}
+  bool Dry() const { return dry_; }
 
   // Pixels to user units for lengths along each axis.
   double UnitsPerPixelX() const;
   double UnitsPerPixelY() const;
 
  private:
+  // Marks in user units of the last frame set by Scale, from the frame in force or pixels.
+  double UserX(double x) const;
+  double UserY(double y) const;
+  double UserXFromPixel(double px) const;
+  double UserYFromPixel(double py) const;
+  void Mark(MarkKind kind, double x1, double y1, double x2, double y2, std::string text = {});
+  void MarkBox(MarkKind kind, double x1, double y1, double x2, double y2, std::string text = {});
+  void MarkUserBox(MarkKind kind, double x1, double y1, double x2, double y2, std::string text = {});
+  MarkKind LayerKind(MarkKind annotation) const { return Layer == DrawingLayer::Outline ? MarkKind::Shape : annotation; }
+
   Frame frame_;
   Frame userFrame_;
   int scaleMode_ = kUserScaleMode;
+  std::vector<DrawnMark>* marks_ = nullptr;
+  bool dry_ = false;
+  int ownerCount_ = 0;
 };
+
+// The box around marks (all of them, or the shapes only); false when there is none.
+struct MarkExtent {
+  double left = 0, top = 0, right = 0, bottom = 0;
+  bool found = false;
+  double Width() const { return right - left; }
+  double Height() const { return bottom - top; }
+};
+MarkExtent ExtentOf(const std::vector<DrawnMark>& marks, bool shapesOnly);
 
 // A simple, deterministic font model: every character is 0.55 em wide, a line is 1.15 em
 // high, em = size x dpi / 72 pixels. Used where no real font exists (tests, DXF).

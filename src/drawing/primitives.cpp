@@ -16,6 +16,7 @@ namespace tavo {
 namespace {
 
 constexpr double kPi = 3.14159;  // the value the drawings were always laid out with
+constexpr int kMinLabelPoints = 8;
 
 // Nearest whole number, halves to even, as the device conversions round.
 long RoundPx(double v) {
@@ -35,6 +36,22 @@ class LayerScope {
  private:
   DrawingSurface& s_;
   DrawingLayer previous_;
+};
+
+// The marks drawn while alive belong to one dimension or label (a new one unless a caller
+// has already opened one: a value label's name, subscript and number are one label).
+class OwnerScope {
+ public:
+  explicit OwnerScope(DrawingSurface& s) : s_(s), previous_(s.AnnotationOwner) {
+    if (previous_ == 0) s_.AnnotationOwner = s_.NewAnnotationOwner();
+  }
+  ~OwnerScope() { s_.AnnotationOwner = previous_; }
+  OwnerScope(const OwnerScope&) = delete;
+  OwnerScope& operator=(const OwnerScope&) = delete;
+
+ private:
+  DrawingSurface& s_;
+  int previous_;
 };
 
 // The diameter sign in UTF-8 or in the legacy single-byte code page.
@@ -82,10 +99,8 @@ DrawingContext DrawingContext::FromModule(const ModuleContext& ctx, DrawingSurfa
 }
 
 int MappedColourIndex(const DrawingContext& dc, int colour) {
-  if (dc.printFlag) {
-    if (colour == 15) return 0;
-    if (colour == 14) return 8;
-  }
+  // White paper: white and yellow (the dimensions) print black.
+  if (dc.printFlag && (colour == 15 || colour == 14)) return 0;
   return colour;
 }
 
@@ -97,6 +112,9 @@ Rgb PaletteColour(const DrawingContext& dc, int index) {
       case 11: return Rgb{0, 130, 150};
       case 12: return Rgb{210, 0, 0};
       case 13: return Rgb{180, 0, 180};
+      // The plates and the centroid lines: dark greys, so a plate stands out on the page.
+      case 7: return Rgb{80, 80, 80};
+      case 8: return Rgb{110, 110, 110};
       default: break;
     }
   }
@@ -198,6 +216,7 @@ DimensionResult DrawDimension(DrawingContext& dc, double x1, double y1, double x
   DrawingSurface& s = *dc.surface;
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return r;
   LayerScope layer(s, DrawingLayer::Dimensions);
+  OwnerScope owner(s);
 
   if (x1 == 0 && y1 == 0) {
     x1 = s.CurrentX;
@@ -228,6 +247,18 @@ DimensionResult DrawDimension(DrawingContext& dc, double x1, double y1, double x
 
   double ax = x1, ay = y1;
   std::string placement = side;
+  // How far the label stands off its line (towards `towards`, -1 or +1) so that it is struck
+  // by nothing: a label wider than the dimension stands beyond the ticks, one that reaches
+  // over the arrows beyond the arrows, any other just off the line.
+  const double arrowHalf = 0.75 * 0.005 * s.ScaleWidth(), arrowLength = 0.75 * 0.02 * s.ScaleHeight();
+  const auto LabelLift = [&](int towards, double span, bool arrowsInside) {
+    double lift = 0;
+    if (W + 2 * g > span)
+      lift = t;
+    else if (arrowsInside && W + 2 * g > span - 2 * arrowLength)
+      lift = arrowHalf + 1;
+    return towards * lift;
+  };
   const auto arrowAt = [&](double x, double y, const char* dir) {
     s.PSet(static_cast<float>(x), static_cast<float>(y), s.ForeColor);
     DrawArrowHead(dc, dir, 0.75);
@@ -253,13 +284,7 @@ DimensionResult DrawDimension(DrawingContext& dc, double x1, double y1, double x
       arrowAt(lo, y1, "R");
     }
     ax = (x1 + x2) / 2;
-    ay = y1;
-    // A label wider than its short dimension would be struck through by the ticks: it
-    // stands beyond them.
-    if (hi - lo <= 3 * k) {
-      if (side == "u") ay = y1 - t;
-      if (side == "d") ay = y1 + t;
-    }
+    ay = y1 + LabelLift(side == "u" ? -1 : side == "d" ? 1 : 0, hi - lo, hi - lo > 3 * k);
   } else if (x1 == x2) {
     s.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2));
     s.LineStep(static_cast<float>(x1 - t), static_cast<float>(y1), static_cast<float>(2 * t), 0);
@@ -277,12 +302,8 @@ DimensionResult DrawDimension(DrawingContext& dc, double x1, double y1, double x
       arrowAt(x1, lo, "D");
       arrowAt(x1, hi, "U");
     }
-    ax = x1;
+    ax = x1 + LabelLift(side == "l" ? -1 : side == "r" ? 1 : 0, hi - lo, hi - lo > 3 * k);
     ay = (y1 + y2) / 2;
-    if (hi - lo <= 3 * k) {
-      if (side == "l") ax = x1 - t;
-      if (side == "r") ax = x1 + t;
-    }
     placement = "90" + side;
   } else {
     // A leader: dot at the start, line, and a shelf as long as the label.
@@ -320,8 +341,11 @@ int DrawLabel(DrawingContext& dc, double x, double y, int fontKind, int size, st
   DrawingSurface& s = *dc.surface;
   if (!std::isfinite(x) || !std::isfinite(y)) return size;
   LayerScope layer(s, DrawingLayer::Dimensions);
+  OwnerScope owner(s);
 
   if (dc.uiFontSize < 12) size = size - (12 - dc.uiFontSize) - 1;
+  // Smaller text cannot be read on a screen, whatever the interface size asks for.
+  size = std::max(size, kMinLabelPoints);
 
   const std::string savedName = s.Font.Name;
   if (fontKind == 0)
@@ -368,7 +392,7 @@ int DrawLabel(DrawingContext& dc, double x, double y, int fontKind, int size, st
   } else if (placement == "u") {
     px = x - halfW, py = y - H - 2;
   } else if (placement == "90r" || placement == "90l") {
-    const double rx = placement == "90r" ? x : x - H;
+    const double rx = placement == "90r" ? x + 3 : x - H - 3;
     DrawRotatedText(dc, rx, y + halfW, size, 90, resolved);
     clearSwitches();
     s.CurrentX = static_cast<float>(savedX);
@@ -417,6 +441,7 @@ void DrawValueLabel(DrawingContext& dc, double x, double y, int fontKind, int si
   if (dc.NoDimensions() || !dc.surface) return;
   DrawingSurface& s = *dc.surface;
   LayerScope layer(s, DrawingLayer::Dimensions);
+  OwnerScope owner(s);
 
   const std::string letter = ToUpper(std::string(quantityKind.substr(0, 1)));
   const UnitLabelResult unit = UnitLabel(letter, 0, dc.displayUnits);

@@ -17,11 +17,11 @@ struct PointF {
 };
 
 // Palette colour of an index as the primitives apply it: with the print flag, white (15)
-// prints black and yellow (14) grey (8).
+// and yellow (14) print black.
 int MappedColourIndex(const DrawingContext& dc, int colour);
 // The colour of a palette index on the context's medium. On white paper (print flag set)
-// the light colours 9 to 13 are darkened so that thin lines and small text stay legible;
-// every other index keeps the console palette's colour.
+// the light colours 7 to 13 are darkened so that plates, thin lines and small text stay
+// legible; every other index keeps the console palette's colour.
 Rgb PaletteColour(const DrawingContext& dc, int index);
 void SetDrawColor(DrawingContext& dc, int colour);
 void ClearDrawing(DrawingContext& dc);

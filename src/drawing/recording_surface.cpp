@@ -10,6 +10,7 @@ RecordingSurface::RecordingSurface(int pixelWidth, int pixelHeight, double dpi)
       dpi_(dpi > 0 ? dpi : 96.0) {
   Scale(0, 0, static_cast<float>(pixelWidth_), static_cast<float>(pixelHeight_));
   lines_.clear();
+  CollectMarks(&marks_);
 }
 
 std::string RecordingSurface::Text() const {

@@ -21,7 +21,12 @@ class RecordingSurface final : public DrawingSurface {
 
   const std::vector<std::string>& lines() const { return lines_; }
   std::string Text() const;  // all lines, each ending in a newline
-  void ClearRecord() { lines_.clear(); }
+  // Where each line, arrow, plate and label went (label boxes by the simple font model).
+  const std::vector<DrawnMark>& marks() const { return marks_; }
+  void ClearRecord() {
+    lines_.clear();
+    marks_.clear();
+  }
 
   // Colour as written in the record: "c7" for a palette colour, "#rrggbb" otherwise.
   static std::string ColourName(const Rgb& colour);
@@ -49,6 +54,7 @@ class RecordingSurface final : public DrawingSurface {
   int pixelHeight_;
   double dpi_;
   std::vector<std::string> lines_;
+  std::vector<DrawnMark> marks_;
 };
 
 }  // namespace tavo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/language.h"
 #include "core/text_util.h"
@@ -23,6 +24,8 @@ std::string CutDesignation(const std::string& text) {
 namespace {
 
 constexpr double kPi = 3.14159;
+// The free border around a fitted drawing, a fraction of the canvas on every side.
+constexpr double kFitMargin = 0.08;
 const double kSqrt2 = std::sqrt(2.0);
 
 bool Names(const FamilyStyle& st) { return st.text == DimensionText::Names; }
@@ -59,7 +62,7 @@ double LabelHeight(DrawingContext& dc) {
   const SurfaceFont saved = s.Font;
   s.Font.Name = "arial";
   int size = 10;
-  if (dc.uiFontSize < 12) size = size - (12 - dc.uiFontSize) - 1;
+  if (dc.uiFontSize < 12) size = std::max(8, size - (12 - dc.uiFontSize) - 1);
   s.Font.Size = static_cast<float>(size);
   const double h = s.TextHeight("0");
   s.Font = saved;
@@ -70,6 +73,29 @@ double LabelHeight(DrawingContext& dc) {
 double StackStep(DrawingContext& dc) {
   if (!dc.surface) return 0;
   return LabelHeight(dc) + RoundUnits(0.01 * dc.surface->ScaleWidth()) + 6;
+}
+
+// A length made of other lengths, in millimetres to a hundredth as the designation writes them.
+std::string SumText(double cm) { return MmText(std::round(cm * 100) / 100); }
+
+// Length of a dimension's arrowhead (DrawDimension's, at its size factor).
+double ArrowLength(DrawingContext& dc) { return dc.surface ? 0.75 * 0.02 * dc.surface->ScaleHeight() : 0; }
+
+// Distance from a dimension line to the next one outside it when the inner one may have short
+// dimensions, whose labels stand beyond their ticks.
+double OuterStep(DrawingContext& dc) {
+  if (!dc.surface) return 0;
+  return LabelHeight(dc) + 2 * RoundUnits(0.01 * dc.surface->ScaleWidth()) + 12;
+}
+
+// A plate's thickness across it (xl..xr at height y), arrows from outside, and its label past
+// the arrow on the right (or left) so that nothing strikes it.
+void ThicknessAcross(DrawingContext& dc, double xl, double xr, double y, const std::string& label, bool toRight,
+                     int colour, double clearance = 0) {
+  const std::string c = std::to_string(colour);
+  DrawDimension(dc, xr, y, xl - xr, 0, "", "ds" + c);
+  const double gap = ArrowLength(dc) + 8 + clearance;
+  DrawDimension(dc, toRight ? xr + gap : xl - gap, y, 0, 0, label, (toRight ? "rs" : "ls") + c);
 }
 
 // A reference line in the annotation layer (centroid lines of doubled profiles).
@@ -120,16 +146,19 @@ void DrawPlateGirder(DrawingContext& dc, double x0, double y0, double s, double 
   Plate(dc, x0 - s * (bf1 - bf2) / 2, y0 - s * (tf1 + hw), -s * bf2, -s * tf2);
 
   const bool n = Names(st);
-  const double xl = x0 - s * bf1 - 10;
+  // Left of whichever flange reaches further.
+  const double left = std::min(x0 - s * bf1, x0 - s * (bf1 + bf2) / 2);
+  const double xl = left - 10;
   Dim(dc, xl, y0, 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? Named("ls", st) : "ls");
   Dim(dc, xl, y0 - s * tf1, 0, -s * hw, n ? "hw" : MmText(hw), n ? Named("ls", st) : "ls");
   Dim(dc, xl, y0 - s * (tf1 + hw), 0, -s * tf2, n ? "tf2" : MmText(tf2), n ? Named("ls", st) : "ls");
   Dim(dc, x0, y0 + 10, -s * bf1, 0, n ? "bf1" : MmText(bf1), n ? Named("ds", st) : "ds");
   Dim(dc, x0 - s * (bf1 - bf2) / 2, y0 - s * (tf1 + hw + tf2) - 10, -s * bf2, 0, n ? "bf2" : MmText(bf2),
       n ? Named("us", st) : "us");
-  Dim(dc, x0 - s * (bf1 - tw) / 2, y0 - s * hw / 2, -s * tw, 0, "", "ds12");
-  Dim(dc, x0 - s * (bf1 - tw) / 2 + 20 + Clearance(dc, st), y0 - s * hw / 2, 0, 0, n ? "tw" : MmText(tw),
-      n ? Named("rs", st) : "rs10");
+  const double webRight = x0 - s * (bf1 - tw) / 2;
+  ThicknessAcross(dc, webRight - s * tw, webRight, y0 - s * (tf1 + hw / 2), n ? "tw" : MmText(tw), true,
+                  n ? st.nameColour : 10, Clearance(dc, st));
+  if (!n) Dim(dc, xl - OuterStep(dc), y0, 0, -s * (tf1 + hw + tf2), MmText(tf1 + hw + tf2), "ls");
 }
 
 void DrawCross(DrawingContext& dc, double x0, double y0, double s, double h1, double h2, double bf1, double bf2,
@@ -155,11 +184,15 @@ void DrawCross(DrawingContext& dc, double x0, double y0, double s, double h1, do
   Dim(dc, xLeft, y0, 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? Named("ls", st) : "ls");
   Dim(dc, xLeft, y0 - s * tf1, 0, -s * h1, n ? "h1" : MmText(h1), n ? Named("ls", st) : "ls");
   Dim(dc, xLeft, y0 - s * (tf1 + h1), 0, -s * tf1, n ? "tf1" : MmText(tf1), n ? Named("ls", st) : "ls");
-  if (n && st.detailed) {
+  if (!n || st.detailed) {
     // The webs' thickness across the upright web, below the lying one.
     const double xWeb = xU - s * (bf1 - tw) / 2, yWeb = y0 - s * (tf1 + h1 / 4);
-    Dim(dc, xWeb, yWeb, -s * tw, 0, "", "ds12");
-    Dim(dc, xWeb + 20 + Clearance(dc, st), yWeb, 0, 0, "tw", Named("rs", st));
+    ThicknessAcross(dc, xWeb - s * tw, xWeb, yWeb, n ? "tw" : MmText(tw), true, n ? st.nameColour : 10,
+                    Clearance(dc, st));
+  }
+  if (!n) {
+    Dim(dc, xLeft - OuterStep(dc), y0, 0, -s * (h1 + 2 * tf1), MmText(h1 + 2 * tf1), "ls");
+    Dim(dc, x0, yTop - OuterStep(dc), -s * (h2 + 2 * tf2), 0, MmText(h2 + 2 * tf2), "us");
   }
 }
 
@@ -173,9 +206,19 @@ void DrawBox(DrawingContext& dc, double x0, double y0, double s, double hw, doub
   const bool n = Names(st);
   Dim(dc, x0 - s * bf / 2, y0 - s * tf / 2, 10, 10, n ? "PL bf*tf" : "PL" + MmText(bf) + "*" + MmText(tf),
       n ? Named("ds", st) : "ds");
-  Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (tf + hw / 2), -10, 10, n ? "PL hw*tw" : "PL" + MmText(hw) + "*" + MmText(tw),
-      n ? Named("ds", st) : "ds");
-  Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (hw + 2 * tf) - 10, s * d, 0, n ? "d" : MmText(d), n ? Named("us", st) : "us");
+  if (n) {
+    Dim(dc, x0 - s * (bf + d) / 2, y0 - s * (tf + hw / 2), -10, 10, "PL hw*tw", Named("ds", st));
+  } else {
+    // The web plate's leader leaves to the right, clear of the overall depth on the left.
+    const double xWeb = x0 - s * (bf - d) / 2;
+    Dim(dc, xWeb, y0 - s * (tf + hw / 2), x0 + 10 - xWeb, 10, "PL" + MmText(hw) + "*" + MmText(tw), "ds");
+  }
+  const double yTop = y0 - s * (hw + 2 * tf) - 10;
+  Dim(dc, x0 - s * (bf + d) / 2, yTop, s * d, 0, n ? "d" : MmText(d), n ? Named("us", st) : "us");
+  if (!n) {
+    Dim(dc, x0, yTop - StackStep(dc), -s * bf, 0, MmText(bf), "us");
+    Dim(dc, x0 - s * bf - 10, y0, 0, -s * (hw + 2 * tf), MmText(hw + 2 * tf), "ls");
+  }
 }
 
 void DrawTube(DrawingContext& dc, double x0, double y0, double s, double D, double t, const FamilyStyle& st) {
@@ -186,7 +229,10 @@ void DrawTube(DrawingContext& dc, double x0, double y0, double s, double D, doub
   DrawDot(dc, cx, cy, s * (D / 2 - t), back);
   const bool n = Names(st);
   Dim(dc, x0 - s * D - 5, y0, 0, -s * D, n ? "D" : MmText(D), n ? Named("ls", st) : "ls7");
-  Dim(dc, x0, y0 - s * D / 2, -s * t, 0, n ? "t" : MmText(t), n ? Named("us", "us", st) : "us12");
+  if (n)
+    Dim(dc, x0, y0 - s * D / 2, -s * t, 0, "t", Named("us", "us", st));
+  else
+    ThicknessAcross(dc, x0 - s * t, x0, y0 - s * D / 2, MmText(t), true, 12);
 }
 
 void DrawChannels(DrawingContext& dc, double x0, double y0, double s, const ChannelDims& c, const FamilyStyle& st) {
@@ -251,6 +297,20 @@ void DrawChannels(DrawingContext& dc, double x0, double y0, double s, const Chan
     const double xm = doubled ? xg : x0 - s * c.b / 2;
     Dim(dc, xm, bottom + 10, 0, 0, name, "ds");
     plateLabel();
+    // The right channel's sizes: its back and the way its flanges point.
+    const bool facing = doubled && c.arrangement != "][";
+    const double back = facing ? x0 : x0 - s * c.b;
+    const int dir = facing ? -1 : +1;
+    const double left = !doubled ? x0 - s * c.b : facing ? xcLeft - s * c.e : xcLeft + s * c.e - s * c.b;
+    Dim(dc, left - 10, y0, 0, -s * c.h, MmText(c.h), "ls");
+    Dim(dc, x0 + 10, y0 - s * c.h, 0, s * c.tf, MmText(c.tf), "rs");
+    const double webLeft = dir < 0 ? back - s * c.tw : back;
+    // The web's label goes where nothing else stands: outside a "[]", into the gap between
+    // the backs of a "][", inside a single channel.
+    ThicknessAcross(dc, webLeft, webLeft + s * c.tw, ym + s * c.h / 4, MmText(c.tw), facing || !doubled, 10);
+    double level = top - 10 - (doubled ? OuterStep(dc) : 0);
+    Dim(dc, back, level, dir * s * c.b, 0, MmText(c.b), "us");
+    if (doubled) Dim(dc, x0, level - OuterStep(dc), left - x0, 0, SumText((x0 - left) / s), "us");
   }
 }
 
@@ -307,6 +367,13 @@ void DrawAngles(DrawingContext& dc, double x0, double y0, double s, const AngleD
   if (gusset)
     Dim(dc, xg, ym + s * a.plateWidth / 4, x0 + 10 - xg, bottom - ym - s * a.plateWidth / 4 + 10,
         n ? "PL b*t" : "PL" + MmText(a.plateWidth) + "*" + MmText(a.plateThickness), "ds10");
+  if (!n) {
+    // Overall depth on the left, overall width above everything.
+    const double left = star ? x0 - s * (a.spacing + 2 * kSqrt2 * a.e) : doubled ? xcLeft + s * (a.e - a.b) : x0 - s * a.b;
+    Dim(dc, left - 10, y0, 0, -s * depth, SumText(depth), "ls");
+    const double level = top - 10 - (doubled ? OuterStep(dc) : 0);
+    Dim(dc, x0, level, left - x0, 0, SumText((x0 - left) / s), "us");
+  }
 }
 
 void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const RolledIDims& p, const FamilyStyle& st) {
@@ -393,6 +460,18 @@ void DrawRolledI(DrawingContext& dc, double x0, double y0, double s, const Rolle
     dplDim();
     webLabel();
     nameDim();
+    // Depth of the profile and of the whole on the left; the right profile's flange and web
+    // thicknesses; its flange width and the overall width below.
+    const double leftEdge = xc - s * width / 2, rightEdge = xc + s * width / 2;
+    const double outer = OuterStep(dc);
+    Dim(dc, leftEdge - 10, yb, 0, -s * p.h, MmText(p.h), "ls");
+    if (cover) Dim(dc, leftEdge - 10 - outer, y0, 0, -s * (p.h + 2 * tp), MmText(p.h + 2 * tp), "ls");
+    Dim(dc, rightEdge + 10, yb - s * p.h, 0, s * p.tf, MmText(p.tf), "rs");
+    const double webRight = firstRight - s * (p.b - p.tw) / 2;
+    ThicknessAcross(dc, webRight - s * p.tw, webRight, ym + s * p.h / 4, MmText(p.tw), true, 10);
+    double level = bottom + 10 + (count > 1 ? outer : 0);
+    Dim(dc, firstRight, level, -s * p.b, 0, MmText(p.b), "ds");
+    if (width > p.b + 1e-9) Dim(dc, rightEdge, level + outer, -s * width, 0, MmText(width), "ds");
   }
 }
 
@@ -403,11 +482,10 @@ SectionDrawing DrawSection(DrawingContext& dc, const Section& section) {
   const SectionProperties& props = section.props;
   DrawingSurface& surface = *dc.surface;
   const double W = surface.ScaleWidth(), H = surface.ScaleHeight();
-  out.x0 = 0.85 * W;
-  out.y0 = 0.85 * H;
-  const double m = std::max(Clean(props.Depth), Clean(props.Width));
-  // The larger extent fills half the height (half the width on an upright canvas, so the
-  // section stays on the picture).
+  const double left = surface.ScaleLeft(), top = surface.ScaleTop();
+  const double width = std::max(0.0, Clean(props.Width)), depth = std::max(0.0, Clean(props.Depth));
+  const double m = std::max(depth, width);
+  // A first guess: the larger extent fills half the canvas.
   double s = m > 0 ? 0.5 * std::min(H, W) / m : 0.0;
   if (!(std::isfinite(s) && s > 0)) s = std::min(H / 480.0, W / 640.0);
   const SectionFamily* family = section.family;
@@ -415,9 +493,59 @@ SectionDrawing DrawSection(DrawingContext& dc, const Section& section) {
     const double fitted = family->fitScale(cs, W, H);
     if (std::isfinite(fitted) && fitted > 0) s = fitted;
   }
+  // The section's corner for a scale, as if its box stood in the middle of the canvas.
+  const auto cornerX = [&](double k) { return left + W / 2 + k * width / 2; };
+  const auto cornerY = [&](double k) { return top + H / 2 + k * depth / 2; };
   out.s = s;
+  out.x0 = cornerX(s);
+  out.y0 = cornerY(s);
+  if (family == nullptr || family->draw == nullptr) return out;
+
+  const FamilyStyle style{7, DimensionText::Values};
+  struct Trial {
+    MarkExtent all, shapes;
+  };
+  const auto trial = [&](double k, double x0, double y0) {
+    DrawingSurface::DryRun dry(surface);
+    SectionDrawing ignored;
+    SetDrawColor(dc, 7);
+    family->draw(dc, x0, y0, k, cs, style, ignored);
+    return Trial{ExtentOf(dry.marks(), false), ExtentOf(dry.marks(), true)};
+  };
+
+  // Scaled until the plates with their dimensions and labels fill the canvas inside the
+  // margin. Labels keep their size whatever the scale, so a few trials settle the scale.
+  const double roomW = W * (1 - 2 * kFitMargin), roomH = H * (1 - 2 * kFitMargin);
+  for (int i = 0; i < 6; ++i) {
+    const Trial t = trial(s, cornerX(s), cornerY(s));
+    if (!t.shapes.found || (t.shapes.Width() <= 0 && t.shapes.Height() <= 0)) break;
+    const double perW = t.shapes.Width() / s, perH = t.shapes.Height() / s;
+    const double extraW = t.all.Width() - t.shapes.Width(), extraH = t.all.Height() - t.shapes.Height();
+    double next = std::numeric_limits<double>::infinity();
+    if (perW > 0) next = std::min(next, (roomW - extraW) / perW);
+    if (perH > 0) next = std::min(next, (roomH - extraH) / perH);
+    if (!(std::isfinite(next) && next > 0)) {
+      // The labels alone are wider than the canvas: the plates take a quarter of it.
+      next = std::numeric_limits<double>::infinity();
+      if (perW > 0) next = std::min(next, 0.25 * roomW / perW);
+      if (perH > 0) next = std::min(next, 0.25 * roomH / perH);
+      if (!(std::isfinite(next) && next > 0)) break;
+    }
+    const bool settled = std::fabs(next - s) <= 0.002 * s;
+    s = next;
+    if (settled) break;
+  }
+  double x0 = cornerX(s), y0 = cornerY(s);
+  const Trial placed = trial(s, x0, y0);
+  if (placed.all.found) {
+    x0 += left + W / 2 - (placed.all.left + placed.all.right) / 2;
+    y0 += top + H / 2 - (placed.all.top + placed.all.bottom) / 2;
+  }
+  out.s = s;
+  out.x0 = x0;
+  out.y0 = y0;
   SetDrawColor(dc, 7);
-  if (family != nullptr && family->draw != nullptr) family->draw(dc, out.x0, out.y0, s, cs, FamilyStyle{7, DimensionText::Values}, out);
+  family->draw(dc, x0, y0, s, cs, style, out);
   return out;
 }
 
@@ -438,13 +566,33 @@ double DrawParameterSketch(DrawingContext& outer, const FamilyTable& families) {
   DrawingContext dc = outer;
   dc.uiFontSize = 8;
   const double W = dc.surface->ScaleWidth(), H = dc.surface->ScaleHeight();
-  const double s = std::min(0.01 * W, 0.01 * H) / 3;
+  // The samples a little smaller than they were laid out: their labels, kept readable, take
+  // more room than the smallest interface size gave them.
+  const double s = 0.88 * std::min(0.01 * W, 0.01 * H) / 3;
   const FamilyStyle style{6, DimensionText::Names};
-  for (const auto& [sample, family] : ParameterSketchSamples(families)) {
-    SetDrawColor(dc, style.plateColour);
-    SectionDrawing ignored;
-    family->draw(dc, sample->fx * W, sample->fy * H, s, sample->cs, style, ignored);
+  const auto drawAll = [&](double dx, double dy) {
+    for (const auto& [sample, family] : ParameterSketchSamples(families)) {
+      SetDrawColor(dc, style.plateColour);
+      SectionDrawing ignored;
+      family->draw(dc, sample->fx * W + dx, sample->fy * H + dy, s, sample->cs, style, ignored);
+    }
+  };
+  // Labels a canvas's own font makes taller than planned would leave it at the top or the
+  // right: the whole legend moves back in.
+  double dx = 0, dy = 0;
+  {
+    DrawingSurface::DryRun dry(*dc.surface);
+    drawAll(0, 0);
+    const MarkExtent e = ExtentOf(dry.marks(), false);
+    const double left = dc.surface->ScaleLeft(), top = dc.surface->ScaleTop();
+    if (e.found) {
+      if (e.right > left + W) dx = left + W - e.right;
+      if (e.left + dx < left) dx = left - e.left;
+      if (e.bottom > top + H) dy = top + H - e.bottom;
+      if (e.top + dy < top) dy = top - e.top;
+    }
   }
+  drawAll(dx, dy);
   return s;
 }
 

@@ -1,6 +1,8 @@
 #include "ui/frm_draw.h"
 
 #include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +18,10 @@
 #include <filesystem>
 
 #include "core/files.h"
+#include "core/language.h"
+#include "drawing/drawing_surface.h"
+#include "families/family_table.h"
+#include "render/render_drawing.h"
 #include "ui/ui_common.h"
 #include "ui/ui_texts.h"
 
@@ -373,6 +379,54 @@ void frmDraw::PaintForPrint(QPainter& painter, const QRect& target) const {
     PaintOnPage(painter, target, ctx_, &member_->section);
   else if (content_ == Content::Sketch)
     PaintOnPage(painter, target, ctx_, nullptr);
+}
+
+bool frmDraw::ExportDrawing(const std::filesystem::path& target, std::string* error) const {
+  if (content_ == Content::Empty || (content_ == Content::Section && !member_)) {
+    if (error) *error = PickLanguage("There is no drawing to export.||نقشه‌ای برای ذخیره نیست.", ctx_.language);
+    return false;
+  }
+  const bool sketch = content_ == Content::Sketch;
+  const Section* section = sketch ? nullptr : &member_->section;
+  // The same drawing `tavo draw` writes, with the section's origin for the DXF's real lengths.
+  const DrawFunction draw = [section](DrawingContext& dc) {
+    if (!section) {
+      dc.surface->SetModelSpace(DrawParameterSketch(dc, StandardFamilies()), 0, dc.surface->ScaleHeight());
+      return;
+    }
+    const SectionDrawing d = DrawSection(dc, *section);
+    dc.surface->SetModelSpace(d.s, d.x0 - d.s * Clean(section->props.Width), d.y0);
+  };
+  ImageRenderOptions o;
+  // As large as the window shows it, and never smaller than the command line's default.
+  o.width = std::max(640, viewport_->width());
+  o.height = std::max(480, viewport_->height());
+  if (sketch && o.width < 1280) o.width = 1280, o.height = 960;
+  o.uiFontSize = ctx_.metrics.fontSize;
+  o.language = ctx_.language;
+  o.displayUnits = ctx_.displayUnits;
+  std::string why;
+  if (RenderToFile(target, draw, o, &why)) return true;
+  if (error) *error = why;
+  return false;
+}
+
+void frmDraw::ExportWithDialog() {
+  QString path;
+  if (exportPathSeam) {
+    path = exportPathSeam();
+  } else {
+    QString selected;
+    path = QFileDialog::getSaveFileName(this, Tr(ctx_, texts::kExportDrawing), QString(),
+                                        "DXF (*.dxf);;SVG (*.svg);;PDF (*.pdf);;PNG (*.png)", &selected);
+    // A name typed without its extension takes the chosen filter's.
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+      path += "." + selected.section('(', 1).section(')', 0, 0).remove("*.");
+  }
+  if (path.isEmpty()) return;
+  std::string error;
+  if (!ExportDrawing(std::filesystem::path(path.toStdString()), &error))
+    ShowMessage(ctx_, PickLanguage("The drawing was not saved: ||نقشه ذخیره نشد: ", ctx_.language) + error);
 }
 
 }  // namespace tavo::ui

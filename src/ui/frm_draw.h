@@ -4,7 +4,10 @@
 // drives one parameter of the editor.
 #include <QPixmap>
 #include <QWidget>
+#include <filesystem>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "checks/check_results.h"
 #include "core/module_context.h"
@@ -46,6 +49,15 @@ class frmDraw : public QWidget {
   double twipsPerPixel() const;
   // Paints the picture for printing: white paper, the whole canvas on the target rectangle.
   void PaintForPrint(QPainter& painter, const QRect& target) const;
+
+  // Writes what the canvas shows to a file, DXF, SVG, PDF or PNG by its extension, through a
+  // temporary file and a rename. False, with the reason, when nothing is shown or the file
+  // cannot be written (the previous file is then left as it was).
+  bool ExportDrawing(const std::filesystem::path& target, std::string* error = nullptr) const;
+  // Asks for the file and writes it, reporting a failure in a message.
+  void ExportWithDialog();
+  // Where the file to export is asked for; tests answer with a path (empty: cancelled).
+  std::function<QString()> exportPathSeam;
 
   // Layout: fits the viewport and returns to the home view.
   void Relayout();

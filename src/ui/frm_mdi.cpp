@@ -109,6 +109,7 @@ void frmMDI::BuildMenus() {
   AddAction(file, "menu_PreviousID", texts::kMenuPreviousID)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
   file->addSeparator();
   AddAction(file, "menu_Print", texts::kMenuPrint)->setShortcut(QKeySequence::Print);
+  AddAction(file, "menu_ExportDrawing", texts::kExportDrawing);
   file->addSeparator();
   AddAction(file, "menu_Exit", texts::kMenuExit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -199,6 +200,8 @@ void frmMDI::BuildToolBar() {
   connect(action("tbToolBar_Stop"), &QAction::triggered, this, &frmMDI::exitRequested);
   connect(action("tbToolBar_Results"), &QAction::triggered, this, &frmMDI::results);
   connect(action("tbToolBar_Units"), &QAction::triggered, this, &frmMDI::units);
+  connect(action("tbToolBar_Autocad"), &QAction::triggered, this, &frmMDI::exportDrawing);
+  connect(action("menu_ExportDrawing"), &QAction::triggered, this, &frmMDI::exportDrawing);
 }
 
 QAction* frmMDI::action(const std::string& name) const {

@@ -85,6 +85,7 @@ class frmMDI : public QMainWindow {
   void exitRequested();
   void results();
   void units();
+  void exportDrawing();  // the drawing window's picture to a file
   void showGridToggled(bool on);
   void frameClosing();
   // An input file to run, from File > Open, Recent files or a drop.

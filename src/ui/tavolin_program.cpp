@@ -242,6 +242,7 @@ void TavolinProgram::ConnectCommands() {
   connect(frame_, &frmMDI::units, this, &TavolinProgram::Units);
   connect(frame_, &frmMDI::results, this, &TavolinProgram::Results);
   connect(frame_, &frmMDI::showGridToggled, drawing_, &frmDraw::SetGrid);
+  connect(frame_, &frmMDI::exportDrawing, drawing_, &frmDraw::ExportWithDialog);
   connect(frame_, &frmMDI::frameClosing, this, [this] { EndProgram("/noframe/steel"); });
   connect(frame_, &frmMDI::openFile, this, [this](const QString& path) { OpenFile(S(path)); });
   constants_->onContinue = [this] { ContinueAfterConstants(); };

@@ -24,6 +24,7 @@ inline constexpr const char* kMenuShowGrid = "Show Grid||نمایش شبکه";
 inline constexpr const char* kMenuTools = "Tools||ابزارها";
 inline constexpr const char* kMenuCalculator = "Calculator||ماشین حساب";
 inline constexpr const char* kMenuConstants = "Constants||ثابت‌ها";
+inline constexpr const char* kExportDrawing = "Export drawing...||ذخیره نقشه...";
 inline constexpr const char* kMenuDXF = "Make DXF (Autocad)||ساخت فایل DXF (اتوکد)";
 inline constexpr const char* kMenuOptions = "Options||گزینه‌ها";
 inline constexpr const char* kMenuFont = "Font||قلم";

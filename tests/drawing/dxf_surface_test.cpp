@@ -137,8 +137,8 @@ TEST(DxfSurface, DimensionsCarryTheirTexts) {
     }
     if (e.kind == "SOLID") ++solids;
   }
-  EXPECT_THAT(texts, ::testing::UnorderedElementsAre("15", "600", "15", "250", "250", "8"));
-  EXPECT_EQ(solids, 12) << "two arrowheads on each of the six dimension lines";
+  EXPECT_THAT(texts, ::testing::UnorderedElementsAre("15", "600", "15", "250", "250", "8", "630"));
+  EXPECT_EQ(solids, 14) << "two arrowheads on each of the seven dimension lines";
   EXPECT_GE(lines, 18) << "each dimension line with its two ticks";
 
   const auto bare = Entities(DrawToDxf(test::SampleSections()[0].section, false));
@@ -178,7 +178,7 @@ TEST(DxfSurface, RotatedLabelsKeepTheirAngle) {
   int rotated = 0;
   for (size_t i = 0; i + 1 < pairs.size(); ++i)
     if (pairs[i].code == 50 && std::stod(pairs[i].value) == 90.0) ++rotated;
-  EXPECT_EQ(rotated, 3) << "tf1, hw and tf2 run upwards";
+  EXPECT_EQ(rotated, 4) << "tf1, hw, tf2 and the overall depth run upwards";
 }
 
 }  // namespace

@@ -60,10 +60,10 @@ std::string Quoted(const std::string& line) {
   return line.substr(a + 1, b - a - 1);
 }
 
-TEST(SetDrawColor, PaperTurnsWhiteBlackYellowGreyAndDarkensOnlyTheLightColours) {
+TEST(SetDrawColor, PaperTurnsWhiteAndYellowBlackAndDarkensTheLightColours) {
   Canvas c;
-  for (const auto& [print, index, colour] : {std::tuple{true, 15, "c0"}, std::tuple{true, 14, "c8"},
-                                             std::tuple{true, 7, "c7"}, std::tuple{true, 0, "c0"},
+  for (const auto& [print, index, colour] : {std::tuple{true, 15, "c0"}, std::tuple{true, 14, "c0"},
+                                             std::tuple{true, 7, "#505050"}, std::tuple{true, 0, "c0"},
                                              std::tuple{false, 15, "c15"}, std::tuple{false, 14, "c14"},
                                              std::tuple{false, 12, "c12"}}) {
     c.dc.printFlag = print;
@@ -73,7 +73,7 @@ TEST(SetDrawColor, PaperTurnsWhiteBlackYellowGreyAndDarkensOnlyTheLightColours) 
   DrawingContext dc;
   for (int i = 0; i < 16; ++i) {
     dc.printFlag = true;
-    EXPECT_TRUE(i > 13 || (PaletteColour(dc, i) == QBColor(i)) == (i < 9)) << i;  // 14 and 15 are SetDrawColor's
+    EXPECT_TRUE(i > 13 || (PaletteColour(dc, i) == QBColor(i)) == (i < 7)) << i;  // 14 and 15 are SetDrawColor's
     dc.printFlag = false;
     EXPECT_EQ(PaletteColour(dc, i), QBColor(i)) << i;
   }
@@ -312,8 +312,8 @@ TEST(DrawDimension, PrintFlagColours) {
   Canvas c;
   c.dc.printFlag = true;
   DrawDimension(c.dc, 100, 500, 1000, 0, "1000", "us");
-  EXPECT_THAT(c.With("line")[0], HasSubstr(" c8"));
-  EXPECT_THAT(c.With("print")[0], HasSubstr(" c8"));
+  EXPECT_THAT(c.With("line")[0], HasSubstr(" c0")) << "yellow dimensions print black";
+  EXPECT_THAT(c.With("print")[0], HasSubstr(" c0"));
   c.r.ClearRecord();
   DrawDimension(c.dc, 100, 500, 1000, 0, "1000", "us15");
   EXPECT_THAT(c.With("line")[0], HasSubstr(" c0"));
@@ -347,14 +347,17 @@ TEST(DrawDimension, NoDimensionModeSilencesEveryAnnotation) {
 
 TEST(DrawLabel, SmallScreensShrinkTheText) {
   Canvas c;
-  for (const auto& [ui, size] : {std::pair{8, 5}, std::pair{10, 7}, std::pair{12, 10}}) {
+  // Shrunk with the interface size, never under 8 points.
+  for (const auto& [ui, size] : {std::pair{8, 8}, std::pair{10, 8}, std::pair{12, 10}}) {
     c.dc.uiFontSize = ui;
     EXPECT_EQ(DrawLabel(c.dc, 100, 100, 0, 10, "r", 14, "x"), size) << ui;
   }
+  c.dc.uiFontSize = 12;
+  EXPECT_EQ(DrawLabel(c.dc, 100, 100, 0, 5, "r", 14, "x"), 8) << "a label asked for at 5 points";
   c.r.ClearRecord();
   c.dc.uiFontSize = 8;
   DrawDimension(c.dc, 100, 500, 1000, 0, "1000", "us");
-  EXPECT_THAT(c.With("print")[0], HasSubstr("font=\"arial\" 5.000"));
+  EXPECT_THAT(c.With("print")[0], HasSubstr("font=\"arial\" 8.000"));
 }
 
 TEST(DrawLabel, Placements) {

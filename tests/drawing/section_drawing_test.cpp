@@ -103,6 +103,71 @@ TEST(DrawSection, EveryPlateAndLabelStaysOnThePicture) {
   }
 }
 
+// True when the segment passes through the inside of the box (shrunk by a hair, so that a
+// label may touch a line without being struck by it).
+bool SegmentCrossesBox(const DrawnMark& line, const DrawnMark& box) {
+  const double x1 = box.x1 + 0.5, x2 = box.x2 - 0.5, y1 = box.y1 + 0.5, y2 = box.y2 - 0.5;
+  if (x1 >= x2 || y1 >= y2) return false;
+  double t0 = 0, t1 = 1;
+  const double dx = line.x2 - line.x1, dy = line.y2 - line.y1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {line.x1 - x1, x2 - line.x1, line.y1 - y1, y2 - line.y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double r = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, r);
+    else t1 = std::min(t1, r);
+    if (t0 > t1) return false;
+  }
+  return true;
+}
+
+bool BoxesMeet(const DrawnMark& a, const DrawnMark& b) {
+  return a.x1 < b.x2 - 0.5 && b.x1 < a.x2 - 0.5 && a.y1 < b.y2 - 0.5 && b.y1 < a.y2 - 0.5;
+}
+
+// No label meets a label of another dimension, a line of another dimension, or any arrowhead.
+void ExpectClearLabels(const std::vector<DrawnMark>& marks, const std::string& what) {
+  std::vector<const DrawnMark*> labels;
+  for (const DrawnMark& m : marks)
+    if (m.kind == MarkKind::Label) labels.push_back(&m);
+  ASSERT_FALSE(labels.empty()) << what;
+  for (const DrawnMark* label : labels) {
+    for (const DrawnMark& m : marks) {
+      if (&m == label) continue;
+      if (m.kind == MarkKind::Label && m.owner != label->owner) {
+        EXPECT_FALSE(BoxesMeet(*label, m)) << what << ": \"" << label->text << "\" covers \"" << m.text << "\"";
+      } else if (m.kind == MarkKind::Line && m.owner != label->owner) {
+        EXPECT_FALSE(SegmentCrossesBox(m, *label)) << what << ": a line crosses \"" << label->text << "\" at "
+                                                  << m.x1 << "," << m.y1 << " - " << m.x2 << "," << m.y2;
+      } else if (m.kind == MarkKind::Arrow) {
+        EXPECT_FALSE(BoxesMeet(*label, m)) << what << ": an arrowhead covers \"" << label->text << "\"";
+      }
+    }
+  }
+}
+
+TEST(DrawSection, NoLabelMeetsAnotherLabelALineOfAnotherDimensionOrAnArrow) {
+  for (const auto& [name, section] : SampleSections()) {
+    for (int ui : {8, 12}) {
+      RecordingSurface r(640, 480, 96);
+      PrepareCanvas(r);
+      DrawingContext dc(r);
+      dc.uiFontSize = ui;
+      DrawSection(dc, section);
+      ExpectClearLabels(r.marks(), name + " ui " + std::to_string(ui));
+    }
+  }
+  RecordingSurface r(640, 480, 96);
+  PrepareCanvas(r);
+  DrawingContext dc(r);
+  DrawParameterSketch(dc, StandardFamilies());
+  ExpectClearLabels(r.marks(), "sketch");
+}
+
 TEST(DrawSection, NoLabelCoversAnother) {
   for (const auto& [name, section] : SampleSections()) {
     Drawn d;
@@ -126,14 +191,28 @@ TEST(DrawSection, ZeroSizeSectionUsesTheScreenRule) {
   DrawOn(d, s);
   EXPECT_DOUBLE_EQ(d.result.s, std::min(1875.0 / 480, 2500.0 / 640));
   for (const auto& l : d.r.lines()) EXPECT_THAT(l, ::testing::Not(HasSubstr("nan")));
+}
 
-  Section tall = s;  // the largest extent fills half the height
-  tall.props.Depth = 63;
-  tall.props.Width = 25;
-  DrawOn(d, tall);
-  EXPECT_DOUBLE_EQ(d.result.s, 0.5 * 1875 / 63);
-  EXPECT_DOUBLE_EQ(d.result.x0, 0.85 * 2500);
-  EXPECT_DOUBLE_EQ(d.result.y0, 0.85 * 1875);
+// The drawing (labels included) stands in the middle of the canvas and fills it up to the
+// margin in one direction; without dimensions the shapes (and centroid lines) do the same.
+TEST(DrawSection, CentredAndFittedWithItsLabelsOrShapesOnly) {
+  for (const auto& [name, section] : SampleSections()) {
+    for (bool dimensions : {true, false}) {
+      Drawn d;
+      DrawOn(d, section, dimensions);
+      const MarkExtent e = ExtentOf(d.r.marks(), false);
+      if (!dimensions)
+        for (const DrawnMark& m : d.r.marks()) EXPECT_NE(m.kind, MarkKind::Label) << name;
+      ASSERT_TRUE(e.found) << name;
+      // Polygons are drawn on whole pixels, some 4 units.
+      EXPECT_NEAR((e.left + e.right) / 2, 1250, 4) << name << " " << dimensions;
+      EXPECT_NEAR((e.top + e.bottom) / 2, 937.5, 4) << name << " " << dimensions;
+      EXPECT_GE(e.left, 0.08 * 2500 - 2) << name;
+      EXPECT_GE(e.top, 0.08 * 1875 - 2) << name;
+      const bool fillsWidth = e.Width() >= 0.84 * 2500 - 8, fillsHeight = e.Height() >= 0.84 * 1875 - 8;
+      EXPECT_TRUE(fillsWidth || fillsHeight) << name << " " << dimensions << ": " << e.Width() << " x " << e.Height();
+    }
+  }
 }
 
 TEST(DrawSection, NonFiniteDimensionsNeverReachTheCanvas) {
@@ -162,9 +241,9 @@ TEST(DrawSection, ThickTubeShowsAsAFullDisc) {
                                      [](const std::string& l) { return l.rfind("circle", 0) == 0; });
   EXPECT_EQ(circles, 1);
   ASSERT_EQ(d.r.lines().back().rfind("pset", 0), 0u);
-  const double c = 0.85 * 2500 - d.result.s * 10;
+  const double c = d.result.x0 - d.result.s * 10;
   EXPECT_EQ(d.r.lines().back(), "pset " + RecordingSurface::Num(c) + " " +
-                                    RecordingSurface::Num(0.85 * 1875 - d.result.s * 10) + " c0");
+                                    RecordingSurface::Num(d.result.y0 - d.result.s * 10) + " c0");
 }
 
 TEST(DrawSection, TubeBoreTakesThePaperColour) {
@@ -180,7 +259,7 @@ TEST(DrawSection, TubeBoreTakesThePaperColour) {
   for (const auto& l : d.r.lines())
     if (l.rfind("circle", 0) == 0) circles.push_back(l);
   ASSERT_EQ(circles.size(), 2u);
-  EXPECT_THAT(circles[0], HasSubstr("c7 fill=c7"));
+  EXPECT_THAT(circles[0], HasSubstr("#505050 fill=#505050")) << "the wall prints dark";
   EXPECT_THAT(circles[1], HasSubstr("c15 fill=c15"));
 }
 
@@ -228,22 +307,22 @@ TEST(DrawSection, NoDimensionModeDrawsShapesOnly) {
   }
 }
 
-TEST(DrawSection, PlatesAreLightGreyOnScreenAndPaper) {
+TEST(DrawSection, PlatesAreLightGreyOnScreenAndDarkOnPaperWithBlackLabels) {
   for (bool print : {false, true}) {
-    Drawn d;
-    DrawOn(d, SampleSections()[0].section, true, print);
-    for (const auto& l : d.r.lines())
-      if (l.rfind("box", 0) == 0) {
-        EXPECT_THAT(l, HasSubstr("c7 fill=c7"));
+    for (const auto& [name, section] : SampleSections()) {
+      Drawn d;
+      DrawOn(d, section, true, print);
+      for (const auto& l : d.r.lines()) {
+        if (l.rfind("box", 0) == 0 && l.find("fill=") != std::string::npos && l.find("c10") == std::string::npos &&
+            l.find("c12") == std::string::npos)
+          EXPECT_THAT(l, HasSubstr(print ? "#505050 fill=#505050" : "c7 fill=c7")) << name;
+        if (print && (l.rfind("print", 0) == 0 || l.rfind("textout", 0) == 0)) {
+          EXPECT_THAT(l, ::testing::Not(HasSubstr(" c7"))) << name << ": light grey text on paper";
+          EXPECT_THAT(l, ::testing::Not(HasSubstr(" c14"))) << name << ": yellow text on paper";
+        }
       }
+    }
   }
-}
-
-TEST(DrawSection, CrossUsesItsOwnScale) {
-  Drawn d;
-  Section s = SampleSections()[1].section;
-  DrawOn(d, s);
-  EXPECT_DOUBLE_EQ(d.result.s, std::min(0.5 * 2500 / 30, 0.5 * 1875 / 40));
 }
 
 TEST(DrawSection, ChannelCentroidsOneSpacingApart) {
@@ -311,7 +390,7 @@ TEST(DrawParameterSketch, MatchesItsReviewedRecording) {
   PrepareCanvas(r);
   DrawingContext dc(r);
   const double s = DrawParameterSketch(dc, StandardFamilies());
-  EXPECT_DOUBLE_EQ(s, std::min(25.0, 18.75) / 3);
+  EXPECT_DOUBLE_EQ(s, 0.88 * std::min(25.0, 18.75) / 3);
   ExpectGolden("sketch", r.Text());
   const std::string text = r.Text();
   for (const char* name : {"\"tf1\"", "\"hw\"", "\"PL bf*tf\"", "\"PL hw*tw\"", "\"WPL wb*wt \"", "\"dpl\"",
