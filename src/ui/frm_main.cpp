@@ -420,7 +420,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   // Ctrl+Z and Ctrl+Y in a value box undo parameter changes unless a typed value is pending,
   // which the box undoes itself.
   if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-    const auto* box = qobject_cast<QLineEdit*>(watched);
+    auto* box = qobject_cast<QLineEdit*>(watched);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (box && RowOf(box) >= 0 && !box->isModified() && IsUndoKey(key)) {
       if (event->type() == QEvent::KeyPress) {
