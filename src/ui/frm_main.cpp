@@ -200,7 +200,11 @@ frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
   undoAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   redoAction_ = undo_->createRedoAction(this, Tr(ctx, "Redo||از نو"));
   redoAction_->setObjectName("menu_Redo");
-  redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
+  // Ctrl+Y as well as the platform's redo keys, each once (a key bound twice is ambiguous).
+  QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
+  for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::Redo))
+    if (!redoKeys.contains(k)) redoKeys.push_back(k);
+  redoAction_->setShortcuts(redoKeys);
   redoAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   addAction(undoAction_);
   addAction(redoAction_);
