@@ -268,7 +268,7 @@ void TavolinProgram::OpenTableEntry() {
   activeView_ = ActiveView::TableEntry;
   drawing_->ShowEmpty();
   if (!enter_) {
-    enter_ = new frmEnter(ctx_, frame_);
+    enter_ = new frmEnter(ctx_, engine_.get(), frame_);
     enter_->setWindowModality(Qt::WindowModal);
     enter_->onFinished = [this] { TableEntryFinished(); };
   }
