@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   // What is left once Qt has taken its own options (-platform, -style, ...).
   const std::vector<std::string> args(argv + 1, argv + argc);
   QApplication::setApplicationName("Tavolin");
+  QApplication::setOrganizationName("Tavolin");  // where recent files and the window's place are kept
   if (QStyleFactory::keys().contains("Fusion")) QApplication::setStyle(QStyleFactory::create("Fusion"));
 
   tavo::ui::TavolinProgram::Options options;

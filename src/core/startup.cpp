@@ -76,6 +76,12 @@ std::string FindInstallDir(std::string_view executablePath, std::string_view exp
   return WithTrailingSeparator(exe.parent_path().string());
 }
 
+fs::path ListingDir(const ModuleContext& ctx) {
+  if (!ctx.inputDir.empty()) return SuitePath(ctx.inputDir);
+  const fs::path base = SuitePath(ctx.inputBase);
+  return base.has_parent_path() ? base.parent_path() : fs::path(".");
+}
+
 namespace {
 void AppendFile(const fs::path& from, const fs::path& to) {
   std::ifstream in(from, std::ios::binary);
@@ -95,8 +101,8 @@ ReturnOutcome ReturnToSuite(ModuleContext& ctx, std::string_view requestIn, cons
       if (closeFiles) closeFiles();
     } catch (...) {
     }
-    const fs::path book = temp / "book.tmp";
-    if (fs::is_regular_file(book, ec) && fs::file_size(book, ec) > 0)
+    const auto written = [&ec](const fs::path& p) { return fs::is_regular_file(p, ec) && fs::file_size(p, ec) > 0; };
+    if (written(ListingDir(ctx) / "book.tmp") || written(temp / "book.tmp"))
       AppendFile(temp / "book-arr.tmp", SuitePath(ctx.inputBase + ".dsn"));
     if (ToLower(request) == "exit") return ReturnOutcome::KeepRunning;
   }

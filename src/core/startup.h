@@ -1,6 +1,7 @@
 #pragma once
 // Start-up of the module: the packed command line, display metrics, identity, where the
 // install tree is, and the way back to the suite.
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,10 +23,15 @@ void SetModuleIdentity(ModuleContext& ctx);
 std::string FindInstallDir(std::string_view executablePath, std::string_view explicitDir);
 std::string WithTrailingSeparator(std::string dir);
 
+// The element listing "book.tmp": beside the input file, where the command line writes it,
+// so it outlives the run instead of going with the temp folder's scratch files.
+std::filesystem::path ListingDir(const ModuleContext& ctx);
+
 enum class ReturnOutcome { KeepRunning, Ended };
 
 // The one normal way out. closeFiles runs first (unless in help mode); when the request is
-// "exit" the module keeps running, otherwise temporary files go and the suite is started.
+// "exit" the module keeps running, otherwise temporary files go (the listing beside the input
+// stays) and the suite is started.
 ReturnOutcome ReturnToSuite(ModuleContext& ctx, std::string_view request,
                             const std::function<void()>& closeFiles = {});
 

@@ -19,7 +19,9 @@
 #include "core/messages.h"
 #include "core/text_util.h"
 #include "core/units.h"
+#include "core/bidi.h"
 #include "resources/resource_store.h"
+#include "ui/path_label.h"
 #include "ui/qt_messages.h"
 #include "ui/ui_common.h"
 #include "ui/ui_texts.h"
@@ -78,10 +80,11 @@ frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget
   header->addWidget(picture_, 0, Qt::AlignTop);
   auto* summary = new QVBoxLayout;
   for (int i = 0; i < 4; ++i) {
-    auto* label = new QLabel(this);
+    // The first line names the input file: one line, the path whole where there is room.
+    QLabel* label = i == 0 ? new PathLabel(this) : new QLabel(this);
     label->setObjectName(QString("lblSummary_%1").arg(i));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setWordWrap(true);
+    label->setWordWrap(i != 0);
     label->hide();
     summary->addWidget(label);
     summary_.push_back(label);
@@ -337,11 +340,20 @@ void frmConstant::chngcte_inc() {
   const double fy = ctx_.fy;
   const InputSummary s = tavo::chngcte_inc(constants_, ctx_);
   ctx_.fy = fy;
+  const bool rtl = IsPersian(ctx_);
+  // Persian lines keep their paths, unit pairs and numbers in their own order.
+  const auto line = [&](const std::string& text) { return rtl ? Q(IsolateLtrRuns(PickLanguage(text, ctx_))) : Tr(ctx_, text); };
   for (size_t i = 0; i < summary_.size(); ++i) {
     summary_[i]->setVisible(i < s.lines.size());
-    if (i < s.lines.size()) summary_[i]->setText(Tr(ctx_, s.lines[i]).trimmed());
+    if (i >= s.lines.size()) continue;
+    const QString text = Tr(ctx_, s.lines[i]).trimmed();
+    const QString file = Q(ctx_.InputFile());
+    if (auto* path = dynamic_cast<PathLabel*>(summary_[i]); path && !file.isEmpty() && text.contains(file))
+      path->SetPath(text.left(text.indexOf(file)), file, rtl);
+    else
+      summary_[i]->setText(line(s.lines[i]).trimmed());
   }
-  statusUnits_->setText(Tr(ctx_, s.statusBar));
+  statusUnits_->setText(line(s.statusBar));
   ShowRows();
   Confirm();
   ShowHint(Tr(ctx_, texts::kOkStatus));

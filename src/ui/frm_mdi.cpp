@@ -2,16 +2,25 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMetaMethod>
+#include <QMimeData>
+#include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
+#include "core/bidi.h"
 #include "ui/ui_common.h"
 #include "ui/ui_texts.h"
 
@@ -23,7 +32,21 @@ constexpr const char* kElementButtons[] = {"tbToolBar_Back", "tbToolBar_Forward"
                                           "tbToolBar_Print", "tbToolBar_Results", "tbToolBar_Autocad"};
 // The two shown only once the elements are computed.
 constexpr const char* kHiddenWhenDisabled[] = {"tbToolBar_Results", "tbToolBar_Autocad"};
+
+bool IsInputFileName(const QString& path) { return path.endsWith(QStringLiteral(".ardekon"), Qt::CaseInsensitive); }
+
+// A text for a right-to-left line: its left-to-right pieces keep their own order.
+QString ForLine(const ModuleContext& ctx, const QString& text) {
+  return IsPersian(ctx) ? Q(IsolateLtrRuns(S(text))) : text;
+}
 }  // namespace
+
+QString DroppedInputFile(const QMimeData* mime) {
+  if (!mime || !mime->hasUrls()) return {};
+  for (const QUrl& url : mime->urls())
+    if (url.isLocalFile() && IsInputFileName(url.toLocalFile())) return url.toLocalFile();
+  return {};
+}
 
 frmMDI::frmMDI(const ModuleContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
   setObjectName("frmMDI");
@@ -50,6 +73,7 @@ frmMDI::frmMDI(const ModuleContext& ctx, QWidget* parent) : QMainWindow(parent),
   split_->addWidget(stack_);
   setCentralWidget(split_);
   setMinimumSize(900, 600);
+  setAcceptDrops(true);
 }
 
 QAction* frmMDI::AddAction(QMenu* menu, const char* name, const char* caption) {
@@ -71,7 +95,15 @@ void frmMDI::BuildMenus() {
   };
   QMenu* file = menu("menu_File", texts::kMenuFile);
   AddAction(file, "menu_New", texts::kMenuNew);
-  AddAction(file, "menu_Open", texts::kMenuOpen);
+  AddAction(file, "menu_Open", texts::kMenuOpen)->setShortcut(QKeySequence::Open);
+  recent_ = file->addMenu(Tr(ctx_, texts::kMenuRecent));
+  recent_->setObjectName("menu_Recent");
+  recent_->menuAction()->setObjectName("menu_Recent");
+  actions_["menu_Recent"] = recent_->menuAction();
+  FillRecentMenu();
+  QAction* save = AddAction(file, "menu_SaveInput", texts::kMenuSaveInput);
+  save->setShortcut(QKeySequence::Save);
+  save->setEnabled(false);  // until the program offers saving
   file->addSeparator();
   AddAction(file, "menu_NextID", texts::kMenuNextID)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
   AddAction(file, "menu_PreviousID", texts::kMenuPreviousID)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
@@ -109,6 +141,8 @@ void frmMDI::BuildMenus() {
   help->addSeparator();
   AddAction(help, "menu_About", texts::kMenuAbout);
 
+  connect(action("menu_Open"), &QAction::triggered, this, &frmMDI::menu_Open_Click);
+  connect(save, &QAction::triggered, this, &frmMDI::saveInput);
   connect(action("menu_NextID"), &QAction::triggered, this, &frmMDI::nextId);
   connect(action("menu_PreviousID"), &QAction::triggered, this, &frmMDI::previousId);
   connect(action("menu_Print"), &QAction::triggered, this, &frmMDI::print);
@@ -237,18 +271,113 @@ void frmMDI::tbToolBarUpdate(int index, int n) {
   action("tbToolBar_Home")->setEnabled(n > 1);
 }
 
-void frmMDI::SetCaption(const QString& caption) { setWindowTitle(caption); }
+void frmMDI::SetCaption(const QString& caption) { setWindowTitle(ForLine(ctx_, caption)); }
 
 void frmMDI::ShowStatus(int panel, const QString& text) {
-  if (panel >= 0 && panel < 3) panels_[panel]->setText(text);
+  if (panel >= 0 && panel < 3) panels_[panel]->setText(ForLine(ctx_, text));
 }
 
 QString frmMDI::statusText(int panel) const { return panel >= 0 && panel < 3 ? panels_[panel]->text() : QString(); }
 
 void frmMDI::closeEvent(QCloseEvent* event) {
+  SaveGeometry();
   // Closing the frame goes back to the suite without asking.
   if (!ending_) emit frameClosing();
   event->accept();
+}
+
+void frmMDI::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedInputFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmMDI::dropEvent(QDropEvent* event) {
+  const QString path = DroppedInputFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  emit openFile(path);
+}
+
+void frmMDI::connectNotify(const QMetaMethod& signal) {
+  if (signal == QMetaMethod::fromSignal(&frmMDI::saveInput))
+    if (QAction* save = action("menu_SaveInput")) save->setEnabled(true);
+  QMainWindow::connectNotify(signal);
+}
+
+void frmMDI::menu_Open_Click() {
+  QString path;
+  if (chooseFile) {
+    path = chooseFile();
+  } else {
+    path = QFileDialog::getOpenFileName(this, Tr(ctx_, texts::kOpenTitle), LastFolder(), Tr(ctx_, texts::kOpenFilter));
+  }
+  if (!path.isEmpty()) emit openFile(path);
+}
+
+QStringList frmMDI::RecentFiles() const {
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  QStringList files = settings.value("recentFiles").toStringList();
+  files.removeAll(QString());
+  if (files.size() > kRecentFiles) files = files.mid(0, kRecentFiles);
+  return files;
+}
+
+void frmMDI::AddRecentFile(const QString& path) {
+  if (path.isEmpty()) return;
+  const QString full = QFileInfo(path).absoluteFilePath();
+  QStringList files = RecentFiles();
+  files.removeAll(full);
+  files.prepend(full);
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  settings.setValue("recentFiles", files.mid(0, kRecentFiles));
+  settings.setValue("lastFolder", QFileInfo(full).absolutePath());
+  FillRecentMenu();
+}
+
+void frmMDI::RemoveRecentFile(const QString& path) {
+  QStringList files = RecentFiles();
+  if (files.removeAll(QFileInfo(path).absoluteFilePath()) == 0 && files.removeAll(path) == 0) return;
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  settings.setValue("recentFiles", files);
+  FillRecentMenu();
+}
+
+QString frmMDI::LastFolder() const {
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  const QString folder = settings.value("lastFolder").toString();
+  // A folder that went away since: start where the user's files usually are.
+  return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::homePath();
+}
+
+void frmMDI::FillRecentMenu() {
+  if (!recent_) return;
+  for (auto it = actions_.begin(); it != actions_.end();)
+    it = it->first.rfind("menu_Recent_", 0) == 0 ? actions_.erase(it) : std::next(it);
+  recent_->clear();
+  const QStringList files = RecentFiles();
+  int n = 0;
+  for (const QString& file : files) {
+    ++n;
+    // "&1 frame.Ardekon" with the folder in the tooltip; the number is the keyboard accelerator.
+    QAction* a = recent_->addAction(QString("&%1 %2").arg(n).arg(ForLine(ctx_, QFileInfo(file).fileName())));
+    a->setObjectName(QString("menu_Recent_%1").arg(n));
+    a->setToolTip(ForLine(ctx_, file));
+    a->setStatusTip(ForLine(ctx_, file));
+    a->setData(file);
+    actions_[S(a->objectName())] = a;
+    connect(a, &QAction::triggered, this, [this, file] { emit openFile(file); });
+  }
+  if (files.isEmpty()) recent_->addAction(Tr(ctx_, texts::kNoRecent))->setEnabled(false);
+}
+
+bool frmMDI::RestoreGeometry() {
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  const QByteArray geometry = settings.value("frameGeometry").toByteArray();
+  return !geometry.isEmpty() && restoreGeometry(geometry);
+}
+
+void frmMDI::SaveGeometry() const {
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  settings.setValue("frameGeometry", saveGeometry());
 }
 
 }  // namespace tavo::ui

@@ -3,18 +3,32 @@
 // windows inside it. The left side shows the constants window, the editor (parameters and
 // report) or the element list; the drawing window stands beside the first two.
 #include <QMainWindow>
+#include <QStringList>
+#include <functional>
 #include <map>
 #include <string>
 
 #include "core/module_context.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
+class QMimeData;
 class QSplitter;
 class QStackedWidget;
 class QToolBar;
 
 namespace tavo::ui {
+
+// Where the desktop keeps what it remembers between runs (QSettings organisation and application).
+inline constexpr const char* kSettingsOrganisation = "Tavolin";
+inline constexpr const char* kSettingsApplication = "Tavolin";
+// How many files File > Recent files lists.
+inline constexpr int kRecentFiles = 8;
+
+// The input file a drop carries (the first local .Ardekon file of its urls); empty when none.
+QString DroppedInputFile(const QMimeData* mime);
 
 class frmMDI : public QMainWindow {
   Q_OBJECT
@@ -46,6 +60,20 @@ class frmMDI : public QMainWindow {
   // Set when the program itself closes the frame, so closing does not start the way back twice.
   void SetEnding(bool ending) { ending_ = ending; }
 
+  // File > Recent files, newest first; a file opened goes to the top, the folder it is in
+  // becomes the Open dialog's starting folder.
+  QStringList RecentFiles() const;
+  void AddRecentFile(const QString& path);
+  void RemoveRecentFile(const QString& path);
+  QString LastFolder() const;
+  // The window's place and size from the last run; false (nothing changed) when none is kept.
+  bool RestoreGeometry();
+  void SaveGeometry() const;
+
+  // File > Open: asks for an input file (tests replace the dialog); empty: cancelled.
+  std::function<QString()> chooseFile;
+  void menu_Open_Click();
+
  signals:
   void nextId();
   void previousId();
@@ -59,18 +87,27 @@ class frmMDI : public QMainWindow {
   void units();
   void showGridToggled(bool on);
   void frameClosing();
+  // An input file to run, from File > Open, Recent files or a drop.
+  void openFile(const QString& path);
+  // File > Save input (Ctrl+S); the action is enabled once something listens.
+  void saveInput();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void connectNotify(const QMetaMethod& signal) override;
 
  private:
   QAction* AddAction(QMenu* menu, const char* name, const char* caption);
   void BuildMenus();
   void BuildToolBar();
+  void FillRecentMenu();
 
   const ModuleContext& ctx_;
   std::map<std::string, QAction*> actions_;
   QToolBar* toolBar_ = nullptr;
+  QMenu* recent_ = nullptr;
   QStackedWidget* stack_ = nullptr;
   QSplitter* split_ = nullptr;
   QWidget* drawing_ = nullptr;

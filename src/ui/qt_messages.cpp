@@ -1,7 +1,12 @@
 #include "ui/qt_messages.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+
+#include "core/bidi.h"
+#include "core/language.h"
+#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
@@ -17,14 +22,28 @@ QMessageBox::Icon IconOf(MessageKind kind) {
   return QMessageBox::Information;
 }
 
+// The buttons in the message's own language: Qt's are English whatever the program shows.
+void NameButtons(QMessageBox& box, bool persian) {
+  const auto name = [&](QMessageBox::StandardButton which, const char* text) {
+    if (QAbstractButton* b = box.button(which)) b->setText(QString::fromStdString(PickLanguage(text, persian ? 'F' : 'E')));
+  };
+  name(QMessageBox::Ok, texts::kOk);
+  name(QMessageBox::Yes, texts::kYes);
+  name(QMessageBox::No, texts::kNo);
+  name(QMessageBox::Cancel, texts::kCancel);
+}
+
 void Prepare(QMessageBox& box, const std::string& text, const std::string& title, bool rightToLeft) {
-  box.setWindowTitle(QString::fromStdString(title.empty() ? std::string("Tavolin") : title));
+  const std::string caption = title.empty() ? std::string("Tavolin") : title;
+  // Paths, unit pairs and designations keep their own order inside a Persian sentence.
+  box.setWindowTitle(QString::fromStdString(rightToLeft ? IsolateLtrRuns(caption) : caption));
   // The suite writes line breaks as a lone carriage return.
-  QString body = QString::fromStdString(text);
+  QString body = QString::fromStdString(rightToLeft ? IsolateLtrRuns(text) : text);
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
   box.setText(body);
   box.setTextFormat(Qt::PlainText);
   if (rightToLeft) box.setLayoutDirection(Qt::RightToLeft);
+  NameButtons(box, rightToLeft);
 }
 
 }  // namespace

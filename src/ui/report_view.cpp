@@ -4,6 +4,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "core/bidi.h"
+
 namespace tavo::ui {
 
 namespace {
@@ -27,7 +29,30 @@ QTextCharFormat FormatOf(const ReportRun& run, const QString& fontFamily) {
   return f;
 }
 
+// The UTF-16 position of a code point index.
+int Utf16Offset(const std::u32string& text, size_t index) {
+  int offset = 0;
+  for (size_t i = 0; i < index && i < text.size(); ++i) offset += text[i] > 0xFFFF ? 2 : 1;
+  return offset;
+}
+
 }  // namespace
+
+void IsolateLtrInRtlBlocks(QTextDocument& document) {
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    if (block.blockFormat().layoutDirection() != Qt::RightToLeft) continue;
+    const std::u32string line = block.text().toStdU32String();
+    const auto runs = LtrRuns(line);
+    // From the line's end, so the positions still to come stay where they were.
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+      QTextCursor cursor(&document);
+      cursor.setPosition(block.position() + Utf16Offset(line, it->second));
+      cursor.insertText(QString(QChar(0x2069)));
+      cursor.setPosition(block.position() + Utf16Offset(line, it->first));
+      cursor.insertText(QString(QChar(0x2066)));
+    }
+  }
+}
 
 void FillReportDocument(QTextDocument& document, const std::vector<ReportRun>& runs, bool rightToLeft,
                         const QString& fontFamily) {
@@ -54,6 +79,7 @@ void FillReportDocument(QTextDocument& document, const std::vector<ReportRun>& r
       lineRight = false;
     }
   }
+  if (rightToLeft) IsolateLtrInRtlBlocks(document);
 }
 
 ReportView::ReportView(QWidget* parent) : QTextBrowser(parent) {

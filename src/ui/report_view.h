@@ -14,6 +14,10 @@ namespace tavo::ui {
 void FillReportDocument(QTextDocument& document, const std::vector<ReportRun>& runs, bool rightToLeft,
                         const QString& fontFamily = {});
 
+// The left-to-right pieces of every right-to-left paragraph (numbers with their units, unit
+// pairs, designations, paths) isolated, so the paragraph's direction does not reorder them.
+void IsolateLtrInRtlBlocks(QTextDocument& document);
+
 class ReportView : public QTextBrowser {
   Q_OBJECT
  public:

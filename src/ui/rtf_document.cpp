@@ -8,6 +8,7 @@
 #include <string>
 
 #include "output/rtf_tokenizer.h"
+#include "ui/report_view.h"
 
 namespace tavo::ui {
 
@@ -302,6 +303,7 @@ void RtfToDocument(std::string_view rtf, QTextDocument& document, double dpi) {
     }
     cursor.movePosition(QTextCursor::End);
   }
+  IsolateLtrInRtlBlocks(document);
 }
 
 }  // namespace tavo::ui

@@ -12,9 +12,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPdfDocument>
-#include <QPdfPageNavigator>
-#include <QPdfView>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -43,6 +40,7 @@
 #include "ui/frm_main.h"
 #include "ui/frm_mdi.h"
 #include "ui/frm_units.h"
+#include "ui/help_view.h"
 #include "ui/progress_window.h"
 #include "ui/result_windows.h"
 #include "ui/qt_messages.h"
@@ -133,6 +131,11 @@ bool TavolinProgram::Main(const std::vector<std::string>& args) {
     return true;
   }
 
+  StartOnInput();
+  return true;
+}
+
+void TavolinProgram::StartOnInput() {
   frame_->Disable_Icons();
   frame_->show();
   drawing_->ShowEmpty();
@@ -142,8 +145,9 @@ bool TavolinProgram::Main(const std::vector<std::string>& args) {
                                    "فایل ورودی خوانده نشد؛ برای بازگشت خروج را بزنید."));
     frame_->ShowPage(frmMDI::Page::Constants);
     constants_->SetContinueVisible(false);
-    return true;
+    return;
   }
+  if (std::error_code ec; fs::is_regular_file(SuitePath(ctx_.InputFile()), ec)) frame_->AddRecentFile(Q(ctx_.InputFile()));
   activeView_ = ActiveView::Constants;
   frame_->SetCaption(Q(FrameCaption()));
   engine_->Refresh();
@@ -157,7 +161,55 @@ bool TavolinProgram::Main(const std::vector<std::string>& args) {
   } else {
     constants_->CmdGo_Click();  // nothing to confirm: go straight on
   }
-  return true;
+}
+
+bool TavolinProgram::OpenFile(const std::string& path) {
+  if (ended_ || !frame_ || ctx_.runMode == 'H') return false;
+  // Not while a pass runs (its progress lets events through) or a new table is being typed.
+  if ((progress_ && progress_->isVisible()) || (enter_ && enter_->isVisible())) return false;
+  const fs::path file = SuitePath(path);
+  const auto withPath = [&path](const char* text) {
+    return PickLanguage(text, 'E') + path + "||" + PickLanguage(text, 'F') + path;
+  };
+  if (ToLower(file.extension().string()) != ".ardekon") {
+    ShowMessage(ctx_, withPath(texts::kNotInputFile));
+    return false;
+  }
+  if (std::error_code ec; !fs::is_regular_file(file, ec)) {
+    ShowMessage(ctx_, withPath(texts::kOpenMissing));
+    frame_->RemoveRecentFile(Q(path));
+    return false;
+  }
+  // A run on the new file as the command line starts one (input mode): only who we are, the
+  // language and the install tree carry over.
+  session_.copy.Close();
+  std::error_code ec;
+  std::string base = fs::absolute(file, ec).lexically_normal().string();
+  base.resize(base.size() - file.extension().string().size());
+  ModuleContext fresh;
+  fresh.moduleKey = ctx_.moduleKey;
+  fresh.moduleTitle = ctx_.moduleTitle;
+  fresh.language = ctx_.language;
+  fresh.runMode = 'I';
+  fresh.installDir = ctx_.installDir;
+  fresh.tempDir = ctx_.tempDir;
+  fresh.suiteVersion = ctx_.suiteVersion;
+  fresh.metrics = ctx_.metrics;
+  fresh.messages = ctx_.messages;
+  fresh.launcher = ctx_.launcher;
+  fresh.inputBase = base;
+  fresh.inputDir = WithTrailingSeparator(fs::path(base).parent_path().string());
+  ctx_ = fresh;
+  table_.Clear();
+  pass_ = BatchRunResult{};
+  edited_.clear();
+  batchDone_ = false;
+  tooMany_ = false;
+  activeView_ = ActiveView::None;
+  list_->SetElements(table_, 0);
+  constants_->SetContinueVisible(true);
+  StartOnInput();
+  return inputOk_;
 }
 
 std::string TavolinProgram::FrameCaption() const {
@@ -173,17 +225,7 @@ void TavolinProgram::BuildWindows() {
   list_ = new ElementList(ctx_, *engine_, frame_);
   progress_ = new ProgressWindow(ctx_, frame_);
   frame_->SetWindows(constants_, editor_, list_, drawing_);
-  // Save input sits in the File menu after Open; Ctrl+S anywhere in the frame.
-  saveInput_ = new QAction(Tr(ctx_, "Save input||ذخیرهٔ فایل ورودی"), frame_);
-  saveInput_->setObjectName("menu_SaveInput");
-  saveInput_->setShortcut(QKeySequence::Save);
-  saveInput_->setEnabled(false);
-  frame_->addAction(saveInput_);
-  if (QMenu* file = frame_->findChild<QMenu*>("menu_File")) {
-    const QList<QAction*> items = file->actions();
-    const qsizetype open = items.indexOf(frame_->action("menu_Open"));
-    file->insertAction(open >= 0 && open + 1 < items.size() ? items[open + 1] : nullptr, saveInput_);
-  }
+  saveInput_ = frame_->action("menu_SaveInput");
   // The editor's undo and redo head the Edit menu.
   if (QMenu* edit = frame_->findChild<QMenu*>("menu_Edit")) {
     QAction* first = edit->actions().isEmpty() ? nullptr : edit->actions().first();
@@ -191,6 +233,8 @@ void TavolinProgram::BuildWindows() {
     edit->insertSeparator(first);
   }
   frame_->installEventFilter(this);
+  // Where the user left it last time, else most of the screen.
+  if (frame_->RestoreGeometry()) return;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect avail = screen->availableGeometry();
     frame_->resize(std::min(1560, avail.width() * 95 / 100), std::min(980, avail.height() * 95 / 100));
@@ -212,6 +256,7 @@ void TavolinProgram::ConnectCommands() {
   connect(frame_, &frmMDI::results, this, &TavolinProgram::Results);
   connect(frame_, &frmMDI::showGridToggled, drawing_, &frmDraw::SetGrid);
   connect(frame_, &frmMDI::frameClosing, this, [this] { EndProgram("/noframe/steel"); });
+  connect(frame_, &frmMDI::openFile, this, [this](const QString& path) { OpenFile(S(path)); });
   constants_->onContinue = [this] { ContinueAfterConstants(); };
   constants_->onUnits = [this] { Units(); };
   constants_->onDesignCodeHelp = [this] { OpenHelp("checks"); };
@@ -220,7 +265,8 @@ void TavolinProgram::ConnectCommands() {
   connect(editor_, &frmMain::hint, this, [this](const QString& text) { frame_->ShowStatus(0, text); });
   connect(editor_, &frmMain::sliderRowChanged, drawing_, &frmDraw::ConfigureSlider);
   connect(editor_, &frmMain::memberEdited, this, &TavolinProgram::ElementEdited);
-  connect(saveInput_, &QAction::triggered, this, [this] { SaveInput(); });
+  connect(frame_, &frmMDI::saveInput, this, [this] { SaveInput(); });
+  UpdateSaveAction();  // offered once there is something to save
   connect(drawing_, &frmDraw::sliderMoved, this,
           [this](int v) { editor_->ApplyCommand("=" + std::to_string(v), editor_->currentRow()); });
   connect(list_, &ElementList::elementActivated, this, &TavolinProgram::ShowElement);
@@ -591,22 +637,6 @@ void TavolinProgram::TrapError(const TrappedError& error) {
 
 void TavolinProgram::menu_Calculation_Click() { OpenHelp({}); }
 
-namespace {
-
-// The page of `anchor` in the help's anchor list ("id TAB page", pages from 1); 0 when absent.
-int AnchorPage(const std::string& anchorsFile, const std::string& anchor) {
-  std::ifstream in(SuitePath(anchorsFile));
-  std::string line;
-  while (std::getline(in, line)) {
-    const size_t tab = line.find('\t');
-    if (tab == std::string::npos || line.substr(0, tab) != anchor) continue;
-    return std::max(0, std::atoi(line.c_str() + tab + 1));
-  }
-  return 0;
-}
-
-}  // namespace
-
 bool TavolinProgram::OpenHelp(const std::string& anchor) {
   std::string path = ctx_.installDir + "bin/help/" + ctx_.moduleKey + ".pdf";
   // The Persian edition, when it is installed, for a Persian user.
@@ -626,34 +656,24 @@ bool TavolinProgram::OpenHelp(const std::string& anchor) {
     window->setWindowTitle(Tr(ctx_, texts::kMenuCalculation));
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* document = new QPdfDocument(window);
-    auto* view = new QPdfView(window);
-    view->setObjectName("pdfHelp");
-    view->setPageMode(QPdfView::PageMode::MultiPage);
-    view->setZoomMode(QPdfView::ZoomMode::FitToWidth);
-    view->setDocument(document);
-    document->load(Q(SuitePath(path).string()));
-    document->setObjectName("pdfDocument");
+    // Its own view: the chapter links and the contents entries lead to their pages.
+    auto* view = new HelpView(window);
     layout->addWidget(view);
     window->resize(900, 800);
+    view->Load(Q(SuitePath(path).string()));
     help_ = window;
     helpPath_ = path;
   }
   help_->show();
   help_->raise();
-  auto* view = help_->findChild<QPdfView*>("pdfHelp");
-  if (view && !anchor.empty()) {
-    std::string anchors = path.substr(0, path.size() - 4) + ".anchors";
-    const int page = AnchorPage(anchors, anchor);
-    if (page >= 1 && page <= view->document()->pageCount()) view->pageNavigator()->jump(page - 1, QPointF(), 0);
-  }
+  if (auto* view = help_->findChild<HelpView*>("pdfHelp"); view && !anchor.empty()) view->JumpToAnchor(Q(anchor));
   return true;
 }
 
 int TavolinProgram::helpPage() const {
   if (!help_) return -1;
-  auto* view = help_->findChild<QPdfView*>("pdfHelp");
-  return view ? view->pageNavigator()->currentPage() : -1;
+  auto* view = help_->findChild<HelpView*>("pdfHelp");
+  return view ? view->currentPage() : -1;
 }
 
 void TavolinProgram::ConstantsHelp() {
@@ -722,7 +742,9 @@ void TavolinProgram::Results() {
   ResultsRunOutcome outcome;
   ResultsWriter writer(ctx_);
   std::vector<ResultRowValues> rows;
-  if (writer.Start()) {
+  ResultsOptions resultsOptions;
+  resultsOptions.listingDir = ListingDir(ctx_);  // kept beside the input, as the command line does
+  if (writer.Start(resultsOptions)) {
     class Rows final : public BatchFormatter {
      public:
       Rows(const ResultsWriter& writer, const ModuleContext& ctx, ResultsWriter& out, std::vector<ResultRowValues>& rows)

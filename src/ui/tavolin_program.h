@@ -64,6 +64,10 @@ class TavolinProgram : public QObject {
   // empty command line, unreadable input in help-less modes is not one of them).
   bool Main(const std::vector<std::string>& args);
 
+  // Runs another input file in this window as the command line would (input mode): its
+  // constants, then its elements. False, with a message, for a missing or foreign file.
+  bool OpenFile(const std::string& path);
+
   void ContinueAfterConstants();
   void ShowElement(int index);
   void NextID();
@@ -118,6 +122,8 @@ class TavolinProgram : public QObject {
   void BuildWindows();
   void ConnectCommands();
   bool OpenInputFile();
+  // From the input file's header to the constants window (the end of Main, and OpenFile).
+  void StartOnInput();
   void RunBatchPass();
   void OpenTableEntry();
   void TableEntryFinished();

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "core/bidi.h"
+
 // The windows' own texts, English and Persian, picked by PickLanguage where they are shown.
 namespace tavo::ui::texts {
 
@@ -83,8 +85,8 @@ inline constexpr const char* kConstantsHint =
     "||برای دیدن تعریف هر ثابت، نشانگر موس را روی ثابت‌های سمت چپ ببرید.";
 // "System Units: " & the unit text, in both languages.
 inline std::string SystemUnits(const std::string& units) {
-  // The unit text keeps its left-to-right order inside the Persian sentence (LRI ... PDI).
-  return "System Units: " + units + "||واحدهای سیستم: \u2066" + units + "\u2069";
+  // The unit text keeps its left-to-right order inside the Persian sentence.
+  return "System Units: " + units + "||واحدهای سیستم: " + IsolateLtr(units);
 }
 
 inline constexpr const char* kResultsProgress = "Writing the result tables...||در حال نوشتن جدول‌های نتایج...";
@@ -150,5 +152,19 @@ inline constexpr const char* kUnitsHeading = "Display units||واحدهای نم
 inline constexpr const char* kForce = "Force||نیرو";
 inline constexpr const char* kLength = "Length||طول";
 inline constexpr const char* kOk = "OK||تأیید";
+
+// --- Message box buttons -------------------------------------------------------------------
+inline constexpr const char* kYes = "Yes||بله";
+inline constexpr const char* kNo = "No||خیر";
+
+// --- Files -----------------------------------------------------------------------------------
+inline constexpr const char* kMenuRecent = "Recent files||پرونده‌های اخیر";
+inline constexpr const char* kMenuSaveInput = "Save input||ذخیره ورودی";
+inline constexpr const char* kOpenTitle = "Open input file||باز کردن فایل ورودی";
+inline constexpr const char* kOpenFilter = "Input files (*.Ardekon *.ardekon)||فایل‌های ورودی (*.Ardekon *.ardekon)";
+inline constexpr const char* kNoRecent = "(none)||(هیچ)";
+inline constexpr const char* kNotInputFile =
+    "Only input files (.Ardekon) can be opened: ||فقط فایل‌های ورودی (.Ardekon) باز می‌شوند: ";
+inline constexpr const char* kOpenMissing = "The file does not exist: ||این فایل وجود ندارد: ";
 
 }  // namespace tavo::ui::texts

@@ -9,19 +9,14 @@
 #include <filesystem>
 #include <map>
 
-#include "core/messages.h"
 #include "core/text_util.h"
 #include "sections/profile_catalogue.h"
-#include "support/test_support.h"
+#include "support/input_fixture.h"
 
 namespace tavo {
 namespace {
 
-struct CheckedRun {
-  test::ScratchDir dir;
-  RecordingMessages messages;
-  ModuleContext ctx;
-  InputSession session;
+struct CheckedRun : test::OpenedInput {
   ProfileCatalogue catalogue{std::string(TAVO_INSTALL_TREE) + "/cte/"};
   SectionInput input;
   std::map<int, CheckedMember> members;
@@ -30,12 +25,7 @@ struct CheckedRun {
   explicit CheckedRun(const std::string& body) {
     EXPECT_TRUE(std::filesystem::exists(std::string(TAVO_INSTALL_TREE) + "/cte/stahl.IPE"))
         << "the catalogue is not installed: build the catalogue_files target first";
-    ctx.messages = &messages;
-    ctx.installDir = dir.str();
-    ctx.tempDir = dir.str() + "temp/";
-    dir.Write("in.Ardekon", "Software=Ardekon  Version=7.12  Module=tavo  Title=E2E\n" + body);
-    SetInputPath(ctx, dir.str() + "in.Ardekon");
-    EXPECT_TRUE(OpenInput(ctx, session));
+    EXPECT_TRUE(Open(test::kInputHeader + body));
     input.catalogue = &catalogue;
     input.families = tavo::StandardFamilies();
     input.dataUnits = ctx.dataUnitSystem;
@@ -163,9 +153,7 @@ TEST(ElementCheck, AnElementWithoutASectionIsNeverOk) {
 // length and Fy the user wrote.
 
 bool Says(const CheckedMember& m, Severity severity, const std::string& fragment) {
-  for (const Diagnostic& d : m.diagnostics)
-    if (d.severity == severity && d.text.find(fragment) != std::string::npos) return true;
-  return false;
+  return test::Said(m.diagnostics, severity, fragment);
 }
 
 // IPE 300: h 30, b 15, tw 0.71, tf 1.07, Ix 8356 → S1 = 8356/15 = 557.07, Af = 16.05.

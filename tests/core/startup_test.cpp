@@ -113,7 +113,7 @@ TEST(AtomicWriteFile, ReplacesWholeAndLeavesNoTemporary) {
   EXPECT_NE(error.find("x.csv"), std::string::npos);
 }
 
-TEST(ReturnToSuite, ClosesFilesAppendsListingDeletesTempsAndLaunches) {
+TEST(ReturnToSuite, ClosesFilesAppendsListingDeletesTempsKeepsTheListingAndLaunches) {
   test::ScratchDir dir;
   ModuleContext ctx;
   RecordingMessages m;
@@ -123,7 +123,9 @@ TEST(ReturnToSuite, ClosesFilesAppendsListingDeletesTempsAndLaunches) {
   ctx.installDir = dir.str();
   ctx.tempDir = dir.str() + "temp/";
   ctx.inputBase = dir.str() + "frame";
-  dir.Write("temp/book.tmp", "listing");
+  ctx.inputDir = dir.str();
+  dir.Write("book.tmp", "listing");
+  dir.Write("temp/scratch.tmp", "scratch");
   dir.Write("temp/book-arr.tmp", "ARR\n");
   dir.Write("temp/keep.txt", "k");
   dir.Write("frame.dsn", "DSN\n");
@@ -132,10 +134,24 @@ TEST(ReturnToSuite, ClosesFilesAppendsListingDeletesTempsAndLaunches) {
   EXPECT_EQ(ReturnToSuite(ctx, "/noframe/steel", [&] { closed = true; }), ReturnOutcome::Ended);
   EXPECT_TRUE(closed);
   EXPECT_EQ(test::ReadFile(dir.path() / "frame.dsn"), "DSN\nARR\n");
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "temp/book.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "temp/scratch.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "temp/book-arr.tmp"));
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "temp/keep.txt"));
+  // The listing lives beside the input, as the command line leaves it.
+  EXPECT_EQ(test::ReadFile(dir.path() / "book.tmp"), "listing");
   ASSERT_EQ(launcher.calls.size(), 1u);
   EXPECT_EQ(launcher.calls[0].arguments, std::vector<std::string>{"Returned_Back:tavo"});
+}
+
+TEST(ListingDir, BesideTheInputAsTheCommandLineWritesIt) {
+  ModuleContext ctx;
+  ctx.inputDir = "/data/frames/";
+  ctx.inputBase = "/elsewhere/frame";
+  EXPECT_EQ(ListingDir(ctx), std::filesystem::path("/data/frames/"));
+  ctx.inputDir.clear();
+  EXPECT_EQ(ListingDir(ctx), std::filesystem::path("/elsewhere"));
+  ctx.inputBase = "frame";
+  EXPECT_EQ(ListingDir(ctx), std::filesystem::path("."));
 }
 
 TEST(ReturnToSuite, ExitRequestKeepsRunningAndHelpModeSkipsFiles) {

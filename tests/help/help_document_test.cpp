@@ -112,97 +112,93 @@ QString PersianDigits(int n) {
   return ::testing::AssertionFailure() << "missing: " << what.toStdString();
 }
 
+// Both editions: opened, A4, every page but the title page numbered in the edition's digits.
+struct Edition {
+  const char* file;
+  const Printed& (*printed)();
+  QString (*number)(int);
+};
+const Edition kEditions[] = {{"tavo.pdf", English, [](int n) { return QString::number(n); }},
+                             {"tavo_fa.pdf", Persian, PersianDigits}};
+
+TEST(HelpDocument, BothEditionsOpenA4WithNumberedPages) {
+  for (const Edition& e : kEditions) {
+    SCOPED_TRACE(e.file);
+    const Printed& doc = e.printed();
+    ASSERT_TRUE(doc.pdf && doc.pdf->status() == QPdfDocument::Status::Ready) << "cannot open";
+    EXPECT_GE(doc.pdf->pageCount(), 12);
+    EXPECT_NEAR(doc.pdf->pagePointSize(0).width(), 595.3, 1.0);
+    EXPECT_NEAR(doc.pdf->pagePointSize(0).height(), 841.9, 1.0);
+    ASSERT_GE(doc.lines.size(), 3u);
+    for (size_t i = 1; i < doc.lines.size(); ++i) {
+      ASSERT_FALSE(doc.lines[i].isEmpty()) << "page " << i + 1 << " is empty";
+      EXPECT_EQ(doc.lines[i].last(), e.number(static_cast<int>(i) + 1)) << "page " << i + 1;
+    }
+    EXPECT_NE(doc.lines[0].last(), e.number(1)) << "the title page carries no number";
+  }
+}
+
+// Each anchor id leads to the page that holds its heading.
+void ExpectAnchorsLeadTo(const Printed& doc, const std::vector<std::pair<const char*, const char*>>& sections) {
+  for (const auto& [id, heading] : sections) {
+    const int page = doc.PageOf(QString::fromUtf8(id));
+    ASSERT_GE(page, 1) << "no anchor " << id;
+    ASSERT_LE(page, doc.pdf->pageCount()) << "anchor " << id;
+    EXPECT_TRUE(Holds(doc.pages[static_cast<size_t>(page - 1)], QString::fromUtf8(heading))) << "anchor " << id;
+  }
+}
+
 // ---------------------------------------------------------------------------------------
 // English edition
 // ---------------------------------------------------------------------------------------
 
-TEST(HelpDocumentEnglish, OpensWithItsPages) {
-  const Printed& en = English();
-  ASSERT_TRUE(en.pdf && en.pdf->status() == QPdfDocument::Status::Ready) << "cannot open tavo.pdf";
-  EXPECT_GE(en.pdf->pageCount(), 12);
-  const QSizeF a4 = en.pdf->pagePointSize(0);
-  EXPECT_NEAR(a4.width(), 595.3, 1.0);
-  EXPECT_NEAR(a4.height(), 841.9, 1.0);
-}
-
-TEST(HelpDocumentEnglish, HasEveryChapter) {
+TEST(HelpDocumentEnglish, HoldsEveryChapterDesignationFormulaAndWorkedNumber) {
   const QString all = English().All();
-  for (const char* heading : {"1. Section designations", "2. The input file", "3. Section properties",
-                              "4. Design checks", "5. Units", "4.2 Compactness", "4.3 Limiting unbraced length Lc",
-                              "4.6 Allowable axial stress Fa and compression Pmax", "4.7 Fillet welds of cover plates",
-                              "5.2 Conversion factors"})
-    EXPECT_TRUE(Holds(all, QString::fromUtf8(heading)));
-}
-
-TEST(HelpDocumentEnglish, ExplainsEveryDesignation) {
-  const QString all = English().All();
-  for (const char* form :
-       {"PG hw*tw*bf1*tf1[*bf2*tf2]", "CROSS h1*h2*tw*bf1*tf1[*bf2*tf2]", "BOX hw*tw*bf*tf", "TUBE D*t",
-        "[2]L size [<>]", "[2]UNP size", "PG600X8X250X15X200X12", "2UNP20 (d=12)", "2UNP16 ][ (d=10)",
-        "2L80<> (d=8)", "IPE30+2PL200*10", "IPE30+WPL200*8 DPL=25", "3IPE30 (d=20)", "HPE300-400", "CPE30",
-        "+2WPL wb*wt", "X2PL", "IPE20 = IPE200", "NO=4,3,2 Units=[kg]-[cm] FILE=ETABS", "Fy=2400 UNITS=[kg]-[cm]"})
-    EXPECT_TRUE(Holds(all, QString::fromUtf8(form)));
-}
-
-TEST(HelpDocumentEnglish, GivesTheCheckFormulas) {
-  const QString all = English().All();
-  for (const char* formula :
-       {"545/√Fy", "5365/√Fy", "795/√(Fy/kc)", "6370/√(0.6·Fy)", "1590/√Fy", "232000/Fy", "Cc = 6440/√Fy",
-        "FS = 1.67 + 0.375·q − 0.125·q³", "Fa = 10500000 / λ²", "Fa = 0.01", "840000·Cb / (Lb·Depth/Af)",
-        "√(7200000·Cb/Fy)", "√(36000000·Cb/Fy)", "107500000·Cb", "12000000·Cb/q²", "Mmax = S1·Fb / 100000",
-        "Tmax = 0.6·Fy·A / 1000", "Pmax = Fa·A / 1000", "Lc = 53000·b / Fy"})
-    EXPECT_TRUE(Holds(all, QString::fromUtf8(formula)));
-}
-
-TEST(HelpDocumentEnglish, GivesTheSectionProperties) {
-  const QString all = English().All();
-  for (const char* text : {"I1 = 2·[tw·h³/12 + b·tf³/12 + b·tf·(h/2 + tf/2)²]", "J = 6.28318·(di/2)³·t",
-                           "n = 2: I2 = 2·(I2 + A·d²/4), Width = b + d", "Af = n·b·tf + bpl·tpl",
-                           "rt = √{ [tf2·bf2³/12 + (hw/6)·tw³/12] / (Af + tw·hw/6) }", "3.14159"})
+  for (const char* text : {
+           // chapters
+           "1. Section designations", "2. The input file", "3. Section properties", "4. Design checks", "5. Units",
+           "4.2 Compactness", "4.3 Limiting unbraced length Lc", "4.6 Allowable axial stress Fa and compression Pmax",
+           "4.7 Fillet welds of cover plates", "5.2 Conversion factors",
+           // designations and input lines
+           "PG hw*tw*bf1*tf1[*bf2*tf2]", "CROSS h1*h2*tw*bf1*tf1[*bf2*tf2]", "BOX hw*tw*bf*tf", "TUBE D*t",
+           "[2]L size [<>]", "[2]UNP size", "PG600X8X250X15X200X12", "2UNP20 (d=12)", "2UNP16 ][ (d=10)",
+           "2L80<> (d=8)", "IPE30+2PL200*10", "IPE30+WPL200*8 DPL=25", "3IPE30 (d=20)", "HPE300-400", "CPE30",
+           "+2WPL wb*wt", "X2PL", "IPE20 = IPE200", "NO=4,3,2 Units=[kg]-[cm] FILE=ETABS", "Fy=2400 UNITS=[kg]-[cm]",
+           // check formulas
+           "545/√Fy", "5365/√Fy", "795/√(Fy/kc)", "6370/√(0.6·Fy)", "1590/√Fy", "232000/Fy", "Cc = 6440/√Fy",
+           "FS = 1.67 + 0.375·q − 0.125·q³", "Fa = 10500000 / λ²", "Fa = 0.01", "840000·Cb / (Lb·Depth/Af)",
+           "√(7200000·Cb/Fy)", "√(36000000·Cb/Fy)", "107500000·Cb", "12000000·Cb/q²", "Mmax = S1·Fb / 100000",
+           "Tmax = 0.6·Fy·A / 1000", "Pmax = Fa·A / 1000", "Lc = 53000·b / Fy",
+           // section properties
+           "I1 = 2·[tw·h³/12 + b·tf³/12 + b·tf·(h/2 + tf/2)²]", "J = 6.28318·(di/2)³·t",
+           "n = 2: I2 = 2·(I2 + A·d²/4), Width = b + d", "Af = n·b·tf + bpl·tpl",
+           "rt = √{ [tf2·bf2³/12 + (hw/6)·tw³/12] / (Af + tw·hw/6) }", "3.14159",
+           // the worked example: the numbers the program computes for PG 600*8*250*15, L = 900
+           "I1 = 85331.25 cm⁴", "S1 = 2708.93 cm³", "= 17.23 ton·m", "= 50.7 ton", "177.1 ton"})
     EXPECT_TRUE(Holds(all, QString::fromUtf8(text)));
-  // The worked example gives the numbers the program computes for PG 600*8*250*15, L = 900.
-  for (const char* number : {"I1 = 85331.25 cm⁴", "S1 = 2708.93 cm³", "= 17.23 ton·m", "= 50.7 ton", "177.1 ton"})
-    EXPECT_TRUE(Holds(all, QString::fromUtf8(number)));
-}
-
-TEST(HelpDocumentEnglish, NumbersEveryPageButTheFirst) {
-  const Printed& en = English();
-  ASSERT_GE(en.lines.size(), 3u);
-  for (size_t i = 1; i < en.lines.size(); ++i) {
-    ASSERT_FALSE(en.lines[i].isEmpty()) << "page " << i + 1 << " is empty";
-    EXPECT_EQ(en.lines[i].last(), QString::number(static_cast<int>(i) + 1)) << "page " << i + 1;
-  }
-  EXPECT_NE(en.lines[0].last(), QStringLiteral("1")) << "the title page carries no number";
 }
 
 TEST(HelpDocumentEnglish, AnchorsLeadToTheirSections) {
   const Printed& en = English();
   ASSERT_FALSE(en.anchors.empty()) << "tavo.anchors is missing or empty";
-  const int pages = en.pdf->pageCount();
   int previous = 0;
   for (const auto& [id, page] : en.anchors) {
     EXPECT_GE(page, 1) << id.toStdString();
-    EXPECT_LE(page, pages) << id.toStdString();
+    EXPECT_LE(page, en.pdf->pageCount()) << id.toStdString();
     EXPECT_GE(page, previous) << id.toStdString() << " comes before the section listed above it";
     previous = page;
   }
-  const std::vector<std::pair<const char*, const char*>> sections = {
-      {"contents", "Contents"},
-      {"designations", "1. Section designations"},
-      {"designations-pg", "1.2 Plate girder: PG"},
-      {"designations-angles", "1.6 Angles: L, 2L"},
-      {"input", "2. The input file"},
-      {"properties-rolled", "3.6 Rolled I, H, half and castellated profiles"},
-      {"checks", "4. Design checks"},
-      {"checks-compactness", "4.2 Compactness"},
-      {"checks-compression", "4.6 Allowable axial stress Fa and compression Pmax"},
-      {"units", "5. Units"},
-      {"units-factors", "5.2 Conversion factors"}};
-  for (const auto& [id, heading] : sections) {
-    const int page = en.PageOf(QString::fromUtf8(id));
-    ASSERT_GE(page, 1) << "no anchor " << id;
-    EXPECT_TRUE(Holds(en.pages[static_cast<size_t>(page - 1)], QString::fromUtf8(heading))) << "anchor " << id;
-  }
+  ExpectAnchorsLeadTo(en, {{"contents", "Contents"},
+                           {"designations", "1. Section designations"},
+                           {"designations-pg", "1.2 Plate girder: PG"},
+                           {"designations-angles", "1.6 Angles: L, 2L"},
+                           {"input", "2. The input file"},
+                           {"properties-rolled", "3.6 Rolled I, H, half and castellated profiles"},
+                           {"checks", "4. Design checks"},
+                           {"checks-compactness", "4.2 Compactness"},
+                           {"checks-compression", "4.6 Allowable axial stress Fa and compression Pmax"},
+                           {"units", "5. Units"},
+                           {"units-factors", "5.2 Conversion factors"}});
   // The contents list the same pages.
   EXPECT_TRUE(Holds(en.pages[static_cast<size_t>(en.PageOf(QStringLiteral("contents")) - 1)],
                     QStringLiteral("4. Design checks ") + QString::number(en.PageOf(QStringLiteral("checks")))));
@@ -264,39 +260,19 @@ TEST(HelpDocumentEnglish, NothingIsPrintedTwice) {
 // Persian edition
 // ---------------------------------------------------------------------------------------
 
-TEST(HelpDocumentPersian, OpensWithItsPages) {
-  const Printed& fa = Persian();
-  ASSERT_TRUE(fa.pdf && fa.pdf->status() == QPdfDocument::Status::Ready) << "cannot open tavo_fa.pdf";
-  EXPECT_GE(fa.pdf->pageCount(), 12);
-}
-
-TEST(HelpDocumentPersian, IsWrittenInPersian) {
+TEST(HelpDocumentPersian, IsWrittenInPersianWithDesignationsAndFormulasLeftToRight) {
   const QString all = Persian().All();
   // (Words with the lam-alef ligature are left out: the PDF text maps a ligature glyph back
   // to no character, a limit of the PDF writer, not of the document.)
-  for (const char* word : {"نامگذاری مقطعها", "تیرورق", "قوطی", "لوله", "نبشی", "ناودانی", "نیمپروفیل",
+  for (const char* text : {"نامگذاری مقطعها", "تیرورق", "قوطی", "لوله", "نبشی", "ناودانی", "نیمپروفیل",
                            "فایل ورودی", "مشخصات مقطع", "فشردگی", "تنش مجاز", "شعاع ژیراسیون", "جوش گوشه",
-                           "واحدها", "کنترلهای طراحی"})
-    EXPECT_TRUE(Holds(all, QString::fromUtf8(word)));
+                           "واحدها", "کنترلهای طراحی", "PG 600*8*250*15", "2UNP20 (d=12)", "2L60<>", "HPE300-400",
+                           "Cc = 6440/√Fy", "FS = 1.67 + 0.375·q − 0.125·q³", "Fa = 10500000 / λ²",
+                           "Mmax = S1·Fb / 100000"})
+    EXPECT_TRUE(Holds(all, QString::fromUtf8(text)));
   // Persian letters, not their Arabic look-alikes.
   EXPECT_FALSE(all.contains(QChar(0x064A))) << "Arabic yeh in the Persian edition";
   EXPECT_FALSE(all.contains(QChar(0x0643))) << "Arabic kaf in the Persian edition";
-}
-
-TEST(HelpDocumentPersian, KeepsDesignationsAndFormulasLeftToRight) {
-  const QString all = Persian().All();
-  for (const char* text : {"PG 600*8*250*15", "2UNP20 (d=12)", "2L60<>", "HPE300-400", "Cc = 6440/√Fy",
-                           "FS = 1.67 + 0.375·q − 0.125·q³", "Fa = 10500000 / λ²", "Mmax = S1·Fb / 100000"})
-    EXPECT_TRUE(Holds(all, QString::fromUtf8(text)));
-}
-
-TEST(HelpDocumentPersian, NumbersPagesInPersianDigits) {
-  const Printed& fa = Persian();
-  ASSERT_GE(fa.lines.size(), 3u);
-  for (size_t i = 1; i < fa.lines.size(); ++i) {
-    ASSERT_FALSE(fa.lines[i].isEmpty()) << "page " << i + 1 << " is empty";
-    EXPECT_EQ(fa.lines[i].last(), PersianDigits(static_cast<int>(i) + 1)) << "page " << i + 1;
-  }
 }
 
 TEST(HelpDocumentPersian, HasTheSameAnchorsLeadingToItsSections) {
@@ -305,15 +281,9 @@ TEST(HelpDocumentPersian, HasTheSameAnchorsLeadingToItsSections) {
   ASSERT_FALSE(fa.anchors.empty()) << "tavo_fa.anchors is missing or empty";
   ASSERT_EQ(fa.anchors.size(), en.anchors.size());
   for (size_t i = 0; i < fa.anchors.size(); ++i) EXPECT_EQ(fa.anchors[i].first, en.anchors[i].first);
-  const std::vector<std::pair<const char*, const char*>> sections = {
-      {"designations", "نامگذاری مقطعها"}, {"designations-pg", "تیرورق"}, {"input", "فایل ورودی"},
-      {"checks", "کنترلهای طراحی"},      {"checks-compactness", "فشردگی"}, {"units", "واحدها"}};
-  for (const auto& [id, heading] : sections) {
-    const int page = fa.PageOf(QString::fromUtf8(id));
-    ASSERT_GE(page, 1) << "no anchor " << id;
-    ASSERT_LE(page, fa.pdf->pageCount()) << "anchor " << id;
-    EXPECT_TRUE(Holds(fa.pages[static_cast<size_t>(page - 1)], QString::fromUtf8(heading))) << "anchor " << id;
-  }
+  ExpectAnchorsLeadTo(fa, {{"designations", "نامگذاری مقطعها"}, {"designations-pg", "تیرورق"},
+                           {"input", "فایل ورودی"}, {"checks", "کنترلهای طراحی"},
+                           {"checks-compactness", "فشردگی"}, {"units", "واحدها"}});
 }
 
 }  // namespace

@@ -5,35 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "core/messages.h"
 #include "core/text_util.h"
-#include "support/test_support.h"
+#include "support/input_fixture.h"
 
 namespace tavo {
 namespace {
 
-const char* kHeader = "Software=Ardekon  Version=7.12  Module=tavo  Title=Batch\n";
-
 // An input file with a session opened on it and a check that records what it was given.
-struct Pass {
-  test::ScratchDir dir;
-  RecordingMessages messages;
-  ModuleContext ctx;
-  InputSession session;
+struct Pass : test::OpenedInput {
   std::vector<int> checkedIndices;
   std::vector<std::string> checkedTexts;
   std::vector<MemberKind> kinds;
   std::vector<int> progress;
-
-  explicit Pass(const std::string& body) {
-    ctx.messages = &messages;
-    ctx.installDir = dir.str();
-    ctx.tempDir = dir.str() + "temp/";
-    dir.Write("in.Ardekon", std::string(kHeader) + body);
-    SetInputPath(ctx, dir.str() + "in.Ardekon");
-    opened = OpenInput(ctx, session);
-  }
   bool opened = false;
+
+  explicit Pass(const std::string& body) { opened = Open(test::kInputHeader + body); }
 
   BatchPassResult Run(int cancelAt = -1) {
     ElementCheckFn check = [this](int index, const Element& e) {
@@ -74,76 +60,66 @@ TEST(BatchPass, EveryElementInOrderWithProgress) {
   EXPECT_FALSE(p.session.copy.IsOpen());
 }
 
-TEST(BatchPass, ProgressForThreeElementsRoundsToNearest) {
-  Pass p("NO=3\n1 IPE20\n2 IPE20\n3 IPE20\n");
-  p.Run();
-  EXPECT_EQ(p.progress, (std::vector<int>{33, 67, 100}));
-  EXPECT_EQ(ProgressPercent(1, 8), 12);  // 12.5: halves to even
+TEST(BatchPass, ProgressRoundsHalvesToEven) {
+  EXPECT_EQ(ProgressPercent(1, 8), 12);  // 12.5
   EXPECT_EQ(ProgressPercent(3, 8), 38);  // 37.5
 }
 
-// The blank line is where the list ends, not an element: N counts the two elements before it,
-// and the three the count line promised beyond them are reported.
-TEST(BatchPass, BlankThirdLineOfFiveEndsWithTwoAndIsReported) {
-  Pass p("NO=5\n1 IPE20\n2 IPE20\n\n4 IPE20\n5 IPE20\n");
-  const BatchPassResult r = p.Run();
-  EXPECT_EQ(r.N, 2);
-  EXPECT_EQ(p.ctx.N, 2);
-  EXPECT_TRUE(r.endedOnBlank);
-  EXPECT_EQ(p.checkedIndices, (std::vector<int>{1, 2}));
-  EXPECT_EQ(p.progress, (std::vector<int>{20, 40}));
-  ASSERT_EQ(r.results.size(), 2u);
-  ASSERT_EQ(r.elements.size(), 2u);
-  ASSERT_EQ(p.ctx.inputDiagnostics.size(), 1u);
-  EXPECT_EQ(p.ctx.inputDiagnostics[0].severity, Severity::Error);
-  EXPECT_NE(p.ctx.inputDiagnostics[0].text.find("element line 3 is blank"), std::string::npos);
-}
+// How far a pass goes and why it stops: N is what was checked, and what the file got wrong is
+// said once (nothing when the user cancelled).
+struct StopCase {
+  const char* why;
+  const char* body;
+  int cancelAt;  // the progress call that answers "cancel"; -1 never
+  int N;
+  std::vector<int> progress;
+  bool endedOnBlank, cancelled;
+  const char* error;  // the one input diagnostic, an error; "" none at all; nullptr not checked
+};
+const StopCase kStops[] = {
+    {"three elements round to nearest", "NO=3\n1 IPE20\n2 IPE20\n3 IPE20\n", -1, 3, {33, 67, 100}, false, false,
+     nullptr},
+    // The blank line is where the list ends, not an element: N counts the two before it.
+    {"blank third line of five", "NO=5\n1 IPE20\n2 IPE20\n\n4 IPE20\n5 IPE20\n", -1, 2, {20, 40}, true, false,
+     "element line 3 is blank"},
+    {"end of the working copy", "NO=6\n1 IPE20\n2 IPE20\n3 IPE20\n", -1, 3, {17, 33, 50}, false, false,
+     "gives 6 elements, but the file holds only 3"},
+    {"cancel keeps the elements done", "NO=5\n1 IPE20\n2 IPE20\n3 IPE20\n4 IPE20\n5 IPE20\n", 2, 2, {20, 40}, false,
+     true, ""},
+    {"a single element has no progress", "NO=1\n7 IPE20\n", -1, 1, {}, false, false, nullptr},
+    {"no element lines", "NO=3\n", -1, 0, {}, false, false, nullptr},
+};
 
-TEST(BatchPass, EndOfTheWorkingCopyReducesN) {
-  Pass p("NO=6\n1 IPE20\n2 IPE20\n3 IPE20\n");
-  const BatchPassResult r = p.Run();
-  EXPECT_EQ(r.N, 3);
-  EXPECT_EQ(p.ctx.N, 3);
-  EXPECT_EQ(p.checkedIndices, (std::vector<int>{1, 2, 3}));
-  EXPECT_FALSE(r.endedOnBlank);
-  ASSERT_EQ(p.ctx.inputDiagnostics.size(), 1u);
-  EXPECT_EQ(p.ctx.inputDiagnostics[0].severity, Severity::Error);
-  EXPECT_NE(p.ctx.inputDiagnostics[0].text.find("gives 6 elements, but the file holds only 3"), std::string::npos);
-}
-
-TEST(BatchPass, CancelKeepsTheElementsDone) {
-  Pass p("NO=5\n1 IPE20\n2 IPE20\n3 IPE20\n4 IPE20\n5 IPE20\n");
-  const BatchPassResult r = p.Run(2);  // the second progress call answers "cancel"
-  EXPECT_TRUE(r.cancelled);
-  EXPECT_EQ(r.N, 2);
-  EXPECT_EQ(p.ctx.N, 2);
-  EXPECT_EQ(p.checkedIndices, (std::vector<int>{1, 2}));
-  EXPECT_EQ(r.results.size(), 2u);
-  EXPECT_TRUE(p.ctx.inputDiagnostics.empty());  // stopped by the user: nothing wrong with the file
-}
-
-TEST(BatchPass, SingleElementHasNoProgress) {
-  Pass p("NO=1\n7 IPE20\n");
-  const BatchPassResult r = p.Run();
-  EXPECT_EQ(r.N, 1);
-  EXPECT_EQ(p.checkedIndices, (std::vector<int>{1}));
-  EXPECT_TRUE(p.progress.empty());
-  EXPECT_EQ(r.elements[0].id, 7);
-}
-
-TEST(BatchPass, NoElementLinesIsReportedNotReadAsAnElement) {
-  Pass p("NO=3\n");
-  const BatchPassResult r = p.Run();
-  EXPECT_EQ(r.N, 0);
-  EXPECT_EQ(p.ctx.N, 0);
-  EXPECT_TRUE(p.checkedIndices.empty());
-  EXPECT_TRUE(p.messages.Saw("no element lines"));
+TEST(BatchPass, StopsAtTheEndTheBlankLineOrTheUser) {
+  for (const StopCase& c : kStops) {
+    SCOPED_TRACE(c.why);
+    Pass p(c.body);
+    const BatchPassResult r = p.Run(c.cancelAt);
+    EXPECT_EQ(r.N, c.N);
+    EXPECT_EQ(p.ctx.N, c.N);
+    std::vector<int> first(static_cast<size_t>(c.N));
+    for (int i = 0; i < c.N; ++i) first[static_cast<size_t>(i)] = i + 1;
+    EXPECT_EQ(p.checkedIndices, first);
+    EXPECT_EQ(r.results.size(), static_cast<size_t>(c.N));
+    EXPECT_EQ(r.elements.size(), static_cast<size_t>(c.N));
+    EXPECT_EQ(p.progress, c.progress);
+    EXPECT_EQ(r.endedOnBlank, c.endedOnBlank);
+    EXPECT_EQ(r.cancelled, c.cancelled);
+    if (c.error && !*c.error) { EXPECT_TRUE(p.ctx.inputDiagnostics.empty()); }
+    if (c.error && *c.error) {
+      ASSERT_EQ(p.ctx.inputDiagnostics.size(), 1u);
+      EXPECT_TRUE(test::Said(p.ctx.inputDiagnostics, Severity::Error, c.error));
+    }
+  }
+  EXPECT_EQ(Pass("NO=1\n7 IPE20\n").Run().elements[0].id, 7);
+  Pass none("NO=3\n");
+  none.Run();
+  EXPECT_TRUE(none.messages.Saw("no element lines"));
 }
 
 TEST(BatchPass, CommentLinesAreNotElements) {
   Pass p("NO=2\n1 IPE20 : first\n: a remark\n2 IPE22\n");
-  const BatchPassResult r = p.Run();
-  EXPECT_EQ(r.N, 2);
+  EXPECT_EQ(p.Run().N, 2);
   EXPECT_EQ(p.checkedTexts, (std::vector<std::string>{"1 IPE20", "2 IPE22"}));
 }
 

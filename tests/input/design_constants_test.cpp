@@ -4,40 +4,22 @@
 
 #include <optional>
 
-#include "core/messages.h"
 #include "core/text_util.h"
 #include "input/ini_file.h"
-#include "input/input_session.h"
-#include "support/test_support.h"
+#include "support/input_fixture.h"
 
 namespace tavo {
 namespace {
 
-struct Fixture {
-  test::ScratchDir dir;
-  RecordingMessages messages;
-  ModuleContext ctx;
-  InputSession session;
-  explicit Fixture(const std::string& settings) {
-    ctx.messages = &messages;
-    ctx.installDir = dir.str();
-    ctx.tempDir = dir.str() + "temp/";
-    if (!settings.empty()) dir.Write("cte/constants.ini", settings);
-  }
-  bool Open(const std::string& body) {
-    dir.Write("in.Ardekon", "Software=Ardekon  Version=7.12  Module=tavo  Title=T\n" + body);
-    SetInputPath(ctx, dir.str() + "in.Ardekon");
-    return OpenInput(ctx, session);
-  }
+// Opens the input body under the usual first line.
+struct Fixture : test::OpenedInput {
+  using OpenedInput::OpenedInput;
+  bool Open(const std::string& body) { return OpenedInput::Open(test::kInputHeader + body); }
 };
 
 const char* kSettings = "; Settings of the Tavolin module\n[tavo]\nUNITS=[kg]-[cm]\nFY=2400\n";
 
-bool Said(const Diagnostics& list, Severity severity, const std::string& fragment) {
-  for (const Diagnostic& d : list)
-    if (d.severity == severity && d.text.find(fragment) != std::string::npos) return true;
-  return false;
-}
+using test::Said;
 
 // Where Fy comes from and what is said about it. Fy in the settings file is in the settings
 // file's own units (its UNITS=), whatever units the input uses: before, an input in [ton]-[m]

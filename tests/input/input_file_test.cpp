@@ -4,32 +4,14 @@
 
 #include <filesystem>
 
-#include "core/messages.h"
 #include "core/text_util.h"
-#include "input/input_session.h"
-#include "support/test_support.h"
+#include "support/input_fixture.h"
 
 namespace tavo {
 namespace {
 
-struct Fixture {
-  test::ScratchDir dir;
-  RecordingMessages messages;
-  ModuleContext ctx;
-  InputSession session;
-  Fixture() {
-    ctx.messages = &messages;
-    ctx.installDir = dir.str();
-    ctx.tempDir = dir.str() + "temp/";
-  }
-  bool Open(const std::string& content, const std::string& name = "in.Ardekon") {
-    dir.Write(name, content);
-    SetInputPath(ctx, dir.str() + name);
-    return OpenInput(ctx, session);
-  }
-};
-
-const char* kHeader = "Software=Ardekon  Version=7.12  Module=tavo  Title=Test, second\n";
+using Fixture = test::OpenedInput;
+const std::string& kHeader = test::kInputHeader;
 
 TEST(WorkingCopy, CommentsAreStrippedAndFirstLineKept) {
   Fixture f;
@@ -195,13 +177,6 @@ TEST(InputFile, TableEntryKeepsABackupOfAnExistingFile) {
 
 // The count line: whole, non-negative counts of at most 10 000 000 elements in all, or nothing
 // is read and the reason is given. Before, NO=3e9,1,1 gave two elements of the wrong kinds.
-
-bool HasText(const Diagnostics& list, Severity severity, const std::string& fragment) {
-  for (const Diagnostic& d : list)
-    if (d.severity == severity && d.text.find(fragment) != std::string::npos) return true;
-  return false;
-}
-
 TEST(CountLine, CountsThatAreNotWholeOrTooLargeReadNoElements) {
   for (const char* line : {"NO=10e50", "NO=3e9,1,1", "NO=2.5", "NO=-1,2", "NO=1,2,3,4", "NO=9000000,2000000",
                            "NO=abc"}) {
@@ -210,7 +185,7 @@ TEST(CountLine, CountsThatAreNotWholeOrTooLargeReadNoElements) {
     ASSERT_TRUE(f.Open(std::string(kHeader) + line + "\n1 IPE20\n2 IPE20\n"));
     EXPECT_EQ(f.ctx.N, 0);
     EXPECT_EQ(f.ctx.kindCounts, (std::array<int, 3>{0, 0, 0}));
-    EXPECT_TRUE(HasText(f.ctx.inputDiagnostics, Severity::Error, "whole numbers"));
+    EXPECT_TRUE(test::Said(f.ctx.inputDiagnostics, Severity::Error, "whole numbers"));
     EXPECT_TRUE(ReadAllElements(f.ctx, f.session).empty());
   }
 }
@@ -235,14 +210,14 @@ TEST(CountLine, MissingCountLineAndUnknownWordsAreReported) {
   Fixture f;
   ASSERT_TRUE(f.Open(std::string(kHeader) + "1 IPE20\n"));
   EXPECT_EQ(f.ctx.N, 0);
-  EXPECT_TRUE(HasText(f.ctx.inputDiagnostics, Severity::Error, "no count line"));
+  EXPECT_TRUE(test::Said(f.ctx.inputDiagnostics, Severity::Error, "no count line"));
 
   // A misspelt UNITS is not read: the elements would be in kg and cm, so it is said.
   Fixture g;
   ASSERT_TRUE(g.Open(std::string(kHeader) + "NO=1 UNIT=[ton]-[m] FILE=STAAD\n1 IPE20\n"));
   EXPECT_EQ(g.ctx.dataUnits, "[kg]-[cm]");
-  EXPECT_TRUE(HasText(g.ctx.inputDiagnostics, Severity::Warning, "UNIT=[ton]-[m], which is not one of"));
-  EXPECT_TRUE(HasText(g.ctx.inputDiagnostics, Severity::Warning, "FILE=STAAD is not a program"));
+  EXPECT_TRUE(test::Said(g.ctx.inputDiagnostics, Severity::Warning, "UNIT=[ton]-[m], which is not one of"));
+  EXPECT_TRUE(test::Said(g.ctx.inputDiagnostics, Severity::Warning, "FILE=STAAD is not a program"));
   EXPECT_EQ(g.ctx.target, "ETABS");
 
   Fixture h;
@@ -279,7 +254,7 @@ TEST(ElementList, BlankLineEndsTheListForEveryReader) {
   const auto elements = ReadAllElements(f.ctx, f.session);
   ASSERT_EQ(elements.size(), 2u);
   EXPECT_EQ(elements[1].id, 2);
-  EXPECT_TRUE(HasText(f.ctx.inputDiagnostics, Severity::Error, "element line 3 is blank"));
+  EXPECT_TRUE(test::Said(f.ctx.inputDiagnostics, Severity::Error, "element line 3 is blank"));
 }
 
 // The element list of a file with this count line and these element lines, and what was said.
@@ -293,16 +268,16 @@ std::pair<size_t, Diagnostics> ListOf(const std::string& body) {
 TEST(ElementList, ShortAndLongListsAndRepeatedIdsAreReported) {
   const auto [shortList, shortSaid] = ListOf("NO=3\n1 IPE20\n2 IPE22\n");
   EXPECT_EQ(shortList, 2u);
-  EXPECT_TRUE(HasText(shortSaid, Severity::Error, "gives 3 elements, but the file holds only 2"));
+  EXPECT_TRUE(test::Said(shortSaid, Severity::Error, "gives 3 elements, but the file holds only 2"));
 
   const auto [longList, longSaid] = ListOf("NO=2\n1 IPE20\n2 IPE22\n\n3 IPE24\n");
   EXPECT_EQ(longList, 2u);
-  EXPECT_TRUE(HasText(longSaid, Severity::Warning, "more element lines than the count line gives"));
+  EXPECT_TRUE(test::Said(longSaid, Severity::Warning, "more element lines than the count line gives"));
   EXPECT_FALSE(HasError(longSaid));
 
   const auto [repeated, repeatedSaid] = ListOf("NO=3\n7 IPE20\n8 IPE22\n7 IPE24\n");
   EXPECT_EQ(repeated, 3u);
-  EXPECT_TRUE(HasText(repeatedSaid, Severity::Warning, "More than one element has the ID 7"));
+  EXPECT_TRUE(test::Said(repeatedSaid, Severity::Warning, "More than one element has the ID 7"));
 
   const auto [exact, exactSaid] = ListOf("NO=2\n1 IPE20\n2 IPE22\n\n");
   EXPECT_EQ(exact, 2u);
@@ -325,7 +300,7 @@ TEST(ElementList, IndentedRemarksBlankLinesBeforeTheCountAndTabs) {
   Fixture g;
   ASSERT_TRUE(g.Open(std::string(kHeader) + "NO=0\n1 IPE20\n"));
   EXPECT_TRUE(ReadAllElements(g.ctx, g.session).empty());
-  EXPECT_TRUE(HasText(g.ctx.inputDiagnostics, Severity::Warning, "gives no elements"));
+  EXPECT_TRUE(test::Said(g.ctx.inputDiagnostics, Severity::Warning, "gives no elements"));
 }
 
 TEST(ElementList, IdsThatAreNotWhole16BitNumbersAreSaidSo) {

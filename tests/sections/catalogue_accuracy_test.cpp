@@ -54,6 +54,12 @@ double RadiusTolerance(double r, const std::string& I, const std::string& A) {
   return r / 2 * (HalfUnit(I) / Num(I) + HalfUnit(A) / Num(A));
 }
 
+// A radius √(I/A) against its published value, within the printed rounding of all three.
+void ExpectRadius(double r, const std::string& printed, const std::string& I, const std::string& A,
+                  const std::string& designation, const std::string& value) {
+  ExpectPublished(r, printed, HalfUnit(printed) + RadiusTolerance(r, I, A) + 1e-9, designation, value);
+}
+
 struct Published {
   const Csv* table;
   size_t row;
@@ -105,10 +111,8 @@ void CheckIFamily(const std::string& code, const std::function<bool(long, Publis
                     designation, "S1");
     ExpectPublished(s.props.S2, pub["Wel_z_cm3"], HalfUnit(pub["Wel_z_cm3"]) + HalfUnit(Iz) / (b / 2) + 1e-9,
                     designation, "S2");
-    ExpectPublished(s.props.r1, pub["iy_cm"], HalfUnit(pub["iy_cm"]) + RadiusTolerance(s.props.r1, Iy, A) + 1e-9,
-                    designation, "r1");
-    ExpectPublished(s.props.r2, pub["iz_cm"], HalfUnit(pub["iz_cm"]) + RadiusTolerance(s.props.r2, Iz, A) + 1e-9,
-                    designation, "r2");
+    ExpectRadius(s.props.r1, pub["iy_cm"], Iy, A, designation, "r1");
+    ExpectRadius(s.props.r2, pub["iz_cm"], Iz, A, designation, "r2");
     // Sx is half the plastic modulus of the doubly symmetric section.
     EXPECT_NEAR(s.cs.Sx, Num(pub["Wpl_y_cm3"]) / 2, HalfUnit(pub["Wpl_y_cm3"]) / 2 + 1e-9);
     EXPECT_DOUBLE_EQ(s.props.Depth, h);
@@ -177,10 +181,8 @@ TEST(ShippedCatalogue, EveryUnpAgreesWithThePublishedTable) {
     ExpectPublished(s.props.S2, pub["Wel_z_cm3"],
                     HalfUnit(pub["Wel_z_cm3"]) + HalfUnit(Iz) / c + s.props.S2 * HalfUnit(e) / c + 1e-9, designation,
                     "S2");
-    ExpectPublished(s.props.r1, pub["iy_cm"], HalfUnit(pub["iy_cm"]) + RadiusTolerance(s.props.r1, Iy, A) + 1e-9,
-                    designation, "r1");
-    ExpectPublished(s.props.r2, pub["iz_cm"], HalfUnit(pub["iz_cm"]) + RadiusTolerance(s.props.r2, Iz, A) + 1e-9,
-                    designation, "r2");
+    ExpectRadius(s.props.r1, pub["iy_cm"], Iy, A, designation, "r1");
+    ExpectRadius(s.props.r2, pub["iz_cm"], Iz, A, designation, "r2");
   }
 }
 
@@ -219,19 +221,16 @@ TEST(ShippedCatalogue, EveryReachableAngleAgreesWithThePublishedTable) {
     const double Stol = HalfUnit(pub["Wel_y_eq_Wel_z_cm3"]) + HalfUnit(I) / c + legs.props.S1 * HalfUnit(e) / c + 1e-9;
     ExpectPublished(legs.props.S1, pub["Wel_y_eq_Wel_z_cm3"], Stol, designation, "S");
     ExpectPublished(legs.props.S2, pub["Wel_y_eq_Wel_z_cm3"], Stol, designation, "S");
-    const double rtol = HalfUnit(pub["iy_eq_iz_cm"]) + RadiusTolerance(legs.props.r1, I, A) + 1e-9;
-    ExpectPublished(legs.props.r1, pub["iy_eq_iz_cm"], rtol, designation, "r");
-    ExpectPublished(legs.props.r2, pub["iy_eq_iz_cm"], rtol, designation, "r");
+    ExpectRadius(legs.props.r1, pub["iy_eq_iz_cm"], I, A, designation, "r");
+    ExpectRadius(legs.props.r2, pub["iy_eq_iz_cm"], I, A, designation, "r");
 
     // The complement turns a single angle to its principal axes.
     const Section s = ComputeSection(designation, Input(cat));
     EXPECT_EQ(s.props.I1, Num(Iu));
     EXPECT_EQ(s.props.I2, Num(Iv));
-    ExpectPublished(s.props.r1, pub["iu_cm"], HalfUnit(pub["iu_cm"]) + RadiusTolerance(s.props.r1, Iu, A) + 1e-9,
-                    designation, "ru");
-    const double rvtol = HalfUnit(pub["iv_cm"]) + RadiusTolerance(s.props.r2, Iv, A) + 1e-9;
-    ExpectPublished(s.props.r2, pub["iv_cm"], rvtol, designation, "rv");
-    ExpectPublished(s.cs.rmin, pub["iv_cm"], rvtol, designation, "rv");
+    ExpectRadius(s.props.r1, pub["iu_cm"], Iu, A, designation, "ru");
+    ExpectRadius(s.props.r2, pub["iv_cm"], Iv, A, designation, "rv");
+    ExpectRadius(s.cs.rmin, pub["iv_cm"], Iv, A, designation, "rv");
     ++checked;
   }
   EXPECT_EQ(checked, static_cast<int>(family.records.size()) - 1);  // all but the 2.5 cm leg

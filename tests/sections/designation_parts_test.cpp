@@ -28,7 +28,9 @@ TEST(MmText, WritesTheShortestTextOfTheMillimetreValue) {
   EXPECT_EQ(MmText(0), "0");
   EXPECT_EQ(MmText(-0.0), "0");
   EXPECT_EQ(MmText(1e-6), "0.00001");  // never an exponent
-  EXPECT_EQ(NumberText(0.1 + 0.2), "0.3");
+  for (const auto& [value, text] : {std::pair{0.1 + 0.2, "0.3"}, std::pair{1234567.0, "1234567"}, std::pair{-0.0, "0"},
+                                    std::pair{119.99999821186066, "119.999998211861"}})
+    EXPECT_EQ(NumberText(value), text) << value;
 }
 
 // A designation holds millimetres and is read into centimetres (÷ 10): the text written for

@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "core/text_util.h"
 #include "section_test_support.h"
 
 namespace tavo {
@@ -18,44 +16,15 @@ using test::Integrate;
 using test::Rect;
 using test::ScratchCatalogue;
 
-void ExpectRel(double actual, double expected, const std::string& what) {
-  EXPECT_NEAR(actual, expected, 1e-9 * std::max(1.0, std::fabs(expected))) << what;
-}
+using test::ExpectRel;
 
-class Spellings : public ::testing::Test {
+class Spellings : public test::RandomSpelling {
  protected:
-  std::mt19937 rng{20250611};
-  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
-  template <size_t N>
-  std::string OneOf(const char* const (&choices)[N]) {
-    return choices[Pick(static_cast<int>(N))];
-  }
+  Spellings() : RandomSpelling(20250611) {}
   // Millimetres as a designation writes them: whole, or with one decimal.
   double Mm(double lo, double hi) {
-    const double v = std::uniform_real_distribution<double>(lo, hi)(rng);
+    const double v = Uniform(lo, hi);
     return Pick(4) == 0 ? std::round(v * 10) / 10 : std::round(v);
-  }
-  std::string Num(double v) { return ShortestText(v); }
-  std::string Times() { return OneOf({"*", "X", "x", " * ", " x ", "* ", " X"}); }
-  std::string Plus() { return OneOf({"+", " +", "+ ", " + ", "  +"}); }
-  std::string Blank() { return OneOf({"", " ", "  ", "\t"}); }
-  std::string Gap() { return OneOf({" ", "  ", "\t", "   "}); }
-  // A list of numbers with one separator spelling per gap, or commas throughout.
-  std::string List(const std::vector<double>& v) {
-    const bool commas = Pick(5) == 0;
-    std::string s;
-    for (size_t i = 0; i < v.size(); ++i) s += (i ? (commas ? std::string(",") : Times()) : "") + Num(v[i]);
-    return s;
-  }
-  // A key part: "(d=12)", "d = 12", "(D=12", "e=12" ...
-  std::string Key(const std::string& key, const std::string& value) {
-    switch (Pick(5)) {
-      case 0: return "(" + key + "=" + value + ")";
-      case 1: return "(" + Blank() + key + Blank() + "=" + Blank() + value + Blank() + ")";
-      case 2: return key + "=" + value;
-      case 3: return key + Blank() + "=" + Blank() + value;
-      default: return "(" + key + "=" + value;
-    }
   }
 };
 

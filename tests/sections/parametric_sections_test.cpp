@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 
-#include "core/text_util.h"
 #include "section_test_support.h"
 
 namespace tavo {
@@ -19,28 +17,13 @@ using test::PlasticModulusY;
 using test::Rect;
 using test::ScratchCatalogue;
 
-constexpr double kRel = 1e-9;
+using test::ExpectRel;
 
-void ExpectRel(double actual, double expected, const char* what) {
-  EXPECT_NEAR(actual, expected, kRel * std::max(1.0, std::fabs(expected))) << what;
-}
-
-class RandomDimensions : public ::testing::Test {
+class RandomDimensions : public test::RandomSpelling {
  protected:
-  std::mt19937 rng{20240611};
-  double Uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); }
+  RandomDimensions() : RandomSpelling(20240611) {}
   // Millimetre values as a designation writes them (whole or one decimal).
   double Mm(double lo, double hi) { return std::round(Uniform(lo, hi) * 10) / 10; }
-  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
-  // A family name, a blank or none, and the numbers with one separator spelling per gap or commas throughout.
-  std::string Written(const char* family, const std::vector<double>& v) {
-    const char* const blanks[] = {"", " ", "  ", "\t"};
-    const char* const times[] = {"*", "X", "x", " * ", " x ", "* ", " X"};
-    const bool commas = Pick(5) == 0;
-    std::string s = std::string(family) + blanks[Pick(4)];
-    for (size_t i = 0; i < v.size(); ++i) s += (i ? (commas ? std::string(",") : times[Pick(7)]) : "") + ShortestText(v[i]);
-    return s;
-  }
 };
 
 TEST_F(RandomDimensions, PlateGirderMatchesItsThreePlates) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "families/family_table.h"
 #include "sections/section_parser.h"
 #include "support/rectangle_integrator.h"
+#include "core/text_util.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -115,5 +117,46 @@ struct Expected {
 inline void ExpectNumbers(const Section& s, const std::vector<Expected>& values, const std::string& where) {
   for (const Expected& e : values) EXPECT_NEAR(Number(s, e.name), e.value, e.tolerance) << e.name << " of " << where;
 }
+
+inline void ExpectRel(double actual, double expected, const std::string& what) {
+  EXPECT_NEAR(actual, expected, 1e-9 * std::max(1.0, std::fabs(expected))) << what;
+}
+
+// Random choices and the separators, blanks and key forms an engineer writes a designation
+// with; each test fixes its own seed so that a failure repeats.
+class RandomSpelling : public ::testing::Test {
+ protected:
+  explicit RandomSpelling(unsigned seed) : rng(seed) {}
+  std::mt19937 rng;
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+  double Uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); }
+  template <size_t N>
+  std::string OneOf(const char* const (&choices)[N]) {
+    return choices[Pick(static_cast<int>(N))];
+  }
+  std::string Num(double v) { return ShortestText(v); }
+  std::string Times() { return OneOf({"*", "X", "x", " * ", " x ", "* ", " X"}); }
+  std::string Plus() { return OneOf({"+", " +", "+ ", " + ", "  +"}); }
+  std::string Blank() { return OneOf({"", " ", "  ", "\t"}); }
+  std::string Gap() { return OneOf({" ", "  ", "\t", "   "}); }
+  // A family name, a blank or none, and the numbers with one separator spelling per gap or
+  // commas throughout.
+  std::string Written(const std::string& family, const std::vector<double>& v) {
+    const bool commas = Pick(5) == 0;
+    std::string s = family + Blank();
+    for (size_t i = 0; i < v.size(); ++i) s += (i ? (commas ? std::string(",") : Times()) : "") + Num(v[i]);
+    return s;
+  }
+  // A key part: "(d=12)", "d = 12", "(D=12", "e=12" ...
+  std::string Key(const std::string& key, const std::string& value) {
+    switch (Pick(5)) {
+      case 0: return "(" + key + "=" + value + ")";
+      case 1: return "(" + Blank() + key + Blank() + "=" + Blank() + value + Blank() + ")";
+      case 2: return key + "=" + value;
+      case 3: return key + Blank() + "=" + Blank() + value;
+      default: return "(" + key + "=" + value;
+    }
+  }
+};
 
 }  // namespace tavo::test

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QSettings>
 #include <QStyleFactory>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #include "ui/frm_constant.h"
+#include "ui/frm_mdi.h"
 
 namespace tavo::test {
 
@@ -23,14 +25,22 @@ class QtEnvironment : public ::testing::Environment {
     static char* argv[] = {name, nullptr};
     app_ = new QApplication(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
+    // What the desktop remembers (recent files, geometry) goes to a scratch folder, never
+    // to the user's own settings.
+    settings_ = std::make_unique<ScratchDir>();
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+      for (const auto scope : {QSettings::UserScope, QSettings::SystemScope})
+        QSettings::setPath(format, scope, QString::fromStdString(settings_->str()));
   }
   void TearDown() override {
     delete app_;
     app_ = nullptr;
+    settings_.reset();
   }
 
  private:
   QApplication* app_ = nullptr;
+  std::unique_ptr<ScratchDir> settings_;
 };
 [[maybe_unused]] ::testing::Environment* const kQtEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtEnvironment);
@@ -69,7 +79,11 @@ std::string ScratchInstall::Input(const std::string& name, const std::string& co
   return dir.str() + name;
 }
 
+void ClearDesktopSettings() { QSettings(ui::kSettingsOrganisation, ui::kSettingsApplication).clear(); }
+
 bool ProgramRun::Start(const std::string& inputBase, char language, char mode) {
+  // Each run starts as on a fresh account: no recent files, no kept window place.
+  ClearDesktopSettings();
   ui::TavolinProgram::Options o;
   o.executable = tree.install() + "tavolin";
   o.messages = &messages;

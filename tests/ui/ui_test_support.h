@@ -45,6 +45,9 @@ struct ProgramRun {
   bool StartFrameAndContinue();
 };
 
+// Forgets what the desktop remembered (the test program keeps it in a scratch folder).
+void ClearDesktopSettings();
+
 // The widget as an image (offscreen platform).
 QImage Grab(QWidget* widget);
 
