@@ -116,6 +116,10 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
   out.diagnostics = section.diagnostics;
   AppendDiagnostics(out.diagnostics, member.diagnostics);
   AppendDiagnostics(out.diagnostics, checkNotes);
+  // A member with no section to check has no verdict, whatever the reader had to say.
+  if (!section.recognised && !HasError(out.diagnostics))
+    AddDiagnostic(out.diagnostics, Severity::Error, "No section could be computed from the designation: not checked",
+                  "از این مشخصه مقطعی به دست نیامد: کنترل نشد", Trim(cs.designation));
   // A member whose input was not read as written has no verdict to give.
   if (HasError(out.diagnostics)) out.results.ok = false;
   out.section = std::move(section);

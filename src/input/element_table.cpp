@@ -1,5 +1,8 @@
 #include "input/element_table.h"
 
+#include "core/text_helpers.h"
+#include "input/input_file.h"
+
 namespace tavo {
 
 namespace {
@@ -15,7 +18,8 @@ void ElementTable::Reserve(size_t elements) {
 
 uint8_t ElementTable::FlagsOf(const ElementSummary& s) {
   uint8_t f = 0;
-  if (s.ok && !s.error) f |= kOk;
+  // No section, no verdict: an element that was never checked or had no section is not OK.
+  if (s.ok && !s.error && s.recognised && s.checked) f |= kOk;
   if (s.error) f |= kError;
   if (s.recognised) f |= kRecognised;
   if (HasWarning(s.diagnostics)) f |= kWarned;
@@ -47,6 +51,16 @@ void ElementTable::SetSummary(size_t i, const ElementSummary& summary) {
     diagnostics_[e.diagnostics - 1].clear();  // the slot stays, empty
   else
     e.diagnostics = KeepDiagnostics(summary.diagnostics);
+}
+
+void ElementTable::SetText(size_t i, std::string_view text) {
+  const size_t begin = i == 0 ? 0 : ends_[i - 1];
+  const size_t old = ends_[i] - begin;
+  texts_.replace(begin, old, text);
+  // The texts after it move by the difference in length.
+  const int64_t shift = static_cast<int64_t>(text.size()) - static_cast<int64_t>(old);
+  for (size_t k = i; k < ends_.size(); ++k) ends_[k] = static_cast<uint64_t>(static_cast<int64_t>(ends_[k]) + shift);
+  entries_[i].id = CheckElementId(text).any() ? 0 : static_cast<int16_t>(LeadingNumber(text));
 }
 
 void ElementTable::Truncate(size_t n) {

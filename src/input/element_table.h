@@ -18,6 +18,8 @@ class ElementTable {
   void Append(const Element& element, const ElementSummary& summary);
   // Element i's verdict found again (the list checked with another Fy).
   void SetSummary(size_t i, const ElementSummary& summary);
+  // Element i's line replaced (changed in the editor); its ID is read from the new text.
+  void SetText(size_t i, std::string_view text);
   // Keeps the first n elements.
   void Truncate(size_t n);
   void Clear();

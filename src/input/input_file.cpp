@@ -392,14 +392,17 @@ void ReadOptions(ModuleContext& ctx, std::string_view countLine) {
   }
 }
 
-void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, Element& e) {
-  const std::string line = copy.ReadDataLine();
+std::string ReadElementText(std::string_view line) {
   // "L = 600" and "(d = 12)" are stored as "L=600" and "(d=12)": every reader of the text then
   // finds its keys as written without blanks.
   std::string text = Trim(line);
   for (char& c : text)
     if (c == '\t') c = ' ';  // a tab separates like a blank (lines pasted from a spreadsheet)
-  e.text = ElementText(CompactAround(text, "="));
+  return ElementText(CompactAround(text, "="));
+}
+
+void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, Element& e) {
+  e.text = ReadElementText(copy.ReadDataLine());
   e.id = CheckElementId(e.text).any() ? 0 : static_cast<int16_t>(LeadingNumber(e.text));
   ctx.currentId = e.id;
 }

@@ -68,6 +68,9 @@ void ReadOptions(ModuleContext& ctx, std::string_view countLine);
 // given, an error there.
 std::string ConstantsBlockUnits(std::string_view constantsText, Diagnostics* problems);
 
+// The text an element line is kept as: trimmed, tabs as blanks, no blanks around "=", upper-cased.
+std::string ReadElementText(std::string_view line);
+
 // Reads the next element line into e.
 void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, Element& e);
 

@@ -18,7 +18,10 @@
 #include "core/language.h"
 #include "core/text_util.h"
 #include "core/units.h"
+#include "engine/section_engine.h"
+#include "input/edited_input.h"
 #include "input/input_file.h"
+#include "ui/parameter_panel.h"
 #include "ui/frm_units.h"
 #include "ui/qt_messages.h"
 #include "ui/section_painter.h"
@@ -29,23 +32,7 @@ namespace tavo::ui {
 
 namespace {
 
-struct EntryDef {
-  const char* name;
-  const char* tip;
-};
-
-// The suite's generic element layout: three lengths, two heights, two widths, then the
-// table of five dimensions and two flange values.
-constexpr EntryDef kVariableDefs[frmEnter::kVariables] = {
-    {"L1", "First length||طول اول"},   {"L2", "Second length||طول دوم"}, {"L3", "Third length||طول سوم"},
-    {"H1", "First height||ارتفاع اول"}, {"H2", "Second height||ارتفاع دوم"},
-    {"W1", "First width||عرض اول"},     {"W2", "Second width||عرض دوم"}};
-constexpr EntryDef kCellDefs[frmEnter::kCells] = {
-    {"D1", "Dimension 1||بعد ۱"}, {"D2", "Dimension 2||بعد ۲"}, {"D3", "Dimension 3||بعد ۳"},
-    {"D4", "Dimension 4||بعد ۴"}, {"D5", "Dimension 5||بعد ۵"}, {"FL1", "Flange 1||بال ۱"},
-    {"FL2", "Flange 2||بال ۲"}};
-
-// Upper limit of every entry, in centimetres.
+// Upper limit of the length, in centimetres.
 constexpr double kLimitCm = 10000.0;
 // The editable cells of the table.
 const QColor kEditableCell(220, 220, 0);
@@ -55,20 +42,31 @@ constexpr const char* kMemberKinds = "Column/Beam/Bracing||ستون/تیر/مه�
 constexpr const char* kMemberKindTip = "Kind of member||نوع عضو";
 constexpr const char* kParameters = "Parameters||پارامترها";
 constexpr const char* kParametersTip = "Show or hide the parameter sketch||نمایش یا پنهان کردن شکل پارامترها";
+constexpr const char* kFamilyLabel = "Section||مقطع";
+constexpr const char* kFamilyTip = "Section family: a rolled profile from the catalogue or a plated section||"
+                                   "خانوادهٔ مقطع: نیمرخ نوردشده از جدول یا مقطع ورقی";
+constexpr const char* kLengthLabel = "L";
+constexpr const char* kLengthTip = "Member length||طول عضو";
 // Size of the sketch area; its drawing frame is 2500 units across whatever this is.
 constexpr int kSketchWidth = 360;
 constexpr int kSketchHeight = 270;
 
-// Format(n, "##"): at least two places, right-aligned.
-std::string TwoPlaces(int n) {
-  std::string s = std::to_string(n);
-  if (s.size() < 2) s.insert(0, 2 - s.size(), ' ');
-  return s;
-}
-
 }  // namespace
 
-frmEnter::frmEnter(ModuleContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(ctx) {
+const std::vector<frmEnter::FamilyChoice>& frmEnter::Families() {
+  static const std::vector<FamilyChoice> kFamilies = {
+      {"IPE", "IPE20"},       {"INP", "INP20"},        {"IPB (HE-B)", "IPB20"},
+      {"UNP", "UNP20"},       {"2UNP", "2UNP20"},      {"L", "L60"},
+      {"2L <>", "2L60<>"},    {"PG", "PG 600*8*250*15"}, {"BOX", "BOX 300*10*250*15"},
+      {"TUBE", "TUBE 273*10"}, {"CROSS", "CROSS 400*300*8*200*12"}};
+  return kFamilies;
+}
+
+frmEnter::frmEnter(ModuleContext& ctx, const SectionEngine* engine, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(ctx), engine_(engine) {
+  panel_ = std::make_unique<ParameterPanel>(
+      [engine](const std::string& d) { return engine ? engine->ComputeQuietly(d) : Section{}; },
+      engine ? &engine->catalogue() : nullptr);
   setObjectName("frmEnter");
   setWindowTitle(Tr(ctx, texts::kEnterCaption));
   if (IsPersian(ctx)) setLayoutDirection(Qt::RightToLeft);
@@ -98,23 +96,26 @@ frmEnter::frmEnter(ModuleContext& ctx, QWidget* parent) : QWidget(parent, Qt::Wi
   auto* middle = new QHBoxLayout;
   auto* variables = new QGroupBox(Tr(ctx, texts::kEnterVariables), this);
   auto* grid = new QGridLayout(variables);
-  for (int i = 0; i < kVariables; ++i) {
-    auto* name = new QLabel(kVariableDefs[i].name, variables);
-    auto* box = new QLineEdit("0", variables);
-    box->setObjectName(QString("txtVariable_%1").arg(i));
-    box->setToolTip(Tr(ctx, kVariableDefs[i].tip));
-    box->setAlignment(Qt::AlignRight);
-    box->setLayoutDirection(Qt::LeftToRight);
-    auto* limit = new QLabel(variables);
-    limit->setObjectName(QString("lblLimits_%1").arg(i));
-    limit->setLayoutDirection(Qt::LeftToRight);
-    grid->addWidget(name, i, 0);
-    grid->addWidget(box, i, 1);
-    grid->addWidget(limit, i, 2);
-    variables_[static_cast<size_t>(i)] = box;
-    limits_[static_cast<size_t>(i)] = limit;
-    connect(box, &QLineEdit::textEdited, this, [this] { ComposeLine(); });
-  }
+  grid->addWidget(new QLabel(Tr(ctx, kFamilyLabel), variables), 0, 0);
+  family_ = new QComboBox(variables);
+  family_->setObjectName("cboFamily");
+  family_->setToolTip(Tr(ctx, kFamilyTip));
+  for (const FamilyChoice& f : Families()) family_->addItem(f.label);
+  grid->addWidget(family_, 0, 1, 1, 2);
+  grid->addWidget(new QLabel(kLengthLabel, variables), 1, 0);
+  length_ = new QLineEdit("0", variables);
+  length_->setObjectName("txtLength");
+  length_->setToolTip(Tr(ctx, kLengthTip));
+  length_->setAlignment(Qt::AlignRight);
+  length_->setLayoutDirection(Qt::LeftToRight);
+  grid->addWidget(length_, 1, 1);
+  lengthLimit_ = new QLabel(variables);
+  lengthLimit_->setObjectName("lblLimits");
+  lengthLimit_->setLayoutDirection(Qt::LeftToRight);
+  grid->addWidget(lengthLimit_, 1, 2);
+  grid->setRowStretch(2, 1);
+  connect(length_, &QLineEdit::textEdited, this, [this] { ComposeLine(); });
+  connect(family_, &QComboBox::activated, this, &frmEnter::ChooseFamily);
   middle->addWidget(variables);
 
   auto* tableBox = new QGroupBox(Tr(ctx, texts::kEnterTable), this);
@@ -190,15 +191,29 @@ frmEnter::frmEnter(ModuleContext& ctx, QWidget* parent) : QWidget(parent, Qt::Wi
   units_->setText(Q("UNITS=" + ctx_.dataUnits));
   getdim();
   getdim_combo(kMemberKinds, 0);
+  ChooseFamily(0);
+  resize(1200, 420);
+}
+
+frmEnter::~frmEnter() = default;
+
+const Section& frmEnter::section() const { return panel_->section(); }
+
+void frmEnter::ChooseFamily(int index) {
+  EndCellEdit();
+  if (index < 0 || index >= static_cast<int>(Families().size())) index = 0;
+  if (family_->currentIndex() != index) family_->setCurrentIndex(index);
+  panel_->SetLengthFactor(UnitFactors("units=" + ctx_.dataUnits, ctx_.messages).lengthFactor);
+  const Section start = engine_ ? engine_->ComputeQuietly(Families()[static_cast<size_t>(index)].start) : Section{};
+  panel_->BuildParameterPanel(start, 0);
   Enter_Table();
   ComposeLine();
-  resize(1200, 420);
 }
 
 void frmEnter::getdim() {
   const UnitSystem data = UnitFactors("units=" + ctx_.dataUnits, ctx_.messages);
   const double max = RoundTo(kLimitCm / data.lengthFactor, 3);
-  for (QLabel* limit : limits_) limit->setText(Q("0 < " + ShortestText(max) + " " + data.lengthName));
+  lengthLimit_->setText(Q("0 < " + ShortestText(max) + " " + data.lengthName));
 }
 
 void frmEnter::getdim_combo(const std::string& choices, int index) {
@@ -209,24 +224,48 @@ void frmEnter::getdim_combo(const std::string& choices, int index) {
 }
 
 void frmEnter::Enter_Table() {
-  table_->setColumnCount(kCells);
+  // One column per parameter of the family; the length has its own box.
+  columnRows_.clear();
+  const auto& rows = panel_->rows();
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].name != "L") columnRows_.push_back(static_cast<int>(i));
+  const int columns = static_cast<int>(columnRows_.size());
+  table_->clear();
+  table_->setColumnCount(columns);
   table_->setRowCount(2);
   table_->horizontalHeader()->hide();
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   table_->verticalHeader()->hide();
-  for (int c = 0; c < kCells; ++c) {
-    auto* heading = new QTableWidgetItem(kCellDefs[c].name);
+  for (int c = 0; c < columns; ++c) {
+    const ParameterRow& row = rows[static_cast<size_t>(columnRows_[static_cast<size_t>(c)])];
+    const QString unit = row.unit.empty() ? QString() : QString(" [%1]").arg(Q(row.unit));
+    auto* heading = new QTableWidgetItem(Q(row.name) + unit);
     heading->setTextAlignment(Qt::AlignCenter);
-    heading->setToolTip(Tr(ctx_, kCellDefs[c].tip));
     heading->setBackground(QColor(192, 192, 192));
     table_->setItem(0, c, heading);
-    auto* value = new QTableWidgetItem("0");
+    auto* value = new QTableWidgetItem;
     value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     value->setBackground(kEditableCell);
-    value->setToolTip(Tr(ctx_, kCellDefs[c].tip));
     table_->setItem(1, c, value);
   }
+  FillCells();
   table_->setFixedHeight(table_->rowHeight(0) * 2 + 2 * table_->frameWidth() + 2);
+}
+
+void frmEnter::FillCells() {
+  for (size_t c = 0; c < columnRows_.size(); ++c) {
+    const SliderSetup s = panel_->SliderFor(columnRows_[c]);
+    if (QTableWidgetItem* item = table_->item(1, static_cast<int>(c))) {
+      item->setText(Q(s.text));
+      item->setToolTip(Q(s.tooltip));
+    }
+  }
+}
+
+int frmEnter::ColumnOf(const std::string& name) const {
+  for (size_t c = 0; c < columnRows_.size(); ++c)
+    if (panel_->rows()[static_cast<size_t>(columnRows_[c])].name == name) return static_cast<int>(c);
+  return -1;
 }
 
 double frmEnter::getdim2(int row, int column) const {
@@ -237,13 +276,11 @@ double frmEnter::getdim2(int row, int column) const {
 std::string frmEnter::EntryText(double value) const { return Trim(ShortestText(value)); }
 
 std::string frmEnter::ComposeLine() {
-  std::array<std::string, 15> e;  // e[1]..e[14]
-  for (int i = 0; i < kVariables; ++i)
-    e[static_cast<size_t>(i) + 1] = EntryText(NumericValue(S(variables_[static_cast<size_t>(i)]->text())));
-  for (int c = 0; c < kCells; ++c) e[static_cast<size_t>(c) + 8] = EntryText(getdim2(1, c));
-  const std::string line = TwoPlaces(ctx_.N) + "  L=" + e[1] + "," + e[2] + "," + e[3] + "  H=" + e[4] + "," + e[5] +
-                           "  W=" + e[6] + "," + e[7] + "  D=" + e[8] + "," + e[9] + "," + e[11] + "," + e[10] + "," +
-                           e[12] + "  FL=" + e[13] + "," + e[14];
+  // The designation the family writes for the entries, so the reader reads back this section.
+  const double length = NumericValue(S(length_->text()));
+  std::string line = ComposeElementLine(std::to_string(ctx_.N), panel_->designation(),
+                                        length > 0 ? EntryText(length) : std::string());
+  if (ctx_.N < 10) line.insert(0, " ");  // the ID right-aligned in two places
   line_->setText(Q(line));
   DrawSketch();
   return line;
@@ -293,14 +330,17 @@ void frmEnter::ApplyDataUnits(const std::string& unitText) {
   const UnitSystem after = UnitFactors("units=" + unitText, ctx_.messages);
   ctx_.dataUnits = after.Text();
   units_->setText(Q("UNITS=" + ctx_.dataUnits));
-  // Every entry is a length: through centimetres into the new unit.
-  const auto convert = [&](const QString& text) {
-    const double cm = NumericValue(S(text)) * before.lengthFactor;
-    return Q(EntryText(RoundTo(cm / after.lengthFactor, 5)));
-  };
-  for (QLineEdit* box : variables_) box->setText(convert(box->text()));
-  for (int c = 0; c < kCells; ++c)
-    if (QTableWidgetItem* item = table_->item(1, c)) item->setText(convert(item->text()));
+  // The length through centimetres into the new unit; a spacing in the designation is written
+  // in the data units too, so the designation is written again.
+  const double cm = NumericValue(S(length_->text())) * before.lengthFactor;
+  length_->setText(Q(EntryText(RoundTo(cm / after.lengthFactor, 5))));
+  panel_->SetLengthFactor(after.lengthFactor);
+  const auto& rows = panel_->rows();
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (!rows[i].catalogue && rows[i].name != "L" && rows[i].name != "CP") {
+      panel_->ApplyParameterCommand("/void/", static_cast<int>(i));
+      break;
+    }
   getdim();
   ComposeLine();
 }
@@ -335,7 +375,7 @@ bool frmEnter::CmdGo_Click() {
 
 void frmEnter::BeginCellEdit(int row, int column) {
   EndCellEdit();
-  if (row != 1 || column < 0 || column >= kCells) return;
+  if (row != 1 || column < 0 || column >= static_cast<int>(columnRows_.size())) return;
   editColumn_ = column;
   editor_->setGeometry(table_->visualItemRect(table_->item(row, column)));
   editor_->setText(table_->item(row, column)->text());
@@ -348,8 +388,18 @@ void frmEnter::EndCellEdit() {
   if (editColumn_ < 0) return;
   const int column = editColumn_;
   editColumn_ = -1;  // first, as hiding the editor finishes its editing again
-  table_->item(1, column)->setText(editor_->text().trimmed());
   editor_->hide();
+  const QString typed = editor_->text().trimmed();
+  const int row = columnRows_[static_cast<size_t>(column)];
+  bool numeric = false;
+  QString(typed).replace(',', '.').toDouble(&numeric);
+  if (!numeric) {
+    // The cell goes back to the value in use.
+    ShowMessage(ctx_, texts::kNotANumber, texts::kParameters);
+  } else {
+    panel_->ApplyParameterCommand("=" + S(typed), row);
+  }
+  FillCells();
   ComposeLine();
 }
 

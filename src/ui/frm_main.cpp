@@ -16,6 +16,7 @@
 #include <QSplitter>
 #include <QStyle>
 #include <QTabBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "checks/element_check.h"
@@ -77,6 +78,42 @@ void StepButton::keyPressEvent(QKeyEvent* event) {
     default: QToolButton::keyPressEvent(event);
   }
 }
+
+namespace {
+
+// One accepted parameter change: the member before and after it.
+class ParameterChange final : public QUndoCommand {
+ public:
+  ParameterChange(frmMain* editor, CheckedMember before, CheckedMember after, int row, int drag)
+      : editor_(editor), before_(std::move(before)), after_(std::move(after)), row_(row), drag_(drag) {}
+  void undo() override { editor_->Restore(before_); }
+  void redo() override {
+    // Pushed after the change was made: the first redo has nothing to do.
+    if (done_) editor_->Restore(after_);
+    done_ = true;
+  }
+  int id() const override { return drag_ > 0 ? 1 : -1; }
+  bool mergeWith(const QUndoCommand* other) override {
+    // The steps of one slider drag are one change.
+    const auto* o = static_cast<const ParameterChange*>(other);
+    if (o->drag_ != drag_ || o->row_ != row_) return false;
+    after_ = o->after_;
+    return true;
+  }
+
+ private:
+  frmMain* editor_;
+  CheckedMember before_, after_;
+  int row_, drag_;
+  bool done_ = false;
+};
+
+bool IsUndoKey(const QKeyEvent* key) {
+  return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+         (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier);
+}
+
+}  // namespace
 
 frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
     : QWidget(parent),
@@ -156,6 +193,22 @@ frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
   split->setStretchFactor(1, 1);
   split->setSizes({330, 520});
 
+  undo_ = new QUndoStack(this);
+  undoAction_ = undo_->createUndoAction(this, Tr(ctx, "Undo||واگرد"));
+  undoAction_->setObjectName("menu_Undo");
+  undoAction_->setShortcut(QKeySequence::Undo);
+  undoAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  redoAction_ = undo_->createRedoAction(this, Tr(ctx, "Redo||از نو"));
+  redoAction_->setObjectName("menu_Redo");
+  // Ctrl+Y as well as the platform's redo keys, each once (a key bound twice is ambiguous).
+  QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
+  for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::Redo))
+    if (!redoKeys.contains(k)) redoKeys.push_back(k);
+  redoAction_->setShortcuts(redoKeys);
+  redoAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  addAction(undoAction_);
+  addAction(redoAction_);
+
   connect(tabs_, &QTabBar::currentChanged, this, [this](int) { RewriteReport(); });
   connect(save_, &QPushButton::clicked, this, &frmMain::cmd_save_Click);
 
@@ -170,6 +223,7 @@ frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
 frmMain::~frmMain() = default;
 
 void frmMain::ShowMember(const CheckedMember& member) {
+  undo_->clear();
   member_ = member;
   panel_.SetLengthFactor(ctx_.dataUnitSystem.lengthFactor);
   panel_.BuildParameterPanel(member.section, member.member.Lx);
@@ -221,6 +275,7 @@ void frmMain::BuildRows() {
       ApplyCommand(direction > 0 ? "+" : "-", i);
     });
     connect(w.slider, &QSlider::valueChanged, this, [this, i](int v) { SliderChanged(i, v); });
+    connect(w.slider, &QSlider::sliderPressed, this, [this] { ++drag_; });
     connect(w.slider, &QSlider::sliderReleased, this, [this] { RefreshRows(); });
     rows_.push_back(w);
   }
@@ -292,8 +347,18 @@ void frmMain::SetCurrentRow(int row) {
   emit sliderRowChanged(Q(panel_.rows()[static_cast<size_t>(row)].name), panel_.SliderFor(row));
 }
 
+void frmMain::Restore(const CheckedMember& state) {
+  member_ = state;
+  panel_.BuildParameterPanel(state.section, state.member.Lx);
+  if (currentRow_ >= static_cast<int>(panel_.rows().size())) currentRow_ = 0;
+  BuildRows();
+  Recheck();
+  emit memberEdited(Q(panel_.designation()), panel_.memberLength());
+}
+
 bool frmMain::ApplyCommand(const std::string& command, int row) {
   if (!member_ || row < 0 || row >= static_cast<int>(panel_.rows().size())) return false;
+  const CheckedMember before = *member_;
   const ParameterRow& r = panel_.rows()[static_cast<size_t>(row)];
   if (!command.empty() && command[0] == '=') {
     bool numeric = false;
@@ -310,6 +375,8 @@ bool frmMain::ApplyCommand(const std::string& command, int row) {
     return false;
   }
   Recheck();
+  const QSlider* slider = rows_.size() > static_cast<size_t>(row) ? rows_[static_cast<size_t>(row)].slider : nullptr;
+  undo_->push(new ParameterChange(this, before, *member_, row, slider && slider->isSliderDown() ? drag_ : 0));
   emit memberEdited(Q(panel_.designation()), panel_.memberLength());
   return true;
 }
@@ -354,6 +421,21 @@ int frmMain::RowOf(QObject* widget) const {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  // Ctrl+Z and Ctrl+Y in a value box undo parameter changes unless a typed value is pending,
+  // which the box undoes itself.
+  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (box && RowOf(box) >= 0 && !box->isModified() && IsUndoKey(key)) {
+      if (event->type() == QEvent::KeyPress) {
+        if (key->matches(QKeySequence::Undo))
+          undo_->undo();
+        else
+          undo_->redo();
+      }
+      return true;
+    }
+  }
   if (event->type() == QEvent::FocusIn) {
     const int row = RowOf(watched);
     if (row >= 0) {

@@ -14,12 +14,14 @@
 #include "ui/parameter_panel.h"
 #include "engine/section_engine.h"
 
+class QAction;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
 class QTabBar;
+class QUndoStack;
 
 namespace tavo::ui {
 
@@ -70,6 +72,14 @@ class frmMain : public QWidget {
   QSlider* slider(int row) const;
   int visibleRows() const;
 
+  // Every accepted parameter change is one step here (Ctrl+Z, Ctrl+Y); showing another member
+  // starts afresh.
+  QUndoStack* undoStack() const { return undo_; }
+  QAction* undoAction() const { return undoAction_; }
+  QAction* redoAction() const { return redoAction_; }
+  // Puts the editor back to a member it showed (an undone or redone step).
+  void Restore(const CheckedMember& state);
+
   // The save button: asks for the file name, writes the pane's rich text.
   void cmd_save_Click();
   bool SaveReport(const std::string& path);
@@ -109,6 +119,10 @@ class frmMain : public QWidget {
   std::vector<RowWidgets> rows_;
   int currentRow_ = 0;
   bool refreshing_ = false;
+  int drag_ = 0;  // counts slider drags: the steps of one drag are one undoable change
+  QUndoStack* undo_ = nullptr;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
 
   QLabel* designation_ = nullptr;
   QLabel* element_ = nullptr;

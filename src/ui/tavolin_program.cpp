@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <limits>
 
+#include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
 #include <QDir>
 #include <QGuiApplication>
 #include <QAbstractTextDocumentLayout>
@@ -24,6 +27,8 @@
 #include "core/language.h"
 #include "core/startup.h"
 #include "core/text_util.h"
+#include "core/units.h"
+#include "input/edited_input.h"
 #include "output/results_writer.h"
 #include "output/section_records.h"
 #include "output/section_report.h"
@@ -220,6 +225,14 @@ void TavolinProgram::BuildWindows() {
   list_ = new ElementList(ctx_, *engine_, frame_);
   progress_ = new ProgressWindow(ctx_, frame_);
   frame_->SetWindows(constants_, editor_, list_, drawing_);
+  saveInput_ = frame_->action("menu_SaveInput");
+  // The editor's undo and redo head the Edit menu.
+  if (QMenu* edit = frame_->findChild<QMenu*>("menu_Edit")) {
+    QAction* first = edit->actions().isEmpty() ? nullptr : edit->actions().first();
+    edit->insertActions(first, {editor_->undoAction(), editor_->redoAction()});
+    edit->insertSeparator(first);
+  }
+  frame_->installEventFilter(this);
   // Where the user left it last time, else most of the screen.
   if (frame_->RestoreGeometry()) return;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -252,12 +265,9 @@ void TavolinProgram::ConnectCommands() {
   connect(editor_, &frmMain::memberChanged, this, &TavolinProgram::MemberChanged);
   connect(editor_, &frmMain::hint, this, [this](const QString& text) { frame_->ShowStatus(0, text); });
   connect(editor_, &frmMain::sliderRowChanged, drawing_, &frmDraw::ConfigureSlider);
-  connect(editor_, &frmMain::memberEdited, this, [this](const QString&, double) {
-    // Kept as the element's own text, so coming back to it shows the edited section.
-    if (ctx_.currentIndex < 1) return;
-    if (static_cast<size_t>(ctx_.currentIndex) <= table_.size())
-      edited_[ctx_.currentIndex] = editor_->member();
-  });
+  connect(editor_, &frmMain::memberEdited, this, &TavolinProgram::ElementEdited);
+  connect(frame_, &frmMDI::saveInput, this, [this] { SaveInput(); });
+  UpdateSaveAction();  // offered once there is something to save
   connect(drawing_, &frmDraw::sliderMoved, this,
           [this](int v) { editor_->ApplyCommand("=" + std::to_string(v), editor_->currentRow()); });
   connect(list_, &ElementList::elementActivated, this, &TavolinProgram::ShowElement);
@@ -305,7 +315,7 @@ void TavolinProgram::OpenTableEntry() {
   activeView_ = ActiveView::TableEntry;
   drawing_->ShowEmpty();
   if (!enter_) {
-    enter_ = new frmEnter(ctx_, frame_);
+    enter_ = new frmEnter(ctx_, engine_.get(), frame_);
     enter_->setWindowModality(Qt::WindowModal);
     enter_->onFinished = [this] { TableEntryFinished(); };
   }
@@ -392,6 +402,8 @@ void TavolinProgram::RunBatchPass() {
   listFy_ = ctx_.fy;
   listFyExplicit_ = ctx_.fyExplicit;
   edited_.clear();
+  onDisk_.clear();
+  UpdateSaveAction();
   if (n > 1) progress_->ShowProgress(-1);
   tooMany_ = !list_->SetElements(table_, pass_.N);
   if (n == 1 && ctx_.N >= 1) {
@@ -488,6 +500,75 @@ void TavolinProgram::MemberChanged(const CheckedMember& member) {
   drawing_->ShowSection(member);
 }
 
+void TavolinProgram::ElementEdited(const QString& designation, double length) {
+  const int index = ctx_.currentIndex;
+  if (index < 1 || static_cast<size_t>(index) > table_.size() || !editor_->hasMember()) return;
+  const size_t i = static_cast<size_t>(index) - 1;
+  // Kept as the element's own text, so coming back to it shows the edited section, and the
+  // table's line changes too, so Results and Save input take the edited element.
+  edited_[index] = editor_->member();
+  onDisk_.try_emplace(index, std::string(table_.text(i)));
+  const double factor = ctx_.dataUnitSystem.lengthFactor > 0 ? ctx_.dataUnitSystem.lengthFactor : 1.0;
+  const std::string lengthText = length > 0 ? ShortestText(RoundTo(length / factor, 4)) : std::string();
+  table_.SetText(i, ReadElementText(ComposeElementLine(table_.text(i), S(designation), lengthText)));
+  table_.SetSummary(i, Summarise(editor_->member()));
+  list_->UpdatePictures(index, editor_->member());
+  UpdateSaveAction();
+}
+
+bool TavolinProgram::hasUnsavedEdits() const {
+  for (const auto& [index, text] : onDisk_)
+    if (static_cast<size_t>(index) <= table_.size() && table_.text(static_cast<size_t>(index) - 1) != text) return true;
+  return false;
+}
+
+void TavolinProgram::UpdateSaveAction() {
+  if (saveInput_) saveInput_->setEnabled(hasUnsavedEdits());
+}
+
+bool TavolinProgram::SaveInput() {
+  if (!inputOk_) return false;
+  std::vector<ElementEdit> edits;
+  for (const auto& [index, text] : onDisk_) {
+    if (static_cast<size_t>(index) > table_.size()) continue;
+    const std::string_view now = table_.text(static_cast<size_t>(index) - 1);
+    if (now != text) edits.push_back({static_cast<size_t>(index), text, std::string(now)});
+  }
+  if (edits.empty()) return true;
+  const fs::path path = SuitePath(ctx_.InputFile());
+  std::string error;
+  if (!SaveElementEdits(path, edits, &error)) {
+    ShowMessage(ctx_, "The input file was not saved; it is as it was.\n" + error +
+                          "||فایل ورودی ذخیره نشد و همان‌گونه که بود مانده است.\n" + error);
+    return false;
+  }
+  onDisk_.clear();
+  UpdateSaveAction();
+  frame_->ShowStatus(0, Tr(ctx_, "Saved " + path.string() + "||ذخیره شد: " + path.string()));
+  return true;
+}
+
+bool TavolinProgram::ConfirmUnsavedEdits() {
+  if (!hasUnsavedEdits()) return true;
+  const Answer a = AskUser(ctx_.messages,
+                           PickLanguage("Elements were changed and not saved. Save them in the input file?||"
+                                        "اعضا تغییر کرده‌اند و ذخیره نشده‌اند. در فایل ورودی ذخیره شوند؟",
+                                        ctx_),
+                           PickLanguage(texts::kExitTitle, ctx_), Buttons::YesNoCancel, Answer::Cancel,
+                           IsPersian(ctx_), MessageKind::Warning);
+  if (a == Answer::Cancel) return false;
+  return a == Answer::No || SaveInput();
+}
+
+bool TavolinProgram::eventFilter(QObject* watched, QEvent* event) {
+  // Closing the frame with unsaved edits asks first; Cancel (or a failed save) keeps it open.
+  if (watched == frame_ && event->type() == QEvent::Close && !ended_ && !ConfirmUnsavedEdits()) {
+    event->ignore();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
 void TavolinProgram::UpdatePictures() {
   if (ctx_.currentIndex >= 1 && editor_->hasMember()) list_->UpdatePictures(ctx_.currentIndex, editor_->member());
 }
@@ -515,6 +596,11 @@ void TavolinProgram::Home() {
 }
 
 void TavolinProgram::menu_Exit_Click() {
+  // Unsaved edits: one question, whether to save them, stands for the exit question.
+  if (hasUnsavedEdits()) {
+    if (ConfirmUnsavedEdits()) EndProgram("/noframe/steel");
+    return;
+  }
   const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kExitQuestion, ctx_), PickLanguage(texts::kExitTitle, ctx_),
                            Buttons::YesNo, Answer::No, IsPersian(ctx_), MessageKind::Warning);
   if (a == Answer::Yes) EndProgram("/noframe/steel");

@@ -21,6 +21,7 @@
 #include "input/element_table.h"
 #include "input/input_session.h"
 
+class QAction;
 class QPrinter;
 
 namespace tavo {
@@ -84,6 +85,12 @@ class TavolinProgram : public QObject {
   void Units();
   // The Results command: every element computed again into the result files and the grid.
   void Results();
+  // Save input: the element lines changed in the editor written back into the input file, the
+  // previous file kept as "<name>.Ardekon.bak". False (the user told, the file untouched) on failure.
+  bool SaveInput();
+  // Elements changed in the editor and not yet saved.
+  bool hasUnsavedEdits() const;
+  QAction* saveInputAction() const { return saveInput_; }
   void PrintWithDialog();
   // The printout of the current element: header, report and drawing.
   bool PrintTo(QPrinter& printer);
@@ -128,6 +135,13 @@ class TavolinProgram : public QObject {
   void CheckListAgain();
   void ShowListStatus();
   void MemberChanged(const CheckedMember& member);
+  // The editor changed the current element: its line and verdict in the table follow.
+  void ElementEdited(const QString& designation, double length);
+  void UpdateSaveAction();
+  // Asks whether unsaved edits are saved before leaving; false when the user stays (Cancel, or
+  // the save failed).
+  bool ConfirmUnsavedEdits();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   std::string FrameCaption() const;
 
   Options options_;
@@ -140,6 +154,7 @@ class TavolinProgram : public QObject {
   BatchRunResult pass_;
   ElementTable table_;
   std::map<int, CheckedMember> edited_;  // elements changed in the editor, by index
+  std::map<int, std::string> onDisk_;    // elements changed and not saved: their text in the file
   bool standalone_ = false;  // started by hand: there is no suite to go back to
   bool ended_ = false;
   bool tooMany_ = false;
@@ -154,6 +169,7 @@ class TavolinProgram : public QObject {
   frmDraw* drawing_ = nullptr;
   ElementList* list_ = nullptr;
   ProgressWindow* progress_ = nullptr;
+  QAction* saveInput_ = nullptr;
   QPointer<QWidget> help_;
   std::string helpPath_;
   QPointer<frmOutput> output_;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -136,6 +137,13 @@ TEST(CheckMember, BadInputsFallBackToDefaults) {
   EXPECT_FALSE(u.results.Fb);
   EXPECT_EQ(u.results.Tmax, 0);
   EXPECT_EQ(u.results.Pmax, 0);
+  // ... and no verdict: even with nothing said about it, it is an error, never OK.
+  EXPECT_FALSE(u.results.ok);
+  EXPECT_EQ(u.Status(), ElementStatus::Error);
+  ASSERT_TRUE(HasError(u.diagnostics));
+  EXPECT_TRUE(std::any_of(u.diagnostics.begin(), u.diagnostics.end(), [](const Diagnostic& d) {
+    return d.severity == Severity::Error && d.text.find("No section could be computed") != std::string::npos;
+  }));
 }
 
 // ----- element status: the cover-plate weld -------------------------------------------------

@@ -134,6 +134,21 @@ TEST(ElementCheck, LengthUnitsAndUnknownDesignations) {
   EXPECT_EQ(r.members.at(2).results.Tmax, 0);
 }
 
+// Lines that carry no section (a length only, an ID only, the generic layout of lengths,
+// heights and widths) are errors with a diagnostic, never OK.
+TEST(ElementCheck, AnElementWithoutASectionIsNeverOk) {
+  CheckedRun r("NO=3\n1  L=300\n2\n3  L=300,0,0  H=0,0  W=0,0  D=0,0,0,0,0  FL=0,0\n");
+  ASSERT_EQ(r.result.N, 3);
+  for (int i = 1; i <= 3; ++i) {
+    const ElementSummary& s = r.result.results[static_cast<size_t>(i) - 1];
+    EXPECT_FALSE(s.ok) << i;
+    EXPECT_TRUE(s.error) << i;
+    EXPECT_FALSE(s.recognised) << i;
+    EXPECT_TRUE(HasError(s.diagnostics)) << i;
+    EXPECT_EQ(r.members.at(i).Status(), ElementStatus::Error) << i;
+  }
+}
+
 // What reading an element line has to say reaches the member: a verdict is given only for the
 // length and Fy the user wrote.
 

@@ -7,6 +7,7 @@ namespace {
 
 ElementSummary Summary(bool ok, bool error, const char* warning = nullptr) {
   ElementSummary s;
+  s.checked = true;
   s.ok = ok;
   s.error = error;
   if (warning) AddDiagnostic(s.diagnostics, Severity::Warning, warning, warning, "L=");
@@ -54,6 +55,40 @@ TEST(ElementTable, VerdictsFoundAgainReplaceTheOldOnes) {
   EXPECT_EQ(t.text(1), "2 IPE30");
   t.Append({4, "4 TUBE 273*6"}, Summary(true, false));
   EXPECT_EQ(t.text(2), "4 TUBE 273*6");
+}
+
+TEST(ElementTable, AReplacedLineMovesTheOthersAndKeepsTheirVerdicts) {
+  ElementTable t;
+  t.Append({1, "1 IPE20  L=300"}, Summary(true, false));
+  t.Append({2, "2 IPB20"}, Summary(false, true));
+  t.Append({3, "3 UNP20  L=400"}, Summary(true, false));
+  // Longer, then shorter than before: the lines after it still read as they were.
+  t.SetText(1, "2   2IPB20+2PL200*10  (D=30)  L=420");
+  EXPECT_EQ(t.text(0), "1 IPE20  L=300");
+  EXPECT_EQ(t.text(1), "2   2IPB20+2PL200*10  (D=30)  L=420");
+  EXPECT_EQ(t.text(2), "3 UNP20  L=400");
+  t.SetText(0, "1 L60");
+  EXPECT_EQ(t.text(0), "1 L60");
+  EXPECT_EQ(t.text(1), "2   2IPB20+2PL200*10  (D=30)  L=420");
+  EXPECT_EQ(t.text(2), "3 UNP20  L=400");
+  EXPECT_TRUE(t.error(1));  // the verdict is the caller's to set again
+  t.SetText(2, "33 UNP22");
+  EXPECT_EQ(t.id(2), 33);
+  EXPECT_EQ(t.element(2).text, "33 UNP22");
+}
+
+TEST(ElementTable, AnElementWithoutASectionOrNeverCheckedIsNeverOk) {
+  ElementTable t;
+  ElementSummary noSection = Summary(true, false);
+  noSection.recognised = false;
+  t.Append({1, "1  L=300"}, noSection);
+  t.Append({2, "2"}, ElementSummary{});  // never handed to the check
+  t.Append({3, "3 IPE20"}, Summary(true, false));
+  EXPECT_FALSE(t.ok(0));
+  EXPECT_FALSE(t.ok(1));
+  EXPECT_TRUE(t.ok(2));
+  t.SetSummary(2, noSection);
+  EXPECT_FALSE(t.ok(2));
 }
 
 }  // namespace

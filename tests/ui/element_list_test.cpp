@@ -8,6 +8,7 @@
 #include "ui/frm_constant.h"
 #include "ui/frm_main.h"
 #include "ui/frm_mdi.h"
+#include "ui/report_view.h"
 #include "ui/tavolin_program.h"
 #include "ui/ui_common.h"
 #include "ui/ui_test_support.h"
@@ -139,6 +140,31 @@ TEST(ElementListDiagnostics, GoingBackFromTheEditorShowsTheEditedStatus) {
   p.Home();
   EXPECT_TRUE(Tip(p.elementList(), 3).isEmpty()) << Tip(p.elementList(), 3).toStdString();
   EXPECT_EQ(MarksOf(p.elementList(), 3).label, ui::kLabelGrey);
+}
+
+// Lines that carry no section (a length only, an ID only) are errors in the list, in the
+// editor's report and in the result grid, never OK.
+TEST(ElementListDiagnostics, ElementsWithoutASectionAreNeverOk) {
+  ProgramRun run;
+  ASSERT_TRUE(run.Start(run.tree.Input("nosection",
+                                       "Software=Ardekon  Version=7.12  Module=tavo  Title=t\n"
+                                       "NO=3,0,0  Units=[kg]-[cm]\n1  L=300\n2\n3   IPE20  L=300\n")));
+  ASSERT_TRUE(run.program->constantsWindow()->CmdGo_Click());
+  ui::TavolinProgram& p = *run.program;
+  ui::ElementList* list = p.elementList();
+  ASSERT_EQ(list->shown(), 3);
+  const ui::ElementListModel* model = list->listModel();
+  for (int i : {0, 1}) {
+    EXPECT_FALSE(p.elements().ok(static_cast<size_t>(i))) << i;
+    EXPECT_TRUE(p.elements().error(static_cast<size_t>(i))) << i;
+    EXPECT_FALSE(model->data(model->index(i), ui::ElementListModel::OkRole).toBool()) << i;
+    EXPECT_TRUE(Tip(list, i + 1).startsWith("Error: ")) << Tip(list, i + 1).toStdString();
+  }
+  EXPECT_TRUE(p.elements().ok(2));
+  p.ShowElement(2);
+  EXPECT_EQ(p.editor()->member().Status(), ElementStatus::Error);
+  EXPECT_TRUE(p.editor()->reportView()->toPlainText().contains("designation is empty"))
+      << p.editor()->reportView()->toPlainText().toStdString();
 }
 
 }  // namespace

@@ -7,12 +7,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #include "core/text_util.h"
+#include "sections/section_family.h"
 #include "ui/element_list.h"
 #include "ui/frm_constant.h"
+#include "ui/frm_main.h"
 #include "ui/tavolin_program.h"
 #include "ui/ui_test_support.h"
 
@@ -41,68 +44,138 @@ int DrawnPixels(const QLabel* picture) {
   return drawn;
 }
 
-TEST(frmEnter, TheLineTakesTheEntriesInItsOrderWithTheDGroupSwapped) {
+int FamilyIndex(const std::string& label) {
+  const auto& families = ui::frmEnter::Families();
+  for (size_t i = 0; i < families.size(); ++i)
+    if (label == families[i].label) return static_cast<int>(i);
+  return -1;
+}
+
+TEST(frmEnter, TheTableHoldsTheFamilysParametersAndTheLineItsDesignation) {
   ProgramRun run;
   ui::frmEnter* e = OpenEntry(run);
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->findChild<QLabel*>("lblID")->text(), "ID=1");
-  for (int i = 0; i < 7; ++i) e->variable(i)->setText(QString::number(i + 1));  // e1..e7 = 1..7
-  for (int c = 0; c < 7; ++c) e->SetCell(c, QString::number(c + 8));         // e8..e14 = 8..14
-  e->variable(2)->setText(" 2.50 ");                                            // trimmed, as a number
-  e->SetCell(6, "abc");                                                         // not a number: 0
-  EXPECT_EQ(e->ComposeLine(), " 1  L=1,2,2.5  H=4,5  W=6,7  D=8,9,11,10,12  FL=13,0");
-  EXPECT_EQ(e->findChild<QLineEdit*>("txtLine")->text().toStdString(), e->ComposeLine());
-  EXPECT_DOUBLE_EQ(e->getdim2(1, 3), 11.0);
-  // The in-place editor is the only way a cell changes, and it hides when done.
-  EXPECT_FALSE(e->tableEditor()->isVisible());
+  // The families to choose from, the first (a rolled IPE) chosen: its size is the one cell.
+  QComboBox* family = e->familyBox();
+  ASSERT_EQ(family->count(), static_cast<int>(ui::frmEnter::Families().size()));
+  EXPECT_EQ(family->currentText(), "IPE");
+  ASSERT_GE(e->ColumnOf("h"), 0);
+  EXPECT_EQ(e->table()->item(1, e->ColumnOf("h"))->text(), "200");
+  EXPECT_EQ(e->ColumnOf("L"), -1);  // the length has its own box
+
+  // A plate girder: one column per plate dimension, in mm.
+  e->ChooseFamily(FamilyIndex("PG"));
+  EXPECT_EQ(family->currentText(), "PG");
+  ASSERT_EQ(e->table()->columnCount(), 6);
+  EXPECT_EQ(e->table()->item(0, 0)->text(), "hw [mm]");
+  EXPECT_EQ(e->table()->item(1, e->ColumnOf("hw"))->text(), "600");
+  EXPECT_EQ(e->table()->item(1, e->ColumnOf("tf2"))->text(), "15");
   EXPECT_EQ(e->table()->item(1, 0)->background().color(), QColor(220, 220, 0));
-  EXPECT_EQ(e->findChild<QLabel*>("lblLimits_0")->text(), "0 < 10000 cm");
+  e->SetCell(e->ColumnOf("hw"), "500");
+  TypeKeys(e->lengthBox(), "400");
+  const std::string line = e->ComposeLine();
+  EXPECT_EQ(line.rfind(" 1   PG", 0), 0u) << line;
+  EXPECT_NE(line.find("500*8*250*15"), std::string::npos) << line;
+  EXPECT_EQ(line.substr(line.size() - 7), "  L=400");
+  EXPECT_EQ(e->findChild<QLineEdit*>("txtLine")->text().toStdString(), line);
+  EXPECT_FALSE(e->tableEditor()->isVisible());
+  // Not a number: said, and the cell goes back to the value in use.
+  e->SetCell(e->ColumnOf("tw"), "eight");
+  EXPECT_TRUE(run.messages.Saw("Please type a number."));
+  EXPECT_EQ(e->table()->item(1, e->ColumnOf("tw"))->text(), "8");
+  EXPECT_EQ(e->ComposeLine(), line);
+  // The keyboard walks the family list too.
+  family->setFocus();
+  QTest::keyClick(family, Qt::Key_Down);
+  EXPECT_EQ(family->currentText().toStdString(), ui::frmEnter::Families()[static_cast<size_t>(FamilyIndex("PG")) + 1].label);
+  // ... and the table and line follow it (a box after the plate girder).
+  EXPECT_EQ(e->ColumnOf("bf1"), -1);
+  EXPECT_GE(e->ColumnOf("d"), 0);
+  EXPECT_NE(e->ComposeLine().find("BOX"), std::string::npos);
+  EXPECT_EQ(e->findChild<QLabel*>("lblLimits")->text(), "0 < 10000 cm");
 
   // The member kinds, the sketch and its button.
   auto* combo = e->findChild<QComboBox*>("Combo1");
   ASSERT_NE(combo, nullptr);
-  // The window opens on the member kinds, the first one chosen.
   ASSERT_EQ(combo->count(), 3);
   EXPECT_EQ(combo->itemText(0), "Column");
   EXPECT_EQ(combo->itemText(2), "Bracing");
   EXPECT_EQ(combo->currentText(), "Column");
-
   e->getdim_combo("A/B/C", 2);
-  ASSERT_EQ(combo->count(), 3);
-  EXPECT_EQ(combo->itemText(1), "B");
-  EXPECT_EQ(combo->currentIndex(), 2);
   EXPECT_EQ(combo->currentText(), "C");
   e->getdim_combo("A/B/C", 7);  // outside the list: the first
   EXPECT_EQ(combo->currentText(), "A");
-
-  // The member kind is no part of the element line.
-  e->getdim_combo("Column/Beam/Bracing", 0);
-  const std::string line = e->ComposeLine();
-  combo->setCurrentIndex(1);
-  EXPECT_EQ(e->ComposeLine(), line);
   auto* picture = e->findChild<QLabel*>("Picture1");
   ASSERT_NE(picture, nullptr);
-  EXPECT_EQ(picture, e->sketch());
   const qint64 before = picture->pixmap().cacheKey();
-  e->variable(0)->setText("120");
   e->ComposeLine();
   ASSERT_FALSE(picture->pixmap().isNull());
   EXPECT_NE(picture->pixmap().cacheKey(), before);  // redrawn, not left over
-  EXPECT_EQ(picture->pixmap().size(), picture->size());
-  // The legend covers a good part of the area, not a stray pixel or two.
   EXPECT_GT(DrawnPixels(picture), picture->width() * picture->height() / 100);
   auto* par = e->findChild<QPushButton*>("cmdPar");
   ASSERT_NE(par, nullptr);
-  EXPECT_FALSE(picture->isHidden());
   par->click();
   EXPECT_TRUE(picture->isHidden());
-  EXPECT_FALSE(par->isChecked());
   par->click();
   EXPECT_FALSE(picture->isHidden());
-  EXPECT_TRUE(par->isChecked());
-  e->cmdPar_Click();
-  EXPECT_TRUE(picture->isHidden());
-  EXPECT_FALSE(par->isChecked());
+}
+
+// What table entry writes is read back by the real reader and batch pass as the sections
+// chosen: same family, same area as the section computed while entering it.
+TEST(frmEnter, ComposedLinesReadBackAsTheSectionsChosen) {
+  ProgramRun run;
+  ui::frmEnter* e = OpenEntry(run);
+  ASSERT_NE(e, nullptr);
+  struct Chosen {
+    const SectionFamily* family;
+    double area;
+  };
+  std::vector<Chosen> chosen;
+  const auto keep = [&] {
+    chosen.push_back({e->section().family, e->section().props.A});
+    e->cmdAdd_Click();
+  };
+  // PG 500*8*250*15: A = 50·0.8 + 2·25·1.5 = 115 cm².
+  e->ChooseFamily(FamilyIndex("PG"));
+  e->SetCell(e->ColumnOf("hw"), "500");
+  TypeKeys(e->lengthBox(), "400");
+  EXPECT_NEAR(e->section().props.A, 115, 1e-9);
+  keep();
+  // IPE 300 typed as its height in mm.
+  e->ChooseFamily(FamilyIndex("IPE"));
+  e->SetCell(e->ColumnOf("h"), "300");
+  EXPECT_NEAR(e->section().props.A, 53.81, 0.01);
+  keep();
+  // TUBE 273*8: A = π/4·(27.3² − 25.7²) = 66.60 cm².
+  e->ChooseFamily(FamilyIndex("TUBE"));
+  e->SetCell(e->ColumnOf("t"), "8");
+  EXPECT_NEAR(e->section().props.A, 66.60, 0.01);
+  keep();
+  // A doubled channel with its spacing, and a box.
+  e->ChooseFamily(FamilyIndex("2UNP"));
+  e->SetCell(e->ColumnOf("d"), "150");
+  keep();
+  e->ChooseFamily(FamilyIndex("BOX"));
+  e->SetCell(e->ColumnOf("tf"), "20");
+  chosen.push_back({e->section().family, e->section().props.A});
+  ASSERT_TRUE(e->CmdGo_Click());
+
+  ui::TavolinProgram& p = *run.program;
+  ASSERT_EQ(p.context().N, 5);
+  ASSERT_EQ(p.elements().size(), 5u);
+  for (int i = 1; i <= 5; ++i) {
+    SCOPED_TRACE(std::string(p.elements().text(static_cast<size_t>(i) - 1)));
+    EXPECT_FALSE(p.elements().error(static_cast<size_t>(i) - 1));
+    EXPECT_TRUE(p.elements().recognised(static_cast<size_t>(i) - 1));
+    p.ShowElement(i);
+    const Section& read = p.editor()->member().section;
+    ASSERT_NE(chosen[static_cast<size_t>(i) - 1].family, nullptr);
+    EXPECT_EQ(read.family, chosen[static_cast<size_t>(i) - 1].family);
+    EXPECT_NEAR(read.props.A, chosen[static_cast<size_t>(i) - 1].area, 1e-9);
+  }
+  // The length typed for the first element stays for the next ones.
+  EXPECT_DOUBLE_EQ(p.editor()->member().member.Lx, 400);
 }
 
 TEST(frmEnter, TwoAddsThenGoWritesThreeElementsAndTheBackup) {
@@ -114,10 +187,10 @@ TEST(frmEnter, TwoAddsThenGoWritesThreeElementsAndTheBackup) {
   auto* go = e->findChild<QPushButton*>("CmdGo");
   EXPECT_EQ(go->text(), "Continue");
   EXPECT_TRUE(go->font().bold());
-  e->variable(0)->setText("300");
+  e->lengthBox()->setText("300");
   e->findChild<QPushButton*>("cmdAdd")->click();
   EXPECT_EQ(e->findChild<QLabel*>("lblID")->text(), "ID=2");
-  e->variable(0)->setText("450");
+  e->lengthBox()->setText("450");
   e->findChild<QPushButton*>("cmdAdd")->click();
   EXPECT_EQ(e->findChild<QLabel*>("lblID")->text(), "ID=3");
   e->findChild<QLineEdit*>("txtTitle")->setText("New frame");
@@ -128,16 +201,15 @@ TEST(frmEnter, TwoAddsThenGoWritesThreeElementsAndTheBackup) {
   EXPECT_EQ(lines[0], "Software=Ardekon  Version=" + run.program->context().suiteVersion +
                           "  Module=tavo  Title=New frame");
   EXPECT_EQ(lines[1], "No=3 Units=[kg]-[cm]  ");
-  EXPECT_EQ(lines[2], " 1  L=300,0,0  H=0,0  W=0,0  D=0,0,0,0,0  FL=0,0");
-  EXPECT_EQ(lines[3].substr(0, 8), " 2  L=45");
-  EXPECT_EQ(lines[4].substr(0, 8), " 3  L=45");
+  EXPECT_EQ(lines[2], " 1   IPE20  L=300");
+  EXPECT_EQ(lines[3], " 2   IPE20  L=450");
+  EXPECT_EQ(lines[4], " 3   IPE20  L=450");
   EXPECT_EQ(ReadFile(base + ".Ardekon_bak"), before);
   // No temporary file is left beside the input.
   for (const auto& entry : fs::directory_iterator(fs::path(base).parent_path()))
     EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
 
-  // The program goes on as in mode "I" over the new file: three elements in the list. The
-  // generic lines are no designations the catalogue knows, so they are reported not OK.
+  // The program goes on as in mode "I" over the new file: three elements in the list.
   EXPECT_EQ(run.program->context().runMode, 'I');
   EXPECT_EQ(run.program->context().N, 3);
   EXPECT_EQ(run.program->elementList()->shown(), 3);
@@ -153,14 +225,14 @@ TEST(frmEnter, UnitsAfterTheFirstIdAskFirstAndOnlyYesChangesThem) {
     ++dialogs;
     return std::optional<std::string>("[kg]-[m]");
   };
-  e->variable(0)->setText("250");
+  e->lengthBox()->setText("250");
   e->cmdAdd_Click();  // now ID=2
   const size_t asked = run.messages.calls.size();
   for (Answer a : {Answer::Cancel, Answer::No}) {
     run.messages.nextAnswer = a;
     e->lblUnits_Click();
     EXPECT_EQ(run.program->context().dataUnits, "[kg]-[cm]");
-    EXPECT_EQ(e->variable(0)->text(), "250");
+    EXPECT_EQ(e->lengthBox()->text(), "250");
   }
   EXPECT_EQ(dialogs, 0);
   ASSERT_EQ(run.messages.calls.size(), asked + 2);
@@ -172,9 +244,9 @@ TEST(frmEnter, UnitsAfterTheFirstIdAskFirstAndOnlyYesChangesThem) {
   EXPECT_EQ(dialogs, 1);
   EXPECT_EQ(run.program->context().dataUnits, "[kg]-[m]");
   EXPECT_EQ(e->findChild<QLabel*>("lblUnits")->text(), "UNITS=[kg]-[m]");
-  EXPECT_EQ(e->variable(0)->text(), "2.5");  // 250 cm
-  EXPECT_EQ(e->ComposeLine().substr(0, 11), " 2  L=2.5,0");
-  EXPECT_EQ(e->findChild<QLabel*>("lblLimits_0")->text(), "0 < 100 m");
+  EXPECT_EQ(e->lengthBox()->text(), "2.5");  // 250 cm
+  EXPECT_EQ(e->ComposeLine(), " 2   IPE20  L=2.5");
+  EXPECT_EQ(e->findChild<QLabel*>("lblLimits")->text(), "0 < 100 m");
 }
 
 TEST(frmEnter, AtTheFirstIdTheDialogOpensAtOnceAndTheFrameUnitsButtonConverts) {
@@ -187,16 +259,17 @@ TEST(frmEnter, AtTheFirstIdTheDialogOpensAtOnceAndTheFrameUnitsButtonConverts) {
     return std::optional<std::string>("[ton]-[mm]");
   };
   const size_t asked = run.messages.calls.size();
-  e->SetCell(0, "2");
+  e->lengthBox()->setText("2");
   e->lblUnits_Click();
   EXPECT_EQ(run.messages.calls.size(), asked);  // no question at ID=1
   EXPECT_EQ(dialogs, 1);
-  EXPECT_EQ(e->table()->item(1, 0)->text(), "20");
+  EXPECT_EQ(e->lengthBox()->text(), "20");
+  EXPECT_EQ(e->table()->item(1, 0)->text(), "200");  // the profile size stays in mm
   // The frame's Units button, with the entry window up, changes the data units too.
   run.program->chooseUnits = [] { return std::optional<std::string>("[ton]-[cm]"); };
   run.program->Units();
   EXPECT_EQ(run.program->context().dataUnits, "[ton]-[cm]");
-  EXPECT_EQ(e->table()->item(1, 0)->text(), "2");
+  EXPECT_EQ(e->lengthBox()->text(), "2");
 }
 
 TEST(frmEnter, PersianWindowReadsRightToLeftWithItsTexts) {

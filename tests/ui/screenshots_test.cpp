@@ -166,9 +166,8 @@ TEST(Screenshots, DISABLED_CommandWindowsInBothLanguages) {
     ASSERT_TRUE(entry.program->constantsWindow()->CmdGo_Click());
     ui::frmEnter* e = entry.program->tableEntry();
     ASSERT_NE(e, nullptr);
-    e->variable(0)->setText("320");
-    e->SetCell(0, "20");
-    e->SetCell(2, "0.56");
+    e->lengthBox()->setText("320");
+    e->SetCell(e->ColumnOf("h"), "240");
     e->cmdAdd_Click();
     Save(e, "table_entry" + suffix);
     entry.program.reset();
