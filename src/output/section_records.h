@@ -19,7 +19,7 @@ ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const UnitSyst
 
 // The display factors of the letters A, I, V, L, worked out once for a whole run.
 struct DisplayFactors {
-  double area = 1, inertia = 1, modulus = 1, length = 1;
+  UnitRatio area, inertia, modulus, length;
 };
 DisplayFactors DisplayFactorsOf(const UnitSystem& display);
 ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const DisplayFactors& factors);

@@ -232,8 +232,8 @@ void frmConstant::ConvertRowsToDisplayUnits() {
     const UnitLabelResult a = UnitLabel(r.dimension, 0, from);
     const UnitLabelResult b = UnitLabel(r.dimension, 0, ctx_.displayUnits);
     // A text that is no number stays as typed (and red): there is nothing to convert.
-    if (!v || !a.known || !b.known || b.factor == 0) continue;
-    r.value = Significant(*v * a.factor / b.factor, kKeptDigits);
+    if (!v || !a.known || !b.known || !b.ratio.Usable()) continue;
+    r.value = Significant(b.FromBase(a.ToBase(*v)), kKeptDigits);
   }
   ctx_.constantsUnits = display;
 }
@@ -305,8 +305,8 @@ QLineEdit* frmConstant::valueBox(int row) const {
 QString frmConstant::RangeText(const ConstantRow& r) const {
   if (r.dimension == "BAR") return {};
   const UnitLabelResult u = UnitLabel(r.dimension, 0, ctx_.displayUnits);
-  const double f = u.known && u.factor != 0 ? u.factor : 1.0;
-  return Number(r.minimum / f) + " < " + RowCaption(ctx_, r.label) + " < " + Number(r.maximum / f) + " " + Q(u.label);
+  return Number(u.FromBase(r.minimum)) + " < " + RowCaption(ctx_, r.label) + " < " + Number(u.FromBase(r.maximum)) +
+         " " + Q(u.label);
 }
 
 void frmConstant::ShowHint(const QString& text) {
