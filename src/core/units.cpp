@@ -1,5 +1,6 @@
 #include "core/units.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/messages.h"
@@ -328,6 +329,15 @@ std::vector<std::string> UnitLabelSet(const UnitSystem& display) {
   std::vector<std::string> labels;
   for (const char* letter : {"F", "L", "A", "V", "W", "M", "S", "I"}) labels.push_back(UnitLabel(letter, 0, display).label);
   return labels;
+}
+
+double RoundToSignificant(double value, int digits) {
+  if (value == 0 || !std::isfinite(value) || digits < 1) return value;
+  const int decimals = digits - 1 - static_cast<int>(std::floor(std::log10(std::fabs(value))));
+  if (decimals >= 0) return RoundTo(value, std::min(decimals, 15));
+  // Whole tens, hundreds, ...: divided and multiplied by an exact power of ten.
+  const double step = std::pow(10.0, -decimals);
+  return RoundTo(value / step, 0) * step;
 }
 
 double RoundTo(double value, int digits) {

@@ -103,6 +103,9 @@ double ToDisplay(double value, std::string_view letter, int digits, const UnitSy
 // Labels of F, L, A, V, W, M, S, I in that order.
 std::vector<std::string> UnitLabelSet(const UnitSystem& display);
 
+// value to `digits` significant digits (half to even), e.g. 56959996.6 to 6 is 56960000.
+double RoundToSignificant(double value, int digits);
+
 // digits >= 0: half to even; -1/-2: up/down to a multiple of 5; -3: up when the fraction exceeds 0.05.
 double RoundTo(double value, int digits);
 

@@ -23,8 +23,8 @@ std::string ListNumber(double v) {
 }
 }  // namespace
 
-ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const UnitSystem& display) {
-  auto d = [&](double v, const char* letter) { return Finite(ToDisplay(Finite(v), letter, 3, display)); };
+ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const UnitSystem& display, int decimals) {
+  auto d = [&](double v, const char* letter) { return Finite(ToDisplay(Finite(v), letter, decimals, display)); };
   return {static_cast<double>(id), d(p.A, "A"),  d(p.A1, "A"), d(p.A2, "A"), d(p.J, "I"),
           d(p.I1, "I"),            d(p.I2, "I"), d(p.S1, "V"), d(p.S2, "V"), d(p.Z1, "V"),
           d(p.Z2, "V"),            d(p.r1, "L"), d(p.r2, "L")};

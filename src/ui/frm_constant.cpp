@@ -36,16 +36,12 @@ QString RowCaption(const ModuleContext& ctx, const std::string& label) {
 }
 
 // Digits a box shows, and digits a converted value keeps so that converting it back gives the
-// value in force again (the unit factors are single precision).
+// value in force again (N and kN are no decimal multiples of kg).
 constexpr int kShownDigits = 7;
 constexpr int kKeptDigits = 12;
 
 // `digits` significant digits, written without exponent or trailing zeros.
-std::string Significant(double v, int digits) {
-  if (v == 0 || !std::isfinite(v)) return ShortestText(v);
-  const int decimals = digits - 1 - static_cast<int>(std::floor(std::log10(std::fabs(v))));
-  return ShortestText(decimals >= 0 ? RoundTo(v, std::min(decimals, 15)) : v);
-}
+std::string Significant(double v, int digits) { return ShortestText(RoundToSignificant(v, digits)); }
 
 // The number a constant's text holds, when the whole text is one ("25OO", "2,500" and "" are
 // not: taking their leading digits would put a value in force that nobody wrote).
