@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -83,12 +84,10 @@ class ResultGrid final : public QTableWidget {
   frmResults* owner_;
 };
 
-// The group row: moves only with the grid, and leaves room over the grid's scroll bar so
-// both scroll the same distance.
+// The group row moves only with the grid, never by the wheel on its own.
 class GroupRow final : public QTableWidget {
  public:
   explicit GroupRow(QWidget* parent) : QTableWidget(parent) {}
-  void SetRightMargin(int pixels) { setViewportMargins(0, 0, pixels, 0); }
 
  protected:
   void wheelEvent(QWheelEvent* event) override { event->ignore(); }
@@ -109,8 +108,7 @@ frmResults::frmResults(const ModuleContext& ctx, QWidget* parent) : QWidget(pare
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  auto* groups = new GroupRow(this);
-  groups_ = groups;
+  groups_ = new GroupRow(this);
   groups_->setObjectName("groupRow");
   groups_->horizontalHeader()->hide();
   groups_->verticalHeader()->hide();
@@ -121,7 +119,14 @@ frmResults::frmResults(const ModuleContext& ctx, QWidget* parent) : QWidget(pare
   groups_->setSelectionMode(QAbstractItemView::NoSelection);
   groups_->setFocusPolicy(Qt::NoFocus);
   groups_->horizontalHeader()->setMinimumSectionSize(8);
-  layout->addWidget(groups_);
+  // Room beside the group row as wide as the grid's scroll bar, so both scroll the same distance.
+  auto* groupLine = new QHBoxLayout;
+  groupLine->setContentsMargins(0, 0, 0, 0);
+  groupLine->setSpacing(0);
+  groupLine->addWidget(groups_, 1);
+  scrollBarRoom_ = new QWidget(this);
+  groupLine->addWidget(scrollBarRoom_);
+  layout->addLayout(groupLine);
 
   grid_ = new ResultGrid(this);
   grid_->setObjectName("MSFlexGrid1");
@@ -133,7 +138,7 @@ frmResults::frmResults(const ModuleContext& ctx, QWidget* parent) : QWidget(pare
   grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   // Always there, so the group row above can leave the same room.
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  groups->SetRightMargin(grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_));
+  scrollBarRoom_->setFixedWidth(grid_->verticalScrollBar()->sizeHint().width());
   layout->addWidget(grid_, 1);
 
   connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, groups_,

@@ -55,6 +55,7 @@ class frmResults : public QWidget {
   const ModuleContext& ctx_;
   QTableWidget* grid_ = nullptr;
   QTableWidget* groups_ = nullptr;
+  QWidget* scrollBarRoom_ = nullptr;
   std::vector<int> groupColumns_;
   std::vector<std::string> headings_, units_;
 };
