@@ -17,7 +17,7 @@ MemberInput MemberOfElement(const ModuleContext& ctx, const Element& element, in
   MemberInput m;
   m.kind = kind ? *kind : KindOfIndex(ctx, index);
   m.fy = ctx.fy;
-  m.lengthFactor = static_cast<double>(ctx.dataUnitSystem.lengthFactor);
+  m.lengthFactor = ctx.dataUnitSystem.lengthFactor;
   m.id = element.id;
   m.diagnostics = ElementLineProblems(element.text, ctx.dataUnitSystem, !lengthCm, &m.Lx);
   if (lengthCm) m.Lx = *lengthCm;
@@ -33,8 +33,8 @@ MemberInput MemberOfDesignation(const ModuleContext& ctx, MemberKind kind, doubl
   MemberInput m;
   m.kind = kind;
   m.fy = ctx.fy;
-  m.lengthFactor = static_cast<double>(dataUnits.lengthFactor);
-  m.Lx = length > 0 ? length * m.lengthFactor : 0.0;
+  m.lengthFactor = dataUnits.lengthFactor;
+  m.Lx = length > 0 ? LengthRatio(dataUnits).ToBase(length) : 0.0;
   m.diagnostics = ctx.fyDiagnostics;
   NoteMissingLength(m);
   return m;

@@ -82,8 +82,7 @@ double ExtractItem(std::string_view text, std::string_view key, int n, double de
 double ExtractItem(std::string_view text, std::string_view key, int n, double def, std::string_view unit,
                    const UnitSystem& display) {
   if (!unit.empty() && ToUpper(unit) != "BAR") {
-    const UnitLabelResult r = UnitLabel(unit, 0, display);
-    if (r.known && r.factor != 0) def /= r.factor;
+    def = UnitLabel(unit, 0, display).FromBase(def);
   }
   return ExtractCore(text, key, n, def);
 }

@@ -1,5 +1,6 @@
 #include "core/units.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/messages.h"
@@ -107,25 +108,85 @@ UnitsTextCheck CheckUnitsText(std::string_view unitText) {
   return c;
 }
 
-float ForceFactorOf(std::string_view name) {
-  const std::string n = ToUpper(name);
-  if (n == "KG" || n == "KGF") return 1.0f;
-  if (n == "TON") return 1000.0f;
-  if (n == "N") return static_cast<float>(1.0 / 9.81);
-  if (n == "KN") return static_cast<float>(1000.0 / 9.81);
-  if (n == "LB") return 0.4536f;
-  if (n == "KIP") return 453.6f;
-  return 1.0f;
+namespace {
+constexpr double kExactLimit = 9007199254740992.0;  // 2^53: whole numbers below it are exact
+
+bool Whole(double v) { return std::isfinite(v) && std::fabs(v) < kExactLimit && v == std::floor(v); }
+
+// Greatest common divisor of two whole numbers held in doubles; 1 when either is not whole.
+double CommonDivisor(double a, double b) {
+  if (!Whole(a) || !Whole(b) || a == 0 || b == 0) return 1.0;
+  auto x = static_cast<long long>(std::fabs(a)), y = static_cast<long long>(std::fabs(b));
+  while (y != 0) {
+    const long long t = x % y;
+    x = y;
+    y = t;
+  }
+  return static_cast<double>(x);
 }
 
-float LengthFactorOf(std::string_view name) {
+// a/b x c/d with each numerator cancelled against the other denominator first, so the
+// products stay whole and exact for every pair of units in the tables.
+UnitRatio Times(double a, double b, double c, double d) {
+  const double g1 = CommonDivisor(a, d), g2 = CommonDivisor(c, b);
+  a /= g1, d /= g1, c /= g2, b /= g2;
+  return UnitRatio{a * c, b * d};
+}
+}  // namespace
+
+bool UnitRatio::Usable() const { return std::isfinite(num) && std::isfinite(den) && num != 0 && den != 0; }
+
+UnitRatio operator*(const UnitRatio& a, const UnitRatio& b) { return Times(a.num, a.den, b.num, b.den); }
+UnitRatio operator/(const UnitRatio& a, const UnitRatio& b) { return Times(a.num, a.den, b.den, b.num); }
+
+UnitRatio ForceRatioOf(std::string_view name) {
   const std::string n = ToUpper(name);
-  if (n == "CM") return 1.0f;
-  if (n == "M") return 100.0f;
-  if (n == "MM") return 0.1f;
-  if (n == "FT") return 30.48f;
-  if (n == "IN") return 2.54f;
-  return 1.0f;
+  if (n == "KG" || n == "KGF") return {1, 1};
+  if (n == "TON") return {1000, 1};
+  if (n == "N") return {100, 981};  // 1/9.81
+  if (n == "KN") return {100000, 981};
+  if (n == "LB") return {567, 1250};  // 0.4536
+  if (n == "KIP") return {2268, 5};   // 453.6
+  return {1, 1};
+}
+
+UnitRatio LengthRatioOf(std::string_view name) {
+  const std::string n = ToUpper(name);
+  if (n == "CM") return {1, 1};
+  if (n == "M") return {100, 1};
+  if (n == "MM") return {1, 10};
+  if (n == "FT") return {762, 25};  // 30.48
+  if (n == "IN") return {127, 50};  // 2.54
+  return {1, 1};
+}
+
+double ForceFactorOf(std::string_view name) { return ForceRatioOf(name).Value(); }
+double LengthFactorOf(std::string_view name) { return LengthRatioOf(name).Value(); }
+
+namespace {
+UnitRatio RatioOf(const UnitRatio& named, double factor) {
+  return named.Value() == factor ? named : UnitRatio{factor, 1.0};
+}
+}  // namespace
+
+UnitRatio ForceRatio(const UnitSystem& u) { return RatioOf(ForceRatioOf(u.forceName), u.forceFactor); }
+UnitRatio LengthRatio(const UnitSystem& u) { return RatioOf(LengthRatioOf(u.lengthName), u.lengthFactor); }
+
+LetterRatio RatioOfLetter(std::string_view letter, const UnitRatio& f, const UnitRatio& l) {
+  LetterRatio r;
+  r.known = true;
+  if (letter == "F") r.ratio = f;
+  else if (letter == "L") r.ratio = l;
+  else if (letter == "W") r.ratio = f / l;
+  else if (letter == "A") r.ratio = l * l;
+  else if (letter == "V") r.ratio = l * l * l;
+  else if (letter == "I") r.ratio = l * l * l * l;
+  else if (letter == "M") r.ratio = f * l;
+  else if (letter == "S") r.ratio = f / (l * l);
+  else if (letter == "D") r.ratio = f / (l * l * l);
+  else if (letter.empty()) r.ratio = UnitRatio{};
+  else r.known = false;
+  return r;
 }
 
 UnitSystem UnitFactors(std::string_view text, Messages* messages) {
@@ -139,21 +200,24 @@ UnitSystem UnitFactors(std::string_view text, Messages* messages) {
   return u;
 }
 
+double ConvertToBase(double value, std::string_view letter, const UnitRatio& f, const UnitRatio& l,
+                     Messages* messages) {
+  // The letters a value is given in: W, A, V and I are never read in other units.
+  const bool given = letter == "F" || letter == "L" || letter == "M" || letter == "S" || letter == "D";
+  if (!given) {
+    if (letter != "SVC" && messages)
+      messages->Show("Warning! Unknown Units have been used! Error Code 2394726!", "", MessageKind::Warning, false);
+    return RoundTo(value, 5);
+  }
+  return RoundTo(RatioOfLetter(letter, f, l).ratio.ToBase(value), 5);
+}
+
 double ConvertToBase(double value, std::string_view letter, double f, double l, Messages* messages) {
-  double factor = 1.0;
-  if (letter == "F")
-    factor = f;
-  else if (letter == "L")
-    factor = l;
-  else if (letter == "M")
-    factor = f * l;
-  else if (letter == "S")
-    factor = f / (l * l);
-  else if (letter == "D")
-    factor = f / (l * l * l);
-  else if (letter != "SVC" && messages)
-    messages->Show("Warning! Unknown Units have been used! Error Code 2394726!", "", MessageKind::Warning, false);
-  return RoundTo(value * factor, 5);
+  return ConvertToBase(value, letter, UnitRatio{f, 1.0}, UnitRatio{l, 1.0}, messages);
+}
+
+double ConvertToBase(double value, std::string_view letter, const UnitSystem& units, Messages* messages) {
+  return ConvertToBase(value, letter, ForceRatio(units), LengthRatio(units), messages);
 }
 
 std::string StressLabel(std::string_view force, std::string_view length) {
@@ -165,35 +229,23 @@ std::string StressLabel(std::string_view force, std::string_view length) {
 }
 
 UnitLabelResult UnitLabel(std::string_view letter, double reference, const UnitSystem& u) {
-  const double f = u.forceFactor, l = u.lengthFactor;
   const std::string& F = u.forceName;
   const std::string& L = u.lengthName;
   UnitLabelResult r;
+  const LetterRatio lr = RatioOfLetter(letter, ForceRatio(u), LengthRatio(u));
+  if (!lr.known) return r;
   r.known = true;
-  if (letter == "F") {
-    r.factor = f, r.label = F;
-  } else if (letter == "L") {
-    r.factor = l, r.label = L;
-  } else if (letter == "W") {
-    r.factor = f / l, r.label = F + "/" + L;
-  } else if (letter == "A") {
-    r.factor = l * l, r.label = L + "²";
-  } else if (letter == "V") {
-    r.factor = l * l * l, r.label = L + "³";
-  } else if (letter == "I") {
-    r.factor = l * l * l * l, r.label = L + "4";
-  } else if (letter == "M") {
-    r.factor = f * l, r.label = F + "." + L;
-  } else if (letter == "S") {
-    r.factor = f / (l * l), r.label = StressLabel(F, L);
-  } else if (letter == "D") {
-    r.factor = f / (l * l * l), r.label = F + "/" + L + "³";
-  } else if (letter.empty()) {
-    r.factor = 1.0, r.label.clear();
-  } else {
-    r.known = false;
-    return r;
-  }
+  r.ratio = lr.ratio;
+  r.factor = lr.ratio.Value();
+  if (letter == "F") r.label = F;
+  else if (letter == "L") r.label = L;
+  else if (letter == "W") r.label = F + "/" + L;
+  else if (letter == "A") r.label = L + "²";
+  else if (letter == "V") r.label = L + "³";
+  else if (letter == "I") r.label = L + "4";
+  else if (letter == "M") r.label = F + "." + L;
+  else if (letter == "S") r.label = StressLabel(F, L);
+  else if (letter == "D") r.label = F + "/" + L + "³";
   if ((letter == "F" || letter == "M" || letter == "S") && r.factor > 0 && reference != 0)
     AutoScale(letter, r, reference, u);
   return r;
@@ -201,24 +253,26 @@ UnitLabelResult UnitLabel(std::string_view letter, double reference, const UnitS
 
 void AutoScale(std::string_view letter, UnitLabelResult& r, double reference, const UnitSystem& u) {
   const double e = std::log10(std::fabs(reference / r.factor));
-  double fs = 1.0, ls = 1.0;
+  // The steps are exact ratios too: a thousandth is 1/1000, not the double nearest 0.001.
+  UnitRatio fs, ls;
+  const UnitRatio thousandth{1, 1000}, thousand{1000, 1}, hundredth{1, 100}, hundred{100, 1};
   std::string force = u.forceName, length = u.lengthName;
   auto forceUp = [&] {
-    if (force == "kg") force = "ton", fs = 0.001;
-    else if (force == "N") force = "kN", fs = 0.001;
+    if (force == "kg") force = "ton", fs = thousandth;
+    else if (force == "N") force = "kN", fs = thousandth;
     else return false;
     return true;
   };
   auto forceDown = [&] {
-    if (force == "ton") force = "kg", fs = 1000;
-    else if (force == "kN") force = "N", fs = 1000;
+    if (force == "ton") force = "kg", fs = thousand;
+    else if (force == "kN") force = "N", fs = thousand;
   };
   auto lengthToMetre = [&] {
-    if (length == "cm") length = "m", ls = 0.01;
-    else if (length == "mm") length = "m", ls = 0.001;
+    if (length == "cm") length = "m", ls = hundredth;
+    else if (length == "mm") length = "m", ls = thousandth;
   };
   auto metreToMillimetre = [&] {
-    if (length == "m") { length = "mm", ls = 1000; return true; }
+    if (length == "m") { length = "mm", ls = thousand; return true; }
     return false;
   };
   if (letter == "F") {
@@ -232,43 +286,42 @@ void AutoScale(std::string_view letter, UnitLabelResult& r, double reference, co
       if (!forceUp()) lengthToMetre();
     } else if (e < -2) {
       forceDown();
-      if (length == "m") length = "cm", ls = 100;
+      if (length == "m") length = "cm", ls = hundred;
     }
   } else if (letter == "S") {
     if (e > 9) {
       forceUp();
       metreToMillimetre();
     } else if (e > 6) {
-      if (force == "kg") force = "ton", fs = 0.001;
+      if (force == "kg") force = "ton", fs = thousandth;
       else metreToMillimetre();
     } else if (e > 4) {
       if (force == "kg") {
-        force = "ton", fs = 0.001;
+        force = "ton", fs = thousandth;
       } else if (force == "N") {
         metreToMillimetre();
       } else if (metreToMillimetre()) {
-        if (force == "kN") force = "N", fs = 1000;
+        if (force == "kN") force = "N", fs = thousand;
       }
     } else if (e < -1) {
       forceDown();
     }
   }
   if (letter == "F") {
-    r.factor = r.factor / fs;
+    r.ratio = r.ratio / fs;
     r.label = force;
   } else if (letter == "M") {
-    r.factor = r.factor / (fs * ls);
+    r.ratio = r.ratio / (fs * ls);
     r.label = force + "." + length;
   } else {
-    r.factor = r.factor * ls * ls / fs;
+    r.ratio = r.ratio * ls * ls / fs;
     r.label = StressLabel(force, length);
   }
+  r.factor = r.ratio.Value();
 }
 
 double ToDisplay(double value, std::string_view letter, int digits, const UnitSystem& display) {
-  const UnitLabelResult r = UnitLabel(letter, 0, display);
-  const double factor = (r.known && r.factor != 0) ? r.factor : 1.0;
-  const double v = value / factor;
+  const double v = UnitLabel(letter, 0, display).FromBase(value);
   return digits >= 1 ? RoundTo(v, digits) : v;
 }
 
@@ -276,6 +329,15 @@ std::vector<std::string> UnitLabelSet(const UnitSystem& display) {
   std::vector<std::string> labels;
   for (const char* letter : {"F", "L", "A", "V", "W", "M", "S", "I"}) labels.push_back(UnitLabel(letter, 0, display).label);
   return labels;
+}
+
+double RoundToSignificant(double value, int digits) {
+  if (value == 0 || !std::isfinite(value) || digits < 1) return value;
+  const int decimals = digits - 1 - static_cast<int>(std::floor(std::log10(std::fabs(value))));
+  if (decimals >= 0) return RoundTo(value, std::min(decimals, 15));
+  // Whole tens, hundreds, ...: divided and multiplied by an exact power of ten.
+  const double step = std::pow(10.0, -decimals);
+  return RoundTo(value / step, 0) * step;
 }
 
 double RoundTo(double value, int digits) {

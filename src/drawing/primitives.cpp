@@ -445,8 +445,7 @@ void DrawValueLabel(DrawingContext& dc, double x, double y, int fontKind, int si
 
   const std::string letter = ToUpper(std::string(quantityKind.substr(0, 1)));
   const UnitLabelResult unit = UnitLabel(letter, 0, dc.displayUnits);
-  const double factor = unit.known && unit.factor != 0 ? unit.factor : 1.0;
-  const double shown = RoundTo(std::isfinite(value) ? value / factor : 0.0, 1);
+  const double shown = RoundTo(std::isfinite(value) ? unit.FromBase(value) : 0.0, 1);
   const std::string number = Trim(ShortestText(shown));
 
   const std::string trimmedName = Trim(name);

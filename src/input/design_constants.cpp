@@ -31,7 +31,7 @@ double RowNumber(const std::string& text) {
 double ValueInBase(const ConstantRow& row, const UnitSystem& units) {
   const double v = RowNumber(row.value);
   if (row.dimension.empty() || row.dimension == "BAR") return v;
-  return ConvertToBase(v, row.dimension, units.forceFactor, units.lengthFactor);
+  return ConvertToBase(v, row.dimension, units);
 }
 
 namespace {
@@ -63,7 +63,6 @@ std::string ReadValue(const std::string& valueText, int keyIndex, double default
   const std::string item = n <= items.size() ? Trim(items[n - 1]) : std::string();
   if (dimension == "BAR") return item.empty() ? NumberToText(defaultValue) : item;
   const UnitLabelResult display = UnitLabel(dimension, 0, ctx.displayUnits);
-  const double toDisplay = display.known && display.factor != 0 ? display.factor : 1.0;
   const auto v = ParseNumber(item);
   if (!v) {
     const std::string unit = UnitLabel(dimension, 0, UnitSystem{}).label;
@@ -71,12 +70,12 @@ std::string ReadValue(const std::string& valueText, int keyIndex, double default
     AddDiagnostic(problems, Severity::Error,
                   subject + " in " + origin.english + " is not a number; the default " + def + " is used",
                   subject + " در " + origin.persian + " عدد نیست؛ مقدار پیش‌فرض " + def + " به کار می‌رود", subject);
-    return NumberToText(defaultValue / toDisplay);
+    return NumberToText(display.FromBase(defaultValue));
   }
   // Written in the display units already: kept as written, with no round trip through kg and cm.
   if (from.forceFactor == ctx.displayUnits.forceFactor && from.lengthFactor == ctx.displayUnits.lengthFactor)
     return NumberToText(*v);
-  return NumberToText(ConvertToBase(*v, dimension, from.forceFactor, from.lengthFactor) / toDisplay);
+  return NumberToText(display.FromBase(ConvertToBase(*v, dimension, from)));
 }
 
 // The settings file's units: its UNITS=, else the built-in [kg]-[cm].
@@ -163,7 +162,7 @@ void DefineConstant(DesignConstants& constants, ModuleContext& ctx, const Consta
     } else {
       // Neither the input nor the settings give it: the built-in default, in display units.
       const UnitLabelResult u = UnitLabel(dimension, 0, ctx.displayUnits);
-      r->value = NumberToText(dimension == "BAR" || !u.known ? definition.defaultValue : definition.defaultValue / u.factor);
+      r->value = NumberToText(dimension == "BAR" ? definition.defaultValue : u.FromBase(definition.defaultValue));
       r->source = ValueSource::Default;
     }
   }
@@ -263,8 +262,9 @@ void CheckConstants(DesignConstants& constants, ModuleContext& ctx) {
 }
 
 void ConvertConstantUnits(DesignConstants& constants, ModuleContext& ctx, const UnitSystem& from) {
-  const double f = RoundTo(static_cast<double>(from.forceFactor) / ctx.displayUnits.forceFactor, 7);
-  const double l = RoundTo(static_cast<double>(from.lengthFactor) / ctx.displayUnits.lengthFactor, 7);
+  // Straight from the old units to the new as one exact ratio, with no rounded factor between.
+  const UnitRatio f = ForceRatio(from) / ForceRatio(ctx.displayUnits);
+  const UnitRatio l = LengthRatio(from) / LengthRatio(ctx.displayUnits);
   for (ConstantRow& r : constants.rows) {
     if (r.dimension == "BAR" || r.dimension.empty()) continue;
     r.value = NumberToText(ConvertToBase(RowNumber(r.value), r.dimension, f, l, ctx.messages));
@@ -292,7 +292,7 @@ void ResolveFy(DesignConstants& constants, ModuleContext& ctx, std::optional<dou
   }
   if (givenKgCm2) {
     const UnitLabelResult u = UnitLabel("S", 0, ctx.displayUnits);
-    GiveValue(constants, ctx, 1, NumberToText(*givenKgCm2 / (u.known && u.factor != 0 ? u.factor : 1.0)));
+    GiveValue(constants, ctx, 1, NumberToText(u.FromBase(*givenKgCm2)));
   }
 }
 

@@ -542,7 +542,7 @@ LengthReading ReadMemberLength(std::string_view elementText, const UnitSystem& d
         break;
       }
     }
-    r.cm = *v * static_cast<double>(dataUnits.lengthFactor);
+    r.cm = LengthRatio(dataUnits).ToBase(*v);
     if (!std::isfinite(r.cm)) {
       r.ok = false;
       r.cm = 0;

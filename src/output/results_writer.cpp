@@ -69,6 +69,13 @@ ResultTableLayout StandardResultTable(const UnitSystem& display) {
   t.groups = {"شناسه عضو", "مساحت و سطوح برشی", "ثابت پیچشی و ممان اینرسی", "اساس مقطع الاستیک و پلاستیک",
               "شعاع ژیراسیون", "", "", "", ""};
   t.groupSpans = {1, 3, 3, 4, 2};
+  t.groupCaptions = {"Element||شناسه عضو",
+                     "Area and shear areas||مساحت و سطوح برشی",
+                     "Torsion constant and inertia||ثابت پیچشی و ممان اینرسی",
+                     "Elastic moduli||اساس مقطع الاستیک",
+                     "Plastic moduli||اساس مقطع پلاستیک",
+                     "Radii of gyration||شعاع ژیراسیون"};
+  t.groupColumns = {1, 3, 3, 2, 2, 2};
   t.headings = {"ID", "A", "A1", "A2", "J", "I1", "I2", "S1", "S2", "Z1", "Z2", "R1", "R2"};
   t.units = {"", A, A, A, I, I, I, V, V, V, V, L, L};
   return t;

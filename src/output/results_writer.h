@@ -25,8 +25,11 @@ using ResultCell = MaskValue;  // numbers unquoted, texts quoted
 
 struct ResultTableLayout {
   std::vector<int> widths;             // twips, one per column
-  std::vector<std::string> groups;     // the group row (9 cells)
+  std::vector<std::string> groups;     // the group row of the files (9 cells)
   std::vector<int> groupSpans;         // columns under each non-empty group caption (RTF table)
+  // The group row on screen: "English||Persian" captions, each over groupColumns[i] columns.
+  std::vector<std::string> groupCaptions;
+  std::vector<int> groupColumns;
   std::vector<std::string> headings;   // one per column
   std::vector<std::string> units;      // one per column
 };

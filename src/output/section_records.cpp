@@ -23,8 +23,8 @@ std::string ListNumber(double v) {
 }
 }  // namespace
 
-ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const UnitSystem& display) {
-  auto d = [&](double v, const char* letter) { return Finite(ToDisplay(Finite(v), letter, 3, display)); };
+ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const UnitSystem& display, int decimals) {
+  auto d = [&](double v, const char* letter) { return Finite(ToDisplay(Finite(v), letter, decimals, display)); };
   return {static_cast<double>(id), d(p.A, "A"),  d(p.A1, "A"), d(p.A2, "A"), d(p.J, "I"),
           d(p.I1, "I"),            d(p.I2, "I"), d(p.S1, "V"), d(p.S2, "V"), d(p.Z1, "V"),
           d(p.Z2, "V"),            d(p.r1, "L"), d(p.r2, "L")};
@@ -34,13 +34,13 @@ DisplayFactors DisplayFactorsOf(const UnitSystem& display) {
   // As ToDisplay works them out: the unscaled factor of the letter, 1 when it is unusable.
   auto f = [&](const char* letter) {
     const UnitLabelResult r = UnitLabel(letter, 0, display);
-    return r.known && r.factor != 0 ? r.factor : 1.0;
+    return r.known && r.ratio.Usable() ? r.ratio : UnitRatio{};
   };
   return {f("A"), f("I"), f("V"), f("L")};
 }
 
 ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const DisplayFactors& k) {
-  auto d = [](double v, double factor) { return Finite(RoundTo(Finite(v) / factor, 3)); };
+  auto d = [](double v, const UnitRatio& factor) { return Finite(RoundTo(factor.FromBase(Finite(v)), 3)); };
   return {static_cast<double>(id), d(p.A, k.area),    d(p.A1, k.area),    d(p.A2, k.area),    d(p.J, k.inertia),
           d(p.I1, k.inertia),      d(p.I2, k.inertia), d(p.S1, k.modulus), d(p.S2, k.modulus), d(p.Z1, k.modulus),
           d(p.Z2, k.modulus),      d(p.r1, k.length),  d(p.r2, k.length)};
@@ -55,19 +55,20 @@ struct DataUnitValues {
 };
 
 DataUnitValues InDataUnits(const SectionProperties& p, const UnitSystem& data) {
-  const double lf = data.lengthFactor > 0 ? static_cast<double>(data.lengthFactor) : 1.0;
-  const double l2 = lf * lf, l3 = l2 * lf, l4 = l3 * lf;
+  const UnitRatio l = data.lengthFactor > 0 ? LengthRatio(data) : UnitRatio{};
+  const UnitRatio l2 = l * l, l3 = l2 * l, l4 = l3 * l;
   DataUnitValues v{};
-  v.A = Finite(p.A / l2);
-  v.A1 = Finite(p.A1 / l2);
-  v.A2 = Finite(p.A2 / l2);
-  v.R1 = Finite(p.r1 / lf);
-  v.R2 = Finite(p.r2 / lf);
+  v.A = Finite(l2.FromBase(p.A));
+  v.A1 = Finite(l2.FromBase(p.A1));
+  v.A2 = Finite(l2.FromBase(p.A2));
+  v.R1 = Finite(l.FromBase(p.r1));
+  v.R2 = Finite(l.FromBase(p.r2));
   // D1 and D2: overall depth first, then overall width.
-  v.D1 = Finite(p.Depth / lf);
-  v.D2 = Finite(p.Width / lf);
-  v.sci = CompactScientificTexts({Finite(p.J / l4), Finite(p.I1 / l4), Finite(p.I2 / l4), Finite(p.S1 / l3),
-                                  Finite(p.S2 / l3), Finite(p.Z1 / l3), Finite(p.Z2 / l3)});
+  v.D1 = Finite(l.FromBase(p.Depth));
+  v.D2 = Finite(l.FromBase(p.Width));
+  v.sci = CompactScientificTexts({Finite(l4.FromBase(p.J)), Finite(l4.FromBase(p.I1)), Finite(l4.FromBase(p.I2)),
+                                  Finite(l3.FromBase(p.S1)), Finite(l3.FromBase(p.S2)), Finite(l3.FromBase(p.Z1)),
+                                  Finite(l3.FromBase(p.Z2))});
   v.sci.resize(7);
   return v;
 }
@@ -108,9 +109,9 @@ std::string SapRecord(const SectionProperties& p, int16_t id, std::string_view e
   out += FormatMask(" T=&,&", {ShortestFixedText(RoundTo(v.D1, 2)), ShortestFixedText(RoundTo(v.D2, 2))});
   if (id == 1) {
     // 2.1e6 kg/cm² in the data units.
-    const double lf = data.lengthFactor > 0 ? static_cast<double>(data.lengthFactor) : 1.0;
-    const double ff = data.forceFactor > 0 ? static_cast<double>(data.forceFactor) : 1.0;
-    out += FormatMask(" E=&", {ShortestText(2.1e6 * lf * lf / ff)});
+    const UnitRatio l = data.lengthFactor > 0 ? LengthRatio(data) : UnitRatio{};
+    const UnitRatio f = data.forceFactor > 0 ? ForceRatio(data) : UnitRatio{};
+    out += FormatMask(" E=&", {ShortestText((l * l / f).ToBase(2.1e6))});
   }
   return out + kEol;
 }

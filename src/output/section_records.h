@@ -13,13 +13,13 @@
 namespace tavo {
 
 // ID, A, A1, A2, J, I1, I2, S1, S2, Z1, Z2, R1, R2; every value but the ID in display units
-// to 3 decimals.
+// to `decimals` decimals (0: not rounded, as the screen shows them to significant digits).
 using ResultRowValues = std::array<double, 13>;
-ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const UnitSystem& display);
+ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const UnitSystem& display, int decimals = 3);
 
 // The display factors of the letters A, I, V, L, worked out once for a whole run.
 struct DisplayFactors {
-  double area = 1, inertia = 1, modulus = 1, length = 1;
+  UnitRatio area, inertia, modulus, length;
 };
 DisplayFactors DisplayFactorsOf(const UnitSystem& display);
 ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const DisplayFactors& factors);

@@ -38,16 +38,12 @@ QString RowCaption(const ModuleContext& ctx, const std::string& label) {
 }
 
 // Digits a box shows, and digits a converted value keeps so that converting it back gives the
-// value in force again (the unit factors are single precision).
+// value in force again (N and kN are no decimal multiples of kg).
 constexpr int kShownDigits = 7;
 constexpr int kKeptDigits = 12;
 
 // `digits` significant digits, written without exponent or trailing zeros.
-std::string Significant(double v, int digits) {
-  if (v == 0 || !std::isfinite(v)) return ShortestText(v);
-  const int decimals = digits - 1 - static_cast<int>(std::floor(std::log10(std::fabs(v))));
-  return ShortestText(decimals >= 0 ? RoundTo(v, std::min(decimals, 15)) : v);
-}
+std::string Significant(double v, int digits) { return ShortestText(RoundToSignificant(v, digits)); }
 
 // The number a constant's text holds, when the whole text is one ("25OO", "2,500" and "" are
 // not: taking their leading digits would put a value in force that nobody wrote).
@@ -235,8 +231,8 @@ void frmConstant::ConvertRowsToDisplayUnits() {
     const UnitLabelResult a = UnitLabel(r.dimension, 0, from);
     const UnitLabelResult b = UnitLabel(r.dimension, 0, ctx_.displayUnits);
     // A text that is no number stays as typed (and red): there is nothing to convert.
-    if (!v || !a.known || !b.known || b.factor == 0) continue;
-    r.value = Significant(*v * a.factor / b.factor, kKeptDigits);
+    if (!v || !a.known || !b.known || !b.ratio.Usable()) continue;
+    r.value = Significant(b.FromBase(a.ToBase(*v)), kKeptDigits);
   }
   ctx_.constantsUnits = display;
 }
@@ -308,8 +304,8 @@ QLineEdit* frmConstant::valueBox(int row) const {
 QString frmConstant::RangeText(const ConstantRow& r) const {
   if (r.dimension == "BAR") return {};
   const UnitLabelResult u = UnitLabel(r.dimension, 0, ctx_.displayUnits);
-  const double f = u.known && u.factor != 0 ? u.factor : 1.0;
-  return Number(r.minimum / f) + " < " + RowCaption(ctx_, r.label) + " < " + Number(r.maximum / f) + " " + Q(u.label);
+  return Number(u.FromBase(r.minimum)) + " < " + RowCaption(ctx_, r.label) + " < " + Number(u.FromBase(r.maximum)) +
+         " " + Q(u.label);
 }
 
 void frmConstant::ShowHint(const QString& text) {

@@ -27,19 +27,37 @@ class frmOutput : public QWidget {
   QTextEdit* text_ = nullptr;
 };
 
-// The result grid window; the grid is MSFlexGrid1.
+// The result grid window; the grid is MSFlexGrid1. Its heading row (heading and unit of each
+// column) is the grid's own header and the group captions a row above it, so both stay in
+// view while the elements scroll. Columns are as wide as their widest text, a click on a
+// heading sorts by that column's numbers, and Ctrl+C copies the selected cells.
 class frmResults : public QWidget {
   Q_OBJECT
  public:
   explicit frmResults(const ModuleContext& ctx, QWidget* parent = nullptr);
-  // Widths are twips, turned into pixels at `dpi`.
-  void SetTable(const ResultTableLayout& layout, const std::vector<ResultRowValues>& rows, double dpi);
+  // One row per element; values in display units, unrounded (NaN: the element has none).
+  void SetTable(const ResultTableLayout& layout, const std::vector<ResultRowValues>& rows);
   QTableWidget* grid() const { return grid_; }
+  QTableWidget* groupRow() const { return groups_; }
 
-  static constexpr int kFixedRows = 3;  // group captions, headings, units
+  // The selected cells as tab-separated lines in the order shown, under a line of their
+  // headings with units ("A [cm²]"); cells of a selected row that are not selected are empty.
+  QString SelectionText() const;
+  // What a cell shows: 6 significant digits, no exponent, no trailing zeros.
+  static QString CellText(double value);
+
+  static constexpr int kShownDigits = 6;
 
  private:
+  void FitColumns();
+  void FitGroupRow();
+
+  const ModuleContext& ctx_;
   QTableWidget* grid_ = nullptr;
+  QTableWidget* groups_ = nullptr;
+  QWidget* scrollBarRoom_ = nullptr;
+  std::vector<int> groupColumns_;
+  std::vector<std::string> headings_, units_;
 };
 
 // The header shading of the grid and the RTF table.

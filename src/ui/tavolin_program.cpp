@@ -752,7 +752,8 @@ void TavolinProgram::Results() {
           : writer_(writer), ctx_(ctx), out_(out), rows_(rows) {}
       void Format(BatchChunk& chunk, int, const Element& element, const CheckedMember& member) const override {
         writer_.FormatElement(chunk.files, member, element, member.member.kind);
-        chunk.rows.push_back(ResultRow(member.section.props, element.id, ctx_.displayUnits));
+        // Unrounded: the grid shows significant digits, whatever the size of the unit.
+        chunk.rows.push_back(ResultRow(member.section.props, element.id, ctx_.displayUnits, 0));
         // A section that is not what was written has no properties to show: the grid marks them.
         if (member.Status() == ElementStatus::Error)
           std::fill(chunk.rows.back().begin() + 1, chunk.rows.back().end(), std::numeric_limits<double>::quiet_NaN());
@@ -805,7 +806,7 @@ void TavolinProgram::Results() {
       results_ = new frmResults(ctx_);
       results_->setAttribute(Qt::WA_DeleteOnClose);
     }
-    results_->SetTable(StandardResultTable(ctx_.displayUnits), rows, results_->logicalDpiX());
+    results_->SetTable(StandardResultTable(ctx_.displayUnits), rows);
     results_->show();
     results_->raise();
   }

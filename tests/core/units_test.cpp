@@ -29,14 +29,18 @@ TEST(ParseUnitsText, ReadsNamesAsWrittenAndMapsKgf) {
 }
 
 TEST(UnitFactors, TablesAndDefaults) {
+  // The factors are the doubles nearest the decimals of the tables, not float approximations.
   for (const auto& [text, force, length] :
-       {std::tuple{"UNITS=[ton]-[m]", 1000.0f, 100.0f}, std::tuple{"units=[KN]-[MM]", float(1000 / 9.81), 0.1f},
-        std::tuple{"[ton]-[m]", 1.0f, 1.0f},  // no UNITS= keyword: the base system
-        std::tuple{"UNITS=[Lb]-[in]", 0.4536f, 2.54f}, std::tuple{"UNITS=[kip]-[ft]", 453.6f, 30.48f},
-        std::tuple{"UNITS=[stone]-[furlong]", 1.0f, 1.0f}}) {
+       {std::tuple{"UNITS=[ton]-[m]", 1000.0, 100.0}, std::tuple{"units=[KN]-[MM]", 1000 / 9.81, 0.1},
+        std::tuple{"units=[n]-[mm]", 1 / 9.81, 0.1},
+        std::tuple{"[ton]-[m]", 1.0, 1.0},  // no UNITS= keyword: the base system
+        std::tuple{"UNITS=[Lb]-[in]", 0.4536, 2.54}, std::tuple{"UNITS=[kip]-[ft]", 453.6, 30.48},
+        std::tuple{"UNITS=[stone]-[furlong]", 1.0, 1.0}}) {
     const auto u = UnitFactors(text);
-    EXPECT_FLOAT_EQ(u.forceFactor, force) << text;
-    EXPECT_FLOAT_EQ(u.lengthFactor, length) << text;
+    EXPECT_DOUBLE_EQ(u.forceFactor, force) << text;
+    EXPECT_DOUBLE_EQ(u.lengthFactor, length) << text;
+    EXPECT_NEAR(u.forceFactor, force, 1e-15 * force) << text;
+    EXPECT_NEAR(u.lengthFactor, length, 1e-15 * length) << text;
   }
   EXPECT_EQ(UnitFactors("units=[KN]-[MM]").forceName, "KN");
   EXPECT_EQ(UnitFactors("[ton]-[m]").forceName, "kg");
@@ -94,6 +98,47 @@ TEST(AutoScale, ForceMomentAndStressSwitchUnits) {
     EXPECT_EQ(r.label, c.label) << c.units << " " << c.value;
     EXPECT_NEAR(c.value / r.factor, c.shown, c.tolerance + 1e-12 * c.shown) << c.units << " " << c.value;
   }
+}
+
+// Conversions between decimal units come out as the decimal number itself: 5696 cm4 is
+// 56960000 mm4 to the last digit (single-precision factors gave 56959996.604).
+TEST(ToDisplay, DecimalUnitsConvertExactly) {
+  const UnitSystem knmm = UnitFactors("UNITS=[kN]-[mm]");
+  EXPECT_EQ(ToDisplay(5696, "I", 3, knmm), 56960000.0);
+  EXPECT_EQ(ToDisplay(5696, "I", 0, knmm), 56960000.0);  // unrounded, too
+  EXPECT_EQ(ToDisplay(53.8, "A", 0, knmm), 5380.0);
+  EXPECT_EQ(ToDisplay(557, "V", 0, knmm), 557000.0);
+  EXPECT_EQ(ToDisplay(0.125, "L", 0, knmm), 1.25);
+  EXPECT_EQ(ToDisplay(5696, "I", 0, UnitFactors("UNITS=[kg]-[m]")), 5.696e-5);
+  EXPECT_EQ(ToDisplay(1e8, "I", 0, UnitFactors("UNITS=[kg]-[m]")), 1.0);
+  // Forces in N and kN are the decimal multiple of 9.81.
+  EXPECT_EQ(ToDisplay(1000, "F", 0, knmm), 9.81);
+  EXPECT_EQ(ToDisplay(2400, "S", 0, UnitFactors("UNITS=[N]-[mm]")), 235.44);
+  EXPECT_EQ(ToDisplay(2400, "S", 0, UnitFactors("UNITS=[N]-[cm]")), 23544.0);
+  EXPECT_EQ(ToDisplay(100, "M", 0, UnitFactors("UNITS=[kN]-[m]")), 0.00981);
+  // Inches and feet: ratios of whole numbers too.
+  EXPECT_EQ(ToDisplay(2.54, "L", 0, UnitFactors("UNITS=[kip]-[in]")), 1.0);
+  EXPECT_EQ(ToDisplay(30.48 * 30.48, "A", 0, UnitFactors("UNITS=[kip]-[ft]")), 1.0);
+  EXPECT_EQ(ToDisplay(453.6, "F", 0, UnitFactors("UNITS=[kip]-[ft]")), 1.0);
+  // Back to the base: the same exactness through the letters of ConvertToBase.
+  EXPECT_EQ(ConvertToBase(235.44, "S", UnitFactors("UNITS=[N]-[mm]")), 2400.0);
+  EXPECT_EQ(ConvertToBase(56960, "L", UnitFactors("UNITS=[kg]-[mm]")), 5696.0);
+  EXPECT_EQ(ConvertToBase(9.81, "M", UnitFactors("UNITS=[kN]-[m]")), 100000.0);
+}
+
+// A unit system whose factor is not its name's (set by hand) converts with that factor.
+TEST(UnitRatio, FactorsSetByHandAndProducts) {
+  UnitSystem odd = UnitFactors("UNITS=[kg]-[mm]");
+  odd.lengthFactor = 0.2;
+  EXPECT_DOUBLE_EQ(ToDisplay(1, "A", 0, odd), 25.0);
+  odd.lengthFactor = 0;  // unusable: the value as it stands
+  EXPECT_EQ(ToDisplay(7, "A", 0, odd), 7.0);
+  const UnitRatio kn = ForceRatioOf("KN"), mm = LengthRatioOf("mm");
+  const UnitRatio stress = kn / (mm * mm);
+  EXPECT_EQ(stress.num / stress.den, 1e7 / 981);
+  EXPECT_DOUBLE_EQ((ForceRatioOf("kip") / LengthRatioOf("ft")).Value(), 453.6 / 30.48);
+  EXPECT_FALSE(RatioOfLetter("Q", kn, mm).known);
+  EXPECT_FALSE((UnitRatio{1, 0}).Usable());
 }
 
 TEST(ToDisplay, ConvertsWithoutRescalingAndRoundsFromOneDigit) {

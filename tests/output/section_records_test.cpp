@@ -99,8 +99,8 @@ TEST(ResultRow, DisplayUnitsToThreeDecimals) {
   UnitSystem mm = UnitFactors("UNITS=[N]-[mm]");
   const auto m = ResultRow(Props(), 7, mm);
   EXPECT_DOUBLE_EQ(m[1], 5381);
-  // The mm factor is the single-precision 0.1f, so 1234.5 cm4 is 1234.5 / 0.1f^4, not 12345000.
-  EXPECT_DOUBLE_EQ(m[4], 12344999.264);
+  // 1234.5 cm4 is exactly 12345000 mm4 (single-precision factors made it 12344999.264).
+  EXPECT_EQ(m[4], 12345000.0);
   // The run's precomputed factors give the same row.
   for (const auto& u : {KgCm(), TonM(), mm}) EXPECT_EQ(ResultRow(Props(), 7, DisplayFactorsOf(u)), ResultRow(Props(), 7, u));
 }

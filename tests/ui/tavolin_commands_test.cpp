@@ -14,6 +14,7 @@
 #include <QTextFrame>
 #include <QTextTable>
 #include <QTimer>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -85,33 +86,32 @@ TEST(TavolinResults, WritesTheFilesAsksAndShowsViewerAndGrid) {
   EXPECT_EQ(table->columns(), 13);
   EXPECT_EQ(table->rows(), 3 + p.context().N);
 
-  // The grid: group, heading and unit rows, then one row per element.
+  // The grid: heading and unit of each column in its header, one row per element.
   ui::frmResults* results = p.resultGrid();
   ASSERT_NE(results, nullptr);
   EXPECT_TRUE(results->isVisible());
   QTableWidget* grid = results->findChild<QTableWidget*>("MSFlexGrid1");
   ASSERT_NE(grid, nullptr);
-  ASSERT_EQ(grid->rowCount(), 3 + p.context().N);
+  ASSERT_EQ(grid->rowCount(), p.context().N);
   ASSERT_EQ(grid->columnCount(), 13);
-  EXPECT_EQ(grid->item(0, 4)->text(), QString::fromUtf8("شعاع ژیراسیون"));
-  EXPECT_TRUE(grid->item(0, 5)->text().isEmpty());
-  EXPECT_EQ(grid->item(1, 0)->text(), "ID");
-  EXPECT_EQ(grid->item(1, 12)->text(), "R2");
+  EXPECT_EQ(results->groupRow()->item(0, 11)->text(), "Radii of gyration");
+  EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "ID");
   const std::vector<std::string> labels = UnitLabelSet(p.context().displayUnits);
-  EXPECT_EQ(grid->item(2, 1)->text().toStdString(), labels[2]);   // area
-  EXPECT_EQ(grid->item(2, 12)->text().toStdString(), labels[1]);  // length
-  EXPECT_EQ(grid->item(1, 1)->background().color(), QColor(250, 250, 150));
-  EXPECT_NE(grid->item(1, 0)->background().color(), QColor(250, 250, 150));
-  const double dpi = results->logicalDpiX();
-  EXPECT_EQ(grid->columnWidth(0), qRound(400 / 1440.0 * dpi));
-  EXPECT_EQ(grid->columnWidth(1), qRound(1000 / 1440.0 * dpi));
-  for (int i = 1; i <= p.context().N; ++i) EXPECT_EQ(grid->item(2 + i, 0)->text(), QString::number(i));
-  // Same values as the RTF table, cell for cell (element 1, area).
-  const QTextTableCell cell = table->cellAt(3, 1);
-  QTextCursor c = cell.firstCursorPosition();
-  c.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
-  EXPECT_EQ(c.selectedText(), grid->item(3, 1)->text());
-  EXPECT_FALSE(grid->item(3, 1)->text().isEmpty());
+  EXPECT_EQ(grid->horizontalHeaderItem(1)->text().toStdString(), "A\n" + labels[2]);    // area
+  EXPECT_EQ(grid->horizontalHeaderItem(12)->text().toStdString(), "R2\n" + labels[1]);  // length
+  EXPECT_EQ(grid->horizontalHeaderItem(1)->background().color(), QColor(250, 250, 150));
+  EXPECT_NE(grid->horizontalHeaderItem(0)->background().color(), QColor(250, 250, 150));
+  for (int i = 1; i <= p.context().N; ++i) EXPECT_EQ(grid->item(i - 1, 0)->text(), QString::number(i));
+  // Same values as the RTF table, which keeps 3 decimals, cell for cell (every element, area).
+  for (int i = 1; i <= p.context().N; ++i) {
+    const QTextTableCell cell = table->cellAt(2 + i, 1);
+    QTextCursor c = cell.firstCursorPosition();
+    c.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    bool filed = false, shown = false;
+    const double inFile = c.selectedText().toDouble(&filed), onScreen = grid->item(i - 1, 1)->text().toDouble(&shown);
+    ASSERT_TRUE(filed && shown) << i;
+    EXPECT_NEAR(inFile, onScreen, 0.0005 + 5e-6 * std::fabs(onScreen)) << i;
+  }
 }
 
 TEST(TavolinResults, AnswerNoShowsOnlyTheGridAndPersianAsksInPersian) {
@@ -139,11 +139,11 @@ TEST(TavolinResults, ElementsInErrorShowNoProperties) {
   p.Results();
   ASSERT_NE(p.resultGrid(), nullptr);
   const QTableWidget* grid = p.resultGrid()->grid();
-  // Rows after the three header rows: element 1 is read as written, element 2 (L55) is an error.
-  EXPECT_EQ(grid->item(3, 0)->text(), "1");
-  EXPECT_NE(grid->item(3, 1)->text(), "-");
-  EXPECT_EQ(grid->item(4, 0)->text(), "2");
-  for (int c = 1; c < grid->columnCount(); ++c) EXPECT_EQ(grid->item(4, c)->text(), "-") << c;
+  // Element 1 is read as written, element 2 (L55) is an error.
+  EXPECT_EQ(grid->item(0, 0)->text(), "1");
+  EXPECT_NE(grid->item(0, 1)->text(), "-");
+  EXPECT_EQ(grid->item(1, 0)->text(), "2");
+  for (int c = 1; c < grid->columnCount(); ++c) EXPECT_EQ(grid->item(1, c)->text(), "-") << c;
 }
 
 // --- Units ---------------------------------------------------------------------------------

@@ -98,7 +98,7 @@ void AddReportCommand(CLI::App& app, CliState& state) {
       SectionEngine& engine = state.Engine();
       engine.ResolveFy(GivenFy(a.fy), &session.constants);
       std::optional<double> length;
-      if (a.length >= 0) length = a.length * static_cast<double>(ctx.dataUnitSystem.lengthFactor);
+      if (a.length >= 0) length = LengthRatio(ctx.dataUnitSystem).ToBase(a.length);
       member = engine.MemberOf(e, index, MemberKindOfName(a.kind), length);
       section = engine.ComputeQuietly(DesignationOfElement(e.text));
     } else {
