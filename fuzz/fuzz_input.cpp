@@ -1,5 +1,6 @@
 // Input files: any bytes go through the working copy, header, constants block, count line
-// and element reading without a crash, and every number read is finite.
+// and element reading without a crash, and every number read is finite. Elements edited and
+// written back change only their own lines, and read back as edited.
 #include <unistd.h>
 
 #include <cmath>
@@ -8,10 +9,76 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/messages.h"
 #include "scratch_dir.h"
+#include "input/edited_input.h"
+#include "input/input_file.h"
 #include "input/input_session.h"
+
+namespace {
+
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n') {
+      lines.push_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+// Every third element given another section and length, as the desktop's editor does: the
+// file keeps its line count and every other line, and its elements read back as edited.
+void CheckEditsWrittenBack(std::string_view fileText, const std::vector<tavo::Element>& elements,
+                           const std::filesystem::path& dir) {
+  std::vector<tavo::ElementEdit> edits;
+  for (size_t i = 0; i < elements.size() && edits.size() < 40; i += 3)
+    edits.push_back({i + 1, elements[i].text,
+                     tavo::ReadElementText(tavo::ComposeElementLine(elements[i].text, "IPE20", "300"))});
+  if (edits.empty()) return;
+  std::string problem;
+  const auto edited = tavo::ReplaceElementLines(fileText, edits, &problem);
+  if (!edited) {
+    if (problem.empty()) std::abort();  // a refusal always says why
+    return;
+  }
+  const auto before = Lines(fileText), after = Lines(*edited);
+  if (before.size() != after.size()) std::abort();
+  const std::vector<size_t> at = tavo::ElementLineNumbers(fileText, elements.size());
+  std::vector<bool> changed(before.size(), false);
+  for (const auto& e : edits)
+    if (e.index <= at.size()) changed[at[e.index - 1]] = true;
+  for (size_t i = 0; i < before.size(); ++i)
+    if (!changed[i] && before[i] != after[i]) std::abort();
+
+  {
+    std::ofstream(dir / "edited.Ardekon", std::ios::binary | std::ios::trunc)
+        .write(edited->data(), static_cast<std::streamsize>(edited->size()));
+  }
+  tavo::NullMessages messages;
+  tavo::ModuleContext ctx;
+  ctx.messages = &messages;
+  ctx.installDir = dir.string() + "/";
+  ctx.tempDir = dir.string() + "/";
+  tavo::SetInputPath(ctx, (dir / "edited.Ardekon").string());
+  tavo::InputSession session;
+  if (!tavo::OpenInput(ctx, session)) std::abort();
+  const auto again = tavo::ReadAllElements(ctx, session);
+  if (again.size() != elements.size()) std::abort();
+  size_t next = 0;
+  for (size_t i = 0; i < again.size(); ++i) {
+    const bool wasEdited = next < edits.size() && edits[next].index == i + 1;
+    if (again[i].text != (wasEdited ? edits[next].newText : elements[i].text)) std::abort();
+    if (wasEdited) ++next;
+  }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto dir = tavo::fuzz::ScratchDir();
@@ -45,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto* list : {&ctx.inputDiagnostics, &ctx.fyDiagnostics})
       for (const auto& d : *list)
         if (d.text.find("||") == std::string::npos) std::abort();
+    CheckEditsWrittenBack(std::string_view(reinterpret_cast<const char*>(data), size), elements, dir);
   }
   return 0;
 }

@@ -116,10 +116,19 @@ std::optional<std::string> ReplaceElementLines(std::string_view fileText, const 
     const size_t first = data.find_first_not_of(" \t");
     const size_t idEnd = std::min(data.size(), data.find_first_of(" \t", first));
     const size_t dataEnd = data.find_last_not_of(" \t") + 1;
-    const size_t blank = edit->newText.find(' ');
     out.append(fileText.substr(copied, r.begin - copied));
-    out.append(line.substr(0, idEnd));
-    if (blank != std::string::npos) out.append(edit->newText.substr(blank));
+    // The new text begins with the ID as the reader keeps it; an ID the reader joins to what
+    // follows ("54.=" before a designation) must not take the designation with it.
+    const std::string idRead = ReadElementText(data.substr(first, idEnd - first));
+    if (std::string_view(edit->newText).substr(0, idRead.size()) == idRead) {
+      const std::string_view rest = std::string_view(edit->newText).substr(idRead.size());
+      out.append(line.substr(0, idEnd));
+      if (!rest.empty() && rest.front() != ' ') out.push_back(' ');
+      out.append(rest);
+    } else {
+      out.append(line.substr(0, first));
+      out.append(edit->newText);
+    }
     out.append(line.substr(dataEnd));
     copied = r.end;
   }

@@ -24,6 +24,9 @@ QStringList SansFamilies() { return {"Arial", "Liberation Sans", "Noto Sans", "D
 
 QtSurface::QtSurface(QPaintDevice& device) : device_(device) {
   painter_.begin(&device_);
+  // Labels are designations and numbers placed by their left edge: a right-to-left window must
+  // not turn "2IPE..." into "...2IPE".
+  painter_.setLayoutDirection(Qt::LeftToRight);
   if (device_.devType() == QInternal::Image) image_ = static_cast<QImage*>(&device_);
   Scale(0, 0, static_cast<float>(PixelWidth()), static_cast<float>(PixelHeight()));
 }

@@ -5,12 +5,14 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
 #include <QSplitter>
@@ -18,6 +20,7 @@
 #include <QTabBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "checks/element_check.h"
 #include "core/files.h"
@@ -213,11 +216,24 @@ frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
   connect(save_, &QPushButton::clicked, this, &frmMain::cmd_save_Click);
 
   askText = [this](const QString& title, const QString& label, const QString& offered) -> std::optional<std::string> {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(this, title, label, QLineEdit::Normal, offered, &ok);
-    if (!ok) return std::nullopt;
-    return answer.toStdString();
+    const auto dialog = MakePathDialog(this, title, label, offered);
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    return dialog->textValue().toStdString();
   };
+}
+
+std::unique_ptr<QInputDialog> MakePathDialog(QWidget* parent, const QString& title, const QString& label,
+                                             const QString& offered) {
+  auto dialog = std::make_unique<QInputDialog>(parent);
+  dialog->setWindowTitle(title);
+  dialog->setInputMode(QInputDialog::TextInput);
+  dialog->setLabelText(label);
+  dialog->setTextValue(offered);
+  const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+  const int most = screen != nullptr ? screen->availableGeometry().width() * 9 / 10 : 1600;
+  const int wanted = dialog->fontMetrics().horizontalAdvance(offered) + 120;
+  dialog->resize(std::clamp(wanted, 420, std::max(420, most)), dialog->sizeHint().height());
+  return dialog;
 }
 
 frmMain::~frmMain() = default;

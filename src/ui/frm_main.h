@@ -23,7 +23,14 @@ class QSlider;
 class QTabBar;
 class QUndoStack;
 
+class QInputDialog;
+
 namespace tavo::ui {
+
+// The dialog that asks where to save: its box is as wide as the offered path (up to most of
+// the screen), so a long folder is read whole before it is accepted.
+std::unique_ptr<QInputDialog> MakePathDialog(QWidget* parent, const QString& title, const QString& label,
+                                             const QString& offered);
 
 class ReportView;
 

@@ -201,8 +201,9 @@ TEST(DrawSection, CentredAndFittedWithItsLabelsOrShapesOnly) {
       Drawn d;
       DrawOn(d, section, dimensions);
       const MarkExtent e = ExtentOf(d.r.marks(), false);
-      if (!dimensions)
+      if (!dimensions) {
         for (const DrawnMark& m : d.r.marks()) EXPECT_NE(m.kind, MarkKind::Label) << name;
+      }
       ASSERT_TRUE(e.found) << name;
       // Polygons are drawn on whole pixels, some 4 units.
       EXPECT_NEAR((e.left + e.right) / 2, 1250, 4) << name << " " << dimensions;
@@ -314,8 +315,9 @@ TEST(DrawSection, PlatesAreLightGreyOnScreenAndDarkOnPaperWithBlackLabels) {
       DrawOn(d, section, true, print);
       for (const auto& l : d.r.lines()) {
         if (l.rfind("box", 0) == 0 && l.find("fill=") != std::string::npos && l.find("c10") == std::string::npos &&
-            l.find("c12") == std::string::npos)
+            l.find("c12") == std::string::npos) {
           EXPECT_THAT(l, HasSubstr(print ? "#505050 fill=#505050" : "c7 fill=c7")) << name;
+        }
         if (print && (l.rfind("print", 0) == 0 || l.rfind("textout", 0) == 0)) {
           EXPECT_THAT(l, ::testing::Not(HasSubstr(" c7"))) << name << ": light grey text on paper";
           EXPECT_THAT(l, ::testing::Not(HasSubstr(" c14"))) << name << ": yellow text on paper";

@@ -53,6 +53,14 @@ TEST(ReplaceElementLines, ChangesOnlyTheEditedLinesAndKeepsIdsAndRemarks) {
   expected.replace(expected.find("  1   IPB20  L=320"), 18, "  1   IPB22+2PL200*10  L=350");
   expected.replace(expected.find("3   ipe30  L=600"), 16, "3   2UNP20  (D=12)  L=610");
   EXPECT_EQ(*out, expected);
+
+  // An ID the reader joins to the designation after it ("54.=IPE20") keeps the designation.
+  const std::string odd = "e\nNO=1\n54.=";
+  const std::string edited = ReadElementText(ComposeElementLine("54.=", "IPE20", "300"));
+  const auto written = ReplaceElementLines(odd, {{1, "54.=", edited}}, &problem);
+  ASSERT_TRUE(written) << problem;
+  const size_t last = written->rfind('\n') + 1;
+  EXPECT_EQ(ReadElementText(std::string_view(*written).substr(last)), edited) << *written;
 }
 
 TEST(ReplaceElementLines, RefusesWhenTheFileNoLongerHoldsWhatWasRead) {

@@ -43,6 +43,25 @@ TEST_F(Render, GuiApplicationIsMadeOnce) {
   EXPECT_EQ(app, QCoreApplication::instance());
 }
 
+TEST_F(Render, LabelsKeepTheirOrderInARightToLeftProgram) {
+  // A Persian run makes right to left the default; a designation label must still read
+  // "2IPE..." and not "...2IPE".
+  const auto paint = [] {
+    QImage image(200, 40, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QtSurface surface(image);
+    surface.ForeColor = Rgb{255, 255, 255};
+    surface.Print("2IPE...");
+    return image;
+  };
+  const QImage leftToRight = paint();
+  QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+  const QImage rightToLeft = paint();
+  QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+  EXPECT_LT(CountPixels(leftToRight, qRgb(0, 0, 0)), 200 * 40) << "nothing painted";
+  EXPECT_EQ(leftToRight, rightToLeft);
+}
+
 TEST_F(Render, EveryFamilyShowsItsPlatesLightGreyOnScreenAndDarkOnPaper) {
   for (const auto& [name, section] : test::SampleSections()) {
     const QImage screen = RenderImage(Drawing(section), ImageRenderOptions{});

@@ -3,6 +3,7 @@
 #include "ui/frm_main.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -107,6 +108,18 @@ TEST(EditorLength, ALengthSetInTheEditorReplacesWhatWasSaidAboutTheLine) {
   EXPECT_EQ(aboutLength(), 0);
   ASSERT_TRUE(e->member().results.Mmax);
   EXPECT_LT(*e->member().results.Mmax, braced);
+}
+
+TEST(EditorSaveDialog, ItsBoxShowsALongPathWhole) {
+  ASSERT_NE(qApp, nullptr);
+  const QString path = QStringLiteral("/home/engineer/projects/2026/tower-block-north/frames/level-12/report-element-0005.rtf");
+  const auto dialog = ui::MakePathDialog(nullptr, QStringLiteral("Save"), QStringLiteral("File name"), path);
+  dialog->show();
+  QApplication::processEvents();
+  const auto* box = dialog->findChild<QLineEdit*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text(), path);
+  EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(path)) << "the path is cut";
 }
 
 }  // namespace
