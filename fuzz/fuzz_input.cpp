@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -73,7 +74,12 @@ void CheckEditsWrittenBack(std::string_view fileText, const std::vector<tavo::El
   size_t next = 0;
   for (size_t i = 0; i < again.size(); ++i) {
     const bool wasEdited = next < edits.size() && edits[next].index == i + 1;
-    if (again[i].text != (wasEdited ? edits[next].newText : elements[i].text)) std::abort();
+    const std::string& expected = wasEdited ? edits[next].newText : elements[i].text;
+    if (again[i].text != expected) {
+      std::fprintf(stderr, "element %zu reads back as \"%s\", not \"%s\"\n", i + 1, again[i].text.c_str(),
+                   expected.c_str());
+      std::abort();
+    }
     if (wasEdited) ++next;
   }
 }

@@ -102,6 +102,8 @@ std::optional<std::string> ReplaceElementLines(std::string_view fileText, const 
     const std::string_view data = *DataPart(fileText.substr(r.begin, r.end - r.begin));
     if (ReadElementText(data) != e.readText)
       return fail("element " + std::to_string(e.index) + " was changed in the file since it was read");
+    if (e.newText.find_first_of("\r\n:") != std::string::npos)
+      return fail("element " + std::to_string(e.index) + " has a line break or a \":\" in its new text");
     byLine[numbers[e.index - 1]] = &e;
   }
   std::string out;
@@ -111,24 +113,14 @@ std::optional<std::string> ReplaceElementLines(std::string_view fileText, const 
     const RawLine& r = raw[number];
     const std::string_view line = fileText.substr(r.begin, r.end - r.begin);
     const std::string_view data = *DataPart(line);
-    // Keep the indentation and the ID as written, and whatever follows the element's text
-    // (the blanks before a remark and the remark itself).
-    const size_t first = data.find_first_not_of(" \t");
-    const size_t idEnd = std::min(data.size(), data.find_first_of(" \t", first));
-    const size_t dataEnd = data.find_last_not_of(" \t") + 1;
+    // Keep the indentation and whatever follows the element's text (the blanks before a remark
+    // and the remark itself); the text itself is written as the reader keeps it, so the file
+    // reads back exactly as the table holds it, whatever odd characters the old line had.
+    const size_t first = std::min(data.size(), data.find_first_not_of(" \t\r"));
+    const size_t dataEnd = data.find_last_not_of(" \t\r") + 1;
     out.append(fileText.substr(copied, r.begin - copied));
-    // The new text begins with the ID as the reader keeps it; an ID the reader joins to what
-    // follows ("54.=" before a designation) must not take the designation with it.
-    const std::string idRead = ReadElementText(data.substr(first, idEnd - first));
-    if (std::string_view(edit->newText).substr(0, idRead.size()) == idRead) {
-      const std::string_view rest = std::string_view(edit->newText).substr(idRead.size());
-      out.append(line.substr(0, idEnd));
-      if (!rest.empty() && rest.front() != ' ') out.push_back(' ');
-      out.append(rest);
-    } else {
-      out.append(line.substr(0, first));
-      out.append(edit->newText);
-    }
+    out.append(line.substr(0, first));
+    out.append(edit->newText);
     out.append(line.substr(dataEnd));
     copied = r.end;
   }
