@@ -288,7 +288,12 @@ std::string frmEnter::ComposeLine() {
 
 void frmEnter::DrawSketch() {
   QImage image(sketch_->size(), QImage::Format_RGB32);
-  PaintSketch(image, ctx_, PaintOptions{});
+  // The section being entered, dimensioned with its values; the family legend until the
+  // entries make a section.
+  if (section().props.A > 0)
+    PaintSection(image, ctx_, section(), PaintOptions{});
+  else
+    PaintSketch(image, ctx_, PaintOptions{});
   sketch_->setPixmap(QPixmap::fromImage(image));
 }
 

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QShowEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -119,6 +120,7 @@ frmResults::frmResults(const ModuleContext& ctx, QWidget* parent) : QWidget(pare
   groups_->setSelectionMode(QAbstractItemView::NoSelection);
   groups_->setFocusPolicy(Qt::NoFocus);
   groups_->horizontalHeader()->setMinimumSectionSize(8);
+  groups_->setTextElideMode(Qt::ElideNone);
   // Room beside the group row as wide as the grid's scroll bar, so both scroll the same distance.
   auto* groupLine = new QHBoxLayout;
   groupLine->setContentsMargins(0, 0, 0, 0);
@@ -203,6 +205,16 @@ void frmResults::SetTable(const ResultTableLayout& t, const std::vector<ResultRo
   FitColumns();
 }
 
+void frmResults::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  FitColumns();
+}
+
+void frmResults::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitColumns();
+}
+
 void frmResults::FitColumns() {
   // The item delegate's text margins on either side, and the grid line.
   const int margin = 2 * (grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1) + 1;
@@ -228,7 +240,10 @@ void frmResults::FitGroupRow() {
     const int span = groups_->columnSpan(0, c);
     int width = 0;
     for (int k = c; k < c + span; ++k) width += grid_->columnWidth(k);
-    const int needed = metrics.horizontalAdvance(item->text()) + margin;
+    // Measured in the font the caption is painted in (its own bold copy), with an em to spare:
+    // a bold run shaped in a fallback font paints a little wider than it measures.
+    const QFontMetrics painted(item->font());
+    const int needed = painted.horizontalAdvance(item->text()) + painted.horizontalAdvance(QLatin1Char('M')) + margin;
     if (needed > width) grid_->setColumnWidth(c + span - 1, grid_->columnWidth(c + span - 1) + needed - width);
   }
   for (int c = 0; c < grid_->columnCount(); ++c) groups_->setColumnWidth(c, grid_->columnWidth(c));

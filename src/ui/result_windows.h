@@ -51,6 +51,10 @@ class frmResults : public QWidget {
  private:
   void FitColumns();
   void FitGroupRow();
+  // Fonts are settled only when the window is shown (the platform's font, a screen's dpi):
+  // the widths are fitted again then.
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
   const ModuleContext& ctx_;
   QTableWidget* grid_ = nullptr;
