@@ -21,6 +21,25 @@
 
 namespace {
 
+// An input file written from bytes into the scratch folder and opened as the programs open it.
+struct OpenedInput {
+  tavo::NullMessages messages;
+  tavo::ModuleContext ctx;
+  tavo::InputSession session;
+  bool ok = false;
+  OpenedInput(const std::filesystem::path& dir, const char* name, std::string_view bytes) {
+    {
+      std::ofstream(dir / name, std::ios::binary | std::ios::trunc)
+          .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    ctx.messages = &messages;
+    ctx.installDir = dir.string() + "/";
+    ctx.tempDir = dir.string() + "/";
+    tavo::SetInputPath(ctx, (dir / name).string());
+    ok = tavo::OpenInput(ctx, session);
+  }
+};
+
 std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines;
   size_t start = 0;
@@ -57,19 +76,9 @@ void CheckEditsWrittenBack(std::string_view fileText, const std::vector<tavo::El
   for (size_t i = 0; i < before.size(); ++i)
     if (!changed[i] && before[i] != after[i]) std::abort();
 
-  {
-    std::ofstream(dir / "edited.Ardekon", std::ios::binary | std::ios::trunc)
-        .write(edited->data(), static_cast<std::streamsize>(edited->size()));
-  }
-  tavo::NullMessages messages;
-  tavo::ModuleContext ctx;
-  ctx.messages = &messages;
-  ctx.installDir = dir.string() + "/";
-  ctx.tempDir = dir.string() + "/";
-  tavo::SetInputPath(ctx, (dir / "edited.Ardekon").string());
-  tavo::InputSession session;
-  if (!tavo::OpenInput(ctx, session)) std::abort();
-  const auto again = tavo::ReadAllElements(ctx, session);
+  OpenedInput reread(dir, "edited.Ardekon", *edited);
+  if (!reread.ok) std::abort();
+  const auto again = tavo::ReadAllElements(reread.ctx, reread.session);
   if (again.size() != elements.size()) std::abort();
   size_t next = 0;
   for (size_t i = 0; i < again.size(); ++i) {
@@ -88,18 +97,10 @@ void CheckEditsWrittenBack(std::string_view fileText, const std::vector<tavo::El
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto dir = tavo::fuzz::ScratchDir();
-  {
-    std::ofstream(dir / "in.Ardekon", std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
-  tavo::NullMessages messages;
-  tavo::ModuleContext ctx;
-  ctx.messages = &messages;
-  ctx.installDir = dir.string() + "/";
-  ctx.tempDir = dir.string() + "/";
-  tavo::SetInputPath(ctx, (dir / "in.Ardekon").string());
-  tavo::InputSession session;
-  if (tavo::OpenInput(ctx, session)) {
+  OpenedInput opened(dir, "in.Ardekon", std::string_view(reinterpret_cast<const char*>(data), size));
+  tavo::ModuleContext& ctx = opened.ctx;
+  tavo::InputSession& session = opened.session;
+  if (opened.ok) {
     if (!std::isfinite(ctx.fy) || ctx.fy <= 0 || ctx.N < 0 || ctx.N > 10000000) std::abort();
     for (const int count : ctx.kindCounts)
       if (count < 0) std::abort();
