@@ -134,21 +134,8 @@ TEST_F(ConventionsCli, QuietPrintsNothingOnSuccessButStillWritesTheResults) {
 std::string RunWithTerminalStderr(const std::vector<std::string>& args, const fs::path& out, int& status) {
   int master = -1, slave = -1;
   if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return "openpty failed";
-  std::vector<std::string> all{TAVO_EXECUTABLE};
-  all.insert(all.end(), args.begin(), args.end());
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(master);
-    const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (o < 0) ::_exit(126);
-    ::dup2(o, STDOUT_FILENO);
-    ::dup2(slave, STDERR_FILENO);
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
+  ::fcntl(master, F_SETFD, FD_CLOEXEC);
+  const pid_t pid = tavo::test::StartTavoOn(args, out, slave);
   ::close(slave);
   // Read while it runs: a full terminal buffer would stall the child.
   std::string seen;

@@ -17,19 +17,18 @@ namespace tavo::cli {
 
 namespace fs = std::filesystem;
 
-void TerminalMessages::Show(const std::string& text, const std::string& title, MessageKind kind, bool) {
+void TerminalMessages::Show(const std::string& text, const std::string& title, MessageKind kind, bool rightToLeft) {
   if (quiet && kind != MessageKind::Error && kind != MessageKind::Critical) return;
   if (clearLine) clearLine();
   std::cout.flush();
-  if (title.empty())
-    std::cerr << text << '\n';
-  else
-    std::cerr << title << ": " << text << '\n';
+  out_.Show(text, title, kind, rightToLeft);
 }
 
-Answer TerminalMessages::Ask(const std::string& text, const std::string& title, Buttons, Answer defaultAnswer, bool) {
-  Show(text, title, MessageKind::Information, false);
-  return defaultAnswer;
+Answer TerminalMessages::Ask(const std::string& text, const std::string& title, Buttons buttons, Answer defaultAnswer,
+                             bool rightToLeft) {
+  if (quiet) return defaultAnswer;
+  if (clearLine) clearLine();
+  return out_.Ask(text, title, buttons, defaultAnswer, rightToLeft);
 }
 
 CliState::CliState() { ctx.messages = &messages; }

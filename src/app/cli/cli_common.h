@@ -24,6 +24,9 @@ class TerminalMessages final : public Messages {
              bool rightToLeft) override;
   bool quiet = false;
   std::function<void()> clearLine;  // set while a progress bar is drawn
+
+ private:
+  StderrMessages out_;
 };
 
 struct CliState {
