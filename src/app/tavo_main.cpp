@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   CLI::App app{"Tavolin steel sections: properties, member checks, reports and drawings"};
   app.require_subcommand(1);
   app.fallthrough();
+  app.set_version_flag("--version", std::string("tavo ") + TAVO_VERSION, "Print the program's version and exit");
   app.add_option("--install", state.installOverride, "Install folder (default: found next to the program)");
   app.add_flag_callback("--persian", [&state] { state.ctx.language = 'F'; }, "Messages in Persian");
   tavo::cli::AddInfoCommand(app, state);
@@ -16,6 +17,10 @@ int main(int argc, char** argv) {
   tavo::cli::AddRunCommand(app, state);
   tavo::cli::AddReportCommand(app, state);
   tavo::cli::AddDrawCommand(app, state);
+  // Before the command or after it: "tavo --quiet run x" and "tavo run x --quiet" alike.
+  const char* quietHelp = "Print nothing but errors (a --json stream is still printed)";
+  app.add_flag("-q,--quiet", state.quiet, quietHelp);
+  for (CLI::App* command : app.get_subcommands({})) command->add_flag("-q,--quiet", state.quiet, quietHelp);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/design_defaults.h"
 #include "core/diagnostics.h"
@@ -36,6 +37,12 @@ struct ModuleContext {
   std::string tempDir;     // working copy, listing and scratch files; ends with a separator
   std::string suiteVersion;
   std::string title;
+  // Remark lines the working copy leaves out: after its line `after`, `count` lines of the
+  // input file. With them every element line is found again at its line in the user's file.
+  struct LeftOutLines {
+    int after = 0, count = 0;
+  };
+  std::vector<LeftOutLines> leftOutLines;
 
   std::string dataUnits = "[kg]-[cm]";
   std::string constantsUnits;

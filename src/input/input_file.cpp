@@ -27,8 +27,9 @@ std::string PaddedElementText(std::string_view text) {
   return t;
 }
 
-bool WorkingCopy::Open(const std::string& path) {
+bool WorkingCopy::Open(const std::string& path, std::vector<ModuleContext::LeftOutLines> leftOut) {
   Close();
+  leftOut_ = std::move(leftOut);
   in_.open(SuitePath(path), std::ios::binary);
   if (!in_) return false;
   empty_ = in_.peek() == std::ifstream::traits_type::eof();
@@ -39,6 +40,8 @@ void WorkingCopy::Close() {
   if (in_.is_open()) in_.close();
   in_.clear();
   last_.clear();
+  line_ = leftOutBefore_ = 0;
+  nextGap_ = 0;
 }
 
 bool WorkingCopy::AtEnd() { return !in_.is_open() || in_.peek() == std::ifstream::traits_type::eof(); }
@@ -47,6 +50,8 @@ bool WorkingCopy::ReadRawLine(std::string& line) {
   if (AtEnd()) return false;
   std::getline(in_, line);
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  ++line_;
+  while (nextGap_ < leftOut_.size() && leftOut_[nextGap_].after < line_) leftOutBefore_ += leftOut_[nextGap_++].count;
   return true;
 }
 
@@ -118,20 +123,28 @@ bool MakeWorkingCopy(ModuleContext& ctx) {
   }
   std::string line;
   bool first = true;
+  int written = 0;
+  ctx.leftOutLines.clear();
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (first) {
       out << line << '\n';
       first = false;
+      ++written;
       continue;
     }
     const auto colon = line.find(':');
-    if (colon == std::string::npos)
-      out << line << '\n';
-    else if (!Trim(line.substr(0, colon)).empty())
-      out << line.substr(0, colon) << '\n';
+    if (colon == std::string::npos || !Trim(line.substr(0, colon)).empty()) {
+      out << (colon == std::string::npos ? line : line.substr(0, colon)) << '\n';
+      ++written;
+      continue;
+    }
     // An indented remark ("   : columns") is a remark line too, not a blank line that would end
-    // the element list.
+    // the element list. It is left out, and counted so that messages name the user's lines.
+    if (!ctx.leftOutLines.empty() && ctx.leftOutLines.back().after == written)
+      ++ctx.leftOutLines.back().count;
+    else
+      ctx.leftOutLines.push_back({written, 1});
   }
   out.close();
   if (!out) {
@@ -188,6 +201,7 @@ bool OpenInputFile(ModuleContext& ctx, WorkingCopy& copy) {
       std::error_code ec;
       fs::create_directories(SuitePath(path).parent_path(), ec);
       std::ofstream(SuitePath(path), std::ios::binary | std::ios::trunc);
+      ctx.leftOutLines.clear();
       if (!copy.Open(path)) {
         ShowMessage(ctx, "The working copy can't be opened: " + path + "||نسخه کاری باز نمی‌شود: " + path);
         return false;
@@ -197,7 +211,7 @@ bool OpenInputFile(ModuleContext& ctx, WorkingCopy& copy) {
   } else if (!FileExistsNonEmpty(ctx, path)) {
     if (!MakeWorkingCopy(ctx)) return false;
   }
-  if (!copy.Open(path)) {
+  if (!copy.Open(path, ctx.leftOutLines)) {
     ShowMessage(ctx, "The working copy can't be opened: " + path + "||نسخه کاری باز نمی‌شود: " + path);
     return false;
   }
@@ -403,6 +417,7 @@ std::string ReadElementText(std::string_view line) {
 
 void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, Element& e) {
   e.text = ReadElementText(copy.ReadDataLine());
+  e.line = copy.FileLine();
   e.id = CheckElementId(e.text).any() ? 0 : static_cast<int16_t>(LeadingNumber(e.text));
   ctx.currentId = e.id;
 }

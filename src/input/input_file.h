@@ -18,6 +18,7 @@ inline constexpr size_t kElementTextLength = 150;
 struct Element {
   int16_t id = 0;    // 0 when the line does not start with a whole number in the 16-bit range
   std::string text;  // the whole line, upper-cased, without trailing blanks
+  int line = 0;      // its line in the input file (1-based); 0 when not read from a file
 };
 
 // Upper-cases a line and drops its trailing blanks. The whole line is kept: a length written
@@ -29,7 +30,8 @@ std::string PaddedElementText(std::string_view text);
 // The working copy, read line by line (what the suite calls handle 2).
 class WorkingCopy {
  public:
-  bool Open(const std::string& path);
+  // leftOut: the remark lines the copy left out, so that FileLine counts the user's lines.
+  bool Open(const std::string& path, std::vector<ModuleContext::LeftOutLines> leftOut = {});
   void Close();
   bool IsOpen() const { return in_.is_open(); }
   bool AtEnd();
@@ -38,11 +40,17 @@ class WorkingCopy {
   // Next raw line without its line end; false at the end of the file.
   bool ReadRawLine(std::string& line);
   bool WasEmpty() const { return empty_; }
+  // The input file's line (1-based) of the line read last; 0 before the first.
+  int FileLine() const { return line_ + leftOutBefore_; }
 
  private:
   std::ifstream in_;
   std::string last_;
   bool empty_ = true;
+  int line_ = 0;           // working-copy lines read
+  int leftOutBefore_ = 0;  // input lines left out before the line read last
+  size_t nextGap_ = 0;
+  std::vector<ModuleContext::LeftOutLines> leftOut_;
 };
 
 std::string WorkingCopyPath(const ModuleContext& ctx);

@@ -60,7 +60,7 @@ TEST_F(DiagnosticsCli, ErrorElementIsMarkedListedAndHasNoNumbers) {
     if (cell.find('.') != std::string::npos) numbers.push_back(cell);
   ASSERT_EQ(numbers.size(), 3u) << good;  // Lc, Fa, Pmax of a column
   for (const auto& n : numbers) EXPECT_THAT(bad, Not(HasSubstr(n)));
-  EXPECT_THAT(r.out, HasSubstr("ID 1  E A count of 4 IPE profiles"));
+  EXPECT_THAT(r.out, HasSubstr("d.Ardekon:3: error: ID 1: A count of 4 IPE profiles"));
   EXPECT_THAT(r.out, HasSubstr("1 OK, 0 not OK, 1 with errors"));
 }
 

@@ -106,7 +106,7 @@ TEST_F(InputCli, InfoEndsTheListAtABlankLineLikeRun) {
   EXPECT_EQ(rows.size(), 2u);
 
   const auto text = Tavo({"info", in});
-  EXPECT_THAT(text.out, HasSubstr("Problems:\n  error: The count line gives 4 elements"));
+  EXPECT_THAT(text.out, HasSubstr("Problems:\n" + in + ": error: The count line gives 4 elements"));
   EXPECT_THAT(text.out, Not(HasSubstr("IPE24")));
 }
 
@@ -118,8 +118,8 @@ TEST_F(InputCli, InfoSaysWhatItCouldNotRead) {
   const auto r = Tavo({"info", in});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_THAT(r.out, HasSubstr("error: The units text [ton]-[m is not of the form [force]-[length]"));
-  EXPECT_THAT(r.out, HasSubstr("element 1, error: The length L=ABC is not a non-negative number"));
-  EXPECT_THAT(r.out, HasSubstr("element 2, error: The element ID 40000 is outside -32768 to 32767"));
+  EXPECT_THAT(r.out, HasSubstr(in + ":3: error: The length L=ABC is not a non-negative number"));
+  EXPECT_THAT(r.out, HasSubstr(in + ":4: error: The element ID 40000 is outside -32768 to 32767"));
   const auto j = nlohmann::json::parse(Tavo({"info", in, "--json"}).out, nullptr, false);
   ASSERT_TRUE(j.is_object());
   EXPECT_EQ(j["elements"][0]["diagnostics"][0]["subject"], "L=ABC");

@@ -14,15 +14,21 @@ namespace tavo::test {
 
 pid_t StartTavo(const std::vector<std::string>& args, const std::filesystem::path& out,
                 const std::filesystem::path& err) {
+  const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const pid_t pid = StartTavoOn(args, out, e);
+  if (e >= 0) ::close(e);
+  return pid;
+}
+
+pid_t StartTavoOn(const std::vector<std::string>& args, const std::filesystem::path& out, int errFd) {
   std::vector<std::string> all{TAVO_EXECUTABLE};
   all.insert(all.end(), args.begin(), args.end());
   const pid_t pid = ::fork();
   if (pid == 0) {
     const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (o < 0 || e < 0) ::_exit(126);
+    if (o < 0 || errFd < 0) ::_exit(126);
     ::dup2(o, STDOUT_FILENO);
-    ::dup2(e, STDERR_FILENO);
+    ::dup2(errFd, STDERR_FILENO);
     std::vector<char*> argv;
     for (auto& a : all) argv.push_back(a.data());
     argv.push_back(nullptr);

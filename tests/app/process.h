@@ -20,6 +20,8 @@ RunResult RunTavo(const std::vector<std::string>& args, const std::filesystem::p
 // Starts tavo without waiting; stdout and stderr go to the given files.
 pid_t StartTavo(const std::vector<std::string>& args, const std::filesystem::path& out,
                 const std::filesystem::path& err);
+// The same with standard error on a descriptor of the caller's (a terminal, for instance).
+pid_t StartTavoOn(const std::vector<std::string>& args, const std::filesystem::path& out, int errFd);
 int WaitTavo(pid_t pid);
 
 // An input of n elements cycling through a mix of families.

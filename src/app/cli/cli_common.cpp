@@ -1,11 +1,35 @@
 #include "cli/cli_common.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
+#include "core/language.h"
+#include "core/files.h"
 #include "core/startup.h"
+#include "core/text_util.h"
 
 namespace tavo::cli {
+
+namespace fs = std::filesystem;
+
+void TerminalMessages::Show(const std::string& text, const std::string& title, MessageKind kind, bool rightToLeft) {
+  if (quiet && kind != MessageKind::Error && kind != MessageKind::Critical) return;
+  if (clearLine) clearLine();
+  std::cout.flush();
+  out_.Show(text, title, kind, rightToLeft);
+}
+
+Answer TerminalMessages::Ask(const std::string& text, const std::string& title, Buttons buttons, Answer defaultAnswer,
+                             bool rightToLeft) {
+  if (quiet) return defaultAnswer;
+  if (clearLine) clearLine();
+  return out_.Ask(text, title, buttons, defaultAnswer, rightToLeft);
+}
 
 CliState::CliState() { ctx.messages = &messages; }
 
@@ -16,7 +40,18 @@ CliState::~CliState() {
   }
 }
 
-void CliState::Prepare() {
+void CliState::Prepare(bool dataOnStdout) {
+  messages.quiet = quiet;
+  if (quiet && !dataOnStdout) {
+    // Every command prints its text in its own way (streams, printf): shut the descriptor.
+    std::cout.flush();
+    std::fflush(stdout);
+    const int null = ::open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+      ::dup2(null, STDOUT_FILENO);
+      ::close(null);
+    }
+  }
   ctx.installDir = FindInstallDir(executable, installOverride);
   if (privateTemp.empty()) {
     std::error_code ec;
@@ -27,6 +62,24 @@ void CliState::Prepare() {
 }
 
 bool CliState::OpenInputFile(const std::string& path, InputSession& session) {
+  // The reader adds ".Ardekon" to a name without it; a folder or a file of another kind would
+  // then be reported as a missing file that the user never named.
+  std::error_code ec;
+  const fs::path given = SuitePath(path);
+  const auto say = [this](const std::string& text) {
+    ShowMessage(ctx, text, "Error||خطا");
+    exitCode = 1;
+    return false;
+  };
+  if (Trim(path).empty()) return say("No input file was given||فایل ورودی داده نشده است");
+  if (fs::is_directory(given, ec))
+    return say(path + " is a folder, not an input file||" + path + " یک پوشه است، نه فایل ورودی");
+  const bool named = ToLower(given.extension().string()) == ".ardekon";
+  if (!named && fs::exists(given, ec) && !fs::exists(SuitePath(path + ".Ardekon"), ec))
+    return say(path + " is not an input file: an input file's name ends in .Ardekon||" + path +
+               " فایل ورودی نیست: نام فایل ورودی به .Ardekon ختم می‌شود");
+  if (!named && fs::is_directory(SuitePath(path + ".Ardekon"), ec))
+    return say(path + ".Ardekon is a folder, not an input file||" + path + ".Ardekon یک پوشه است، نه فایل ورودی");
   SetInputPath(ctx, path);
   if (OpenInput(ctx, session)) return true;
   exitCode = 1;
@@ -36,6 +89,17 @@ bool CliState::OpenInputFile(const std::string& path, InputSession& session) {
 SectionEngine& CliState::Engine() {
   if (!engine) engine = std::make_unique<SectionEngine>(ctx);
   return *engine;
+}
+
+std::string LocatedLine(const std::string& file, int line, const Diagnostic& d, char language) {
+  std::string where = file;
+  if (line > 0) where += ":" + std::to_string(line);
+  return where + ": " + SeverityName(d.severity) + ": " + DiagnosticLine(d, language);
+}
+
+void ShowErrors(const Diagnostics& list, char language) {
+  for (const Diagnostic& d : list)
+    if (d.severity == Severity::Error) std::cerr << LabelledLine(d, language) << '\n';
 }
 
 std::string JoinWords(const std::vector<std::string>& words) {

@@ -2,6 +2,7 @@
 // What every command of the command-line program shares: the context with its message
 // seam, the install tree, and a private temporary folder for the working copy.
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,19 +15,35 @@
 
 namespace tavo::cli {
 
+// Standard error for a person or a script: with quiet only errors pass, and a progress bar on
+// the line is wiped first so a message never lands in the middle of it.
+class TerminalMessages final : public Messages {
+ public:
+  void Show(const std::string& text, const std::string& title, MessageKind kind, bool rightToLeft) override;
+  Answer Ask(const std::string& text, const std::string& title, Buttons buttons, Answer defaultAnswer,
+             bool rightToLeft) override;
+  bool quiet = false;
+  std::function<void()> clearLine;  // set while a progress bar is drawn
+
+ private:
+  StderrMessages out_;
+};
+
 struct CliState {
   ModuleContext ctx;
-  StderrMessages messages;
+  TerminalMessages messages;
   std::string executable;
   std::string installOverride;
   std::string privateTemp;  // removed when the program ends
   int exitCode = 0;
+  bool quiet = false;  // --quiet: nothing but errors
   std::unique_ptr<SectionEngine> engine;
 
   CliState();
   ~CliState();
   // Sets the install directory and a private working folder; call before reading input.
-  void Prepare();
+  // With --quiet standard output is shut unless it carries data asked for (--json).
+  void Prepare(bool dataOnStdout = false);
   // Opens an input file up to its first element line; on failure the exit status becomes 1
   // (the reason has gone to standard error).
   bool OpenInputFile(const std::string& path, InputSession& session);
@@ -34,6 +51,15 @@ struct CliState {
   // any) was read and the language chosen, so that it reads them as they are.
   SectionEngine& Engine();
 };
+
+// A diagnostic about the input file as compilers write one, "frame.Ardekon:12: error: text",
+// so that an editor can jump to the line; without a line "frame.Ardekon: error: text". The
+// severity word stays English in Persian too: editors look for it.
+std::string LocatedLine(const std::string& file, int line, const Diagnostic& d, char language);
+
+// The errors among the diagnostics on standard error, for --quiet, which hides the text that
+// would have carried them.
+void ShowErrors(const Diagnostics& list, char language);
 
 // A designation given as several command-line words, joined by single blanks.
 std::string JoinWords(const std::vector<std::string>& words);

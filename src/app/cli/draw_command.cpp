@@ -174,6 +174,7 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
 
     DrawRequest request;
     request.sketch = a.sketch;
+    int elementLine = 0;  // the element's line when it comes from --input
     if (!a.sketch) {
       if (!a.inputFile.empty()) {
         ModuleContext& ctx = state.ctx;
@@ -187,6 +188,7 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
           return;
         }
         designation = DesignationOfElement(elements[static_cast<size_t>(index - 1)].text);
+        elementLine = elements[static_cast<size_t>(index - 1)].line;
         dataUnits = ctx.dataUnitSystem;
       }
       if (Trim(designation).empty()) {
@@ -202,7 +204,12 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
         state.exitCode = 1;
         return;
       }
-      for (const Diagnostic& d : request.section.diagnostics) std::cerr << LabelledLine(d, language) << '\n';
+      for (const Diagnostic& d : request.section.diagnostics) {
+        if (state.quiet && d.severity != Severity::Error) continue;
+        std::cerr << (elementLine > 0 ? LocatedLine(state.ctx.InputFile(), elementLine, d, language)
+                                      : LabelledLine(d, language))
+                  << '\n';
+      }
       // A drawing of a section that is not the one written would be taken for it: none.
       if (HasError(request.section.diagnostics)) {
         state.exitCode = 3;
@@ -237,7 +244,8 @@ void AddDrawCommand(CLI::App& app, CliState& state) {
 #else
     const bool ok = AtomicWriteFile(a.out, DxfBytes(draw, o), &error);  // the one format built without Qt
 #endif
-    for (const auto& line : reportLines) std::cerr << PickLanguage(line.text, language) << '\n';
+    if (!state.quiet)
+      for (const auto& line : reportLines) std::cerr << PickLanguage(line.text, language) << '\n';
     if (!ok) {
       std::cerr << "Cannot write " << a.out << ": " << error << '\n';
       state.exitCode = 1;

@@ -37,7 +37,7 @@ void AddInfoCommand(CLI::App& app, CliState& state) {
   cmd->add_option("INPUT", args->input, "Input file (.Ardekon)")->required();
   cmd->add_flag("--json", args->json, "Print one JSON object");
   cmd->callback([&state, args] {
-    state.Prepare();
+    state.Prepare(args->json);
     ModuleContext& ctx = state.ctx;
     InputSession session;
     if (!state.OpenInputFile(args->input, session)) return;
@@ -66,12 +66,36 @@ void AddInfoCommand(CLI::App& app, CliState& state) {
         for (const Diagnostic& d : ElementLineProblems(e.text, ctx.dataUnitSystem))
           problems.push_back(DiagnosticJson(d, ctx.language));
         j["elements"].push_back({{"id", e.id},
+                                 {"line", e.line},
                                  {"kind", KindName(KindOfIndex(ctx, static_cast<int>(i) + 1))},
                                  {"length", MemberLength(e.text, ctx.dataUnitSystem)},
                                  {"text", TextAfterId(e.text)},
                                  {"diagnostics", problems}});
       }
       std::cout << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    }
+    // What the reader could not read as written, where it is in the file: under the summary,
+    // which stands only with these; with --quiet (no summary) the errors on standard error.
+    const std::string file = ctx.InputFile();
+    const bool toStderr = state.quiet;
+    bool heading = false;
+    const auto say = [&](int line, const Diagnostic& d) {
+      if (toStderr) {
+        if (d.severity == Severity::Error) std::cerr << LocatedLine(file, line, d, ctx.language) << '\n';
+        return;
+      }
+      if (!heading) std::cout << "\nProblems:\n";
+      heading = true;
+      std::cout << LocatedLine(file, line, d, ctx.language) << '\n';
+    };
+    const auto problems = [&] {
+      for (const Diagnostics* list : {&ctx.inputDiagnostics, &ctx.fyDiagnostics})
+        for (const Diagnostic& d : *list) say(0, d);
+      for (const Element& e : elements)
+        for (const Diagnostic& d : ElementLineProblems(e.text, ctx.dataUnitSystem)) say(e.line, d);
+    };
+    if (args->json) {
+      if (toStderr) problems();
       return;
     }
     std::cout << "File:            " << ctx.InputFile() << '\n'
@@ -92,18 +116,7 @@ void AddInfoCommand(CLI::App& app, CliState& state) {
                 << std::right << std::setw(10) << ShortestText(MemberLength(e.text, ctx.dataUnitSystem)) << "  " << text
                 << '\n';
     }
-    // What the reader could not read as written: the summary above stands only with these.
-    bool heading = false;
-    const auto say = [&](const std::string& where, const Diagnostic& d) {
-      if (!heading) std::cout << "\nProblems:\n";
-      heading = true;
-      std::cout << "  " << where << SeverityName(d.severity) << ": " << DiagnosticLine(d, ctx.language) << '\n';
-    };
-    for (const Diagnostics* list : {&ctx.inputDiagnostics, &ctx.fyDiagnostics})
-      for (const Diagnostic& d : *list) say("", d);
-    for (size_t i = 0; i < elements.size(); ++i)
-      for (const Diagnostic& d : ElementLineProblems(elements[i].text, ctx.dataUnitSystem))
-        say("element " + std::to_string(i + 1) + ", ", d);
+    problems();
   });
 }
 

@@ -117,6 +117,7 @@ void AddReportCommand(CLI::App& app, CliState& state) {
     const CheckedMember checked = engine.Check(section, member);
     // The report says what went wrong; the status tells a script that nothing was checked.
     if (checked.Status() == ElementStatus::Error) state.exitCode = 3;
+    if (state.quiet) ShowErrors(checked.diagnostics, ctx.language);  // the report itself is not shown
 
     std::string storeError;
     if (!engine.OpenFormulas(a.devTree, &storeError))

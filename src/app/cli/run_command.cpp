@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -57,6 +58,19 @@ std::string Fixed(double value, int decimals) {
 
 std::string Cell(const std::optional<double>& v, int decimals) { return v ? Fixed(*v, decimals) : "-"; }
 
+// The element's diagnostics as compilers write them, "frame.Ardekon:12: error: ID 7: text",
+// each with its line end; with errorsOnly the warnings are left out (--quiet).
+void ElementNotes(const CheckedMember& m, const std::string& file, int line, char language, bool errorsOnly,
+                  std::string& notes) {
+  const std::string id = "ID " + std::to_string(m.member.id) + ": ";
+  for (const Diagnostic& d : m.diagnostics) {
+    if (errorsOnly && d.severity != Severity::Error) continue;
+    Diagnostic shown = d;
+    shown.text = id + PickLanguage(d.text, language);
+    notes += LocatedLine(file, line, shown, language) + '\n';
+  }
+}
+
 class TableWriter {
  public:
   explicit TableWriter(Output& out) : out_(out) {}
@@ -72,13 +86,13 @@ class TableWriter {
   }
 
   // The element's row and its notes, made on any thread.
-  void FormatRow(const CheckedMember& m, std::string& line, std::string& notes) const {
+  void FormatRow(const CheckedMember& m, int fileLine, std::string& line, std::string& notes) const {
     const CheckResults& r = m.results;
     const MemberKind kind = m.member.kind;
     const bool beam = kind == MemberKind::Beam, brace = kind == MemberKind::Bracing;
     const ElementStatus status = m.Status();
     const std::string marker = status == ElementStatus::Error ? "E" : HasWarning(m.diagnostics) ? "W" : "";
-    if (!m.diagnostics.empty() || (status == ElementStatus::NotOk && !r.notOkReason.empty())) Note(m, notes);
+    if (!m.diagnostics.empty() || (status == ElementStatus::NotOk && !r.notOkReason.empty())) Note(m, fileLine, notes);
     if (status == ElementStatus::Error) {
       // Numbers of a section that is not what the user wrote are not results: none shown.
       // What the user wrote (without its length), not a text rebuilt from a section that isn't it.
@@ -115,14 +129,14 @@ class TableWriter {
                std::to_string(rows_ - notOk_ - errors_) + " OK, " + std::to_string(notOk_) + " not OK, " +
                std::to_string(errors_) + " with errors; " + std::to_string(warned_) + " checked with warnings.\n");
     if (notes_.empty() && fileNotes.empty()) return;
-    out_.Write("\nNotes (E: error, the element is not checked; W: warning):\n");
-    for (const Diagnostic& d : fileNotes)
-      out_.Write(std::string("  input  ") + (d.severity == Severity::Error ? "E " : "W ") + DiagnosticLine(d, language_) + "\n");
+    out_.Write("\nNotes (an element with an error is not checked):\n");
+    for (const Diagnostic& d : fileNotes) out_.Write(LocatedLine(file_, 0, d, language_) + "\n");
     out_.Write(notes_);
     if (dropped_ > 0) out_.Write("  ... and " + std::to_string(dropped_) + " more notes (see --json or the result files)\n");
   }
 
   void SetLanguage(char language) { language_ = language; }
+  void SetFile(const std::string& file) { file_ = file; }
 
  private:
   static void Line(std::string& line, const std::string& marker, const std::string& id, const std::string& kind,
@@ -173,12 +187,11 @@ class TableWriter {
   }
 
   // The element's notes, for the list under the table.
-  void Note(const CheckedMember& m, std::string& notes) const {
-    const std::string id = "  ID " + std::to_string(m.member.id) + "  ";
-    for (const Diagnostic& d : m.diagnostics)
-      notes += id + (d.severity == Severity::Error ? "E " : "W ") + DiagnosticLine(d, language_) + "\n";
+  void Note(const CheckedMember& m, int fileLine, std::string& notes) const {
+    ElementNotes(m, file_, fileLine, language_, false, notes);
     if (m.Status() == ElementStatus::NotOk && !m.results.notOkReason.empty())
-      notes += id + "not OK: " + PickLanguage(m.results.notOkReason, language_) + "\n";
+      notes += file_ + ":" + std::to_string(fileLine) + ": note: ID " + std::to_string(m.member.id) +
+               ": not OK: " + PickLanguage(m.results.notOkReason, language_) + "\n";
     notes += '\0';
   }
 
@@ -199,6 +212,7 @@ class TableWriter {
   static constexpr size_t kMaxNotesBytes = 1 << 20;
   Output& out_;
   char language_ = 'E';
+  std::string file_;
   std::string notes_;
   int rows_ = 0, notOk_ = 0, errors_ = 0, warned_ = 0, dropped_ = 0;
 };
@@ -225,28 +239,40 @@ class JsonWriter {
   bool any_ = false;
 };
 
-// "Checking elements  45%" on standard error, only for a person watching a terminal.
+// "Checking elements  45%" on standard error, only for a person watching a terminal and only
+// for a run long enough to wait for: many elements, or a second gone. A few redraws a second
+// at most, and wiped at the end.
 class ProgressBar {
  public:
-  ProgressBar() : shown_(::isatty(STDERR_FILENO) == 1) {}
+  using Clock = std::chrono::steady_clock;
+  ProgressBar(int total, bool quiet) : shown_(!quiet && ::isatty(STDERR_FILENO) == 1), total_(total) {}
   bool operator()(int percent) {
-    if (shown_ && percent != last_) {
-      std::fprintf(stderr, "\rChecking elements %3d%%", percent);
-      std::fflush(stderr);
-      last_ = percent;
-    }
+    if (!shown_ || percent == last_) return true;
+    const Clock::time_point now = Clock::now();
+    if (last_ < 0 && total_ <= kManyElements && now - start_ < std::chrono::seconds(1)) return true;
+    if (last_ >= 0 && now - drawn_ < std::chrono::milliseconds(200)) return true;
+    std::fprintf(stderr, "\r%s %3d%%", kText, percent);
+    std::fflush(stderr);
+    last_ = percent;
+    drawn_ = now;
     return true;
   }
-  // Clears the bar so a message starts on a clean line; the next step draws it again.
+  // Wipes the bar so a message starts on a clean line; the next step draws it again.
   void Clear() {
-    if (shown_ && last_ >= 0) std::fprintf(stderr, "\r%*s\r", 24, "");
+    if (shown_ && last_ >= 0) {
+      std::fprintf(stderr, "\r%*s\r", static_cast<int>(sizeof kText) + 4, "");
+      std::fflush(stderr);
+    }
     last_ = -1;
   }
-  void Finish() { Clear(); }
 
  private:
+  static constexpr const char kText[] = "Checking elements";
+  static constexpr int kManyElements = 1000;
   bool shown_;
+  int total_;
   int last_ = -1;
+  Clock::time_point start_ = Clock::now(), drawn_;
 };
 
 }  // namespace
@@ -268,6 +294,11 @@ struct RunArgs {
 class RunFormatter final : public BatchFormatter {
  public:
   RunFormatter(TableWriter* table, JsonWriter* json, ResultsWriter* files) : table_(table), json_(json), files_(files) {}
+  // --quiet: no table, but the elements' errors on standard error as they come.
+  void ShowErrorsOf(const std::string& file, char language) {
+    errorsFile_ = file;
+    language_ = language;
+  }
   void Format(BatchChunk& chunk, int index, const Element& element, const CheckedMember& m) const override {
     if (index == chunk.first) {
       // Room for the whole chunk at once (typical bytes per element), not grown row by row.
@@ -280,7 +311,8 @@ class RunFormatter final : public BatchFormatter {
       }
     }
     if (json_) json_->FormatElement(m, index, chunk.text);
-    if (table_) table_->FormatRow(m, chunk.text, chunk.notes);
+    if (table_) table_->FormatRow(m, element.line, chunk.text, chunk.notes);
+    if (!errorsFile_.empty()) ElementNotes(m, errorsFile_, element.line, language_, true, chunk.notes);
     if (files_) files_->FormatElement(chunk.files, m, element, m.member.kind);
   }
   bool Write(BatchChunk& chunk) override {
@@ -291,6 +323,10 @@ class RunFormatter final : public BatchFormatter {
     if (json_) json_->Write(chunk);
     if (table_) table_->Write(chunk);
     if (files_) files_->Append(chunk.files);
+    if (!errorsFile_.empty() && !chunk.notes.empty()) {
+      std::fflush(stdout);
+      std::fwrite(chunk.notes.data(), 1, chunk.notes.size(), stderr);
+    }
     return true;
   }
   int errors = 0, warned = 0;
@@ -299,6 +335,8 @@ class RunFormatter final : public BatchFormatter {
   TableWriter* table_;
   JsonWriter* json_;
   ResultsWriter* files_;
+  std::string errorsFile_;
+  char language_ = 'E';
 };
 
 }  // namespace
@@ -320,26 +358,34 @@ void AddRunCommand(CLI::App& app, CliState& state) {
       ->check(CLI::NonNegativeNumber);
   cmd->callback([&state, args] {
     const RunArgs& a = *args;
-    state.Prepare();
+    state.Prepare(a.json);
     ModuleContext& ctx = state.ctx;
     InputSession session;
     if (!state.OpenInputFile(a.input, session)) return;
     SectionEngine& engine = state.Engine();
     engine.ResolveFy(GivenFy(a.fy), &session.constants);
     const ConstantRow* fyRow = session.constants.Find(1);
+    const std::string file = ctx.InputFile();
+    // What concerns the file as a whole, on standard error (with --quiet only errors).
+    const auto fileNotes = [&](const Diagnostics& list) {
+      for (const Diagnostic& d : list)
+        if (!state.quiet || d.severity == Severity::Error) std::cerr << LocatedLine(file, 0, d, ctx.language) << '\n';
+    };
     for (const Diagnostic& d : ctx.fyDiagnostics)
-      std::cerr << LabelledLine(d, ctx.language) << '\n';
+      if (!state.quiet || d.severity == Severity::Error) std::cerr << LabelledLine(d, ctx.language) << '\n';
 
     Output out;
     TableWriter table(out);
     JsonWriter stream(out, ctx.language);
     if (a.json)
       stream.Open();
-    else
+    else if (!state.quiet)
       table.Header(ctx, fyRow ? SourceName(fyRow->source) : "default");
 
     table.SetLanguage(ctx.language);
-    ProgressBar progress;
+    table.SetFile(file);
+    ProgressBar progress(ctx.N, state.quiet);
+    state.messages.clearLine = [&progress] { progress.Clear(); };
     // Result files: _Out.csv and _Out.rtf beside the input (or in --out-dir), book.tmp with them.
     ResultsWriter results(ctx);
     ResultsOptions resultsOptions;
@@ -347,25 +393,26 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     resultsOptions.listingDir = a.outDir.empty() ? std::filesystem::path(ctx.inputDir) : std::filesystem::path(a.outDir);
     const bool writeFiles = !a.noFiles && results.Start(resultsOptions);
     if (!a.noFiles && !writeFiles) state.exitCode = 1;
-    RunFormatter formatter(a.json ? nullptr : &table, a.json ? &stream : nullptr, writeFiles ? &results : nullptr);
+    const bool showTable = !a.json && !state.quiet;
+    RunFormatter formatter(showTable ? &table : nullptr, a.json ? &stream : nullptr, writeFiles ? &results : nullptr);
+    if (!showTable && state.quiet) formatter.ShowErrorsOf(file, ctx.language);
     BatchRunOptions batch;
     batch.jobs = a.jobs;
     const BatchRunResult result = RunBatch(engine, session, formatter, batch, [&progress](int p) { return progress(p); });
     const int errors = formatter.errors, warned = formatter.warned;
-    progress.Finish();
-    if (result.endedOnBlank)
+    progress.Clear();
+    state.messages.clearLine = nullptr;
+    if (result.endedOnBlank && !state.quiet)
       std::cerr << PickLanguage("Element line " + std::to_string(result.N) +
                                     " is blank: the pass ends there.||سطر عضو " + std::to_string(result.N) +
                                     " خالی است: بررسی همان‌جا پایان می‌یابد.",
                                 ctx)
                 << '\n';
-    if (a.json) {
-      stream.Close();
-      for (const Diagnostic& d : ctx.inputDiagnostics)
-        std::cerr << LabelledLine(d, ctx.language) << '\n';
-    } else {
+    if (a.json) stream.Close();
+    if (showTable)
       table.Footer(ctx.inputDiagnostics);
-    }
+    else
+      fileNotes(ctx.inputDiagnostics);
     // 3: some element (or the file) was not read as written, so not everything was checked.
     if (errors > 0 || HasError(ctx.inputDiagnostics) ||
         (a.strict && (warned > 0 || HasWarning(ctx.inputDiagnostics))))
@@ -374,6 +421,7 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     if (writeFiles) {
       ResultFiles files;
       if (results.Finish(&files)) {
+        if (state.quiet) return;
         std::ostream& where = a.json ? std::cerr : std::cout;
         where << "Result files:\n  " << files.csv.string() << "\n  " << files.rtf.string() << "\n  "
               << files.listing.string() << '\n';

@@ -137,7 +137,7 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
                   "Yield stress in kg/cm² (default: the settings file, else " + ShortestText(kDefaultFy) + ")")
       ->check(CLI::PositiveNumber);
   cmd->callback([&state, a] {
-    state.Prepare();
+    state.Prepare(a->json);
     const char language = state.ctx.language;
     SectionEngine& engine = state.Engine();
     engine.UseDataUnits(UnitFactors("UNITS=" + a->units, &state.messages));
@@ -149,6 +149,7 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
 
     const ElementStatus status = checked.Status();
     if (status == ElementStatus::Error) state.exitCode = 3;
+    if (state.quiet) ShowErrors(checked.diagnostics, language);  // the table itself is not shown
     if (a->json) {
       nlohmann::json j = SectionJson(section, language);
       j["check"] = CheckJson(checked);
