@@ -48,7 +48,7 @@ TEST(Screenshots, DISABLED_EveryWindow) {
   p.frame()->show();
   Save(p.frame(), "constants.png");
 
-  p.progress()->ShowProgress(0, "Designing the elements...||");
+  p.progress()->ShowProgress(0);
   p.progress()->ShowProgress(44);
   Save(p.progress(), "progress.png");
   p.progress()->ShowProgress(-1);
@@ -79,7 +79,7 @@ TEST(Screenshots, DISABLED_EveryWindow) {
   Save(p.drawing(), "drawing_zoomed.png");
   p.drawing()->SetGrid(false);
 
-  ui::frmUnits units(p.context(), p.context().displayUnits, p.frame());
+  ui::frmUnits units(p.context().displayUnits, p.frame());
   units.show();
   Save(&units, "units.png");
 
@@ -130,7 +130,7 @@ TEST(Screenshots, DISABLED_CommandWindowsInBothLanguages) {
     p.frame()->show();
 
     {
-      ui::frmUnits units(p.context(), p.context().displayUnits, p.frame());
+      ui::frmUnits units(p.context().displayUnits, p.frame());
       units.show();
       Save(&units, "units" + suffix);
     }

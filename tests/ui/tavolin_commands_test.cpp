@@ -200,7 +200,7 @@ TEST(TavolinUnits, TheDialogOffersEveryUnitAndStartsAtThePairInForce) {
   ModuleContext ctx;
   ctx.language = 'F';
   const UnitSystem current = UnitFactors("units=[kip]-[ft]", nullptr);
-  ui::frmUnits dialog(ctx, current);
+  ui::frmUnits dialog(current);
   EXPECT_EQ(dialog.layoutDirection(), Qt::RightToLeft);
   EXPECT_EQ(dialog.UnitText(), "[kip]-[ft]");
   EXPECT_EQ(dialog.findChildren<QRadioButton*>().size(), 11);
