@@ -91,7 +91,7 @@ TEST(Screenshots, DISABLED_EveryWindow) {
   persian.program->ShowElement(7);
   Save(persian.program->frame(), "editor_fa.png");
   persian.program.reset();
-  QApplication::setLayoutDirection(Qt::LeftToRight);
+  ui::ApplyLanguage('E');
 }
 
 // The editor on elements of examples/diagnostics.Ardekon: an error (no numbers, the reason in
@@ -109,7 +109,7 @@ TEST(Screenshots, DISABLED_DiagnosticsInTheReport) {
     p.ShowElement(6);
     Save(p.frame(), language == 'F' ? "editor_warning_fa.png" : "editor_warning.png");
   }
-  QApplication::setLayoutDirection(Qt::LeftToRight);
+  ui::ApplyLanguage('E');
 }
 
 // The windows of Results, Units, the help and table entry, in English and in Persian.
@@ -172,7 +172,7 @@ TEST(Screenshots, DISABLED_CommandWindowsInBothLanguages) {
     Save(e, "table_entry" + suffix);
     entry.program.reset();
     run.program.reset();
-    QApplication::setLayoutDirection(Qt::LeftToRight);
+    ui::ApplyLanguage('E');
   }
 }
 
