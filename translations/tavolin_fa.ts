@@ -21,6 +21,29 @@
     </message>
 </context>
 <context>
+    <name>TavolinApplication</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>خطای ناشناخته</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>حافظه کافی نیست</translation>
+    </message>
+    <message>
+        <source>Subscript out of range: %1</source>
+        <translation>اندیس خارج از محدوده: %1</translation>
+    </message>
+    <message>
+        <source>Overflow: %1</source>
+        <translation>سرریز: %1</translation>
+    </message>
+    <message>
+        <source>Invalid procedure call or argument: %1</source>
+        <translation>فراخوانی یا آرگومان نامعتبر: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::ui::ElementList</name>
     <message>
         <source>Elements</source>

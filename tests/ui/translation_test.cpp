@@ -17,10 +17,12 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <stdexcept>
 
 #include "ui/frm_constant.h"
 #include "ui/frm_mdi.h"
 #include "ui/qt_messages.h"
+#include "ui/tavolin_application.h"
 #include "ui/ui_test_support.h"
 
 namespace tavo::test {
@@ -99,6 +101,9 @@ TEST(DesktopTranslation, EnglishNeedsNoTranslationAndOtherLettersFallBackToIt) {
   EXPECT_EQ(ui::LanguageCode('?'), "en");
   ASSERT_TRUE(ui::ApplyLanguage('F'));
   EXPECT_EQ(AskedButtons("?")[0], U("بله"));
+  // The error trap's descriptions too, with what the exception said kept as it was.
+  EXPECT_EQ(ui::DescribeException(std::make_exception_ptr(std::out_of_range("row 9")), "x").description,
+            "اندیس خارج از محدوده: row 9");
   // Switching back removes the translator rather than stacking a second one.
   EXPECT_TRUE(ui::ApplyLanguage('x'));
   EXPECT_EQ(QApplication::layoutDirection(), Qt::LeftToRight);
@@ -155,11 +160,11 @@ std::multimap<QString, Entry> ReadTs(const QString& path, QString* error) {
   return out;
 }
 
-// The texts a source file hands to tr(), QT_TR_NOOP or QCoreApplication::translate, with
+// The texts a source file hands to tr(), QT_TR_NOOP, QT_TRANSLATE_NOOP or translate(), with
 // adjacent literals joined and the escapes the windows use (\" \\ \n \r) resolved.
 QStringList TrTexts(const QString& code) {
   static const QRegularExpression call(
-      R"re((?:\btr|QT_TR_NOOP|translate\(\s*"[^"]*"\s*,)\s*\(?\s*((?:"(?:[^"\\]|\\.)*"\s*)+))re");
+      R"re((?:\btr|QT_TR_NOOP|(?:QT_TRANSLATE_NOOP|translate)\(\s*"[^"]*"\s*,)\s*\(?\s*((?:"(?:[^"\\]|\\.)*"\s*)+))re");
   static const QRegularExpression literal(R"re("((?:[^"\\]|\\.)*)")re");
   QStringList out;
   for (auto m = call.globalMatch(code); m.hasNext();) {
@@ -205,8 +210,8 @@ TEST(DesktopTranslation, EveryWindowTextHasAFinishedPersianTranslationWithItsPla
 
 TEST(DesktopTranslation, SourceScanJoinsLiteralsAndResolvesEscapes) {
   const QStringList texts = TrTexts(R"(tr("a \"b\"\r\n" "c"); QT_TR_NOOP("d"); x.str("no"); )"
-                                    R"(QCoreApplication::translate("Ctx", "e %1"))");
-  EXPECT_EQ(texts, (QStringList{"a \"b\"\r\nc", "d", "e %1"}));
+                                    R"(QCoreApplication::translate("Ctx", "e %1"); QT_TRANSLATE_NOOP("Ctx", "f"))");
+  EXPECT_EQ(texts, (QStringList{"a \"b\"\r\nc", "d", "e %1", "f"}));
 }
 
 }  // namespace
