@@ -65,7 +65,9 @@ ResultTableLayout StandardResultTable(const UnitSystem& display) {
   const std::string& V = labels[3];
   const std::string& I = labels[7];
   ResultTableLayout t;
-  t.widths = {400, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000};
+  // The ID column is as wide as the others: a word processor sets its caption "شناسه عضو" in
+  // a larger bold Persian face, and a narrow column broke it one letter per line.
+  t.widths = {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000};
   t.groups = {"شناسه عضو", "مساحت و سطوح برشی", "ثابت پیچشی و ممان اینرسی", "اساس مقطع الاستیک و پلاستیک",
               "شعاع ژیراسیون", "", "", "", ""};
   t.groupSpans = {1, 3, 3, 4, 2};

@@ -178,6 +178,8 @@ bool TavolinProgram::OpenFile(const std::string& path) {
     frame_->RemoveRecentFile(Q(path));
     return false;
   }
+  // Edits to the file open now are not dropped without asking.
+  if (!ConfirmUnsavedEdits()) return false;
   // A run on the new file as the command line starts one (input mode): only who we are, the
   // language and the install tree carry over.
   session_.copy.Close();
@@ -201,6 +203,8 @@ bool TavolinProgram::OpenFile(const std::string& path) {
   table_.Clear();
   pass_ = BatchRunResult{};
   edited_.clear();
+  onDisk_.clear();
+  UpdateSaveAction();
   batchDone_ = false;
   tooMany_ = false;
   activeView_ = ActiveView::None;

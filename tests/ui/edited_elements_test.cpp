@@ -160,6 +160,25 @@ TEST(EditedElements, LeavingWithUnsavedEditsAsksYesNoCancel) {
     EXPECT_TRUE(p.ended());
     EXPECT_NE(Input(run).find("1   IPB20+2PL200*12  L=320"), std::string::npos);
   }
+  {
+    // Opening another file asks too: Cancel stays on the edited one, No opens the other and
+    // leaves nothing to save.
+    ProgramRun run;
+    ui::TavolinProgram& p = StartOnFirstElement(run);
+    const std::string original = Input(run);
+    const std::string first = p.context().InputFile();
+    AddCoverPlates(p);
+    run.messages.nextAnswer = Answer::Cancel;
+    EXPECT_FALSE(p.OpenFile(run.tree.Example("tower_ton_m") + ".Ardekon"));
+    EXPECT_EQ(p.context().InputFile(), first);
+    EXPECT_TRUE(p.hasUnsavedEdits());
+    run.messages.nextAnswer = Answer::No;
+    EXPECT_TRUE(p.OpenFile(run.tree.Example("tower_ton_m") + ".Ardekon"));
+    EXPECT_NE(p.context().InputFile(), first);
+    EXPECT_FALSE(p.hasUnsavedEdits());
+    EXPECT_FALSE(p.saveInputAction()->isEnabled());
+    EXPECT_EQ(ReadFile(first), original);
+  }
 }
 
 TEST(EditedElements, CtrlZAndCtrlYStepThroughEveryParameterChange) {

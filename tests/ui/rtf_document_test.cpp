@@ -56,10 +56,10 @@ TEST(RtfDocument, TheResultTableKeepsItsCellsHeadingsAndShading) {
   // The last row is element 9 with its area.
   EXPECT_EQ(CellText(t, t->rows() - 1, 0), "9");
   EXPECT_EQ(CellText(t, t->rows() - 1, 1), "64.4");
-  // Column widths: 400 and 1000 twips at 96 dpi.
+  // Column widths: 1000 twips each at 96 dpi, the ID column as wide as the rest.
   const auto widths = t->format().columnWidthConstraints();
   ASSERT_EQ(widths.size(), 13);
-  EXPECT_NEAR(widths[0].rawValue(), 400 / 15.0, 0.01);
+  EXPECT_NEAR(widths[0].rawValue(), 1000 / 15.0, 0.01);
   EXPECT_NEAR(widths[1].rawValue(), 1000 / 15.0, 0.01);
 }
 
