@@ -8,7 +8,6 @@
 #include "engine/section_engine.h"
 #include "ui/section_painter.h"
 #include "ui/ui_common.h"
-#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
@@ -55,9 +54,9 @@ int ElementListModel::rowCount(const QModelIndex& parent) const { return parent.
 QVariant ElementListModel::ToolTip(ElementStatus status, const Diagnostics& diagnostics) const {
   // The verdict first, then every diagnostic on a line of its own.
   QStringList lines;
-  if (status == ElementStatus::NotOk) lines << Tr(ctx_, texts::kNotOk);
+  if (status == ElementStatus::NotOk) lines << tr("Design is not OK!");
   for (const Diagnostic& d : diagnostics)
-    lines << Tr(ctx_, d.severity == Severity::Error ? texts::kErrorPrefix : texts::kWarningPrefix) +
+    lines << (d.severity == Severity::Error ? tr("Error: ") : tr("Warning: ")) +
                  Q(DiagnosticLine(d, ctx_.language));
   if (lines.isEmpty()) return {};
   return lines.join('\n');
@@ -79,10 +78,10 @@ QVariant ElementListModel::data(const QModelIndex& index, int role) const {
     case Qt::AccessibleTextRole: {
       QString text = QString("ID %1").arg(id);
       if (status == ElementStatus::Error)
-        text += ", " + Tr(ctx_, texts::kStatusError);
+        text += ", " + tr("error, no verdict");
       else if (status == ElementStatus::NotOk)
-        text += ", " + Tr(ctx_, texts::kNotOk);
-      if (HasWarning(diagnostics)) text += ", " + Tr(ctx_, texts::kStatusWarning);
+        text += ", " + tr("Design is not OK!");
+      if (HasWarning(diagnostics)) text += ", " + tr("with warnings");
       return text;
     }
     case OkRole: return status == ElementStatus::Ok;
@@ -202,7 +201,7 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 ElementList::ElementList(const ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
     : QListView(parent), ctx_(ctx), engine_(engine) {
   setObjectName("frmElements");
-  setWindowTitle(Tr(ctx, texts::kElementListCaption));
+  setWindowTitle(tr("Elements"));
   setViewMode(QListView::IconMode);
   setFlow(QListView::LeftToRight);
   setWrapping(true);

@@ -24,7 +24,6 @@
 #include "ui/path_label.h"
 #include "ui/qt_messages.h"
 #include "ui/ui_common.h"
-#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
@@ -63,7 +62,7 @@ QString Number(double v) { return Q(Significant(v, 4)); }
 frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget* parent)
     : QWidget(parent), ctx_(ctx), constants_(constants) {
   setObjectName("frmConstant");
-  setWindowTitle(Tr(ctx, texts::kConstantsCaption));
+  setWindowTitle(tr("Design Constants"));
   setMinimumSize(420, 320);
   auto* layout = new QVBoxLayout(this);
 
@@ -89,7 +88,7 @@ frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget
   header->addLayout(summary, 1);
   layout->addLayout(header);
 
-  auto* group = new QGroupBox(Tr(ctx, texts::kConstantsGroup), this);
+  auto* group = new QGroupBox(tr("Design constants"), this);
   group->setObjectName("fraConstants");
   auto* groupLayout = new QVBoxLayout(group);
   auto* scroll = new QScrollArea(group);
@@ -105,7 +104,7 @@ frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget
 
   units_ = new QLabel(this);
   units_->setObjectName("lblUnits");
-  units_->setText(QString("<a href=\"units\">%1</a>").arg(Tr(ctx, texts::kClickUnits).toHtmlEscaped()));
+  units_->setText(QString("<a href=\"units\">%1</a>").arg(tr("Click to change display units").toHtmlEscaped()));
   units_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   units_->setFocusPolicy(Qt::TabFocus);
   connect(units_, &QLabel::linkActivated, this, [this] {
@@ -118,10 +117,10 @@ frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget
   cost_ = new QPushButton(this);
   cost_->setObjectName("CmdCost");
   cost_->hide();  // no use in this module
-  aba_ = new QPushButton(Tr(ctx, texts::kDesignCodeHelp), this);
+  aba_ = new QPushButton(tr("Design code"), this);
   aba_->setObjectName("cmdABA");
-  aba_->setToolTip(Tr(ctx, texts::kDesignCodeHelpTip));
-  go_ = new QPushButton(Tr(ctx, texts::kContinue), this);
+  aba_->setToolTip(tr("Help on the allowable-stress rules of the design code"));
+  go_ = new QPushButton(tr("Continue"), this);
   go_->setObjectName("CmdGo");
   go_->setDefault(true);
   go_->setAutoDefault(true);
@@ -179,7 +178,7 @@ void frmConstant::Form_initialize() {
     w.box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     w.box->installEventFilter(this);
     w.normal = w.box->palette();
-    const QString hint = Tr(ctx_, r.hint1.empty() ? r.label : r.hint1);
+    const QString hint = CoreText(ctx_, r.hint1.empty() ? r.label : r.hint1);
     w.label->setToolTip(hint);
     w.box->setToolTip(hint);
     w.label->setBuddy(w.box);
@@ -338,11 +337,11 @@ void frmConstant::chngcte_inc() {
   ctx_.fy = fy;
   const bool rtl = IsPersian(ctx_);
   // Persian lines keep their paths, unit pairs and numbers in their own order.
-  const auto line = [&](const std::string& text) { return rtl ? Q(IsolateLtrRuns(PickLanguage(text, ctx_))) : Tr(ctx_, text); };
+  const auto line = [&](const std::string& text) { return rtl ? Q(IsolateLtrRuns(PickLanguage(text, ctx_))) : CoreText(ctx_, text); };
   for (size_t i = 0; i < summary_.size(); ++i) {
     summary_[i]->setVisible(i < s.lines.size());
     if (i >= s.lines.size()) continue;
-    const QString text = Tr(ctx_, s.lines[i]).trimmed();
+    const QString text = CoreText(ctx_, s.lines[i]).trimmed();
     const QString file = Q(ctx_.InputFile());
     if (auto* path = dynamic_cast<PathLabel*>(summary_[i]); path && !file.isEmpty() && text.contains(file))
       path->SetPath(text.left(text.indexOf(file)), file, rtl);
@@ -352,7 +351,7 @@ void frmConstant::chngcte_inc() {
   statusUnits_->setText(line(s.statusBar));
   ShowRows();
   Confirm();
-  ShowHint(Tr(ctx_, texts::kOkStatus));
+  ShowHint(tr("Ok."));
 }
 
 void frmConstant::Confirm() {
@@ -375,7 +374,7 @@ void frmConstant::Constants_change() {
 
 void frmConstant::ChangeDisplayUnits(const std::string& unitText) {
   Constants_change();  // a typed value is taken in the units it was typed in
-  statusUnits_->setText(Tr(ctx_, texts::SystemUnits(unitText)));
+  statusUnits_->setText(tr("System Units: %1").arg(Q(unitText)));
   ctx_.displayUnits = UnitFactors("units=" + unitText, ctx_.messages);
   ShowRows();  // converted when the units differ, else only validated
 }
@@ -386,17 +385,15 @@ bool frmConstant::CmdGo_Click() {
   for (const RowWidgets& w : rows_) {
     const ConstantRow* r = RowData(w.row);
     if (!r || r->dimension == "BAR" || ParseConstant(r->value)) continue;
-    const std::string caption = S(RowCaption(ctx_, r->label));
-    const std::string range = S(RangeText(*r));
-    ShowMessage(ctx_, caption + ": \"" + r->value + "\" is not a number. Please type a number (" + range + ").||" +
-                          caption + ": «" + r->value + "» عدد نیست. لطفاً یک عدد وارد کنید (\u2066" + range + "\u2069).");
+    ShowMessage(ctx_, S(tr("%1: \"%2\" is not a number. Please type a number (%3).")
+                            .arg(RowCaption(ctx_, r->label), Q(r->value), RangeText(*r))));
     w.box->setFocus();
     w.box->selectAll();
     return false;
   }
   for (const RowWidgets& w : rows_) {
     if (!IsRed(w.row)) continue;
-    const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kRecheck, ctx_), PickLanguage(texts::kWarningTitle, ctx_),
+    const Answer a = AskUser(ctx_.messages, S(tr("Please recheck your constants! Do you want to recheck now?")), S(tr("Warning!")),
                              Buttons::YesNo, Answer::Yes, IsPersian(ctx_), MessageKind::Critical);
     if (a == Answer::Yes) {
       w.box->setFocus();
@@ -426,7 +423,7 @@ void frmConstant::cmdABA_Click() {
     return;
   }
   if (ctx_.messages)
-    ctx_.messages->Show(PickLanguage(texts::kDesignCodeHelpMissing, ctx_), PickLanguage(texts::kDesignCodeHelp, ctx_),
+    ctx_.messages->Show(S(tr("The design code help is not installed.")), S(tr("Design code")),
                         MessageKind::Information, IsPersian(ctx_));
 }
 

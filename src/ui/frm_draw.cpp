@@ -23,7 +23,6 @@
 #include "families/family_table.h"
 #include "render/render_drawing.h"
 #include "ui/ui_common.h"
-#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
@@ -107,7 +106,7 @@ QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixma
 
 frmDraw::frmDraw(ModuleContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
   setObjectName("frmDraw");
-  setWindowTitle(Tr(ctx, texts::kDetailing));
+  setWindowTitle(tr("Detailing"));
   setMinimumSize(320, 300);
 
   auto* grid = new QGridLayout(this);
@@ -115,10 +114,10 @@ frmDraw::frmDraw(ModuleContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ct
   grid->setSpacing(4);
 
   auto* buttons = new QVBoxLayout;
-  zoomIn_ = MakeButton(this, "Command1", QStyle::SP_ArrowUp, "+", Tr(ctx, texts::kZoom));
-  zoomOut_ = MakeButton(this, "Command2", QStyle::SP_ArrowDown, "-", Tr(ctx, texts::kZoomBack));
-  home_ = MakeButton(this, "Command3", QStyle::SP_BrowserReload, "1:1", Tr(ctx, texts::kOriginalSize));
-  windowZoom_ = MakeButton(this, "Command4", QStyle::SP_FileDialogContentsView, "[ ]", Tr(ctx, texts::kWindowZoom));
+  zoomIn_ = MakeButton(this, "Command1", QStyle::SP_ArrowUp, "+", tr("Zoom"));
+  zoomOut_ = MakeButton(this, "Command2", QStyle::SP_ArrowDown, "-", tr("Zoom Back"));
+  home_ = MakeButton(this, "Command3", QStyle::SP_BrowserReload, "1:1", tr("Original Size"));
+  windowZoom_ = MakeButton(this, "Command4", QStyle::SP_FileDialogContentsView, "[ ]", tr("Window Zoom"));
   for (QToolButton* b : {zoomIn_, zoomOut_, home_, windowZoom_}) {
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     buttons->addWidget(b);
@@ -345,7 +344,7 @@ void frmDraw::SetVerdict(bool ok) {
   if (verdict_->property("ok").isValid() && verdict_->property("ok").toBool() == ok && !verdict_->pixmap().isNull())
     return;
   verdict_->setPixmap(VerdictPixmap(ok));
-  verdict_->setToolTip(Tr(ctx_, ok ? texts::kVerdictOk : texts::kNotOk));
+  verdict_->setToolTip(ok ? tr("Design is OK") : tr("Design is not OK!"));
   verdict_->setProperty("ok", ok);
 }
 
@@ -383,7 +382,7 @@ void frmDraw::PaintForPrint(QPainter& painter, const QRect& target) const {
 
 bool frmDraw::ExportDrawing(const std::filesystem::path& target, std::string* error) const {
   if (content_ == Content::Empty || (content_ == Content::Section && !member_)) {
-    if (error) *error = PickLanguage("There is no drawing to export.||نقشه‌ای برای ذخیره نیست.", ctx_.language);
+    if (error) *error = S(tr("There is no drawing to export."));
     return false;
   }
   const bool sketch = content_ == Content::Sketch;
@@ -417,7 +416,7 @@ void frmDraw::ExportWithDialog() {
     path = exportPathSeam();
   } else {
     QString selected;
-    path = QFileDialog::getSaveFileName(this, Tr(ctx_, texts::kExportDrawing), QString(),
+    path = QFileDialog::getSaveFileName(this, tr("Export drawing..."), QString(),
                                         "DXF (*.dxf);;SVG (*.svg);;PDF (*.pdf);;PNG (*.png)", &selected);
     // A name typed without its extension takes the chosen filter's.
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
@@ -426,7 +425,7 @@ void frmDraw::ExportWithDialog() {
   if (path.isEmpty()) return;
   std::string error;
   if (!ExportDrawing(std::filesystem::path(path.toStdString()), &error))
-    ShowMessage(ctx_, PickLanguage("The drawing was not saved: ||نقشه ذخیره نشد: ", ctx_.language) + error);
+    ShowMessage(ctx_, S(tr("The drawing was not saved: %1").arg(Q(error))));
 }
 
 }  // namespace tavo::ui

@@ -26,7 +26,6 @@
 #include "ui/qt_messages.h"
 #include "ui/section_painter.h"
 #include "ui/ui_common.h"
-#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
@@ -37,16 +36,7 @@ constexpr double kLimitCm = 10000.0;
 // The editable cells of the table.
 const QColor kEditableCell(220, 220, 0);
 
-// The member kinds offered beside the entries; the choice is not part of the element line.
-constexpr const char* kMemberKinds = "Column/Beam/Bracing||ستون/تیر/مهاربند";
-constexpr const char* kMemberKindTip = "Kind of member||نوع عضو";
-constexpr const char* kParameters = "Parameters||پارامترها";
-constexpr const char* kParametersTip = "Show or hide the parameter sketch||نمایش یا پنهان کردن شکل پارامترها";
-constexpr const char* kFamilyLabel = "Section||مقطع";
-constexpr const char* kFamilyTip = "Section family: a rolled profile from the catalogue or a plated section||"
-                                   "خانوادهٔ مقطع: نیمرخ نوردشده از جدول یا مقطع ورقی";
 constexpr const char* kLengthLabel = "L";
-constexpr const char* kLengthTip = "Member length||طول عضو";
 // Size of the sketch area; its drawing frame is 2500 units across whatever this is.
 constexpr int kSketchWidth = 360;
 constexpr int kSketchHeight = 270;
@@ -68,12 +58,11 @@ frmEnter::frmEnter(ModuleContext& ctx, const SectionEngine* engine, QWidget* par
       [engine](const std::string& d) { return engine ? engine->ComputeQuietly(d) : Section{}; },
       engine ? &engine->catalogue() : nullptr);
   setObjectName("frmEnter");
-  setWindowTitle(Tr(ctx, texts::kEnterCaption));
-  if (IsPersian(ctx)) setLayoutDirection(Qt::RightToLeft);
+  setWindowTitle(tr("Element table entry"));
   auto* layout = new QVBoxLayout(this);
 
   auto* top = new QHBoxLayout;
-  auto* titleLabel = new QLabel(Tr(ctx, texts::kEnterTitle), this);
+  auto* titleLabel = new QLabel(tr("Title"), this);
   title_ = new QLineEdit(Q(ctx.title), this);
   title_->setObjectName("txtTitle");
   top->addWidget(titleLabel);
@@ -81,7 +70,7 @@ frmEnter::frmEnter(ModuleContext& ctx, const SectionEngine* engine, QWidget* par
   units_ = new QLabel(this);
   units_->setObjectName("lblUnits");
   units_->setCursor(Qt::PointingHandCursor);
-  units_->setToolTip(Tr(ctx, texts::kClickUnits));
+  units_->setToolTip(tr("Click to change display units"));
   units_->setStyleSheet("QLabel { color: #00007f; text-decoration: underline; }");
   units_->installEventFilter(this);
   top->addWidget(units_);
@@ -94,18 +83,18 @@ frmEnter::frmEnter(ModuleContext& ctx, const SectionEngine* engine, QWidget* par
   layout->addLayout(top);
 
   auto* middle = new QHBoxLayout;
-  auto* variables = new QGroupBox(Tr(ctx, texts::kEnterVariables), this);
+  auto* variables = new QGroupBox(tr("Variables"), this);
   auto* grid = new QGridLayout(variables);
-  grid->addWidget(new QLabel(Tr(ctx, kFamilyLabel), variables), 0, 0);
+  grid->addWidget(new QLabel(tr("Section"), variables), 0, 0);
   family_ = new QComboBox(variables);
   family_->setObjectName("cboFamily");
-  family_->setToolTip(Tr(ctx, kFamilyTip));
+  family_->setToolTip(tr("Section family: a rolled profile from the catalogue or a plated section"));
   for (const FamilyChoice& f : Families()) family_->addItem(f.label);
   grid->addWidget(family_, 0, 1, 1, 2);
   grid->addWidget(new QLabel(kLengthLabel, variables), 1, 0);
   length_ = new QLineEdit("0", variables);
   length_->setObjectName("txtLength");
-  length_->setToolTip(Tr(ctx, kLengthTip));
+  length_->setToolTip(tr("Member length"));
   length_->setAlignment(Qt::AlignRight);
   length_->setLayoutDirection(Qt::LeftToRight);
   grid->addWidget(length_, 1, 1);
@@ -118,7 +107,7 @@ frmEnter::frmEnter(ModuleContext& ctx, const SectionEngine* engine, QWidget* par
   connect(family_, &QComboBox::activated, this, &frmEnter::ChooseFamily);
   middle->addWidget(variables);
 
-  auto* tableBox = new QGroupBox(Tr(ctx, texts::kEnterTable), this);
+  auto* tableBox = new QGroupBox(tr("Dimensions"), this);
   auto* tableLayout = new QVBoxLayout(tableBox);
   table_ = new QTableWidget(tableBox);
   table_->setObjectName("MSFlexGrid1");
@@ -144,7 +133,7 @@ frmEnter::frmEnter(ModuleContext& ctx, const SectionEngine* engine, QWidget* par
   layout->addLayout(middle);
 
   auto* lineRow = new QHBoxLayout;
-  lineRow->addWidget(new QLabel(Tr(ctx, texts::kEnterLine), this));
+  lineRow->addWidget(new QLabel(tr("Element line"), this));
   line_ = new QLineEdit(this);
   line_->setObjectName("txtLine");
   line_->setReadOnly(true);
@@ -156,24 +145,24 @@ frmEnter::frmEnter(ModuleContext& ctx, const SectionEngine* engine, QWidget* par
   auto* buttons = new QHBoxLayout;
   combo_ = new QComboBox(this);
   combo_->setObjectName("Combo1");
-  combo_->setToolTip(Tr(ctx, kMemberKindTip));
+  combo_->setToolTip(tr("Kind of member"));
   buttons->addWidget(combo_);
-  par_ = new QPushButton(Tr(ctx, kParameters), this);
+  par_ = new QPushButton(tr("Parameters"), this);
   par_->setObjectName("cmdPar");
-  par_->setToolTip(Tr(ctx, kParametersTip));
+  par_->setToolTip(tr("Show or hide the parameter sketch"));
   par_->setCheckable(true);
   par_->setChecked(true);
   buttons->addWidget(par_);
   connect(par_, &QPushButton::clicked, this, &frmEnter::cmdPar_Click);
   buttons->addStretch(1);
-  add_ = new QPushButton(Tr(ctx, texts::kEnterAdd), this);
+  add_ = new QPushButton(tr("Add"), this);
   add_->setObjectName("cmdAdd");
-  add_->setToolTip(Tr(ctx, texts::kEnterAddTip));
-  go_ = new QPushButton(Tr(ctx, texts::kEnterFinish), this);
+  add_->setToolTip(tr("Keep this element and enter the next"));
+  go_ = new QPushButton(tr("Finish"), this);
   go_->setObjectName("CmdGo");
-  go_->setToolTip(Tr(ctx, texts::kEnterGoTip));
+  go_->setToolTip(tr("Write the input file and design the elements"));
   if (ctx.runMode == 'E') {
-    go_->setText(Tr(ctx, texts::kContinue));
+    go_->setText(tr("Continue"));
     QFont f = go_->font();
     f.setBold(true);
     go_->setFont(f);
@@ -190,7 +179,8 @@ frmEnter::frmEnter(ModuleContext& ctx, const SectionEngine* engine, QWidget* par
   id_->setText("ID=1");
   units_->setText(Q("UNITS=" + ctx_.dataUnits));
   getdim();
-  getdim_combo(kMemberKinds, 0);
+  // The member kinds offered beside the entries; the choice is not part of the element line.
+  getdim_combo(tr("Column/Beam/Bracing"), 0);
   ChooseFamily(0);
   resize(1200, 420);
 }
@@ -216,9 +206,9 @@ void frmEnter::getdim() {
   lengthLimit_->setText(Q("0 < " + ShortestText(max) + " " + data.lengthName));
 }
 
-void frmEnter::getdim_combo(const std::string& choices, int index) {
+void frmEnter::getdim_combo(const QString& choices, int index) {
   combo_->clear();
-  for (const std::string& choice : Split(PickLanguage(choices, ctx_), '/')) combo_->addItem(Q(Trim(choice)));
+  for (const QString& choice : choices.split('/', Qt::SkipEmptyParts)) combo_->addItem(choice.trimmed());
   if (combo_->count() == 0) return;
   combo_->setCurrentIndex(index >= 0 && index < combo_->count() ? index : 0);
 }
@@ -314,8 +304,9 @@ void frmEnter::cmdAdd_Click() {
 
 void frmEnter::lblUnits_Click() {
   if (id_->text() != "ID=1") {
-    const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kEnterUnitsWarning, ctx_),
-                             PickLanguage(texts::kWarningTitle, ctx_), Buttons::YesNoCancel, Answer::No,
+    const Answer a = AskUser(ctx_.messages, S(tr("Warning! Please change the units only when ID=1; otherwise, the new unit settings will be "
+                                                    "applied to all the previous IDs.\r\nDo you still want to set the units?")),
+                             S(tr("Warning!")), Buttons::YesNoCancel, Answer::No,
                              IsPersian(ctx_), MessageKind::Warning);
     if (a != Answer::Yes) return;
   }
@@ -323,7 +314,7 @@ void frmEnter::lblUnits_Click() {
   if (chooseUnits) {
     chosen = chooseUnits();
   } else {
-    frmUnits dialog(ctx_, UnitFactors("units=" + ctx_.dataUnits, ctx_.messages), this);
+    frmUnits dialog(UnitFactors("units=" + ctx_.dataUnits, ctx_.messages), this);
     if (dialog.exec() == QDialog::Accepted) chosen = dialog.UnitText();
   }
   if (chosen) ApplyDataUnits(*chosen);
@@ -365,12 +356,12 @@ bool frmEnter::CmdGo_Click() {
   // The previous input stays as input.Ardekon_bak before the new one replaces it.
   if (const auto old = ReadWholeFile(target); old && !old->empty()) {
     if (!AtomicWriteFile(SuitePath(ctx_.inputBase + ".Ardekon_bak"), *old, &error)) {
-      ShowMessage(ctx_, PickLanguage(texts::kEnterWriteFailed, ctx_) + error);
+      ShowMessage(ctx_, S(tr("The input file could not be written; it is left as it was. %1").arg(Q(error))));
       return false;
     }
   }
   if (!AtomicWriteFile(target, text, &error)) {
-    ShowMessage(ctx_, PickLanguage(texts::kEnterWriteFailed, ctx_) + error);
+    ShowMessage(ctx_, S(tr("The input file could not be written; it is left as it was. %1").arg(Q(error))));
     return false;
   }
   hide();
@@ -400,7 +391,7 @@ void frmEnter::EndCellEdit() {
   QString(typed).replace(',', '.').toDouble(&numeric);
   if (!numeric) {
     // The cell goes back to the value in use.
-    ShowMessage(ctx_, texts::kNotANumber, texts::kParameters);
+    ShowMessage(ctx_, S(tr("Please type a number.")), S(tr("Parameters")));
   } else {
     panel_->ApplyParameterCommand("=" + S(typed), row);
   }

@@ -44,9 +44,9 @@ class frmEnter : public QWidget {
   double getdim2(int row, int column) const;
   // The length box's limits, in the data units.
   void getdim();
-  // Fills Combo1 from "/"-separated choices (bilingual "English||Persian" lists allowed) and
-  // selects choice `index`, counted from 0; an index outside the list selects the first.
-  void getdim_combo(const std::string& choices, int index);
+  // Fills Combo1 from "/"-separated choices and selects choice `index`, counted from 0; an
+  // index outside the list selects the first.
+  void getdim_combo(const QString& choices, int index);
   // The table: one column per parameter of the chosen family, its value row highlighted.
   void Enter_Table();
   // Starts the element afresh as family choice `index` of Families().

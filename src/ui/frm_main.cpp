@@ -33,7 +33,6 @@
 #include "ui/qt_messages.h"
 #include "ui/report_view.h"
 #include "ui/ui_common.h"
-#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
@@ -125,7 +124,7 @@ frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
       panel_([&engine](const std::string& d) { return engine.Compute(d); }, &engine.catalogue()),
       reportData_(std::make_unique<Report>(ctx, engine.formulas())) {
   setObjectName("frmMain");
-  setWindowTitle(Tr(ctx, texts::kEditorCaption));
+  setWindowTitle(tr("Section"));
 
   auto* outer = new QHBoxLayout(this);
   outer->setContentsMargins(4, 4, 4, 4);
@@ -135,7 +134,7 @@ frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
   outer->addWidget(split);
 
   // Parameter panel.
-  auto* panelBox = new QGroupBox(Tr(ctx, texts::kParameters), split);
+  auto* panelBox = new QGroupBox(tr("Parameters"), split);
   panelBox->setObjectName("fraParameters");
   auto* panelLayout = new QVBoxLayout(panelBox);
   element_ = new QLabel(panelBox);
@@ -178,13 +177,13 @@ frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
   auto* tabRow = new QHBoxLayout;
   tabs_ = new QTabBar(pane);
   tabs_->setObjectName("TabStrip1");
-  tabs_->addTab(Tr(ctx, texts::kTabProperties));
-  tabs_->addTab(Tr(ctx, texts::kTabFormulas));
-  tabs_->addTab(Tr(ctx, texts::kTabHeadings));
+  tabs_->addTab(tr("Properties"));
+  tabs_->addTab(tr("Formulas"));
+  tabs_->addTab(tr("Summary"));
   tabs_->setExpanding(false);
-  save_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), Tr(ctx, texts::kSave), pane);
+  save_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("Save"), pane);
   save_->setObjectName("cmd_save");
-  save_->setToolTip(Tr(ctx, texts::kSaveTip));
+  save_->setToolTip(tr("Save the report as a rich-text file"));
   tabRow->addWidget(tabs_, 1);
   tabRow->addWidget(save_);
   paneLayout->addLayout(tabRow);
@@ -197,11 +196,11 @@ frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
   split->setSizes({330, 520});
 
   undo_ = new QUndoStack(this);
-  undoAction_ = undo_->createUndoAction(this, Tr(ctx, "Undo||واگرد"));
+  undoAction_ = undo_->createUndoAction(this, tr("Undo"));
   undoAction_->setObjectName("menu_Undo");
   undoAction_->setShortcut(QKeySequence::Undo);
   undoAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  redoAction_ = undo_->createRedoAction(this, Tr(ctx, "Redo||از نو"));
+  redoAction_ = undo_->createRedoAction(this, tr("Redo"));
   redoAction_->setObjectName("menu_Redo");
   // Ctrl+Y as well as the platform's redo keys, each once (a key bound twice is ambiguous).
   QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
@@ -268,7 +267,7 @@ void frmMain::BuildRows() {
     w.box->installEventFilter(this);
     w.step = new StepButton(host);
     w.step->setObjectName(QString("cmdStep_%1").arg(i));
-    w.step->setToolTip(Tr(ctx_, texts::kStepTip));
+    w.step->setToolTip(tr("Left click: +, right click: -"));
     w.slider = new QSlider(Qt::Horizontal, host);
     w.slider->setObjectName(QString("sldParameter_%1").arg(i));
     w.slider->setMinimumWidth(80);
@@ -346,10 +345,10 @@ void frmMain::RefreshRows() {
     const std::string shown = !cs.FullText.empty() ? cs.FullText : panel_.designation();
     designation_->setText(Q(shown));
     designation_->setToolTip(Q(panel_.designation()));
-    const std::string kind = member_->member.kind == MemberKind::Column ? "Column||ستون"
-                             : member_->member.kind == MemberKind::Beam ? "Beam||تیر"
-                                                                         : "Bracing||مهاربند";
-    element_->setText(Tr(ctx_, kind) + QString(":   ID = %1").arg(member_->member.id));
+    const QString kind = member_->member.kind == MemberKind::Column ? tr("Column")
+                         : member_->member.kind == MemberKind::Beam   ? tr("Beam")
+                                                                      : tr("Bracing");
+    element_->setText(kind + QString(":   ID = %1").arg(member_->member.id));
   }
   refreshing_ = false;
   if (currentRow_ >= 0 && currentRow_ < static_cast<int>(rows.size()))
@@ -381,7 +380,7 @@ bool frmMain::ApplyCommand(const std::string& command, int row) {
     QString(Q(command.substr(1))).replace(',', '.').toDouble(&numeric);
     if (!numeric && !r.catalogue) numeric = !UpdateParameter(command, r).invalid;
     if (!numeric) {
-      ShowMessage(ctx_, texts::kNotANumber, texts::kParameters);
+      ShowMessage(ctx_, S(tr("Please type a number.")), S(tr("Parameters")));
       RefreshRows();
       return false;
     }
@@ -462,7 +461,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void frmMain::BoxEntered(int) { emit hint(Tr(ctx_, texts::kEnterHint)); }
+void frmMain::BoxEntered(int) { emit hint(tr("After editing, press Enter to continue")); }
 
 QLineEdit* frmMain::valueBox(int row) const {
   return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[static_cast<size_t>(row)].box : nullptr;
@@ -478,7 +477,7 @@ int frmMain::visibleRows() const { return static_cast<int>(panel_.rows().size())
 bool frmMain::SaveReport(const std::string& path) {
   std::string error;
   if (!AtomicWriteFile(SuitePath(path), RenderRtf(*reportData_), &error)) {
-    ShowMessage(ctx_, "The report could not be saved: " + error + "||گزارش ذخیره نشد: " + error);
+    ShowMessage(ctx_, S(tr("The report could not be saved: %1").arg(Q(error))));
     return false;
   }
   return true;
@@ -487,12 +486,12 @@ bool frmMain::SaveReport(const std::string& path) {
 void frmMain::cmd_save_Click() {
   if (!member_ || !askText) return;
   const std::optional<std::string> name =
-      askText(Tr(ctx_, texts::kOutputFileTitle), Tr(ctx_, texts::kOutputFileName), Q(ctx_.inputBase + ".rtf"));
+      askText(tr("Output File"), tr("Output File Name?"), Q(ctx_.inputBase + ".rtf"));
   if (!name || name->empty()) return;
   if (!SaveReport(*name)) return;
   if (ctx_.messages)
-    ctx_.messages->Show(PickLanguage("File was saved as " + *name + "||فایل با این نام ذخیره شد: " + *name, ctx_),
-                        PickLanguage(texts::kOutputFileTitle, ctx_), MessageKind::Information, IsPersian(ctx_));
+    ctx_.messages->Show(S(tr("File was saved as %1").arg(Q(*name))),
+                        S(tr("Output File")), MessageKind::Information, IsPersian(ctx_));
 }
 
 }  // namespace tavo::ui

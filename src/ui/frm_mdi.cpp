@@ -22,7 +22,6 @@
 
 #include "core/bidi.h"
 #include "ui/ui_common.h"
-#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
@@ -77,7 +76,7 @@ frmMDI::frmMDI(const ModuleContext& ctx, QWidget* parent) : QMainWindow(parent),
 }
 
 QAction* frmMDI::AddAction(QMenu* menu, const char* name, const char* caption) {
-  auto* a = new QAction(Tr(ctx_, caption), this);
+  auto* a = new QAction(tr(caption), this);
   a->setObjectName(name);
   if (menu) menu->addAction(a);
   actions_[name] = a;
@@ -87,60 +86,60 @@ QAction* frmMDI::AddAction(QMenu* menu, const char* name, const char* caption) {
 void frmMDI::BuildMenus() {
   QMenuBar* bar = menuBar();
   const auto menu = [&](const char* name, const char* caption) {
-    QMenu* m = bar->addMenu(Tr(ctx_, caption));
+    QMenu* m = bar->addMenu(tr(caption));
     m->setObjectName(name);
     m->menuAction()->setObjectName(name);
     actions_[name] = m->menuAction();
     return m;
   };
-  QMenu* file = menu("menu_File", texts::kMenuFile);
-  AddAction(file, "menu_New", texts::kMenuNew);
-  AddAction(file, "menu_Open", texts::kMenuOpen)->setShortcut(QKeySequence::Open);
-  recent_ = file->addMenu(Tr(ctx_, texts::kMenuRecent));
+  QMenu* file = menu("menu_File", QT_TR_NOOP("File"));
+  AddAction(file, "menu_New", QT_TR_NOOP("New"));
+  AddAction(file, "menu_Open", QT_TR_NOOP("Open"))->setShortcut(QKeySequence::Open);
+  recent_ = file->addMenu(tr("Recent files"));
   recent_->setObjectName("menu_Recent");
   recent_->menuAction()->setObjectName("menu_Recent");
   actions_["menu_Recent"] = recent_->menuAction();
   FillRecentMenu();
-  QAction* save = AddAction(file, "menu_SaveInput", texts::kMenuSaveInput);
+  QAction* save = AddAction(file, "menu_SaveInput", QT_TR_NOOP("Save input"));
   save->setShortcut(QKeySequence::Save);
   save->setEnabled(false);  // until the program offers saving
   file->addSeparator();
-  AddAction(file, "menu_NextID", texts::kMenuNextID)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
-  AddAction(file, "menu_PreviousID", texts::kMenuPreviousID)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+  AddAction(file, "menu_NextID", QT_TR_NOOP("Next ID"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+  AddAction(file, "menu_PreviousID", QT_TR_NOOP("Previous ID"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
   file->addSeparator();
-  AddAction(file, "menu_Print", texts::kMenuPrint)->setShortcut(QKeySequence::Print);
-  AddAction(file, "menu_ExportDrawing", texts::kExportDrawing);
+  AddAction(file, "menu_Print", QT_TR_NOOP("Print"))->setShortcut(QKeySequence::Print);
+  AddAction(file, "menu_ExportDrawing", QT_TR_NOOP("Export drawing..."));
   file->addSeparator();
-  AddAction(file, "menu_Exit", texts::kMenuExit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  AddAction(file, "menu_Exit", QT_TR_NOOP("Exit"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-  QMenu* edit = menu("menu_Edit", texts::kMenuEdit);
-  AddAction(edit, "menu_Cut", texts::kMenuCut);
-  AddAction(edit, "menu_Copy", texts::kMenuCopy);
-  AddAction(edit, "menu_Paste", texts::kMenuPaste);
-  AddAction(edit, "menu_Delete", texts::kMenuDelete);
+  QMenu* edit = menu("menu_Edit", QT_TR_NOOP("Edit"));
+  AddAction(edit, "menu_Cut", QT_TR_NOOP("Cut"));
+  AddAction(edit, "menu_Copy", QT_TR_NOOP("Copy"));
+  AddAction(edit, "menu_Paste", QT_TR_NOOP("Paste"));
+  AddAction(edit, "menu_Delete", QT_TR_NOOP("Delete"));
 
-  QMenu* view = menu("menu_View", texts::kMenuView);
-  QAction* grid = AddAction(view, "menu_ShowGrid", texts::kMenuShowGrid);
+  QMenu* view = menu("menu_View", QT_TR_NOOP("View"));
+  QAction* grid = AddAction(view, "menu_ShowGrid", QT_TR_NOOP("Show Grid"));
   grid->setCheckable(true);
 
-  QMenu* tools = menu("menu_Tools", texts::kMenuTools);
-  AddAction(tools, "menu_Calculator", texts::kMenuCalculator);
-  AddAction(tools, "menu_Constants", texts::kMenuConstants);
-  AddAction(tools, "menu_DXF", texts::kMenuDXF);
-  AddAction(tools, "menu_Options", texts::kMenuOptions);
+  QMenu* tools = menu("menu_Tools", QT_TR_NOOP("Tools"));
+  AddAction(tools, "menu_Calculator", QT_TR_NOOP("Calculator"));
+  AddAction(tools, "menu_Constants", QT_TR_NOOP("Constants"));
+  AddAction(tools, "menu_DXF", QT_TR_NOOP("Make DXF (Autocad)"));
+  AddAction(tools, "menu_Options", QT_TR_NOOP("Options"));
 
-  QMenu* font = menu("menu_Font", texts::kMenuFont);
-  AddAction(font, "menu_Font_Farsi_Unicode", texts::kMenuFontFarsiUnicode);
-  AddAction(font, "menu_Font_Farsi_Font", texts::kMenuFontFarsiFont);
-  AddAction(font, "menu_Font_English", texts::kMenuFontEnglish);
+  QMenu* font = menu("menu_Font", QT_TR_NOOP("Font"));
+  AddAction(font, "menu_Font_Farsi_Unicode", QT_TR_NOOP("Farsi (Unicode)"));
+  AddAction(font, "menu_Font_Farsi_Font", QT_TR_NOOP("Farsi (Font)"));
+  AddAction(font, "menu_Font_English", QT_TR_NOOP("English"));
 
-  menu("menu_Color", texts::kMenuColor);
+  menu("menu_Color", QT_TR_NOOP("Color"));
 
-  QMenu* help = menu("menu_Help", texts::kMenuHelp);
-  AddAction(help, "menu_Help1", texts::kMenuHelp1)->setShortcut(QKeySequence::HelpContents);
-  AddAction(help, "menu_Calculation", texts::kMenuCalculation);
+  QMenu* help = menu("menu_Help", QT_TR_NOOP("Help"));
+  AddAction(help, "menu_Help1", QT_TR_NOOP("Help"))->setShortcut(QKeySequence::HelpContents);
+  AddAction(help, "menu_Calculation", QT_TR_NOOP("Calculation"));
   help->addSeparator();
-  AddAction(help, "menu_About", texts::kMenuAbout);
+  AddAction(help, "menu_About", QT_TR_NOOP("About"));
 
   connect(action("menu_Open"), &QAction::triggered, this, &frmMDI::menu_Open_Click);
   connect(save, &QAction::triggered, this, &frmMDI::saveInput);
@@ -168,23 +167,23 @@ void frmMDI::BuildToolBar() {
     QStyle::StandardPixmap fallback;
   };
   const Button buttons[] = {
-      {"tbToolBar_Back", texts::kTbBack, nullptr, "go-previous", QStyle::SP_ArrowBack},
-      {"tbToolBar_Forward", texts::kTbForward, nullptr, "go-next", QStyle::SP_ArrowForward},
-      {"tbToolBar_Home", texts::kTbHome, nullptr, "go-home", QStyle::SP_DirHomeIcon},
-      {"tbToolBar_Information", texts::kTbInformation, nullptr, "dialog-information", QStyle::SP_MessageBoxInformation},
-      {"tbToolBar_Print", texts::kTbPrint, nullptr, "document-print", QStyle::SP_FileDialogDetailedView},
-      {"tbToolBar_Calculator", texts::kTbCalculator, nullptr, "accessories-calculator", QStyle::SP_ComputerIcon},
-      {"tbToolBar_Help", texts::kTbHelp, nullptr, "help-contents", QStyle::SP_DialogHelpButton},
-      {"tbToolBar_Stop", texts::kTbStop, texts::kTbStopTip, "process-stop", QStyle::SP_BrowserStop},
-      {"tbToolBar_Results", texts::kTbResults, texts::kTbResultsTip, "x-office-spreadsheet",
+      {"tbToolBar_Back", QT_TR_NOOP("Back"), nullptr, "go-previous", QStyle::SP_ArrowBack},
+      {"tbToolBar_Forward", QT_TR_NOOP("Forward"), nullptr, "go-next", QStyle::SP_ArrowForward},
+      {"tbToolBar_Home", QT_TR_NOOP("Home"), nullptr, "go-home", QStyle::SP_DirHomeIcon},
+      {"tbToolBar_Information", QT_TR_NOOP("Information"), nullptr, "dialog-information", QStyle::SP_MessageBoxInformation},
+      {"tbToolBar_Print", QT_TR_NOOP("Print"), nullptr, "document-print", QStyle::SP_FileDialogDetailedView},
+      {"tbToolBar_Calculator", QT_TR_NOOP("Calculator"), nullptr, "accessories-calculator", QStyle::SP_ComputerIcon},
+      {"tbToolBar_Help", QT_TR_NOOP("Help"), nullptr, "help-contents", QStyle::SP_DialogHelpButton},
+      {"tbToolBar_Stop", QT_TR_NOOP("Stop"), QT_TR_NOOP("Stop and return to main menu"), "process-stop", QStyle::SP_BrowserStop},
+      {"tbToolBar_Results", QT_TR_NOOP("Results"), QT_TR_NOOP("Show Result Tables"), "x-office-spreadsheet",
        QStyle::SP_FileDialogListView},
-      {"tbToolBar_Units", texts::kTbUnits, texts::kTbUnitsTip, "preferences-system", QStyle::SP_FileDialogInfoView},
-      {"tbToolBar_Autocad", texts::kTbAutocad, texts::kTbAutocadTip, "document-save-as", QStyle::SP_DriveFDIcon},
+      {"tbToolBar_Units", QT_TR_NOOP("Units"), QT_TR_NOOP("Change Units"), "preferences-system", QStyle::SP_FileDialogInfoView},
+      {"tbToolBar_Autocad", QT_TR_NOOP("Autocad"), QT_TR_NOOP("Generates DXF File for AutoCAD"), "document-save-as", QStyle::SP_DriveFDIcon},
   };
   for (const Button& b : buttons) {
     QAction* a = AddAction(nullptr, b.name, b.caption);
     a->setIcon(QIcon::fromTheme(b.theme, style()->standardIcon(b.fallback)));
-    a->setToolTip(b.tip ? Tr(ctx_, b.tip) : Tr(ctx_, b.caption));
+    a->setToolTip(tr(b.tip ? b.tip : b.caption));
     toolBar_->addAction(a);
     if (std::string(b.name) == "tbToolBar_Home" || std::string(b.name) == "tbToolBar_Help" ||
         std::string(b.name) == "tbToolBar_Stop")
@@ -311,7 +310,7 @@ void frmMDI::menu_Open_Click() {
   if (chooseFile) {
     path = chooseFile();
   } else {
-    path = QFileDialog::getOpenFileName(this, Tr(ctx_, texts::kOpenTitle), LastFolder(), Tr(ctx_, texts::kOpenFilter));
+    path = QFileDialog::getOpenFileName(this, tr("Open input file"), LastFolder(), tr("Input files (*.Ardekon *.ardekon)"));
   }
   if (!path.isEmpty()) emit openFile(path);
 }
@@ -369,7 +368,7 @@ void frmMDI::FillRecentMenu() {
     actions_[S(a->objectName())] = a;
     connect(a, &QAction::triggered, this, [this, file] { emit openFile(file); });
   }
-  if (files.isEmpty()) recent_->addAction(Tr(ctx_, texts::kNoRecent))->setEnabled(false);
+  if (files.isEmpty()) recent_->addAction(tr("(none)"))->setEnabled(false);
 }
 
 bool frmMDI::RestoreGeometry() {

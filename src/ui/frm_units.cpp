@@ -9,10 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/language.h"
 #include "core/text_util.h"
 #include "ui/ui_common.h"
-#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
@@ -26,12 +24,11 @@ const std::vector<std::string>& frmUnits::LengthNames() {
   return names;
 }
 
-frmUnits::frmUnits(const ModuleContext& ctx, const UnitSystem& current, QWidget* parent) : QDialog(parent) {
+frmUnits::frmUnits(const UnitSystem& current, QWidget* parent) : QDialog(parent) {
   setObjectName("frmUnits");
-  setWindowTitle(Tr(ctx, texts::kUnitsTitle));
-  if (IsPersian(ctx)) setLayoutDirection(Qt::RightToLeft);
+  setWindowTitle(tr("Units"));
   auto* layout = new QVBoxLayout(this);
-  auto* title = new QLabel(Tr(ctx, texts::kUnitsHeading), this);
+  auto* title = new QLabel(tr("Display units"), this);
   title->setObjectName("Label3");
   QFont bold = title->font();
   bold.setBold(true);
@@ -39,9 +36,9 @@ frmUnits::frmUnits(const ModuleContext& ctx, const UnitSystem& current, QWidget*
   layout->addWidget(title);
 
   auto* groups = new QHBoxLayout;
-  const auto makeGroup = [&](const char* name, const char* caption, const std::vector<std::string>& units,
+  const auto makeGroup = [&](const char* name, const QString& caption, const std::vector<std::string>& units,
                              const char* optionName, std::vector<QRadioButton*>& out) {
-    auto* box = new QGroupBox(Tr(ctx, caption), this);
+    auto* box = new QGroupBox(caption, this);
     box->setObjectName(name);
     auto* v = new QVBoxLayout(box);
     auto* group = new QButtonGroup(box);
@@ -54,15 +51,15 @@ frmUnits::frmUnits(const ModuleContext& ctx, const UnitSystem& current, QWidget*
     }
     groups->addWidget(box);
   };
-  makeGroup("Force", texts::kForce, ForceNames(), "Option1", force_);
-  makeGroup("Length", texts::kLength, LengthNames(), "Option2", length_);
+  makeGroup("Force", tr("Force"), ForceNames(), "Option1", force_);
+  makeGroup("Length", tr("Length"), LengthNames(), "Option2", length_);
   layout->addLayout(groups);
 
   auto* buttons = new QDialogButtonBox(this);
-  auto* ok = buttons->addButton(Tr(ctx, texts::kOk), QDialogButtonBox::AcceptRole);
+  auto* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
   ok->setObjectName("Command1");
   ok->setDefault(true);
-  auto* cancel = buttons->addButton(Tr(ctx, texts::kCancel), QDialogButtonBox::RejectRole);
+  auto* cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
   cancel->setObjectName("Command2");
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -13,7 +13,7 @@ namespace tavo::ui {
 class frmUnits : public QDialog {
   Q_OBJECT
  public:
-  frmUnits(const ModuleContext& ctx, const UnitSystem& current, QWidget* parent = nullptr);
+  explicit frmUnits(const UnitSystem& current, QWidget* parent = nullptr);
 
   static const std::vector<std::string>& ForceNames();
   static const std::vector<std::string>& LengthNames();

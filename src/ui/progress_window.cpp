@@ -7,17 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/language.h"
-#include "ui/ui_common.h"
-#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
-ProgressWindow::ProgressWindow(const ModuleContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("frmProgress");
   setWindowModality(Qt::ApplicationModal);
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-  if (IsPersian(ctx)) setLayoutDirection(Qt::RightToLeft);
   auto* layout = new QVBoxLayout(this);
   caption_ = new QLabel(this);
   caption_->setObjectName("lblCaption");
@@ -26,7 +22,7 @@ ProgressWindow::ProgressWindow(const ModuleContext& ctx, QWidget* parent) : QDia
   bar_->setRange(0, 100);
   bar_->setFormat("%p%");
   bar_->setMinimumWidth(360);
-  cancel_ = new QPushButton(Tr(ctx, texts::kCancel), this);
+  cancel_ = new QPushButton(tr("Cancel"), this);
   cancel_->setObjectName("cmdCancel");
   connect(cancel_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
   layout->addWidget(caption_);
@@ -34,11 +30,11 @@ ProgressWindow::ProgressWindow(const ModuleContext& ctx, QWidget* parent) : QDia
   layout->addWidget(cancel_, 0, Qt::AlignRight);
 }
 
-void ProgressWindow::ShowProgress(int percent, const std::string& caption, const std::string& option) {
+void ProgressWindow::ShowProgress(int percent, const QString& caption, const std::string& option) {
   if (percent == 0) {
     cancelled_ = false;
     percent_ = 0;
-    const QString text = Tr(ctx_, caption.empty() ? std::string(texts::kProgressCaption) : caption);
+    const QString text = caption.isEmpty() ? tr("Designing the elements...") : caption;
     caption_->setText(text);
     setWindowTitle(text);
     cancel_->setVisible(option != "nocancel");

@@ -4,8 +4,6 @@
 #include <QDialog>
 #include <string>
 
-#include "core/module_context.h"
-
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -15,11 +13,11 @@ namespace tavo::ui {
 class ProgressWindow : public QDialog {
   Q_OBJECT
  public:
-  explicit ProgressWindow(const ModuleContext& ctx, QWidget* parent = nullptr);
+  explicit ProgressWindow(QWidget* parent = nullptr);
 
   // 0 opens (caption; option "nocancel" hides the cancel button), 1..100 shows the
   // percentage, -1 closes and restores the pointer.
-  void ShowProgress(int percent, const std::string& caption = {}, const std::string& option = {});
+  void ShowProgress(int percent, const QString& caption = {}, const std::string& option = {});
 
   bool cancelled() const { return cancelled_; }
   int percent() const { return percent_; }
@@ -30,7 +28,6 @@ class ProgressWindow : public QDialog {
   void reject() override;
 
  private:
-  const ModuleContext& ctx_;
   QLabel* caption_ = nullptr;
   QProgressBar* bar_ = nullptr;
   QPushButton* cancel_ = nullptr;

@@ -5,8 +5,6 @@
 #include <QMessageBox>
 
 #include "core/bidi.h"
-#include "core/language.h"
-#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
@@ -22,15 +20,15 @@ QMessageBox::Icon IconOf(MessageKind kind) {
   return QMessageBox::Information;
 }
 
-// The buttons in the message's own language: Qt's are English whatever the program shows.
-void NameButtons(QMessageBox& box, bool persian) {
-  const auto name = [&](QMessageBox::StandardButton which, const char* text) {
-    if (QAbstractButton* b = box.button(which)) b->setText(QString::fromStdString(PickLanguage(text, persian ? 'F' : 'E')));
+// The buttons in the program's language: Qt's own are English whatever the program shows.
+void NameButtons(QMessageBox& box) {
+  const auto name = [&](QMessageBox::StandardButton which, const QString& text) {
+    if (QAbstractButton* b = box.button(which)) b->setText(text);
   };
-  name(QMessageBox::Ok, texts::kOk);
-  name(QMessageBox::Yes, texts::kYes);
-  name(QMessageBox::No, texts::kNo);
-  name(QMessageBox::Cancel, texts::kCancel);
+  name(QMessageBox::Ok, QtMessages::tr("OK"));
+  name(QMessageBox::Yes, QtMessages::tr("Yes"));
+  name(QMessageBox::No, QtMessages::tr("No"));
+  name(QMessageBox::Cancel, QtMessages::tr("Cancel"));
 }
 
 void Prepare(QMessageBox& box, const std::string& text, const std::string& title, bool rightToLeft) {
@@ -42,8 +40,7 @@ void Prepare(QMessageBox& box, const std::string& text, const std::string& title
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
   box.setText(body);
   box.setTextFormat(Qt::PlainText);
-  if (rightToLeft) box.setLayoutDirection(Qt::RightToLeft);
-  NameButtons(box, rightToLeft);
+  NameButtons(box);
 }
 
 }  // namespace

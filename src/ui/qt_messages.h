@@ -1,6 +1,8 @@
 #pragma once
-// The message seam shown as message boxes: right-to-left with the text right-aligned when
-// the language is Persian, a beep with errors, the box's parent the frame when it exists.
+// The message seam shown as message boxes: in the application's direction, left-to-right
+// pieces of a Persian text kept in their order, a beep with errors, the box's parent the
+// frame when it exists.
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -9,6 +11,8 @@
 namespace tavo::ui {
 
 class QtMessages final : public Messages {
+  Q_DECLARE_TR_FUNCTIONS(QtMessages)
+
  public:
   explicit QtMessages(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }

@@ -26,10 +26,9 @@
 
 namespace tavo::ui {
 
-frmOutput::frmOutput(const ModuleContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window) {
+frmOutput::frmOutput(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("frmOutput");
-  setWindowTitle("Output file");
-  if (IsPersian(ctx)) setLayoutDirection(Qt::RightToLeft);
+  setWindowTitle(tr("Output file"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   text_ = new QTextEdit(this);
@@ -102,7 +101,7 @@ QFont Bold(QFont font) {
 
 frmResults::frmResults(const ModuleContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(ctx) {
   setObjectName("frmResults");
-  setWindowTitle(Tr(ctx, "Results||نتایج") + " - " + Tr(ctx, ctx.moduleTitle));
+  setWindowTitle(tr("Results") + " - " + CoreText(ctx, ctx.moduleTitle));
   // The table keeps its column order (ID first) in both languages, as the files do.
   setLayoutDirection(Qt::LeftToRight);
   auto* layout = new QVBoxLayout(this);
@@ -194,7 +193,7 @@ void frmResults::SetTable(const ResultTableLayout& t, const std::vector<ResultRo
   int first = 0;
   for (size_t g = 0; g < t.groupCaptions.size() && g < groupColumns_.size() && first < columns; ++g) {
     const int span = std::clamp(groupColumns_[g], 1, columns - first);
-    auto* item = new QTableWidgetItem(Tr(ctx_, t.groupCaptions[g]));
+    auto* item = new QTableWidgetItem(CoreText(ctx_, t.groupCaptions[g]));
     item->setTextAlignment(Qt::AlignCenter);
     item->setFont(Bold(groups_->font()));
     if (first > 0) item->setBackground(shade);

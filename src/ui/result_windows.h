@@ -18,7 +18,7 @@ namespace tavo::ui {
 class frmOutput : public QWidget {
   Q_OBJECT
  public:
-  explicit frmOutput(const ModuleContext& ctx, QWidget* parent = nullptr);
+  explicit frmOutput(QWidget* parent = nullptr);
   // False (and an empty page) when the file cannot be read.
   bool Load(const std::filesystem::path& rtfFile);
   QTextEdit* text() const { return text_; }

@@ -11,15 +11,23 @@ std::string TrapMessage(const TrappedError& e) {
   return e.description + " In <" + e.source + "> (Error Code=" + std::to_string(e.number) + ")";
 }
 
+namespace {
+// The descriptions are shown in the error box, so they speak the program's language.
+std::string Described(const char* text, const char* what = nullptr) {
+  const QString shown = QCoreApplication::translate("TavolinApplication", text);
+  return (what ? shown.arg(QString::fromLocal8Bit(what)) : shown).toStdString();
+}
+}  // namespace
+
 TrappedError DescribeException(std::exception_ptr error, const std::string& source) {
   TrappedError out;
   out.source = source.empty() ? std::string("Tavolin") : source;
   try {
     if (error) std::rethrow_exception(error);
-    out.description = "Unknown error";
+    out.description = Described(QT_TRANSLATE_NOOP("TavolinApplication", "Unknown error"));
     out.number = 1;
   } catch (const std::bad_alloc&) {
-    out.description = "Out of memory";
+    out.description = Described(QT_TRANSLATE_NOOP("TavolinApplication", "Out of memory"));
     out.number = 7;
   } catch (const std::ios_base::failure& e) {
     out.description = e.what();
@@ -28,25 +36,25 @@ TrappedError DescribeException(std::exception_ptr error, const std::string& sour
     out.description = e.what();
     out.number = e.code().value();
   } catch (const std::out_of_range& e) {
-    out.description = std::string("Subscript out of range: ") + e.what();
+    out.description = Described(QT_TRANSLATE_NOOP("TavolinApplication", "Subscript out of range: %1"), e.what());
     out.number = 9;
   } catch (const std::overflow_error& e) {
-    out.description = std::string("Overflow: ") + e.what();
+    out.description = Described(QT_TRANSLATE_NOOP("TavolinApplication", "Overflow: %1"), e.what());
     out.number = 6;
   } catch (const std::range_error& e) {
-    out.description = std::string("Overflow: ") + e.what();
+    out.description = Described(QT_TRANSLATE_NOOP("TavolinApplication", "Overflow: %1"), e.what());
     out.number = 6;
   } catch (const std::invalid_argument& e) {
-    out.description = std::string("Invalid procedure call or argument: ") + e.what();
+    out.description = Described(QT_TRANSLATE_NOOP("TavolinApplication", "Invalid procedure call or argument: %1"), e.what());
     out.number = 5;
   } catch (const std::domain_error& e) {
-    out.description = std::string("Invalid procedure call or argument: ") + e.what();
+    out.description = Described(QT_TRANSLATE_NOOP("TavolinApplication", "Invalid procedure call or argument: %1"), e.what());
     out.number = 5;
   } catch (const std::exception& e) {
     out.description = e.what();
     out.number = 1;
   } catch (...) {
-    out.description = "Unknown error";
+    out.description = Described(QT_TRANSLATE_NOOP("TavolinApplication", "Unknown error"));
     out.number = 1;
   }
   return out;

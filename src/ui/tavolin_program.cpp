@@ -48,8 +48,8 @@
 #include "engine/batch_run.h"
 #include "engine/section_engine.h"
 #include "ui/tavolin_application.h"
+#include "ui/translation.h"
 #include "ui/ui_common.h"
-#include "ui/ui_texts.h"
 
 namespace tavo::ui {
 
@@ -116,7 +116,9 @@ bool TavolinProgram::Main(const std::vector<std::string>& args) {
     std::error_code ec;
     fs::create_directories(SuitePath(ctx_.tempDir), ec);
   }
-  QApplication::setLayoutDirection(IsPersian(ctx_) ? Qt::RightToLeft : Qt::LeftToRight);
+  if (!ApplyLanguage(ctx_.language))
+    std::cerr << "tavolin: the translation \"" << LanguageCode(ctx_.language).toStdString()
+              << "\" is missing; the windows are shown in English.\n";
 
   engine_ = std::make_unique<SectionEngine>(ctx_);
   engine_->OpenFormulas();
@@ -141,8 +143,7 @@ void TavolinProgram::StartOnInput() {
   drawing_->ShowEmpty();
   inputOk_ = OpenInputFile();
   if (!inputOk_) {
-    frame_->ShowStatus(0, Tr(ctx_, "The input file could not be read; use Exit to return.||"
-                                   "فایل ورودی خوانده نشد؛ برای بازگشت خروج را بزنید."));
+    frame_->ShowStatus(0, tr("The input file could not be read; use Exit to return."));
     frame_->ShowPage(frmMDI::Page::Constants);
     constants_->SetContinueVisible(false);
     return;
@@ -168,15 +169,12 @@ bool TavolinProgram::OpenFile(const std::string& path) {
   // Not while a pass runs (its progress lets events through) or a new table is being typed.
   if ((progress_ && progress_->isVisible()) || (enter_ && enter_->isVisible())) return false;
   const fs::path file = SuitePath(path);
-  const auto withPath = [&path](const char* text) {
-    return PickLanguage(text, 'E') + path + "||" + PickLanguage(text, 'F') + path;
-  };
   if (ToLower(file.extension().string()) != ".ardekon") {
-    ShowMessage(ctx_, withPath(texts::kNotInputFile));
+    ShowMessage(ctx_, S(tr("Only input files (.Ardekon) can be opened: %1").arg(Q(path))));
     return false;
   }
   if (std::error_code ec; !fs::is_regular_file(file, ec)) {
-    ShowMessage(ctx_, withPath(texts::kOpenMissing));
+    ShowMessage(ctx_, S(tr("The file does not exist: %1").arg(Q(path))));
     frame_->RemoveRecentFile(Q(path));
     return false;
   }
@@ -227,7 +225,7 @@ void TavolinProgram::BuildWindows() {
   editor_ = new frmMain(ctx_, *engine_, frame_);
   drawing_ = new frmDraw(ctx_, frame_);
   list_ = new ElementList(ctx_, *engine_, frame_);
-  progress_ = new ProgressWindow(ctx_, frame_);
+  progress_ = new ProgressWindow(frame_);
   frame_->SetWindows(constants_, editor_, list_, drawing_);
   saveInput_ = frame_->action("menu_SaveInput");
   // The editor's undo and redo head the Edit menu.
@@ -280,7 +278,7 @@ void TavolinProgram::ConnectCommands() {
 bool TavolinProgram::OpenInputFile() { return OpenInput(ctx_, session_); }
 
 void TavolinProgram::ShowUnitsStatus() {
-  frame_->ShowStatus(1, Tr(ctx_, texts::SystemUnits(ctx_.displayUnits.Text())));
+  frame_->ShowStatus(1, tr("System Units: %1").arg(Q(ctx_.displayUnits.Text())));
 }
 
 void TavolinProgram::ContinueAfterConstants() {
@@ -369,7 +367,7 @@ void TavolinProgram::RunBatchPass() {
   const int n = ctx_.N;
   if (n > 1) {
     frame_->ShowPage(frmMDI::Page::List);
-    progress_->ShowProgress(0, texts::kProgressCaption);
+    progress_->ShowProgress(0, tr("Designing the elements..."));
   }
   const ProgressFn progress = [this](int percent) {
     // The window stays alive between chunks, and Cancel can be pressed.
@@ -418,9 +416,7 @@ void TavolinProgram::RunBatchPass() {
     return;
   }
   if (tooMany_) {
-    const std::string shown = std::to_string(list_->shown());
-    ctx_.messages->Show(std::string(texts::kTooManyEnglish) + "||" + texts::kTooManyPersian + shown +
-                            texts::kTooManyPersianEnd,
+    ctx_.messages->Show(S(tr("Too many elements to display! Only the first %1 are shown.").arg(list_->shown())),
                         "Tavolin", MessageKind::Warning, IsPersian(ctx_));
   }
   ctx_.currentIndex = 0;  // nothing shown yet: Next ID starts at the first element
@@ -439,14 +435,13 @@ void TavolinProgram::ShowListStatus() {
     else if (!table_.ok(static_cast<size_t>(i)))
       ++notOk;
   }
-  const std::string n = std::to_string(ctx_.N), bad = std::to_string(notOk), err = std::to_string(errors);
-  frame_->ShowStatus(2, Tr(ctx_, n + " elements, " + bad + " not OK" + (errors ? ", " + err + " with errors" : "") +
-                                     "||" + n + " عضو، " + bad + " نامناسب" + (errors ? "، " + err + " دارای خطا" : "")));
+  frame_->ShowStatus(2, errors ? tr("%1 elements, %2 not OK, %3 with errors").arg(ctx_.N).arg(notOk).arg(errors)
+                               : tr("%1 elements, %2 not OK").arg(ctx_.N).arg(notOk));
 }
 
 void TavolinProgram::CheckListAgain() {
   const int n = static_cast<int>(table_.size());
-  if (n > 1) progress_->ShowProgress(0, texts::kProgressCaption, "nocancel");
+  if (n > 1) progress_->ShowProgress(0, tr("Designing the elements..."), "nocancel");
   // Every element checked again on every core; each chunk's verdicts replace the old ones.
   class Verdicts final : public BatchFormatter {
    public:
@@ -495,8 +490,7 @@ void TavolinProgram::ShowElement(int index) {
   frame_->ShowPage(frmMDI::Page::Editor);
   editor_->ShowMember(member);
   frame_->tbToolBarUpdate(index, ctx_.N);
-  frame_->ShowStatus(2, Tr(ctx_, "Element " + std::to_string(index) + " of " + std::to_string(ctx_.N) + "||عضو " +
-                                     std::to_string(index) + " از " + std::to_string(ctx_.N)));
+  frame_->ShowStatus(2, tr("Element %1 of %2").arg(index).arg(ctx_.N));
 }
 
 void TavolinProgram::MemberChanged(const CheckedMember& member) {
@@ -542,23 +536,20 @@ bool TavolinProgram::SaveInput() {
   const fs::path path = SuitePath(ctx_.InputFile());
   std::string error;
   if (!SaveElementEdits(path, edits, &error)) {
-    ShowMessage(ctx_, "The input file was not saved; it is as it was.\n" + error +
-                          "||فایل ورودی ذخیره نشد و همان‌گونه که بود مانده است.\n" + error);
+    ShowMessage(ctx_, S(tr("The input file was not saved; it is as it was.\n%1").arg(Q(error))));
     return false;
   }
   onDisk_.clear();
   UpdateSaveAction();
-  frame_->ShowStatus(0, Tr(ctx_, "Saved " + path.string() + "||ذخیره شد: " + path.string()));
+  frame_->ShowStatus(0, tr("Saved %1").arg(Q(path.string())));
   return true;
 }
 
 bool TavolinProgram::ConfirmUnsavedEdits() {
   if (!hasUnsavedEdits()) return true;
   const Answer a = AskUser(ctx_.messages,
-                           PickLanguage("Elements were changed and not saved. Save them in the input file?||"
-                                        "اعضا تغییر کرده‌اند و ذخیره نشده‌اند. در فایل ورودی ذخیره شوند؟",
-                                        ctx_),
-                           PickLanguage(texts::kExitTitle, ctx_), Buttons::YesNoCancel, Answer::Cancel,
+                           S(tr("Elements were changed and not saved. Save them in the input file?")),
+                           S(tr("Exiting...")), Buttons::YesNoCancel, Answer::Cancel,
                            IsPersian(ctx_), MessageKind::Warning);
   if (a == Answer::Cancel) return false;
   return a == Answer::No || SaveInput();
@@ -605,7 +596,7 @@ void TavolinProgram::menu_Exit_Click() {
     if (ConfirmUnsavedEdits()) EndProgram("/noframe/steel");
     return;
   }
-  const Answer a = AskUser(ctx_.messages, PickLanguage(texts::kExitQuestion, ctx_), PickLanguage(texts::kExitTitle, ctx_),
+  const Answer a = AskUser(ctx_.messages, S(tr("You are about to stop this module and return to the main menu. Are You Sure?")), S(tr("Exiting...")),
                            Buttons::YesNo, Answer::No, IsPersian(ctx_), MessageKind::Warning);
   if (a == Answer::Yes) EndProgram("/noframe/steel");
 }
@@ -635,7 +626,7 @@ void TavolinProgram::EndProgram(const std::string& request) {
 
 void TavolinProgram::TrapError(const TrappedError& error) {
   if (ctx_.messages)
-    ctx_.messages->Show(TrapMessage(error), PickLanguage("Error||خطا", ctx_), MessageKind::Critical,
+    ctx_.messages->Show(TrapMessage(error), S(tr("Error")), MessageKind::Critical,
                         IsPersian(ctx_));
   EndProgram("/noframe/steel");
 }
@@ -649,7 +640,7 @@ bool TavolinProgram::OpenHelp(const std::string& anchor) {
   if (IsPersian(ctx_) && FileExistsNonEmpty(ctx_, persian)) path = persian;
   if (!FileExistsNonEmpty(ctx_, path)) {
     if (ctx_.messages)
-      ctx_.messages->Show(PickLanguage(texts::kHelpMissing, ctx_), PickLanguage(texts::kMenuHelp, ctx_),
+      ctx_.messages->Show(S(tr("Help file does not exist for this module!")), S(tr("Help")),
                           MessageKind::Information, IsPersian(ctx_));
     return false;
   }
@@ -658,7 +649,7 @@ bool TavolinProgram::OpenHelp(const std::string& anchor) {
     auto* window = new QWidget(nullptr, Qt::Window);
     window->setObjectName("frmHelp");
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(Tr(ctx_, texts::kMenuCalculation));
+    window->setWindowTitle(tr("Calculation"));
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     // Its own view: the chapter links and the contents entries lead to their pages.
@@ -692,7 +683,7 @@ void TavolinProgram::ConstantsHelp() {
   if (frame_->page() != frmMDI::Page::Constants) constants_->ShowInForce();
   frame_->ShowPage(frmMDI::Page::Constants);
   drawing_->ShowSketch();
-  constants_->ShowHint(Tr(ctx_, texts::kConstantsHint));
+  constants_->ShowHint(tr("Move your mouse over the constants on the left to see the definition for each constant."));
 }
 
 void TavolinProgram::Calculator() {
@@ -702,7 +693,7 @@ void TavolinProgram::Calculator() {
     if (ctx_.launcher && ctx_.launcher->Launch(path.toStdString(), {}, {})) return;
   }
   if (ctx_.messages)
-    ctx_.messages->Show(PickLanguage(texts::kCalculatorMissing, ctx_), PickLanguage(texts::kMenuCalculator, ctx_),
+    ctx_.messages->Show(S(tr("No calculator program was found. Install one of gnome-calculator, kcalc, galculator, qalculate-gtk or xcalc.")), S(tr("Calculator")),
                         MessageKind::Information, IsPersian(ctx_));
 }
 
@@ -711,7 +702,7 @@ void TavolinProgram::Units() {
   if (chooseUnits) {
     chosen = chooseUnits();
   } else {
-    frmUnits dialog(ctx_, ctx_.displayUnits, frame_);
+    frmUnits dialog(ctx_.displayUnits, frame_);
     if (dialog.exec() == QDialog::Accepted) chosen = dialog.UnitText();
   }
   if (chosen) ApplyUnits(*chosen);
@@ -743,7 +734,7 @@ void TavolinProgram::Results() {
   // The element table the batch pass read: elements 1..N of the input file, checked again on
   // every core and written in order.
   const int n = static_cast<int>(std::min(table_.size(), static_cast<size_t>(std::max(0, ctx_.N))));
-  progress_->ShowProgress(0, texts::kResultsProgress, "nocancel");
+  progress_->ShowProgress(0, tr("Writing the result tables..."), "nocancel");
   ResultsRunOutcome outcome;
   ResultsWriter writer(ctx_);
   std::vector<ResultRowValues> rows;
@@ -790,15 +781,14 @@ void TavolinProgram::Results() {
   progress_->ShowProgress(-1);
   if (!outcome.ok) return;
   // The writer only writes; whether to look at what it wrote is asked here.
-  const std::string question =
-      PickLanguage("Do you want to view the output file?||آیا می‌خواهید فایل خروجی را ببینید؟", ctx_) +
-      "\r\n\r\nOutput filenames:\r\n" + outcome.files.csv.string() + "\r\n" + outcome.files.rtf.string();
+  const std::string question = S(tr("Do you want to view the output file?\r\n\r\nOutput filenames:\r\n%1\r\n%2")
+                                     .arg(Q(outcome.files.csv.string()), Q(outcome.files.rtf.string())));
   const Answer view = ctx_.messages ? ctx_.messages->Ask(question, PickLanguage(ctx_.moduleTitle, ctx_),
                                                          Buttons::YesNoCancel, Answer::No, IsPersian(ctx_))
                                     : Answer::No;
   if (view == Answer::Yes) {
     if (!output_) {
-      output_ = new frmOutput(ctx_);
+      output_ = new frmOutput;
       output_->setAttribute(Qt::WA_DeleteOnClose);
     }
     output_->Load(outcome.files.rtf);
@@ -821,7 +811,7 @@ void TavolinProgram::PrintWithDialog() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(Q(ctx_.moduleTitle + " " + std::to_string(ctx_.currentId)));
   QPrintDialog dialog(&printer, frame_);
-  dialog.setWindowTitle(Tr(ctx_, texts::kMenuPrint));
+  dialog.setWindowTitle(tr("Print"));
   if (dialog.exec() != QDialog::Accepted) return;
   PrintTo(printer);
 }
@@ -830,7 +820,7 @@ bool TavolinProgram::PrintTo(QPrinter& printer) {
   if (!editor_->hasMember()) return false;
   QPainter painter;
   if (!painter.begin(&printer)) {
-    ShowMessage(ctx_, "The printer could not be started.||چاپگر راه‌اندازی نشد.");
+    ShowMessage(ctx_, S(tr("The printer could not be started.")));
     return false;
   }
   const QRect page(0, 0, printer.width(), printer.height());

@@ -1,5 +1,5 @@
 #pragma once
-// Small helpers every window shares: bilingual texts as QStrings, colours of the module.
+// Small helpers every window shares: the core's bilingual texts as QStrings, colours of the module.
 #include <QColor>
 #include <QString>
 #include <string_view>
@@ -9,7 +9,9 @@
 
 namespace tavo::ui {
 
-inline QString Tr(const ModuleContext& ctx, std::string_view text) {
+// A text the core gives in both languages ("English||Persian": module title, constants, summaries),
+// in the user's language. The windows' own texts go through tr().
+inline QString CoreText(const ModuleContext& ctx, std::string_view text) {
   return QString::fromStdString(PickLanguage(text, ctx));
 }
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -241,6 +241,7 @@ struct ButtonTexts {
 
 TEST(DesktopMessages, ButtonsSpeakTheMessagesLanguage) {
   ui::QtMessages messages;
+  ASSERT_TRUE(ui::ApplyLanguage('F'));
   {
     ButtonTexts seen(QMessageBox::No);
     EXPECT_EQ(messages.Ask("آیا فایل /tmp/x/frame_Out.rtf را می‌بینید؟", "Tavolin", Buttons::YesNoCancel, Answer::Yes, true),
@@ -256,6 +257,7 @@ TEST(DesktopMessages, ButtonsSpeakTheMessagesLanguage) {
     messages.Show("پیام", "Tavolin", MessageKind::Information, true);
     EXPECT_EQ(seen.texts, QStringList{QString::fromUtf8("تأیید")});
   }
+  ui::ApplyLanguage('E');
   {
     ButtonTexts seen(QMessageBox::Yes);
     EXPECT_EQ(messages.Ask("Sure? /tmp/x", "Tavolin", Buttons::YesNoCancel, Answer::No, false), Answer::Yes);

@@ -120,8 +120,6 @@ TEST(ElementListDiagnostics, WarningsAreAmberAndListedInEitherLanguage) {
       EXPECT_TRUE(Tip(list, 2).startsWith(QString::fromUtf8("طراحی مناسب نیست!\nهشدار: ")));
       EXPECT_TRUE(Tip(list, 3).startsWith(QString::fromUtf8("خطا: "))) << Tip(list, 3).toStdString();
     }
-    run.program.reset();
-    QApplication::setLayoutDirection(Qt::LeftToRight);
   }
 }
 

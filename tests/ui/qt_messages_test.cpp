@@ -1,5 +1,6 @@
 #include "ui/qt_messages.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
@@ -15,6 +16,7 @@ struct BoxAnswer {
   QString text, title;
   Qt::LayoutDirection direction = Qt::LeftToRight;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString noButton;
   explicit BoxAnswer(QMessageBox::StandardButton button) {
     QTimer::singleShot(0, [this, button] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -23,6 +25,7 @@ struct BoxAnswer {
       title = box->windowTitle();
       direction = box->layoutDirection();
       icon = box->icon();
+      if (box->button(QMessageBox::No)) noButton = box->button(QMessageBox::No)->text();
       box->done(button);
     });
   }
@@ -35,13 +38,18 @@ TEST(QtMessages, QuestionsAreAnsweredByTheBoxAndPersianReadsRightToLeft) {
   EXPECT_EQ(yes.text, "Sure?");
   EXPECT_EQ(yes.title, "Exiting...");
   EXPECT_EQ(yes.direction, Qt::LeftToRight);
+  EXPECT_EQ(yes.noButton, "No");
 
+  // Persian is the application's language: the box follows it, buttons and direction.
+  ASSERT_TRUE(ApplyLanguage('F'));
   BoxAnswer no(QMessageBox::No);
   EXPECT_EQ(messages.AskWithIcon("آیا مطمئن هستید؟", "در حال خروج", Buttons::YesNo, Answer::Yes, true,
                                  MessageKind::Warning),
             Answer::No);
   EXPECT_EQ(no.direction, Qt::RightToLeft);
   EXPECT_EQ(no.icon, QMessageBox::Warning);
+  EXPECT_EQ(no.noButton, QString::fromUtf8("خیر"));
+  ApplyLanguage('E');
 
   // The suite's carriage returns become line breaks.
   BoxAnswer ok(QMessageBox::Ok);

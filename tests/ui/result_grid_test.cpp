@@ -158,6 +158,7 @@ TEST(ResultGridCaptions, GroupsInTheRunsLanguageEachOverItsColumns) {
   for (const char language : {'E', 'F'}) {
     ModuleContext ctx;
     ctx.language = language;
+    ASSERT_TRUE(ui::ApplyLanguage(language));
     ui::frmResults window(ctx);
     window.SetTable(StandardResultTable(KnMm()), SampleRows());
     const QTableWidget* groups = window.groupRow();
@@ -181,7 +182,10 @@ TEST(ResultGridCaptions, GroupsInTheRunsLanguageEachOverItsColumns) {
     // Headings stay as the files have them; the window keeps ID first in both languages.
     EXPECT_EQ(window.grid()->horizontalHeaderItem(12)->text(), "R2\nmm");
     EXPECT_EQ(window.layoutDirection(), Qt::LeftToRight);
+    EXPECT_TRUE(window.windowTitle().startsWith(persian ? QString::fromUtf8("نتایج - ") : QString("Results - ")))
+        << window.windowTitle().toStdString();
   }
+  ui::ApplyLanguage('E');
 }
 
 // A click on a heading sorts the elements by that column's numbers (ID 9 before 10 before 100),

@@ -48,7 +48,7 @@ TEST(Screenshots, DISABLED_EveryWindow) {
   p.frame()->show();
   Save(p.frame(), "constants.png");
 
-  p.progress()->ShowProgress(0, "Designing the elements...||");
+  p.progress()->ShowProgress(0);
   p.progress()->ShowProgress(44);
   Save(p.progress(), "progress.png");
   p.progress()->ShowProgress(-1);
@@ -79,7 +79,7 @@ TEST(Screenshots, DISABLED_EveryWindow) {
   Save(p.drawing(), "drawing_zoomed.png");
   p.drawing()->SetGrid(false);
 
-  ui::frmUnits units(p.context(), p.context().displayUnits, p.frame());
+  ui::frmUnits units(p.context().displayUnits, p.frame());
   units.show();
   Save(&units, "units.png");
 
@@ -91,7 +91,7 @@ TEST(Screenshots, DISABLED_EveryWindow) {
   persian.program->ShowElement(7);
   Save(persian.program->frame(), "editor_fa.png");
   persian.program.reset();
-  QApplication::setLayoutDirection(Qt::LeftToRight);
+  ui::ApplyLanguage('E');
 }
 
 // The editor on elements of examples/diagnostics.Ardekon: an error (no numbers, the reason in
@@ -109,7 +109,7 @@ TEST(Screenshots, DISABLED_DiagnosticsInTheReport) {
     p.ShowElement(6);
     Save(p.frame(), language == 'F' ? "editor_warning_fa.png" : "editor_warning.png");
   }
-  QApplication::setLayoutDirection(Qt::LeftToRight);
+  ui::ApplyLanguage('E');
 }
 
 // The windows of Results, Units, the help and table entry, in English and in Persian.
@@ -130,7 +130,7 @@ TEST(Screenshots, DISABLED_CommandWindowsInBothLanguages) {
     p.frame()->show();
 
     {
-      ui::frmUnits units(p.context(), p.context().displayUnits, p.frame());
+      ui::frmUnits units(p.context().displayUnits, p.frame());
       units.show();
       Save(&units, "units" + suffix);
     }
@@ -172,7 +172,7 @@ TEST(Screenshots, DISABLED_CommandWindowsInBothLanguages) {
     Save(e, "table_entry" + suffix);
     entry.program.reset();
     run.program.reset();
-    QApplication::setLayoutDirection(Qt::LeftToRight);
+    ui::ApplyLanguage('E');
   }
 }
 

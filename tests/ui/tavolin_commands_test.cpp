@@ -197,10 +197,9 @@ TEST(TavolinUnits, OtherWindowsTakeTheDisplayUnitsOnly) {
 }
 
 TEST(TavolinUnits, TheDialogOffersEveryUnitAndStartsAtThePairInForce) {
-  ModuleContext ctx;
-  ctx.language = 'F';
+  ASSERT_TRUE(ui::ApplyLanguage('F'));
   const UnitSystem current = UnitFactors("units=[kip]-[ft]", nullptr);
-  ui::frmUnits dialog(ctx, current);
+  ui::frmUnits dialog(current);
   EXPECT_EQ(dialog.layoutDirection(), Qt::RightToLeft);
   EXPECT_EQ(dialog.UnitText(), "[kip]-[ft]");
   EXPECT_EQ(dialog.findChildren<QRadioButton*>().size(), 11);
@@ -208,6 +207,7 @@ TEST(TavolinUnits, TheDialogOffersEveryUnitAndStartsAtThePairInForce) {
   EXPECT_EQ(dialog.findChild<QPushButton*>("Command2")->text(), QString::fromUtf8("انصراف"));
   dialog.Select("nonsense", "");
   EXPECT_EQ(dialog.UnitText(), "[kg]-[cm]");  // unknown names fall back to the defaults
+  ui::ApplyLanguage('E');
 }
 
 // --- Help ----------------------------------------------------------------------------------
@@ -287,7 +287,7 @@ TEST(TavolinPersian, StartUpShowsPersianFrameCommandsAndReport) {
   const QString report = p.editor()->reportView()->toPlainText();
   EXPECT_TRUE(report.contains(QString::fromUtf8("ستون"))) << report.toStdString();  // a column, in Persian
   EXPECT_FALSE(report.contains("Column"));
-  QApplication::setLayoutDirection(Qt::LeftToRight);
+  ui::ApplyLanguage('E');
 }
 
 }  // namespace

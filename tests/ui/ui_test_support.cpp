@@ -65,7 +65,7 @@ ScratchInstall::ScratchInstall() {
 
 ProgramRun::~ProgramRun() {
   program.reset();
-  QApplication::setLayoutDirection(Qt::LeftToRight);
+  ui::ApplyLanguage('E');
 }
 
 std::string ScratchInstall::Example(const std::string& name) const {

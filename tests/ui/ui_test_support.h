@@ -12,6 +12,7 @@
 #include "core/process_launcher.h"
 #include "support/test_support.h"
 #include "ui/tavolin_program.h"
+#include "ui/translation.h"
 
 namespace tavo::test {
 
@@ -36,7 +37,8 @@ struct ProgramRun {
   int quitCode = -1;
   std::unique_ptr<ui::TavolinProgram> program;
 
-  // A Persian run turns the whole application right to left; the next test starts afresh.
+  // A Persian run turns the whole application Persian and right to left; the next test
+  // starts afresh in English.
   ~ProgramRun();
 
   // language 'E' or 'F'; mode 'I'.
