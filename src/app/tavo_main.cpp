@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   CLI::App app{"Tavolin steel sections: properties, member checks, reports and drawings"};
   app.require_subcommand(1);
   app.fallthrough();
+  app.set_version_flag("--version", "tavo " TAVO_VERSION, "Print the program's version and exit");
   app.add_option("--install", state.installOverride, "Install folder (default: found next to the program)");
   app.add_flag_callback("--persian", [&state] { state.ctx.language = 'F'; }, "Messages in Persian");
   tavo::cli::AddInfoCommand(app, state);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
 
 #include "core/files.h"
 #include "core/language.h"
@@ -141,6 +144,73 @@ TEST(ReturnToSuite, ClosesFilesAppendsListingDeletesTempsKeepsTheListingAndLaunc
   EXPECT_EQ(test::ReadFile(dir.path() / "book.tmp"), "listing");
   ASSERT_EQ(launcher.calls.size(), 1u);
   EXPECT_EQ(launcher.calls[0].arguments, std::vector<std::string>{"Returned_Back:tavo"});
+}
+
+TEST(FindInstallDir, BesideTheProgramOrInShareOfItsPrefix) {
+  test::ScratchDir dir;
+  namespace fs = std::filesystem;
+  const fs::path root = fs::canonical(dir.path());
+  // The build's layout: cte/ next to the program.
+  fs::create_directories(root / "build" / "cte");
+  EXPECT_EQ(FindInstallDir((root / "build" / "tavo").string(), ""), (root / "build").string() + "/");
+  // A system install under any prefix: <prefix>/bin/tavo finds <prefix>/share/tavolin.
+  fs::create_directories(root / "usr" / "bin");
+  fs::create_directories(root / "usr" / "share" / "tavolin" / "cte");
+  EXPECT_EQ(FindInstallDir((root / "usr" / "bin" / "tavo").string(), ""),
+            (root / "usr" / "share" / "tavolin").string() + "/");
+  // A symbolic link to the program leads to the real program's tree.
+  fs::create_directories(root / "links");
+  fs::create_symlink(root / "usr" / "bin" / "tavo", root / "links" / "tavo");
+  std::ofstream(root / "usr" / "bin" / "tavo") << "#!/bin/sh\n";
+  EXPECT_EQ(FindInstallDir((root / "links" / "tavo").string(), ""),
+            (root / "usr" / "share" / "tavolin").string() + "/");
+  // An explicit folder wins; nothing found falls back to the program's own folder.
+  EXPECT_EQ(FindInstallDir((root / "usr" / "bin" / "tavo").string(), "/opt/t"), "/opt/t/");
+  fs::create_directories(root / "bare" / "bin");
+  const std::string bare = FindInstallDir((root / "bare" / "bin" / "tavo").string(), "");
+  EXPECT_TRUE(bare == (root / "bare" / "bin").string() + "/" || fs::is_directory(fs::path(bare) / "cte"))
+      << bare;
+}
+
+// A tree the user may not write (a system install): scratch files and the settings file move to
+// the user's own folders; the shipped settings seed the user's copy once and stay untouched.
+TEST(UserFolders, ReadOnlyTreeSendsWritesToTheUsersFolders) {
+  test::ScratchDir dir;
+  namespace fs = std::filesystem;
+  const fs::path tree = dir.path() / "share";
+  fs::create_directories(tree);
+  const bool root = ::geteuid() == 0;
+  if (root && !test::MountTmpfs(tree, 64)) GTEST_SKIP() << "cannot mount a tmpfs here";
+  fs::create_directories(tree / "cte");
+  fs::create_directories(tree / "temp");
+  std::ofstream(tree / "cte" / "constants.ini") << "[tavo]\nFY=2400\n";
+  // The tree the build makes is written in place.
+  EXPECT_EQ(SettingsFileFor(tree.string()), (tree / "cte" / "constants.ini").string());
+  EXPECT_EQ(ScratchDirFor(tree.string()), tree.string() + "/temp/");
+
+  if (root)
+    ASSERT_TRUE(test::RemountReadOnly(tree));
+  else
+    for (const fs::path& p : {tree / "cte", tree / "temp", tree}) fs::permissions(p, fs::perms(0555));
+  ::setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
+  ::setenv("XDG_CACHE_HOME", (dir.path() / "cache").c_str(), 1);
+  const std::string settings = SettingsFileFor(tree.string());
+  const std::string scratch = ScratchDirFor(tree.string());
+  EXPECT_EQ(settings, (dir.path() / "config" / "tavolin" / "constants.ini").string());
+  EXPECT_EQ(test::ReadFile(settings), "[tavo]\nFY=2400\n");
+  EXPECT_EQ(scratch, (dir.path() / "cache" / "tavolin" / "temp").string() + "/");
+  EXPECT_TRUE(fs::is_directory(scratch));
+  // The user's copy, once changed, is what is read from then on.
+  std::ofstream(settings) << "[tavo]\nFY=3600\n";
+  EXPECT_EQ(test::ReadFile(SettingsFileFor(tree.string())), "[tavo]\nFY=3600\n");
+  EXPECT_EQ(test::ReadFile(tree / "cte" / "constants.ini"), "[tavo]\nFY=2400\n");
+
+  ::unsetenv("XDG_CONFIG_HOME");
+  ::unsetenv("XDG_CACHE_HOME");
+  if (root)
+    test::Unmount(tree);
+  else
+    for (const fs::path& p : {tree, tree / "cte", tree / "temp"}) fs::permissions(p, fs::perms(0755));
 }
 
 TEST(ListingDir, BesideTheInputAsTheCommandLineWritesIt) {
