@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include <filesystem>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 
@@ -92,6 +93,9 @@ std::string FindInstallDir(std::string_view executablePath, std::string_view exp
 
 namespace {
 bool Writable(const fs::path& dir) { return ::access(dir.c_str(), W_OK) == 0; }
+// Closed to this user by its permissions, as a system install is. A read-only or failing disk
+// is not: that is a fault, reported where the write fails.
+bool ClosedToUser(const fs::path& dir) { return ::access(dir.c_str(), W_OK) != 0 && errno == EACCES; }
 
 // $XDG_<kind>_HOME/tavolin, else ~/<fallback>/tavolin; empty when neither is set.
 fs::path UserDir(const char* variable, const char* fallback) {
@@ -107,7 +111,8 @@ std::string ScratchDirFor(const std::string& installDir) {
   const std::string own = WithTrailingSeparator(installDir) + "temp/";
   std::error_code ec;
   fs::create_directories(SuitePath(own), ec);
-  if (Writable(SuitePath(own))) return own;
+  // A tree without temp/ (the package ships none) is judged by the tree itself.
+  if (!ClosedToUser(fs::is_directory(SuitePath(own), ec) ? SuitePath(own) : SuitePath(installDir))) return own;
   const fs::path user = UserDir("XDG_CACHE_HOME", ".cache");
   if (user.empty() || (fs::create_directories(user / "temp", ec), !Writable(user / "temp"))) return own;
   return WithTrailingSeparator((user / "temp").string());
@@ -117,8 +122,7 @@ std::string SettingsFileFor(const std::string& installDir) {
   const std::string shipped = WithTrailingSeparator(installDir) + "cte/constants.ini";
   const fs::path cte = SuitePath(shipped).parent_path();
   std::error_code ec;
-  // Only a tree that is there but closed to this user is swapped for the user's own copy.
-  if (!fs::is_directory(cte, ec) || Writable(cte)) return shipped;
+  if (!fs::is_directory(cte, ec) || !ClosedToUser(cte)) return shipped;
   const fs::path user = UserDir("XDG_CONFIG_HOME", ".config");
   if (user.empty()) return shipped;
   const fs::path mine = user / "constants.ini";

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/files.h"
@@ -172,45 +173,60 @@ TEST(FindInstallDir, BesideTheProgramOrInShareOfItsPrefix) {
       << bare;
 }
 
-// A tree the user may not write (a system install): scratch files and the settings file move to
-// the user's own folders; the shipped settings seed the user's copy once and stay untouched.
-TEST(UserFolders, ReadOnlyTreeSendsWritesToTheUsersFolders) {
+// A tree closed to the user (a system install): scratch files and the settings file move to the
+// user's own folders; the shipped settings seed the user's copy once and stay untouched. Run in a
+// child process as an ordinary user, since folder permissions do not stop root.
+TEST(UserFolders, TreeClosedToTheUserSendsWritesToTheUsersFolders) {
   test::ScratchDir dir;
   namespace fs = std::filesystem;
-  const fs::path tree = dir.path() / "share";
-  fs::create_directories(tree);
-  const bool root = ::geteuid() == 0;
-  if (root && !test::MountTmpfs(tree, 64)) GTEST_SKIP() << "cannot mount a tmpfs here";
+  const fs::path root = fs::canonical(dir.path());
+  const fs::path tree = root / "share";
   fs::create_directories(tree / "cte");
-  fs::create_directories(tree / "temp");
   std::ofstream(tree / "cte" / "constants.ini") << "[tavo]\nFY=2400\n";
-  // The tree the build makes is written in place.
+  // The build's tree, open to its user, is written in place.
   EXPECT_EQ(SettingsFileFor(tree.string()), (tree / "cte" / "constants.ini").string());
   EXPECT_EQ(ScratchDirFor(tree.string()), tree.string() + "/temp/");
+  fs::remove(tree / "temp");
 
-  if (root)
-    ASSERT_TRUE(test::RemountReadOnly(tree));
-  else
-    for (const fs::path& p : {tree / "cte", tree / "temp", tree}) fs::permissions(p, fs::perms(0555));
-  ::setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
-  ::setenv("XDG_CACHE_HOME", (dir.path() / "cache").c_str(), 1);
-  const std::string settings = SettingsFileFor(tree.string());
-  const std::string scratch = ScratchDirFor(tree.string());
-  EXPECT_EQ(settings, (dir.path() / "config" / "tavolin" / "constants.ini").string());
-  EXPECT_EQ(test::ReadFile(settings), "[tavo]\nFY=2400\n");
-  EXPECT_EQ(scratch, (dir.path() / "cache" / "tavolin" / "temp").string() + "/");
-  EXPECT_TRUE(fs::is_directory(scratch));
-  // The user's copy, once changed, is what is read from then on.
-  std::ofstream(settings) << "[tavo]\nFY=3600\n";
-  EXPECT_EQ(test::ReadFile(SettingsFileFor(tree.string())), "[tavo]\nFY=3600\n");
+  const bool asRoot = ::geteuid() == 0;
+  const uid_t user = asRoot ? 65534 : ::geteuid();  // nobody
+  fs::create_directories(root / "config");
+  fs::create_directories(root / "cache");
+  fs::permissions(root, fs::perms(0755));
+  if (asRoot) {
+    if (::chown((root / "config").c_str(), user, user) != 0 || ::chown((root / "cache").c_str(), user, user) != 0)
+      GTEST_SKIP() << "cannot hand folders to another user here";
+  } else {
+    fs::permissions(tree / "cte", fs::perms(0555));
+    fs::permissions(tree, fs::perms(0555));
+  }
+  const fs::path answers = root / "cache" / "answers";
+  const pid_t child = ::fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    if (asRoot && (::setgid(user) != 0 || ::setuid(user) != 0)) ::_exit(3);
+    ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (root / "cache").c_str(), 1);
+    const std::string settings = SettingsFileFor(tree.string());
+    const std::string scratch = ScratchDirFor(tree.string());
+    const std::string seeded = test::ReadFile(settings);
+    std::ofstream(settings) << "[tavo]\nFY=3600\n";  // the user's copy, once changed, is what is read
+    std::ofstream(answers) << settings << '\n' << scratch << '\n' << SettingsFileFor(tree.string()) << '\n' << seeded;
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (!asRoot) {
+    fs::permissions(tree, fs::perms(0755));
+    fs::permissions(tree / "cte", fs::perms(0755));
+  }
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child could not become another user";
+  const std::string mine = (root / "config" / "tavolin" / "constants.ini").string();
+  EXPECT_EQ(test::ReadFile(answers), mine + "\n" + (root / "cache" / "tavolin" / "temp").string() + "/\n" + mine + "\n" +
+                                          "[tavo]\nFY=2400\n");
+  EXPECT_EQ(test::ReadFile(mine), "[tavo]\nFY=3600\n");
   EXPECT_EQ(test::ReadFile(tree / "cte" / "constants.ini"), "[tavo]\nFY=2400\n");
-
-  ::unsetenv("XDG_CONFIG_HOME");
-  ::unsetenv("XDG_CACHE_HOME");
-  if (root)
-    test::Unmount(tree);
-  else
-    for (const fs::path& p : {tree, tree / "cte", tree / "temp"}) fs::permissions(p, fs::perms(0755));
+  EXPECT_FALSE(fs::exists(tree / "temp"));
 }
 
 TEST(ListingDir, BesideTheInputAsTheCommandLineWritesIt) {
