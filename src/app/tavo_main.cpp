@@ -6,7 +6,8 @@
 int main(int argc, char** argv) {
   tavo::cli::CliState state;
   state.executable = argc > 0 ? argv[0] : "tavo";
-  CLI::App app{"Tavolin steel sections: properties, member checks, reports and drawings"};
+  // Named here, not from argv[0], so the usage reads the same wherever the program is started from.
+  CLI::App app{"Tavolin steel sections: properties, member checks, reports and drawings", "tavo"};
   app.require_subcommand(1);
   app.fallthrough();
   app.set_version_flag("--version", std::string("tavo ") + TAVO_VERSION, "Print the program's version and exit");

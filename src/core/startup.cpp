@@ -1,7 +1,11 @@
 #include "core/startup.h"
 
 #include <filesystem>
+#include <cerrno>
+#include <cstdlib>
 #include <fstream>
+
+#include <unistd.h>
 
 #include "core/files.h"
 #include "core/language.h"
@@ -67,13 +71,67 @@ void SetModuleIdentity(ModuleContext& ctx) {
 std::string FindInstallDir(std::string_view executablePath, std::string_view explicitDir) {
   if (!explicitDir.empty()) return WithTrailingSeparator(std::string(explicitDir));
   std::error_code ec;
-  fs::path exe = fs::weakly_canonical(fs::path(executablePath), ec);
-  if (ec) exe = fs::path(executablePath);
+  fs::path given(executablePath);
+  // Started through PATH the name has no folder; the kernel knows where the program really is.
+  if (!given.has_parent_path()) {
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec && self.is_absolute()) given = self;
+    ec.clear();
+  }
+  fs::path exe = fs::weakly_canonical(given, ec);
+  if (ec) exe = given;
+  // The build's tree sits beside the program; a system install keeps it in <prefix>/share/tavolin
+  // next to <prefix>/bin, wherever the prefix is.
   for (fs::path dir = exe.parent_path(); !dir.empty(); dir = dir.parent_path()) {
     if (fs::is_directory(dir / "cte", ec)) return WithTrailingSeparator(dir.string());
+    if (fs::is_directory(dir / "share" / "tavolin" / "cte", ec))
+      return WithTrailingSeparator((dir / "share" / "tavolin").string());
     if (dir == dir.parent_path()) break;
   }
   return WithTrailingSeparator(exe.parent_path().string());
+}
+
+namespace {
+bool Writable(const fs::path& dir) { return ::access(dir.c_str(), W_OK) == 0; }
+// Closed to this user by its permissions, as a system install is. A read-only or failing disk
+// is not: that is a fault, reported where the write fails.
+bool ClosedToUser(const fs::path& dir) { return ::access(dir.c_str(), W_OK) != 0 && errno == EACCES; }
+
+// $XDG_<kind>_HOME/tavolin, else ~/<fallback>/tavolin; empty when neither is set.
+fs::path UserDir(const char* variable, const char* fallback) {
+  const char* xdg = std::getenv(variable);
+  if (xdg && *xdg == '/') return fs::path(xdg) / "tavolin";
+  const char* home = std::getenv("HOME");
+  if (home && *home == '/') return fs::path(home) / fallback / "tavolin";
+  return {};
+}
+}  // namespace
+
+std::string ScratchDirFor(const std::string& installDir) {
+  const std::string own = WithTrailingSeparator(installDir) + "temp/";
+  std::error_code ec;
+  fs::create_directories(SuitePath(own), ec);
+  // A tree without temp/ (the package ships none) is judged by the tree itself.
+  if (!ClosedToUser(fs::is_directory(SuitePath(own), ec) ? SuitePath(own) : SuitePath(installDir))) return own;
+  const fs::path user = UserDir("XDG_CACHE_HOME", ".cache");
+  if (user.empty() || (fs::create_directories(user / "temp", ec), !Writable(user / "temp"))) return own;
+  return WithTrailingSeparator((user / "temp").string());
+}
+
+std::string SettingsFileFor(const std::string& installDir) {
+  const std::string shipped = WithTrailingSeparator(installDir) + "cte/constants.ini";
+  const fs::path cte = SuitePath(shipped).parent_path();
+  std::error_code ec;
+  if (!fs::is_directory(cte, ec) || !ClosedToUser(cte)) return shipped;
+  const fs::path user = UserDir("XDG_CONFIG_HOME", ".config");
+  if (user.empty()) return shipped;
+  const fs::path mine = user / "constants.ini";
+  if (fs::is_regular_file(mine, ec)) return mine.string();
+  fs::create_directories(user, ec);
+  if (fs::is_regular_file(SuitePath(shipped), ec) ? fs::copy_file(SuitePath(shipped), mine, ec) && !ec
+                                                  : static_cast<bool>(std::ofstream(mine)))
+    return mine.string();
+  return shipped;
 }
 
 fs::path ListingDir(const ModuleContext& ctx) {

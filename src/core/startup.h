@@ -19,9 +19,16 @@ int FontSizeForScreen(int width, int height);
 void InitDisplayMetrics(ModuleContext& ctx, int screenWidth, int screenHeight);
 void SetModuleIdentity(ModuleContext& ctx);
 
-// The install tree: an explicit folder, else the executable's folder (or its parent) that holds cte/.
+// The install tree: an explicit folder, else the nearest folder at or above the executable that
+// holds cte/, or share/tavolin/cte/ (a system install: <prefix>/bin beside <prefix>/share/tavolin).
 std::string FindInstallDir(std::string_view executablePath, std::string_view explicitDir);
 std::string WithTrailingSeparator(std::string dir);
+
+// The tree is the programs' own in a build but read-only in a system install. What the desktop
+// program writes then goes to the user's folders: scratch files under $XDG_CACHE_HOME/tavolin/temp,
+// the settings file as $XDG_CONFIG_HOME/tavolin/constants.ini (seeded once from the tree's copy).
+std::string ScratchDirFor(const std::string& installDir);
+std::string SettingsFileFor(const std::string& installDir);
 
 // The element listing "book.tmp": beside the input file, where the command line writes it,
 // so it outlives the run instead of going with the temp folder's scratch files.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/startup.h"
 #include "core/text_helpers.h"
 #include "core/text_util.h"
 #include "core/units.h"
@@ -17,7 +18,7 @@ ConstantRow* DesignConstants::Find(int row) {
 }
 const ConstantRow* DesignConstants::Find(int row) const { return const_cast<DesignConstants*>(this)->Find(row); }
 
-std::string ConstantsFilePath(const ModuleContext& ctx) { return ctx.installDir + "cte/constants.ini"; }
+std::string ConstantsFilePath(const ModuleContext& ctx) { return SettingsFileFor(ctx.installDir); }
 
 namespace {
 // A row's number: the whole text when it is one, as the settings reader and the Fy check read it

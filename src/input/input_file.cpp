@@ -6,6 +6,7 @@
 #include "core/files.h"
 #include "core/language.h"
 #include "core/messages.h"
+#include "core/startup.h"
 #include "core/text_helpers.h"
 #include "core/text_util.h"
 #include "core/utf8.h"
@@ -357,7 +358,7 @@ std::string ReadConstantsBlock(ModuleContext& ctx, WorkingCopy& copy) {
   if (ctx.runMode == 'I') {
     ctx.constantsUnits = blockUnits.empty() ? ctx.dataUnits : blockUnits;
   } else {
-    const std::string settings = ReadSetting(ctx, ctx.moduleKey, "units", ctx.installDir + "cte/constants.ini");
+    const std::string settings = ReadSetting(ctx, ctx.moduleKey, "units", SettingsFileFor(ctx.installDir));
     ctx.constantsUnits = !settings.empty() && CheckUnitsText(settings).ok ? settings
                          : blockUnits.empty()                             ? ctx.dataUnits
                                                                           : blockUnits;

@@ -111,11 +111,7 @@ bool TavolinProgram::Main(const std::vector<std::string>& args) {
   if (!ParseCommandLine(ctx_, packed, QDir::currentPath().toStdString())) return false;
   SetModuleIdentity(ctx_);
   ctx_.installDir = WithTrailingSeparator(ctx_.installDir);
-  ctx_.tempDir = ctx_.installDir + "temp/";
-  {
-    std::error_code ec;
-    fs::create_directories(SuitePath(ctx_.tempDir), ec);
-  }
+  ctx_.tempDir = ScratchDirFor(ctx_.installDir);
   if (!ApplyLanguage(ctx_.language))
     std::cerr << "tavolin: the translation \"" << LanguageCode(ctx_.language).toStdString()
               << "\" is missing; the windows are shown in English.\n";

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "core/files.h"
 #include "core/language.h"
@@ -141,6 +145,88 @@ TEST(ReturnToSuite, ClosesFilesAppendsListingDeletesTempsKeepsTheListingAndLaunc
   EXPECT_EQ(test::ReadFile(dir.path() / "book.tmp"), "listing");
   ASSERT_EQ(launcher.calls.size(), 1u);
   EXPECT_EQ(launcher.calls[0].arguments, std::vector<std::string>{"Returned_Back:tavo"});
+}
+
+TEST(FindInstallDir, BesideTheProgramOrInShareOfItsPrefix) {
+  test::ScratchDir dir;
+  namespace fs = std::filesystem;
+  const fs::path root = fs::canonical(dir.path());
+  // The build's layout: cte/ next to the program.
+  fs::create_directories(root / "build" / "cte");
+  EXPECT_EQ(FindInstallDir((root / "build" / "tavo").string(), ""), (root / "build").string() + "/");
+  // A system install under any prefix: <prefix>/bin/tavo finds <prefix>/share/tavolin.
+  fs::create_directories(root / "usr" / "bin");
+  fs::create_directories(root / "usr" / "share" / "tavolin" / "cte");
+  EXPECT_EQ(FindInstallDir((root / "usr" / "bin" / "tavo").string(), ""),
+            (root / "usr" / "share" / "tavolin").string() + "/");
+  // A symbolic link to the program leads to the real program's tree.
+  fs::create_directories(root / "links");
+  fs::create_symlink(root / "usr" / "bin" / "tavo", root / "links" / "tavo");
+  std::ofstream(root / "usr" / "bin" / "tavo") << "#!/bin/sh\n";
+  EXPECT_EQ(FindInstallDir((root / "links" / "tavo").string(), ""),
+            (root / "usr" / "share" / "tavolin").string() + "/");
+  // An explicit folder wins; nothing found falls back to the program's own folder.
+  EXPECT_EQ(FindInstallDir((root / "usr" / "bin" / "tavo").string(), "/opt/t"), "/opt/t/");
+  fs::create_directories(root / "bare" / "bin");
+  const std::string bare = FindInstallDir((root / "bare" / "bin" / "tavo").string(), "");
+  EXPECT_TRUE(bare == (root / "bare" / "bin").string() + "/" || fs::is_directory(fs::path(bare) / "cte"))
+      << bare;
+}
+
+// A tree closed to the user (a system install): scratch files and the settings file move to the
+// user's own folders; the shipped settings seed the user's copy once and stay untouched. Run in a
+// child process as an ordinary user, since folder permissions do not stop root.
+TEST(UserFolders, TreeClosedToTheUserSendsWritesToTheUsersFolders) {
+  test::ScratchDir dir;
+  namespace fs = std::filesystem;
+  const fs::path root = fs::canonical(dir.path());
+  const fs::path tree = root / "share";
+  fs::create_directories(tree / "cte");
+  std::ofstream(tree / "cte" / "constants.ini") << "[tavo]\nFY=2400\n";
+  // The build's tree, open to its user, is written in place.
+  EXPECT_EQ(SettingsFileFor(tree.string()), (tree / "cte" / "constants.ini").string());
+  EXPECT_EQ(ScratchDirFor(tree.string()), tree.string() + "/temp/");
+  fs::remove(tree / "temp");
+
+  const bool asRoot = ::geteuid() == 0;
+  const uid_t user = asRoot ? 65534 : ::geteuid();  // nobody
+  fs::create_directories(root / "config");
+  fs::create_directories(root / "cache");
+  fs::permissions(root, fs::perms(0755));
+  if (asRoot) {
+    if (::chown((root / "config").c_str(), user, user) != 0 || ::chown((root / "cache").c_str(), user, user) != 0)
+      GTEST_SKIP() << "cannot hand folders to another user here";
+  } else {
+    fs::permissions(tree / "cte", fs::perms(0555));
+    fs::permissions(tree, fs::perms(0555));
+  }
+  const fs::path answers = root / "cache" / "answers";
+  const pid_t child = ::fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    if (asRoot && (::setgid(user) != 0 || ::setuid(user) != 0)) ::_exit(3);
+    ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (root / "cache").c_str(), 1);
+    const std::string settings = SettingsFileFor(tree.string());
+    const std::string scratch = ScratchDirFor(tree.string());
+    const std::string seeded = test::ReadFile(settings);
+    std::ofstream(settings) << "[tavo]\nFY=3600\n";  // the user's copy, once changed, is what is read
+    std::ofstream(answers) << settings << '\n' << scratch << '\n' << SettingsFileFor(tree.string()) << '\n' << seeded;
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (!asRoot) {
+    fs::permissions(tree, fs::perms(0755));
+    fs::permissions(tree / "cte", fs::perms(0755));
+  }
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child could not become another user";
+  const std::string mine = (root / "config" / "tavolin" / "constants.ini").string();
+  EXPECT_EQ(test::ReadFile(answers), mine + "\n" + (root / "cache" / "tavolin" / "temp").string() + "/\n" + mine + "\n" +
+                                          "[tavo]\nFY=2400\n");
+  EXPECT_EQ(test::ReadFile(mine), "[tavo]\nFY=3600\n");
+  EXPECT_EQ(test::ReadFile(tree / "cte" / "constants.ini"), "[tavo]\nFY=2400\n");
+  EXPECT_FALSE(fs::exists(tree / "temp"));
 }
 
 TEST(ListingDir, BesideTheInputAsTheCommandLineWritesIt) {
