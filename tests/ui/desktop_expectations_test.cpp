@@ -362,7 +362,8 @@ TEST(DesktopHelp, LinkAreasAreWhereTheirTextIs) {
   ASSERT_EQ(document.load(QString::fromStdString(dir.str() + "help.pdf")), QPdfDocument::Error::None);
   const QString text = document.getAllText(0).text();
   for (const auto& [target, caption] : {std::pair{"#second", "Chapter 2"}, std::pair{"#third", "Chapter 3"}}) {
-    const auto link = std::find_if(links.begin(), links.end(), [&](const ui::PdfLink& l) { return l.target == target; });
+    const char* wanted = target;  // clang before 16 cannot capture a structured binding
+    const auto link = std::find_if(links.begin(), links.end(), [&](const ui::PdfLink& l) { return l.target == wanted; });
     ASSERT_NE(link, links.end()) << target;
     EXPECT_EQ(link->page, 0);
     const int at = static_cast<int>(text.indexOf(caption));
