@@ -10,6 +10,7 @@
 #include "core/text_util.h"
 #include "core/units.h"
 #include "sections/section_notes.h"
+#include "checks/check_texts.h"
 
 namespace tavo {
 
@@ -35,30 +36,25 @@ void JudgeMemberKind(const CurrentSection& cs, MemberKind kind, CheckResults& r,
   const std::string subject = Trim(cs.FullText.empty() ? cs.designation : cs.FullText);
   if (kind == MemberKind::Beam) {
     if (!r.Fb)
-      AddDiagnostic(notes, Severity::Warning, "Bending not checked: no allowable bending stress is defined for this section",
-                    "خمش کنترل نشد: برای این مقطع تنش مجاز خمشی تعریف نشده است", subject);
+      AddDiagnosticPair(notes, Severity::Warning, texts::kBendingNotChecked, subject);
     return;
   }
   if (!(cs.Lx > 0)) {
-    AddDiagnostic(notes, Severity::Warning, "No member length (L=) given: slenderness and compression not checked",
-                  "طول عضو (L=) داده نشده است: لاغری و فشار کنترل نشد", "L=");
+    AddDiagnosticPair(notes, Severity::Warning, texts::kNoMemberLength, "L=");
     return;
   }
   if (!r.lambda) {
-    NotOk(r, "Slenderness not computable: a radius of gyration is zero||"
-             "لاغری قابل محاسبه نیست: شعاع ژیراسیون صفر است");
+    NotOk(r, texts::kSlendernessNotComputable);
     return;
   }
   const double lambda = *r.lambda;
   if (lambda > asd::kCompressionSlendernessLimit) {
     const std::string shown = SlendernessText(lambda, asd::kCompressionSlendernessLimit);
-    NotOk(r, "KL/r = " + shown + ": a member in compression needs KL/r of at most 200||KL/r = " + shown +
-                 ": عضو فشاری باید KL/r حداکثر 200 داشته باشد");
+    NotOk(r, Fill(texts::kCompressionSlenderness, {{"value", shown}}));
   }
   if (kind == MemberKind::Bracing && lambda >= asd::kTensionSlendernessLimit) {
     const std::string shown = SlendernessText(lambda, asd::kTensionSlendernessLimit);
-    NotOk(r, "L/r = " + shown + ": a member in tension needs L/r below 300||L/r = " + shown +
-                 ": عضو کششی باید L/r کمتر از 300 داشته باشد");
+    NotOk(r, Fill(texts::kTensionSlenderness, {{"value", shown}}));
   }
 }
 
@@ -109,8 +105,7 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
   out.results.ok = true;
   out.results.notOkReason.clear();
   if (out.results.weld && !out.results.weld->ok())
-    NotOk(out.results, "The cover plates are too thick to be welded to the flange||"
-                       "ورق‌های تقویتی برای جوش به بال بیش از حد ضخیم‌اند");
+    NotOk(out.results, texts::kCoverPlatesTooThick);
   Diagnostics checkNotes;
   JudgeMemberKind(cs, member.kind, out.results, checkNotes);
   out.diagnostics = section.diagnostics;
@@ -118,8 +113,7 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
   AppendDiagnostics(out.diagnostics, checkNotes);
   // A member with no section to check has no verdict, whatever the reader had to say.
   if (!section.recognised && !HasError(out.diagnostics))
-    AddDiagnostic(out.diagnostics, Severity::Error, "No section could be computed from the designation: not checked",
-                  "از این مشخصه مقطعی به دست نیامد: کنترل نشد", Trim(cs.designation));
+    AddDiagnosticPair(out.diagnostics, Severity::Error, texts::kNoSectionComputed, Trim(cs.designation));
   // A member whose input was not read as written has no verdict to give.
   if (HasError(out.diagnostics)) out.results.ok = false;
   out.section = std::move(section);

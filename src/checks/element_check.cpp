@@ -1,6 +1,7 @@
 #include "checks/element_check.h"
 
 #include "checks/check_member.h"
+#include "checks/check_texts.h"
 
 namespace tavo {
 
@@ -8,8 +9,7 @@ void NoteMissingLength(MemberInput& m) {
   // Columns and braces without a length are said by the member check itself (no compression
   // check); a beam's bending is still checked, as if braced along its whole span.
   if (m.Lx > 0 || HasError(m.diagnostics) || m.kind != MemberKind::Beam) return;
-  AddDiagnostic(m.diagnostics, Severity::Warning, "No length (L=) for this beam: it is checked as fully braced (length 0)",
-                "این تیر طول (L=) ندارد: با مهار کامل (طول صفر) بررسی می‌شود", "L=");
+  AddDiagnosticPair(m.diagnostics, Severity::Warning, texts::kBeamWithoutLength, "L=");
 }
 
 MemberInput MemberOfElement(const ModuleContext& ctx, const Element& element, int index,

@@ -1,22 +1,17 @@
 #include "core/diagnostics.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/language.h"
+#include "core/core_texts.h"
 
 namespace tavo {
 
-namespace {
-std::string_view EnglishOf(std::string_view text) {
-  const auto p = text.find("||");
-  return p == std::string_view::npos ? text : text.substr(0, p);
-}
-}  // namespace
-
 void AddDiagnostic(Diagnostics& list, const Diagnostic& d) {
-  const std::string_view english = EnglishOf(d.text);
+  const std::string_view english = EnglishHalf(d.text);
   for (const auto& item : list)
-    if (EnglishOf(item.text) == english && item.subject == d.subject) {
+    if (EnglishHalf(item.text) == english && item.subject == d.subject) {
       return;
     }
   list.push_back(d);
@@ -25,6 +20,10 @@ void AddDiagnostic(Diagnostics& list, const Diagnostic& d) {
 void AddDiagnostic(Diagnostics& list, Severity severity, std::string_view english, std::string_view persian,
                    std::string_view subject) {
   AddDiagnostic(list, Diagnostic{severity, BilingualMessage(english, persian), std::string(subject)});
+}
+
+void AddDiagnosticPair(Diagnostics& list, Severity severity, std::string pair, std::string_view subject) {
+  AddDiagnostic(list, Diagnostic{severity, std::move(pair), std::string(subject)});
 }
 
 void AppendDiagnostics(Diagnostics& list, const Diagnostics& more) {
@@ -49,14 +48,14 @@ std::string DiagnosticLine(const Diagnostic& d, char language) {
 }
 
 std::string LabelledLine(const Diagnostic& d, char language) {
-  return PickLanguage(d.severity == Severity::Error ? "Error: ||خطا: " : "Warning: ||هشدار: ", language) +
+  return PickLanguage(d.severity == Severity::Error ? texts::kErrorLabel : texts::kWarningLabel, language) +
          DiagnosticLine(d, language);
 }
 
 std::string DiagnosticsLine(const Diagnostics& list, char language, bool labelled) {
   std::string out;
   for (const auto& d : list) {
-    if (!out.empty()) out += IsPersian(language) ? "؛ " : "; ";
+    if (!out.empty()) out += PickLanguage(texts::kListSeparator, language);
     out += labelled ? LabelledLine(d, language) : DiagnosticLine(d, language);
   }
   return out;

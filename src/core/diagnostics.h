@@ -23,6 +23,8 @@ using Diagnostics = std::vector<Diagnostic>;
 void AddDiagnostic(Diagnostics& list, Severity severity, std::string_view english, std::string_view persian,
                    std::string_view subject = {});
 void AddDiagnostic(Diagnostics& list, const Diagnostic& d);
+// The same for a text already made into an "English||Persian" pair.
+void AddDiagnosticPair(Diagnostics& list, Severity severity, std::string pair, std::string_view subject = {});
 void AppendDiagnostics(Diagnostics& list, const Diagnostics& more);
 
 bool HasError(const Diagnostics& list);

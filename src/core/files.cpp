@@ -6,6 +6,8 @@
 #include "core/atomic_output.h"
 #include "core/language.h"
 #include "core/module_context.h"
+#include "core/core_texts.h"
+#include "core/text_helpers.h"
 
 namespace tavo {
 
@@ -17,7 +19,7 @@ bool FileExistsNonEmpty(const ModuleContext& ctx, const std::string& path, std::
   const fs::path p = SuitePath(path);
   if (!fs::is_regular_file(p, ec)) {
     if (!messageFlag.empty())
-      ShowMessage(ctx, "File does not exist:\r" + path + "||فایل وجود ندارد:\r" + path, "Error||خطا");
+      ShowMessage(ctx, Fill(texts::kFileMissingLineBreak, {{"path", path}}), texts::kError);
     return false;
   }
   // An empty file counts as missing, and stays: it is the user's file, not ours to delete.

@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/module_context.h"
+#include "core/core_texts.h"
 
 namespace tavo {
 
@@ -29,11 +30,11 @@ void Emit(const ModuleContext& ctx, std::string_view text, std::string_view titl
 }  // namespace
 
 void ShowMessage(const ModuleContext& ctx, std::string_view text, std::string_view title) {
-  Emit(ctx, text, title, MessageKind::Error, "Error||خطا");
+  Emit(ctx, text, title, MessageKind::Error, texts::kError);
 }
 
 void ShowWarning(const ModuleContext& ctx, std::string_view text, std::string_view title) {
-  Emit(ctx, text, title, MessageKind::Warning, "Warning||هشدار");
+  Emit(ctx, text, title, MessageKind::Warning, texts::kWarning);
 }
 
 }  // namespace tavo

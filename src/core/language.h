@@ -16,6 +16,13 @@ bool IsPersian(const ModuleContext& ctx);
 std::string PickLanguage(std::string_view text, char language);
 std::string PickLanguage(std::string_view text, const ModuleContext& ctx);
 
+// The halves of an "English||Persian" pair (a text without "||" is both).
+inline std::string_view EnglishHalf(std::string_view pair) { return pair.substr(0, pair.find("||")); }
+inline std::string_view PersianHalf(std::string_view pair) {
+  const auto sep = pair.find("||");
+  return sep == std::string_view::npos ? pair : pair.substr(sep + 2);
+}
+
 inline std::string BilingualMessage(std::string_view english, std::string_view persian) {
   return std::string(english) + "||" + std::string(persian);
 }

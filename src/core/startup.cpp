@@ -12,6 +12,8 @@
 #include "core/messages.h"
 #include "core/process_launcher.h"
 #include "core/text_util.h"
+#include "core/core_texts.h"
+#include "core/text_helpers.h"
 
 namespace tavo {
 
@@ -172,9 +174,7 @@ ReturnOutcome ReturnToSuite(ModuleContext& ctx, std::string_view requestIn, cons
   if (ctx.launcher && fs::exists(suite, ec))
     started = ctx.launcher->Launch(suite.string(), {"Returned_Back:" + ctx.moduleKey}, SuitePath(ctx.installDir).string());
   if (!started && ctx.messages)
-    ctx.messages->Show(PickLanguage("The suite's main program was not found: " + suite.string() +
-                                        "||برنامه اصلی پیدا نشد: " + suite.string(),
-                                    ctx),
+    ctx.messages->Show(PickLanguage(Fill(texts::kSuiteNotFound, {{"path", suite.string()}}), ctx),
                        "", MessageKind::Warning, IsPersian(ctx));
   return ReturnOutcome::Ended;
 }

@@ -2,8 +2,46 @@
 
 #include "core/text_util.h"
 #include "core/units.h"
+#include "core/language.h"
 
 namespace tavo {
+
+std::string Fill(std::string_view pair,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+  std::string out;
+  out.reserve(pair.size());
+  size_t i = 0;
+  while (i < pair.size()) {
+    const auto open = pair.find('{', i);
+    if (open == std::string_view::npos) break;
+    const auto close = pair.find('}', open + 1);
+    if (close == std::string_view::npos) break;
+    const auto name = pair.substr(open + 1, close - open - 1);
+    const std::pair<std::string_view, std::string_view>* hit = nullptr;
+    for (const auto& v : values) {
+      if (v.first == name) {
+        hit = &v;
+        break;
+      }
+    }
+    out.append(pair.substr(i, open - i));
+    if (hit) {
+      out.append(hit->second);
+      i = close + 1;
+    } else {
+      // Not a placeholder: keep the brace and look again right after it.
+      out.push_back('{');
+      i = open + 1;
+    }
+  }
+  out.append(pair.substr(i));
+  return out;
+}
+
+std::pair<std::string, std::string> FillHalves(
+    std::string_view pair, std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+  return {Fill(EnglishHalf(pair), values), Fill(PersianHalf(pair), values)};
+}
 
 double LeadingNumber(std::string_view text) {
   size_t i = 0;

@@ -1,8 +1,10 @@
 #pragma once
 // How every reader takes numbers and words out of free text: the n-th number after a key,
 // the spacing of a doubled profile, a key's word, the leading number.
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tavo {
@@ -34,6 +36,15 @@ struct Assignment {
 // Blanks around "=" and "," are allowed; a value that starts with "[" runs to its second "]",
 // so a unit text may hold blanks.
 std::vector<Assignment> ScanAssignments(std::string_view text);
+
+// A text template with every "{name}" replaced by its value (in both halves of an
+// "English||Persian" pair); unknown names stay as written and values are not scanned again.
+std::string Fill(std::string_view pair,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> values);
+// The English and the Persian half, each filled on its own (a "||" inside a value cannot
+// move the split); for callers that keep the two apart.
+std::pair<std::string, std::string> FillHalves(
+    std::string_view pair, std::initializer_list<std::pair<std::string_view, std::string_view>> values);
 
 // The smaller/larger of two values; on a tie the second one.
 template <typename T>

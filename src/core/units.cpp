@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "core/messages.h"
 #include "core/text_util.h"
+#include "core/core_texts.h"
+#include "core/language.h"
+#include "core/text_helpers.h"
 
 namespace tavo {
 
@@ -85,8 +89,7 @@ UnitsTextCheck CheckUnitsText(std::string_view unitText) {
                         text.find_first_of("[]", o1 + 1) == c1 && text.find_first_of("[]", o2 + 1) == c2;
     if (!shaped) {
       c.ok = false;
-      c.english = "The units text " + text + " is not of the form [force]-[length] (a bracket is missing or misplaced)";
-      c.persian = "متن واحدها " + text + " به شکل [نیرو]-[طول] نیست (یک کروشه جا افتاده یا نابجاست)";
+      std::tie(c.english, c.persian) = FillHalves(texts::kUnitsMisshaped, {{"text", text}});
       return c;
     }
     force = Trim(text.substr(o1 + 1, c1 - o1 - 1));
@@ -94,16 +97,13 @@ UnitsTextCheck CheckUnitsText(std::string_view unitText) {
   }
   if (force.empty() || length.empty()) {
     c.ok = false;
-    c.english = "The units text " + text + " does not name a force unit and a length unit";
-    c.persian = "متن واحدها " + text + " واحد نیرو و واحد طول را نام نمی‌برد";
+    std::tie(c.english, c.persian) = FillHalves(texts::kUnitsIncomplete, {{"text", text}});
   } else if (!KnownForce(force)) {
     c.ok = false;
-    c.english = "The force unit " + force + " in " + text + " is not one of kg, ton, N, kN, Lb, kip";
-    c.persian = "واحد نیروی " + force + " در " + text + " یکی از kg، ton، N، kN، Lb، kip نیست";
+    std::tie(c.english, c.persian) = FillHalves(texts::kUnknownForceUnit, {{"force", force}, {"text", text}});
   } else if (!KnownLength(length)) {
     c.ok = false;
-    c.english = "The length unit " + length + " in " + text + " is not one of cm, m, mm, in, ft";
-    c.persian = "واحد طول " + length + " در " + text + " یکی از cm، m، mm، in، ft نیست";
+    std::tie(c.english, c.persian) = FillHalves(texts::kUnknownLengthUnit, {{"length", length}, {"text", text}});
   }
   return c;
 }

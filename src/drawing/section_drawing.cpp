@@ -10,6 +10,7 @@
 #include "drawing/drawing_surface.h"
 #include "drawing/primitives.h"
 #include "sections/designation_parts.h"  // MmText: labels in millimetres
+#include "drawing/drawing_texts.h"
 
 namespace tavo {
 
@@ -131,7 +132,7 @@ void AnglePolygon(DrawingContext& dc, double x, double y, double s, double b, do
 
 }  // namespace
 
-std::string EnlargeDplWarning() { return BilingualMessage("Warning! Enlarge dpl!", "هشدار! فاصله ورق‌های جان (dpl) را بیشتر کنید!"); }
+std::string EnlargeDplWarning() { return texts::kEnlargeDpl; }
 
 bool WebPlatesClashWithFlanges(const CurrentSection& cs) {
   const int n = std::max(1, cs.Count);

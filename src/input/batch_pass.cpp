@@ -3,6 +3,9 @@
 #include "core/language.h"
 #include "core/text_util.h"
 #include "core/units.h"
+#include "input/input_texts.h"
+#include "core/core_texts.h"
+#include "core/text_helpers.h"
 
 namespace tavo {
 
@@ -17,11 +20,9 @@ BatchPassReader::BatchPassReader(ModuleContext& ctx, InputSession& session)
   const int n = ctx.N > 0 ? ctx.N : 0;
   // With no element line at all, a read would hand back the count line as element 1.
   if (n > 0 && session.copy.AtEnd()) {
-    ShowMessage(ctx, "The input file holds no element lines.||فایل ورودی هیچ سطر عضوی ندارد.");
-    AddDiagnostic(ctx.inputDiagnostics, Severity::Error,
-                  "The count line gives " + std::to_string(n) + " elements, but the file holds no element lines",
-                  "سطر تعداد " + std::to_string(n) + " عضو می‌دهد، اما فایل هیچ سطر عضوی ندارد",
-                  "NO=" + std::to_string(n));
+    ShowMessage(ctx, texts::kNoElementLines);
+    AddDiagnosticPair(ctx.inputDiagnostics, Severity::Error, Fill(texts::kCountButNoLines, {{"n", std::to_string(n)}}),
+                      "NO=" + std::to_string(n));
     noLines_ = true;
   }
 }

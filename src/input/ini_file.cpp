@@ -7,6 +7,9 @@
 #include "core/language.h"
 #include "core/module_context.h"
 #include "core/text_util.h"
+#include "input/input_texts.h"
+#include "core/core_texts.h"
+#include "core/text_helpers.h"
 
 namespace tavo {
 
@@ -160,9 +163,7 @@ std::string ReadSetting(const ModuleContext& ctx, std::string_view section, std:
                         const std::string& file) {
   const IniFile ini = IniFile::Load(file);
   if (ini.HasDuplicateSection(section))
-    ShowWarning(ctx, "The settings file " + file + " holds the section [" + std::string(section) +
-                         "] twice; the first one is used.||فایل تنظیمات " + file + " بخش [" + std::string(section) +
-                         "] را دو بار دارد؛ اولی به کار می‌رود.");
+    ShowWarning(ctx, Fill(texts::kSectionTwice, {{"file", file}, {"section", section}}));
   return ini.Get(section, ToLower(key));
 }
 
@@ -171,13 +172,13 @@ bool WriteSetting(const ModuleContext& ctx, std::string_view section, std::strin
   IniFile ini = IniFile::Load(file);
   std::error_code ec;
   if (!ini.error().empty() && std::filesystem::exists(SuitePath(file), ec)) {
-    ShowMessage(ctx, "The settings file can't be read: " + file + "||فایل تنظیمات خوانده نمی‌شود: " + file);
+    ShowMessage(ctx, Fill(texts::kSettingsUnreadable, {{"file", file}}));
     return false;
   }
   ini.Set(section, key, value);
   std::string error;
   if (!ini.Save(file, &error)) {
-    ShowMessage(ctx, "The settings could not be saved. " + error + "||تنظیمات ذخیره نشد. " + error);
+    ShowMessage(ctx, Fill(texts::kSettingsNotSaved, {{"error", error}}));
     return false;
   }
   return true;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <tuple>
 
 #include "core/files.h"
 #include "core/language.h"
@@ -11,6 +12,8 @@
 #include "core/text_util.h"
 #include "core/utf8.h"
 #include "input/ini_file.h"
+#include "input/input_texts.h"
+#include "core/core_texts.h"
 
 namespace tavo {
 
@@ -80,7 +83,7 @@ std::string WorkingCopyPath(const ModuleContext& ctx) {
 
 namespace {
 void ReportMissingInput(ModuleContext& ctx, const std::string& file) {
-  ShowMessage(ctx, "File does not exist: " + file + "||فایل وجود ندارد: " + file, "Error||خطا");
+  ShowMessage(ctx, Fill(texts::kInputMissing, {{"path", file}}), texts::kError);
 }
 }  // namespace
 
@@ -89,7 +92,7 @@ bool MakeWorkingCopy(ModuleContext& ctx) {
   if (!FileExistsNonEmpty(ctx, input)) {
     std::error_code ec;
     if (fs::is_regular_file(SuitePath(input), ec))
-      ShowMessage(ctx, "The input file is empty: " + input + "||فایل ورودی خالی است: " + input, "Error||خطا");
+      ShowMessage(ctx, Fill(texts::kInputEmpty, {{"path", input}}), texts::kError);
     else
       ReportMissingInput(ctx, input);
     ctx.inputBase.clear();
@@ -97,7 +100,7 @@ bool MakeWorkingCopy(ModuleContext& ctx) {
   }
   std::ifstream in(SuitePath(input), std::ios::binary);
   if (!in) {
-    ShowMessage(ctx, "The input file can't be read: " + input + "||فایل ورودی خوانده نمی‌شود: " + input);
+    ShowMessage(ctx, Fill(texts::kInputUnreadable, {{"path", input}}));
     ctx.inputBase.clear();
     return false;
   }
@@ -106,7 +109,7 @@ bool MakeWorkingCopy(ModuleContext& ctx) {
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<size_t>(in.gcount()));
     if (LooksBinary(head)) {
-      ShowMessage(ctx, "This is not a text input file: " + input + "||این فایل ورودی متنی نیست: " + input);
+      ShowMessage(ctx, Fill(texts::kInputNotText, {{"path", input}}));
       ctx.inputBase.clear();
       return false;
     }
@@ -118,8 +121,7 @@ bool MakeWorkingCopy(ModuleContext& ctx) {
   fs::create_directories(copyPath.parent_path(), ec);
   std::ofstream out(copyPath, std::ios::binary | std::ios::trunc);
   if (!out) {
-    ShowMessage(ctx, "The working copy can't be written: " + copyPath.string() +
-                         "||نسخه کاری نوشته نمی‌شود: " + copyPath.string());
+    ShowMessage(ctx, Fill(texts::kCopyNotWritten, {{"path", copyPath.string()}}));
     return false;
   }
   std::string line;
@@ -149,8 +151,7 @@ bool MakeWorkingCopy(ModuleContext& ctx) {
   }
   out.close();
   if (!out) {
-    ShowMessage(ctx, "The working copy can't be written: " + copyPath.string() +
-                         "||نسخه کاری نوشته نمی‌شود: " + copyPath.string());
+    ShowMessage(ctx, Fill(texts::kCopyNotWritten, {{"path", copyPath.string()}}));
     return false;
   }
   return true;
@@ -184,8 +185,7 @@ void ApplyHeader(ModuleContext& ctx, std::string_view header) {
     ctx.suiteVersion = GetHeaderValue(header, "version", 1, "space", ctx.language);
     ctx.title = GetHeaderValue(header, "title", 1, "", ctx.language);
   } else if (ctx.runMode == 'I') {
-    ShowWarning(ctx, "Warning! Reading an older version of Ardekon software input file ...",
-                "Warning||هشدار");
+    ShowWarning(ctx, texts::kOlderInput, texts::kWarning);
   }
 }
 
@@ -204,7 +204,7 @@ bool OpenInputFile(ModuleContext& ctx, WorkingCopy& copy) {
       std::ofstream(SuitePath(path), std::ios::binary | std::ios::trunc);
       ctx.leftOutLines.clear();
       if (!copy.Open(path)) {
-        ShowMessage(ctx, "The working copy can't be opened: " + path + "||نسخه کاری باز نمی‌شود: " + path);
+        ShowMessage(ctx, Fill(texts::kCopyNotOpened, {{"path", path}}));
         return false;
       }
       return true;
@@ -213,7 +213,7 @@ bool OpenInputFile(ModuleContext& ctx, WorkingCopy& copy) {
     if (!MakeWorkingCopy(ctx)) return false;
   }
   if (!copy.Open(path, ctx.leftOutLines)) {
-    ShowMessage(ctx, "The working copy can't be opened: " + path + "||نسخه کاری باز نمی‌شود: " + path);
+    ShowMessage(ctx, Fill(texts::kCopyNotOpened, {{"path", path}}));
     return false;
   }
   std::string header;
@@ -295,18 +295,17 @@ std::string UnitsOf(std::string_view text, const std::string& fallback, Diagnost
   if (values.empty()) return fallback;
   if (Disagree(values)) {
     if (problems)
-      AddDiagnostic(*problems, Severity::Error,
-                    "UNITS is given twice " + std::string(where) + " with different values; " + fallback + " is used",
-                    "UNITS دو بار با مقدارهای متفاوت " + std::string(where) + " آمده است؛ " + fallback +
-                        " به کار می‌رود",
-                    JoinTexts(values));
+      AddDiagnosticPair(*problems, Severity::Error,
+                        Fill(texts::kUnitsTwice, {{"where", where}, {"fallback", fallback}}), JoinTexts(values));
     return fallback;
   }
   const UnitsTextCheck check = CheckUnitsText(values.front()->value);
   if (!check.ok) {
     if (problems)
-      AddDiagnostic(*problems, Severity::Error, check.english + "; " + fallback + " is used",
-                    check.persian + "؛ " + fallback + " به کار می‌رود", values.front()->text);
+      AddDiagnostic(*problems, Severity::Error,
+                    Fill(EnglishHalf(texts::kUnitsFallback), {{"problem", check.english}, {"fallback", fallback}}),
+                    Fill(PersianHalf(texts::kUnitsFallback), {{"problem", check.persian}, {"fallback", fallback}}),
+                    values.front()->text);
     return fallback;
   }
   return Trim(values.front()->value);
@@ -345,9 +344,7 @@ std::string ReadConstantsBlock(ModuleContext& ctx, WorkingCopy& copy) {
   }
   if (!found && ctx.runMode != 'E')
     AddDiagnostic(ctx.inputDiagnostics, Severity::Error,
-                  "The input has no count line (NO=columns,beams,braces UNITS=...): no elements are read",
-                  "فایل ورودی سطر تعداد (NO=ستون‌ها,تیرها,مهاربندها UNITS=...) ندارد: هیچ عضوی خوانده نمی‌شود",
-                  "NO=");
+                  EnglishHalf(texts::kNoCountLine), PersianHalf(texts::kNoCountLine), "NO=");
   const CountsReading counts = ReadCounts(countLine);
   ctx.N = counts.ok ? counts.counts[0] + counts.counts[1] + counts.counts[2] : 0;
 
@@ -374,11 +371,7 @@ void ReadOptions(ModuleContext& ctx, std::string_view countLine) {
   ctx.N = ctx.kindCounts[0] + ctx.kindCounts[1] + ctx.kindCounts[2];
   if (counts.present && !counts.ok)
     AddDiagnostic(ctx.inputDiagnostics, Severity::Error,
-                  "The count line must give up to three whole numbers (columns, beams, braces), "
-                  "at most 10000000 elements in all: no elements are read",
-                  "سطر تعداد باید حداکثر سه عدد صحیح (ستون‌ها، تیرها، مهاربندها) و روی هم حداکثر 10000000 عضو "
-                  "بدهد: هیچ عضوی خوانده نمی‌شود",
-                  counts.text);
+                  EnglishHalf(texts::kBadCounts), PersianHalf(texts::kBadCounts), counts.text);
 
   const auto words = ScanAssignments(countLine);
   ctx.target = "ETABS";
@@ -386,24 +379,17 @@ void ReadOptions(ModuleContext& ctx, std::string_view countLine) {
     const std::string target = ToUpper(Trim(files.front()->value));
     if (Disagree(files))
       AddDiagnostic(ctx.inputDiagnostics, Severity::Warning,
-                    "FILE is given twice with different values; the section records are written for ETABS",
-                    "FILE دو بار با مقدارهای متفاوت آمده است؛ رکوردهای مقطع برای ETABS نوشته می‌شوند",
-                    JoinTexts(files));
+                    EnglishHalf(texts::kFileTwice), PersianHalf(texts::kFileTwice), JoinTexts(files));
     else if (target == "SAP" || target == "ETABS")
       ctx.target = target;
     else
-      AddDiagnostic(ctx.inputDiagnostics, Severity::Warning,
-                    "FILE=" + files.front()->value + " is not a program the section records know (SAP, ETABS); "
-                    "they are written for ETABS",
-                    "FILE=" + files.front()->value + " برنامه‌ای نیست که رکوردهای مقطع بشناسند (SAP، ETABS)؛ "
-                    "برای ETABS نوشته می‌شوند",
-                    files.front()->text);
+      AddDiagnosticPair(ctx.inputDiagnostics, Severity::Warning,
+                        Fill(texts::kUnknownFileTarget, {{"value", files.front()->value}}), files.front()->text);
   }
   for (const Assignment& a : words) {
     if (IsKey(a, "NO") || IsKey(a, "UNITS") || IsKey(a, "FILE")) continue;
-    AddDiagnostic(ctx.inputDiagnostics, Severity::Warning,
-                  "The count line holds " + a.text + ", which is not one of NO=, UNITS=, FILE=: it is not read",
-                  "سطر تعداد " + a.text + " را دارد که یکی از NO=، UNITS=، FILE= نیست: خوانده نمی‌شود", a.text);
+    AddDiagnosticPair(ctx.inputDiagnostics, Severity::Warning, Fill(texts::kUnknownCountWord, {{"word", a.text}}),
+                      a.text);
   }
 }
 
@@ -464,16 +450,11 @@ void ElementReader::Finish(bool cancelled) {
     // Cut short on purpose: nothing to say about the file.
   } else if (blank_ && count_ < ctx_.N) {
     const std::string line = std::to_string(count_ + 1);
-    AddDiagnostic(ctx_.inputDiagnostics, Severity::Error,
-                  "The count line gives " + n + " elements, but element line " + line +
-                      " is blank: the list ends there and elements " + line + " to " + n + " are not read",
-                  "سطر تعداد " + n + " عضو می‌دهد، اما سطر عضو " + line + " خالی است: فهرست همان‌جا تمام می‌شود و اعضای " +
-                      line + " تا " + n + " خوانده نمی‌شوند",
-                  "NO=" + n);
+    AddDiagnosticPair(ctx_.inputDiagnostics, Severity::Error,
+                      Fill(texts::kBlankElementLine, {{"n", n}, {"line", line}}), "NO=" + n);
   } else if (count_ < ctx_.N) {
-    AddDiagnostic(ctx_.inputDiagnostics, Severity::Error,
-                  "The count line gives " + n + " elements, but the file holds only " + got + " element lines",
-                  "سطر تعداد " + n + " عضو می‌دهد، اما فایل فقط " + got + " سطر عضو دارد", "NO=" + n);
+    AddDiagnosticPair(ctx_.inputDiagnostics, Severity::Error,
+                      Fill(texts::kTooFewElementLines, {{"n", n}, {"got", got}}), "NO=" + n);
   } else if (ctx_.N > 0 || !HasError(ctx_.inputDiagnostics)) {
     // Past the N-th element (or a count of none): anything but blank lines was meant to be read.
     // With a count line that was wrong, that is said already.
@@ -481,23 +462,16 @@ void ElementReader::Finish(bool cancelled) {
     while (extra.empty() && !copy_.AtEnd()) extra = copy_.ReadDataLine();
     if (!extra.empty() && ctx_.N == 0)
       AddDiagnostic(ctx_.inputDiagnostics, Severity::Warning,
-                    "The count line gives no elements: the element lines that follow are not read",
-                    "سطر تعداد هیچ عضوی نمی‌دهد: سطرهای عضو پس از آن خوانده نمی‌شوند", Utf8Prefix(extra, 40));
+                    EnglishHalf(texts::kCountGivesNone), PersianHalf(texts::kCountGivesNone), Utf8Prefix(extra, 40));
     else if (!extra.empty())
-      AddDiagnostic(ctx_.inputDiagnostics, Severity::Warning,
-                    "The file holds more element lines than the count line gives (" + n +
-                        "): the lines after element " + n + " are not read",
-                    "فایل بیش از تعدادی که سطر تعداد می‌دهد (" + n + ") سطر عضو دارد: سطرهای پس از عضو " + n +
-                        " خوانده نمی‌شوند",
-                    Utf8Prefix(extra, 40));
+      AddDiagnosticPair(ctx_.inputDiagnostics, Severity::Warning, Fill(texts::kTooManyElementLines, {{"n", n}}),
+                        Utf8Prefix(extra, 40));
   }
   if (repeated_ > 0) {
     std::string ids;
     for (const int16_t id : repeatedIds_) ids += (ids.empty() ? "" : ", ") + std::to_string(id);
     if (repeated_ > static_cast<int>(repeatedIds_.size())) ids += ", ...";
-    AddDiagnostic(ctx_.inputDiagnostics, Severity::Warning,
-                  "More than one element has the ID " + ids + "; results and records name elements by ID",
-                  "بیش از یک عضو شناسه " + ids + " را دارد؛ نتایج و رکوردها اعضا را با شناسه نام می‌برند", ids);
+    AddDiagnosticPair(ctx_.inputDiagnostics, Severity::Warning, Fill(texts::kRepeatedIds, {{"ids", ids}}), ids);
   }
 }
 
@@ -528,8 +502,7 @@ LengthReading ReadMemberLength(std::string_view elementText, const UnitSystem& d
       if (written != firstValue && r.ok) {
         r.ok = false;
         r.cm = 0;
-        r.english = "The line gives two lengths (" + r.subject + ", " + subject + ")";
-        r.persian = "سطر دو طول می‌دهد (" + r.subject + "، " + subject + ")";
+        std::tie(r.english, r.persian) = FillHalves(texts::kTwoLengths, {{"a", r.subject}, {"b", subject}});
         r.subject += " " + subject;
       }
       continue;
@@ -545,16 +518,15 @@ LengthReading ReadMemberLength(std::string_view elementText, const UnitSystem& d
     for (size_t k = 1; k < items.size(); ++k) numbers = numbers && (items[k].empty() || ParseNumber(items[k]));
     if (!v || *v < 0 || !numbers) {
       r.ok = false;
-      r.english = first.empty() ? std::string("L= gives no length") : "The length " + subject + " is not a non-negative number";
-      r.persian = first.empty() ? std::string("L= طولی نمی‌دهد") : "طول " + subject + " عدد نامنفی نیست";
+      std::tie(r.english, r.persian) =
+          FillHalves(first.empty() ? texts::kNoLength : texts::kNegativeLength, {{"length", subject}});
       continue;
     }
     for (size_t k = 1; k < items.size(); ++k) {
       const double other = items[k].empty() ? 0.0 : *ParseNumber(items[k]);
       if (other != 0 && other != *v) {
         // "L=6,5" may be 6.5 written with a decimal comma: only the 6 is used, and that is said.
-        r.noteEnglish = subject + ": only the first value, " + first + ", is the member length (the decimal mark is \".\")";
-        r.notePersian = subject + ": فقط مقدار اول، " + first + "، طول عضو است (ممیز اعشار \".\" است)";
+        std::tie(r.noteEnglish, r.notePersian) = FillHalves(texts::kDecimalComma, {{"length", subject}, {"first", first}});
         break;
       }
     }
@@ -562,8 +534,7 @@ LengthReading ReadMemberLength(std::string_view elementText, const UnitSystem& d
     if (!std::isfinite(r.cm)) {
       r.ok = false;
       r.cm = 0;
-      r.english = "The length L=" + first + " is too large";
-      r.persian = "طول L=" + first + " بیش از حد بزرگ است";
+      std::tie(r.english, r.persian) = FillHalves(texts::kLengthTooLarge, {{"first", first}});
     }
   }
   return r;
@@ -582,11 +553,9 @@ IdProblem CheckElementId(std::string_view elementText) {
   const std::string token(text.substr(0, text.find_first_of(" \t\r\n")));
   const auto v = ParseNumber(token);
   if (!v || *v != std::floor(*v)) {
-    p.english = "The line does not start with an element ID (a whole number): " + token;
-    p.persian = "سطر با شناسه عضو (یک عدد صحیح) شروع نمی‌شود: " + token;
+    std::tie(p.english, p.persian) = FillHalves(texts::kNoElementId, {{"token", token}});
   } else if (*v < -32768 || *v > 32767) {
-    p.english = "The element ID " + token + " is outside -32768 to 32767";
-    p.persian = "شناسه عضو " + token + " خارج از بازه -32768 تا 32767 است";
+    std::tie(p.english, p.persian) = FillHalves(texts::kIdOutOfRange, {{"token", token}});
   }
   if (p.any()) p.subject = token;
   return p;

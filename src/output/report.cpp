@@ -8,6 +8,9 @@
 #include "core/units.h"
 #include "output/builtin_templates.h"
 #include "resources/resource_store.h"
+#include "output/output_texts.h"
+#include "core/text_helpers.h"
+#include "core/core_texts.h"
 
 namespace tavo {
 
@@ -62,9 +65,7 @@ const FormulaTemplate& Report::EnsureFormulaTemplate() {
     bytes = formulaStore_->Find(ResourceName(ctx_, ResourceKind::Formulas));
     if (!bytes) {
       const std::string name = ResourceName(ctx_, ResourceKind::Formulas);
-      ShowWarning(ctx_, "The formula template " + name + " is not in " + formulaStore_->Where() +
-                            "; the built-in one is used.||الگوی فرمول " + name + " در " + formulaStore_->Where() +
-                            " نیست؛ الگوی داخلی برنامه به کار می‌رود.");
+      ShowWarning(ctx_, Fill(texts::kFormulasNotInStore, {{"name", name}, {"where", formulaStore_->Where()}}));
     }
   }
   template_ = FormulaTemplate::FromRtf(bytes ? std::string_view(*bytes) : BuiltinFormulaTemplate());
@@ -177,7 +178,7 @@ void Report::WriteValueLine(std::string_view labelIn, std::string_view valueIn, 
   if (formulaMode) {
     const auto block = tmpl.FormulaBlock(label);
     if (block.status == FormulaTemplate::BlockStatus::MissingEnd) {
-      ShowMessage(ctx_, "Error in Formulation!||خطا در فرمول‌نویسی!", "Error||خطا");
+      ShowMessage(ctx_, texts::kFormulationError, texts::kError);
       return;
     }
     if (block.status == FormulaTemplate::BlockStatus::MissingStart) {

@@ -10,6 +10,8 @@
 #include "output/rtf_writer.h"
 #include "output/section_report.h"
 #include "resources/resource_store.h"
+#include "output/output_texts.h"
+#include "core/text_helpers.h"
 
 namespace tavo {
 
@@ -71,12 +73,8 @@ ResultTableLayout StandardResultTable(const UnitSystem& display) {
   t.groups = {"شناسه عضو", "مساحت و سطوح برشی", "ثابت پیچشی و ممان اینرسی", "اساس مقطع الاستیک و پلاستیک",
               "شعاع ژیراسیون", "", "", "", ""};
   t.groupSpans = {1, 3, 3, 4, 2};
-  t.groupCaptions = {"Element||شناسه عضو",
-                     "Area and shear areas||مساحت و سطوح برشی",
-                     "Torsion constant and inertia||ثابت پیچشی و ممان اینرسی",
-                     "Elastic moduli||اساس مقطع الاستیک",
-                     "Plastic moduli||اساس مقطع پلاستیک",
-                     "Radii of gyration||شعاع ژیراسیون"};
+  t.groupCaptions = {texts::kGroupElement,        texts::kGroupAreas,          texts::kGroupTorsionInertia,
+                     texts::kGroupElasticModuli, texts::kGroupPlasticModuli, texts::kGroupRadii};
   t.groupColumns = {1, 3, 3, 2, 2, 2};
   t.headings = {"ID", "A", "A1", "A2", "J", "I1", "I2", "S1", "S2", "Z1", "Z2", "R1", "R2"};
   t.units = {"", A, A, A, I, I, I, V, V, V, V, L, L};
@@ -158,9 +156,7 @@ bool ResultsWriter::Failed() {
 void ResultsWriter::ReportFailure() {
   if (reported_) return;
   reported_ = true;
-  ShowMessage(ctx_, "The result files could not be written: " + error_ +
-                        ". The previous result files are kept.||فایل‌های نتایج نوشته نشد: " + error_ +
-                        ". فایل‌های نتایج قبلی دست‌نخورده مانده‌اند.");
+  ShowMessage(ctx_, Fill(texts::kResultsNotWritten, {{"error", error_}}));
 }
 
 bool ResultsWriter::StartResultTable(const ResultTableLayout& layout, const ResultsOptions& options) {
@@ -222,7 +218,7 @@ bool ResultsWriter::StartResultTable(const ResultTableLayout& layout, const Resu
     store = opened.get();
   }
   if (store) bytes = store->Find(name);
-  if (!bytes) ShowMessage(ctx_, "File Does not Exist!||فایل وجود ندارد!");
+  if (!bytes) ShowMessage(ctx_, texts::kTableTemplateMissing);
   const FilledTableTemplate filled = FillTableTemplate(bytes ? std::string_view(*bytes) : BuiltinTableTemplate(), ctx_, date, time);
   rtfEpilog_ = filled.epilog;
   headerColour_ = filled.headerColour;

@@ -10,6 +10,8 @@
 #include "core/units.h"
 #include "sections/section_family.h"
 #include "core/utf8.h"
+#include "output/output_texts.h"
+#include "core/text_helpers.h"
 
 namespace tavo {
 
@@ -48,9 +50,9 @@ std::string FormatNow(const char* format) {
 
 std::string KindWord(MemberKind kind) {
   switch (kind) {
-    case MemberKind::Column: return "Column||ستون";
-    case MemberKind::Beam: return "Beam||تیر";
-    default: return "Bracing||مهاربند";
+    case MemberKind::Column: return texts::kColumn;
+    case MemberKind::Beam: return texts::kBeam;
+    default: return texts::kBracing;
   }
 }
 
@@ -89,12 +91,12 @@ void CompactnessLine(Report& report, const std::string& cls) {
   std::string word;
   int colour = 12;
   if (cls == "C") {
-    word = "Compact||این مقطع فشرده";
+    word = texts::kCompact;
     colour = 15;
   } else if (cls == "N") {
-    word = "Non Compact||این مقطع غیرفشرده";
+    word = texts::kNonCompact;
   } else if (cls == "S") {
-    word = "Slender !||این مقطع لاغر";
+    word = texts::kSlender;
   } else {
     return;
   }
@@ -175,16 +177,15 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
 
   report.Clear();
   const std::string kindWord = KindWord(kind);
-  const auto sep = kindWord.find("||");
   const std::string id = IdText(m.member.id);
-  report.WriteHeading(1, kindWord.substr(0, sep) + ":   ID = " + id + "||" + kindWord.substr(sep + 2) +
-                             ":   شناسه = " + id);
+  report.WriteHeading(1, Fill(texts::kMemberHeading,
+                              {{"kind", EnglishHalf(kindWord)}, {"kindFa", PersianHalf(kindWord)}, {"id", id}}));
   report.WriteText("");
   report.WriteText(TrimRight(cs.FullText.empty() ? cs.designation : cs.FullText), 0, 0, "B");
   WriteDiagnostics(report, m.diagnostics);
   if (m.Status() == ElementStatus::Error) {
     // Numbers of a section that is not what the user wrote would read as results: none.
-    report.WriteText("Not checked: correct the input first.||بررسی نشد: ابتدا ورودی را اصلاح کنید.", kNotOkColour, 0, "B");
+    report.WriteText(texts::kNotCheckedFixInput, kNotOkColour, 0, "B");
     report.WriteNotOkSymbol();
     report.status = "<void>";
     for (const auto& line : options.extraLines) report.WriteText(line, 12);
@@ -214,7 +215,7 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
       const std::string mmax = res.Mmax ? ShortestText(*res.Mmax) : std::string("-");
       report.WriteValueLine("Fb =", RoundTo(*res.Fb, 1), "kg/cm² => Mmax =" + mmax + "ton.m");
     } else {
-      report.WriteValueLine("Fb =", "not computed for this section||برای این مقطع محاسبه نمی‌شود", "");
+      report.WriteValueLine("Fb =", texts::kFbNotComputed, "");
     }
   } else {
     if (kind == MemberKind::Bracing) report.WriteValueLine("Tmax =", res.Tmax, "ton, 1");
@@ -223,8 +224,7 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
       if (res.lambda && res.Fa && std::isfinite(*res.Fa))
         report.WriteValueLine("Fa =", std::floor(*res.Fa), "kg/cm² => Pmax =" + ShortestText(res.Pmax) + "ton");
       else
-        report.WriteValueLine("Fa =", "slenderness not computable (a radius of gyration is zero)||"
-                                      "لاغری قابل محاسبه نیست (شعاع ژیراسیون صفر است)", "");
+        report.WriteValueLine("Fa =", texts::kFaNotComputable, "");
     }
   }
 
@@ -238,7 +238,7 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
     if (res.weld->awMin < res.weld->awMax) {
       report.WriteText("aw(min) = " + ShortestText(RoundTo(res.weld->awMin * 10, 2)) + " mm");
     } else {
-      report.WriteText("Plate thickness (tpl) is not ok!;||ضخامت ورق (tpl) مناسب نیست!;", 12);
+      report.WriteText(texts::kPlateNotOk, 12);
       report.WriteNotOkSymbol();
     }
   }

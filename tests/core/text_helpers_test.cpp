@@ -13,6 +13,31 @@
 namespace tavo {
 namespace {
 
+TEST(Fill, ReplacesPlaceholdersInBothHalves) {
+  EXPECT_EQ(Fill("Not found: {path}||پیدا نشد: {path}", {{"path", "a/b.txt"}}), "Not found: a/b.txt||پیدا نشد: a/b.txt");
+  EXPECT_EQ(Fill("{n} of {m}||{m} / {n}", {{"n", "2"}, {"m", "7"}}), "2 of 7||7 / 2");
+  EXPECT_EQ(Fill("{a}{a}", {{"a", "x"}}), "xx");
+  EXPECT_EQ(Fill("no values||بدون مقدار", {}), "no values||بدون مقدار");
+}
+
+TEST(Fill, LeavesUnknownAndUnclosedBracesAlone) {
+  EXPECT_EQ(Fill("{other} and {path}", {{"path", "p"}}), "{other} and p");
+  EXPECT_EQ(Fill("{{path}}", {{"path", "p"}}), "{p}");
+  EXPECT_EQ(Fill("open {path", {{"path", "p"}}), "open {path");
+  EXPECT_EQ(Fill("{}", {{"", "empty"}}), "empty");
+}
+
+TEST(Fill, DoesNotExpandInsideValues) {
+  EXPECT_EQ(Fill("{a}|{b}", {{"a", "{b}"}, {"b", "B"}}), "{b}|B");
+  EXPECT_EQ(Fill("{a}", {{"a", "{a}"}}), "{a}");
+}
+
+TEST(Fill, HalvesSplitAtTheTemplatesOwnSeparator) {
+  const auto [en, fa] = FillHalves("Bad {v}||بد {v}", {{"v", "a||b"}});
+  EXPECT_EQ(en, "Bad a||b");
+  EXPECT_EQ(fa, "بد a||b");
+}
+
 TEST(ExtractItem, KeyedListsAndDefaults) {
   EXPECT_DOUBLE_EQ(ExtractItem("NO=2,1,1 UNITS=[kg]-[cm]", "NO", 1, 0), 2);
   EXPECT_DOUBLE_EQ(ExtractItem("NO=2,1,1 UNITS=[kg]-[cm]", "NO", 3, 0), 1);

@@ -12,6 +12,9 @@
 #include "core/files.h"
 #include "core/startup.h"
 #include "core/text_util.h"
+#include "cli/cli_texts.h"
+#include "core/core_texts.h"
+#include "core/text_helpers.h"
 
 namespace tavo::cli {
 
@@ -67,19 +70,18 @@ bool CliState::OpenInputFile(const std::string& path, InputSession& session) {
   std::error_code ec;
   const fs::path given = SuitePath(path);
   const auto say = [this](const std::string& text) {
-    ShowMessage(ctx, text, "Error||خطا");
+    ShowMessage(ctx, text, texts::kError);
     exitCode = 1;
     return false;
   };
-  if (Trim(path).empty()) return say("No input file was given||فایل ورودی داده نشده است");
+  if (Trim(path).empty()) return say(texts::kNoInputGiven);
   if (fs::is_directory(given, ec))
-    return say(path + " is a folder, not an input file||" + path + " یک پوشه است، نه فایل ورودی");
+    return say(Fill(texts::kInputIsFolder, {{"path", path}}));
   const bool named = ToLower(given.extension().string()) == ".ardekon";
   if (!named && fs::exists(given, ec) && !fs::exists(SuitePath(path + ".Ardekon"), ec))
-    return say(path + " is not an input file: an input file's name ends in .Ardekon||" + path +
-               " فایل ورودی نیست: نام فایل ورودی به .Ardekon ختم می‌شود");
+    return say(Fill(texts::kNotAnInputName, {{"path", path}}));
   if (!named && fs::is_directory(SuitePath(path + ".Ardekon"), ec))
-    return say(path + ".Ardekon is a folder, not an input file||" + path + ".Ardekon یک پوشه است، نه فایل ورودی");
+    return say(Fill(texts::kNamedInputIsFolder, {{"path", path}}));
   SetInputPath(ctx, path);
   if (OpenInput(ctx, session)) return true;
   exitCode = 1;

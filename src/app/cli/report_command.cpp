@@ -13,6 +13,8 @@
 #include "input/input_session.h"
 #include "output/report_writers.h"
 #include "output/section_report.h"
+#include "cli/cli_texts.h"
+#include "core/text_helpers.h"
 
 namespace tavo::cli {
 
@@ -87,9 +89,7 @@ void AddReportCommand(CLI::App& app, CliState& state) {
       const auto elements = ReadAllElements(ctx, session);
       const int index = IndexOfElementId(elements, a.id);
       if (index == 0) {
-        std::cerr << PickLanguage("No element with ID " + std::to_string(a.id) + " in " + ctx.InputFile() +
-                                      "||عضوی با شناسه " + std::to_string(a.id) + " در " + ctx.InputFile() + " نیست",
-                                  ctx)
+        std::cerr << PickLanguage(Fill(texts::kNoSuchElement, {{"id", std::to_string(a.id)}, {"file", ctx.InputFile()}}), ctx)
                   << '\n';
         state.exitCode = 1;
         return;
@@ -121,8 +121,7 @@ void AddReportCommand(CLI::App& app, CliState& state) {
 
     std::string storeError;
     if (!engine.OpenFormulas(a.devTree, &storeError))
-      ShowWarning(ctx, storeError + "; the built-in formula template is used.||" + storeError +
-                           "؛ الگوی فرمول داخلی برنامه به کار می‌رود.");
+      ShowWarning(ctx, Fill(texts::kBuiltInFormulas, {{"error", storeError}}));
     const Report report = engine.MakeReport(checked);
 
     RenderOptions options;
@@ -141,7 +140,7 @@ void AddReportCommand(CLI::App& app, CliState& state) {
       state.exitCode = 1;
       return;
     }
-    std::cout << PickLanguage("File was saved as " + a.out + "||فایل با نام " + a.out + " ذخیره شد", ctx) << '\n';
+    std::cout << PickLanguage(Fill(texts::kSavedAs, {{"path", a.out}}), ctx) << '\n';
   });
 }
 

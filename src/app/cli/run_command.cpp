@@ -24,6 +24,8 @@
 #include "input/batch_pass.h"
 #include "input/input_session.h"
 #include "output/results_writer.h"
+#include "cli/cli_texts.h"
+#include "core/text_helpers.h"
 
 namespace tavo::cli {
 
@@ -403,10 +405,7 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     progress.Clear();
     state.messages.clearLine = nullptr;
     if (result.endedOnBlank && !state.quiet)
-      std::cerr << PickLanguage("Element line " + std::to_string(result.N) +
-                                    " is blank: the pass ends there.||سطر عضو " + std::to_string(result.N) +
-                                    " خالی است: بررسی همان‌جا پایان می‌یابد.",
-                                ctx)
+      std::cerr << PickLanguage(Fill(texts::kPassEndsOnBlank, {{"n", std::to_string(result.N)}}), ctx)
                 << '\n';
     if (a.json) stream.Close();
     if (showTable)
