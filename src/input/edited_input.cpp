@@ -31,15 +31,6 @@ std::vector<RawLine> SplitLines(std::string_view text) {
   return lines;
 }
 
-// The part of a line the working copy keeps: before a remark's ":". nullopt for a remark line,
-// which the working copy leaves out altogether.
-std::optional<std::string_view> DataPart(std::string_view line) {
-  const size_t colon = line.find(':');
-  if (colon == std::string_view::npos) return line;
-  if (Trim(line.substr(0, colon)).empty()) return std::nullopt;
-  return line.substr(0, colon);
-}
-
 bool IsCountLine(std::string_view line) {
   for (const Assignment& a : ScanAssignments(line))
     if (a.assigns && ToUpper(a.key) == "NO") return true;
@@ -53,7 +44,7 @@ std::vector<size_t> ElementLineNumbers(std::string_view fileText, size_t n) {
   // The working copy: every line after the header that is not a remark, with its number.
   std::vector<std::pair<size_t, std::string>> copy;
   for (size_t i = 1; i < raw.size(); ++i)
-    if (const auto data = DataPart(fileText.substr(raw[i].begin, raw[i].end - raw[i].begin)))
+    if (const auto data = WorkingCopyPart(fileText.substr(raw[i].begin, raw[i].end - raw[i].begin)))
       copy.emplace_back(i, Trim(*data));
   size_t at = 0;
   while (at < copy.size() && copy[at].second.empty()) ++at;
@@ -99,7 +90,7 @@ std::optional<std::string> ReplaceElementLines(std::string_view fileText, const 
     if (e.index < 1 || e.index > numbers.size())
       return fail("element " + std::to_string(e.index) + " is no longer in the file");
     const RawLine& r = raw[numbers[e.index - 1]];
-    const std::string_view data = *DataPart(fileText.substr(r.begin, r.end - r.begin));
+    const std::string_view data = *WorkingCopyPart(fileText.substr(r.begin, r.end - r.begin));
     if (ReadElementText(data) != e.readText)
       return fail("element " + std::to_string(e.index) + " was changed in the file since it was read");
     if (e.newText.find_first_of("\r\n:") != std::string::npos)
@@ -112,7 +103,7 @@ std::optional<std::string> ReplaceElementLines(std::string_view fileText, const 
   for (const auto& [number, edit] : byLine) {
     const RawLine& r = raw[number];
     const std::string_view line = fileText.substr(r.begin, r.end - r.begin);
-    const std::string_view data = *DataPart(line);
+    const std::string_view data = *WorkingCopyPart(line);
     // Keep the indentation and whatever follows the element's text (the blanks before a remark
     // and the remark itself); the text itself is written as the reader keeps it, so the file
     // reads back exactly as the table holds it, whatever odd characters the old line had.

@@ -136,9 +136,8 @@ bool MakeWorkingCopy(ModuleContext& ctx) {
       ++written;
       continue;
     }
-    const auto colon = line.find(':');
-    if (colon == std::string::npos || !Trim(line.substr(0, colon)).empty()) {
-      out << (colon == std::string::npos ? line : line.substr(0, colon)) << '\n';
+    if (const auto part = WorkingCopyPart(line)) {
+      out << *part << '\n';
       ++written;
       continue;
     }
@@ -391,6 +390,13 @@ void ReadOptions(ModuleContext& ctx, std::string_view countLine) {
     AddDiagnosticPair(ctx.inputDiagnostics, Severity::Warning, Fill(texts::kUnknownCountWord, {{"word", a.text}}),
                       a.text);
   }
+}
+
+std::optional<std::string_view> WorkingCopyPart(std::string_view line) {
+  const size_t colon = line.find(':');
+  if (colon == std::string_view::npos) return line;
+  if (Trim(line.substr(0, colon)).empty()) return std::nullopt;
+  return line.substr(0, colon);
 }
 
 std::string ReadElementText(std::string_view line) {

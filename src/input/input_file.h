@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,10 @@ std::string ConstantsBlockUnits(std::string_view constantsText, Diagnostics* pro
 
 // The text an element line is kept as: trimmed, tabs as blanks, no blanks around "=", upper-cased.
 std::string ReadElementText(std::string_view line);
+
+// The part of a file line the working copy keeps: before a remark's ":"; nullopt for a remark
+// line (nothing but blanks before its ":"), which the working copy leaves out.
+std::optional<std::string_view> WorkingCopyPart(std::string_view line);
 
 // Reads the next element line into e.
 void getdata_ini(ModuleContext& ctx, WorkingCopy& copy, Element& e);
