@@ -101,6 +101,19 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
   out.member.Lx = cs.Lx;
   ComputeAllowables(section, member.kind, fy, out.results);
 
+  if (IsLimitStateCode(member.code)) {
+    aisc::MemberData data;
+    data.method = member.code == DesignCode::Aisc360Asd ? aisc::Method::ASD : aisc::Method::LRFD;
+    data.fy = fy;
+    data.fu = (std::isfinite(member.fu) && member.fu > 0) ? member.fu : aisc::kDefaultFu;
+    data.L = cs.Lx;
+    data.Lb = (std::isfinite(member.Lb) && member.Lb > 0) ? member.Lb : cs.Lx;
+    data.Cb = (std::isfinite(member.Cb) && member.Cb > 0) ? member.Cb : 1.0;
+    data.netArea = member.netArea;
+    out.aisc = aisc::CheckAisc360(section, data);
+    if (!member.demands.empty()) aisc::ApplyDemands(*out.aisc, section, member.demands);
+  }
+
   out.results.weld = CoverPlateWeld(section);
   out.results.ok = true;
   out.results.notOkReason.clear();

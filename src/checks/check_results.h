@@ -4,7 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "checks/aisc360.h"
+#include "core/demands.h"
+#include "core/design_code.h"
 #include "core/diagnostics.h"
 #include "core/design_defaults.h"
 #include "core/member_kind.h"
@@ -19,6 +23,13 @@ struct MemberInput {
   double lengthFactor = 1.0;  // cm per data length unit, for spacing texts in designations
   int16_t id = 0;
   Diagnostics diagnostics;    // what reading the element's line, length and Fy had to say
+  // The limit-state code's inputs; today's rules read none of them.
+  DesignCode code = DesignCode::Asd89;
+  double fu = aisc::kDefaultFu;       // kg/cm²
+  double Lb = 0;                      // unbraced length of the compression flange, cm; 0: Lx
+  double Cb = 1.0;
+  std::optional<double> netArea;      // cm²; absent: the gross area
+  std::vector<Demand> demands;        // the element's forces, one per load combination
 };
 
 struct WeldLimits {
@@ -44,6 +55,7 @@ struct CheckedMember {
   Section section;
   MemberInput member;
   CheckResults results;
+  std::optional<aisc::Result> aisc;  // checked by the limit-state code too when the run asks for it
   Diagnostics diagnostics;  // the section's, the member input's and the check's, in that order
 
   ElementStatus Status() const {

@@ -1,0 +1,65 @@
+#include "checks/aisc360_common.h"
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace tavo::aisc {
+
+double AvailableStrength(double nominal, Factors f, Method method) {
+  return method == Method::LRFD ? f.phi * nominal : nominal / f.omega;
+}
+
+LimitState MakeLimitState(Strength strength, std::string_view clause, std::string_view equation,
+                          std::string_view name, double nominal, Factors f, Method method) {
+  LimitState s;
+  s.strength = strength;
+  s.clause = clause;
+  s.equation = equation;
+  s.name = name;
+  s.nominal = nominal;
+  s.factor = method == Method::LRFD ? f.phi : f.omega;
+  s.available = AvailableStrength(nominal, f, method);
+  return s;
+}
+
+double EulerStress(double slenderness) {
+  if (!(slenderness > 0)) return std::numeric_limits<double>::infinity();
+  return std::numbers::pi * std::numbers::pi * kE / (slenderness * slenderness);
+}
+
+double CriticalStress(double fy, double fe) {
+  if (!(fe > 0)) return 0;
+  if (fy / fe <= 2.25) return std::pow(0.658, fy / fe) * fy;  // (E3-2)
+  return 0.877 * fe;                                          // (E3-3)
+}
+
+double EffectiveWidth(double b, double lambda, double lambdaR, double fy, double fcr, EffectiveWidthFactors c) {
+  if (!(fcr > 0) || lambda <= lambdaR * std::sqrt(fy / fcr)) return b;  // (E7-2)
+  const double fel = std::pow(c.c2 * lambdaR / lambda, 2) * fy;         // (E7-5)
+  return b * (1 - c.c1 * std::sqrt(fel / fcr)) * std::sqrt(fel / fcr);  // (E7-3)
+}
+
+double RoundEffectiveArea(double ag, double dOverT, double fy) {
+  const double ratio = kE / fy;
+  if (dOverT <= 0.11 * ratio) return ag;
+  return (0.038 * ratio / dOverT + 2.0 / 3.0) * ag;  // (E7-7)
+}
+
+void MarkGoverning(Result& result) {
+  result.available = {};
+  for (int s = 0; s < 6; ++s) {
+    LimitState* least = nullptr;
+    for (LimitState& ls : result.limitStates) {
+      if (static_cast<int>(ls.strength) != s) continue;
+      ls.governing = false;
+      if (least == nullptr || ls.available < least->available) least = &ls;
+    }
+    if (least != nullptr) {
+      least->governing = true;
+      result.available[s] = least->available;
+    }
+  }
+}
+
+}  // namespace tavo::aisc
