@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/demands.h"
+#include "core/design_defaults.h"
 #include "core/diagnostics.h"
 #include "sections/section.h"
 
@@ -29,8 +30,6 @@ inline constexpr double kKgCm2PerMPa = 100.0 / 9.80665;
 inline constexpr double kE = kElasticModulusMPa * kKgCm2PerMPa;  // kg/cm²
 inline constexpr double kG = kShearModulusMPa * kKgCm2PerMPa;    // kg/cm²
 
-// The tensile strength of the usual structural steel when none is given, kg/cm².
-inline constexpr double kDefaultFu = 3700.0;
 
 // A plate element's class: for axial compression (Table B4.1a) nonslender or slender; in
 // flexure (Table B4.1b) compact, noncompact or slender; NotApplicable when the table gives
@@ -67,7 +66,7 @@ struct LimitState {
 // torsion (K = 1); Lb the unbraced length of the compression flange (0: L).
 struct MemberData {
   Method method = Method::LRFD;
-  double fy = 2400, fu = kDefaultFu;  // kg/cm²
+  double fy = kDefaultFy, fu = kDefaultFu;  // kg/cm²
   double L = 0, Lb = 0;               // cm
   double Cb = 1.0;
   std::optional<double> netArea;      // An, cm²; absent: An = Ag (a note says so)

@@ -46,6 +46,21 @@ double RoundEffectiveArea(double ag, double dOverT, double fy) {
   return (0.038 * ratio / dOverT + 2.0 / 3.0) * ag;  // (E7-7)
 }
 
+void AddTension(double grossArea, const MemberData& member, Result& result) {
+  result.limitStates.push_back(MakeLimitState(Strength::Pt, "D2(a)", "D2-1", "Tensile yielding",
+                                              member.fy * grossArea, kTensionYieldFactors, member.method));
+  double net = grossArea;
+  if (member.netArea && *member.netArea > 0) {
+    net = *member.netArea;
+  } else {
+    AddDiagnostic(result.notes, Severity::Warning,
+                  "Tensile rupture taken on the gross area (An = Ag, U = 1): no net area was given",
+                  "گسیختگی کششی با سطح کل محاسبه شد (An = Ag، U = 1): سطح خالص داده نشده است", "An");
+  }
+  result.limitStates.push_back(MakeLimitState(Strength::Pt, "D2(b)", "D2-2", "Tensile rupture", member.fu * net,
+                                              kTensionRuptureFactors, member.method));
+}
+
 void MarkGoverning(Result& result) {
   result.available = {};
   for (int s = 0; s < 6; ++s) {

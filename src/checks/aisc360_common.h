@@ -47,6 +47,10 @@ double EffectiveWidth(double b, double lambda, double lambdaR, double fy, double
 // (E7-5) Round hollow sections: the effective area at a diameter-to-thickness ratio.
 double RoundEffectiveArea(double ag, double dOverT, double fy);
 
+// (D2-1), (D2-2) Tensile yielding on the gross area and rupture on the net area, where
+// Ae = An (U = 1); without a net area An = Ag, and a note says so.
+void AddTension(double grossArea, const MemberData& member, Result& result);
+
 // Sets `governing` on the least available limit state of each strength (ties: the first) and
 // fills result.available from them.
 void MarkGoverning(Result& result);

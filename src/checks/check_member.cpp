@@ -105,7 +105,7 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
     aisc::MemberData data;
     data.method = member.code == DesignCode::Aisc360Asd ? aisc::Method::ASD : aisc::Method::LRFD;
     data.fy = fy;
-    data.fu = (std::isfinite(member.fu) && member.fu > 0) ? member.fu : aisc::kDefaultFu;
+    data.fu = (std::isfinite(member.fu) && member.fu > 0) ? member.fu : kDefaultFu;
     data.L = cs.Lx;
     data.Lb = (std::isfinite(member.Lb) && member.Lb > 0) ? member.Lb : cs.Lx;
     data.Cb = (std::isfinite(member.Cb) && member.Cb > 0) ? member.Cb : 1.0;

@@ -25,7 +25,7 @@ struct MemberInput {
   Diagnostics diagnostics;    // what reading the element's line, length and Fy had to say
   // The limit-state code's inputs; today's rules read none of them.
   DesignCode code = DesignCode::Asd89;
-  double fu = aisc::kDefaultFu;       // kg/cm²
+  double fu = kDefaultFu;       // kg/cm²
   double Lb = 0;                      // unbraced length of the compression flange, cm; 0: Lx
   double Cb = 1.0;
   std::optional<double> netArea;      // cm²; absent: the gross area

@@ -5,5 +5,7 @@ namespace tavo {
 
 // The yield stress of the usual structural steel, kg/cm².
 inline constexpr double kDefaultFy = 2400.0;
+// Its tensile strength (370 MPa, rounded), for the limit-state code's tension rupture, kg/cm².
+inline constexpr double kDefaultFu = 3700.0;
 
 }  // namespace tavo

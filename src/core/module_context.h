@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/design_code.h"
 #include "core/design_defaults.h"
 #include "core/diagnostics.h"
 #include "core/member_kind.h"
@@ -57,6 +58,9 @@ struct ModuleContext {
   std::string target = "ETABS";
 
   double fy = kDefaultFy;  // kg/cm²
+  // The rules members are checked by, and the tensile strength the limit-state code uses.
+  DesignCode code = DesignCode::Asd89;
+  double fu = kDefaultFu;  // kg/cm²
   bool fyExplicit = false;  // given on the command line or confirmed in the constants window
 
   // What the reader has to say about the file as a whole (count line, units, element lines).

@@ -52,11 +52,18 @@ Section SectionEngine::ComputeQuietly(const std::string& designation) const {
 
 MemberInput SectionEngine::MemberOf(const Element& element, int index, std::optional<MemberKind> kind,
                                     std::optional<double> lengthCm) const {
-  return MemberOfElement(ctx_, element, index, kind, lengthCm);
+  MemberInput member = MemberOfElement(ctx_, element, index, kind, lengthCm);
+  member.code = ctx_.code;
+  member.fu = ctx_.fu;
+  if (const auto it = forces_.byId.find(element.id); it != forces_.byId.end()) member.demands = it->second;
+  return member;
 }
 
 MemberInput SectionEngine::MemberOfDesignation(MemberKind kind, double length) const {
-  return tavo::MemberOfDesignation(ctx_, kind, length, input_.dataUnits);
+  MemberInput member = tavo::MemberOfDesignation(ctx_, kind, length, input_.dataUnits);
+  member.code = ctx_.code;
+  member.fu = ctx_.fu;
+  return member;
 }
 
 CheckedMember SectionEngine::Check(Section section, MemberInput member) const {

@@ -12,6 +12,7 @@
 
 #include "checks/check_results.h"
 #include "input/design_constants.h"
+#include "input/forces_file.h"
 #include "input/input_file.h"
 #include "output/report.h"
 #include "resources/resource_store.h"
@@ -53,6 +54,10 @@ class SectionEngine {
   // a kind or a length (cm) is given in their place.
   MemberInput MemberOf(const Element& element, int index, std::optional<MemberKind> kind = {},
                        std::optional<double> lengthCm = {}) const;
+  // The forces members of the input are checked against (by element ID); none: strengths only.
+  void SetForces(ForcesTable forces) { forces_ = std::move(forces); }
+  const ForcesTable& forces() const { return forces_; }
+
   // A designation on its own: the length is in the engine's data units (0 for none).
   MemberInput MemberOfDesignation(MemberKind kind, double length) const;
 
@@ -85,6 +90,7 @@ class SectionEngine {
   std::unique_ptr<ResourceStore> formulas_;
   bool formulasOpened_ = false;
   SectionInput input_;
+  ForcesTable forces_;
 };
 
 }  // namespace tavo
