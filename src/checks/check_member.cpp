@@ -6,6 +6,7 @@
 #include "checks/asd_equations.h"
 #include "checks/compactness.h"
 #include "checks/designation_text.h"
+#include "core/language.h"
 #include "core/text_helpers.h"
 #include "core/text_util.h"
 #include "core/units.h"
@@ -55,6 +56,27 @@ void JudgeMemberKind(const CurrentSection& cs, MemberKind kind, CheckResults& r,
   if (kind == MemberKind::Bracing && lambda >= asd::kTensionSlendernessLimit) {
     const std::string shown = SlendernessText(lambda, asd::kTensionSlendernessLimit);
     NotOk(r, Fill(texts::kTensionSlenderness, {{"value", shown}}));
+  }
+}
+
+// Under the limit-state code the verdict is its ratios' (its slenderness limits are advice, not
+// rules); only the fabrication limit of the cover-plate weld is kept from today's rules.
+void JudgeByLimitStates(const aisc::Result& a, CheckResults& r) {
+  const bool weldOk = !r.weld || r.weld->ok();
+  r.ok = weldOk;
+  r.notOkReason = weldOk ? std::string() : std::string(texts::kCoverPlatesTooThick);
+  if (!a.covered) {
+    std::string reason;
+    for (const Diagnostic& d : a.notes) reason = JoinProblems(reason, d.text);
+    // Each half gets the reason in its own language.
+    const std::string english = reason.empty() ? "-" : PickLanguage(reason, 'E');
+    const std::string persian = reason.empty() ? "-" : PickLanguage(reason, 'F');
+    NotOk(r, FillHalves(texts::kNotCoveredByCode, {{"reason", english}}).first + "||" +
+                 FillHalves(texts::kNotCoveredByCode, {{"reason", persian}}).second);
+  } else if (a.governingRatio && *a.governingRatio > 1.0) {
+    NotOk(r, Fill(texts::kRatioAboveOne, {{"ratio", ShortestText(RoundTo(*a.governingRatio, 3))},
+                                          {"equation", a.governingEquation},
+                                          {"combination", a.governingCombination}}));
   }
 }
 
@@ -121,6 +143,7 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
     NotOk(out.results, texts::kCoverPlatesTooThick);
   Diagnostics checkNotes;
   JudgeMemberKind(cs, member.kind, out.results, checkNotes);
+  if (out.aisc) JudgeByLimitStates(*out.aisc, out.results);
   out.diagnostics = section.diagnostics;
   AppendDiagnostics(out.diagnostics, member.diagnostics);
   AppendDiagnostics(out.diagnostics, checkNotes);

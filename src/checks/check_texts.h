@@ -27,4 +27,11 @@ inline constexpr const char* kTensionSlenderness =
 inline constexpr const char* kCoverPlatesTooThick =
     "The cover plates are too thick to be welded to the flange||ورق‌های تقویتی برای جوش به بال بیش از حد ضخیم‌اند";
 
+// The limit-state code's verdict
+inline constexpr const char* kNotCoveredByCode =
+    "Not covered by the limit-state code: {reason}||آیین‌نامه حالات حدی این مقطع را پوشش نمی‌دهد: {reason}";
+inline constexpr const char* kRatioAboveOne =
+    "Demand / capacity ratio {ratio} > 1 ({equation}, {combination})"
+    "||نسبت تقاضا به ظرفیت {ratio} > 1 ({equation}، {combination})";
+
 }  // namespace tavo::texts
