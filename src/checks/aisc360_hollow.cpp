@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 #include <string>
+#include <tuple>
 
 #include "checks/aisc360_common.h"
 
