@@ -31,7 +31,8 @@ bool Unusable(Result& result, bool bad, std::string_view what) {
 // faces, area and principal moments.
 struct AngleData {
   double b = 0, t = 0, e = 0, A = 0, Iu = 0, Iv = 0;
-  double I() const { return (Iu + Iv) / 2; }  // about a geometric axis: equal legs put it midway
+  double Ig = 0;  // about a geometric axis
+  double I() const { return Ig; }
   double rz() const { return std::sqrt(Iv / A); }
 };
 
@@ -42,6 +43,10 @@ AngleData AngleOf(const Section& s) {
   a.e = s.cs.e;
   a.A = s.props.A / std::max(1, s.cs.Count > 1 ? 2 : 1);
   a.Iu = s.cs.Iu, a.Iv = s.cs.Iv;
+  // The record's own I alone or back to back; a star keeps only the principal ones, and equal
+  // legs put the geometric one midway between them.
+  if (s.cs.Count <= 1) a.Ig = s.props.I1;
+  else a.Ig = s.cs.Arrangement == "<>" ? (a.Iu + a.Iv) / 2 : s.props.I1 / 2;
   return a;
 }
 
