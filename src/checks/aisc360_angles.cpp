@@ -17,16 +17,6 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 double Sq(double x) { return x * x; }
 
-bool Unusable(Result& result, bool bad, std::string_view what) {
-  if (!bad) return false;
-  result.covered = false;
-  AddDiagnostic(result.notes, Severity::Error,
-                std::string("The limit-state code cannot check this ") + std::string(what) +
-                    ": a dimension, the area or Fy is zero",
-                "این " + std::string(what) + " با آیین‌نامه حالت حدی کنترل نمی‌شود: یکی از ابعاد، سطح یا Fy صفر است");
-  return true;
-}
-
 // One equal-leg angle of the catalogue: leg b, thickness t, centroid e from the heel's outer
 // faces, area and principal moments.
 struct AngleData {

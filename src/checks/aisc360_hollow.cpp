@@ -25,17 +25,6 @@ ElementClass FlexureClass(double ratio, double lambdaP, double lambdaR) {
   return ratio <= lambdaR ? ElementClass::Noncompact : ElementClass::Slender;
 }
 
-// A section that cannot be checked: nothing is covered and the note says why.
-bool Unusable(Result& result, bool bad, std::string_view what) {
-  if (!bad) return false;
-  result.covered = false;
-  AddDiagnostic(result.notes, Severity::Error,
-                std::string("The limit-state code cannot check this ") + std::string(what) +
-                    ": a dimension, the area or Fy is zero",
-                "این " + std::string(what) + " با آیین‌نامه حالت حدی کنترل نمی‌شود: یکی از ابعاد، سطح یا Fy صفر است");
-  return true;
-}
-
 // ---------------------------------------------------------------- boxes
 
 // The box's plates as the code measures them.
@@ -177,6 +166,16 @@ void AddBoxShear(Strength st, double h, double t, const MemberData& m, Result& r
 }
 
 }  // namespace
+
+bool Unusable(Result& result, bool bad, std::string_view what) {
+  if (!bad) return false;
+  result.covered = false;
+  AddDiagnostic(result.notes, Severity::Error,
+                std::string("The limit-state code cannot check this ") + std::string(what) +
+                    ": a dimension, the area or Fy is zero",
+                "این " + std::string(what) + " با آیین‌نامه حالت حدی کنترل نمی‌شود: یکی از ابعاد، سطح یا Fy صفر است");
+  return true;
+}
 
 ElementClassification ClassifyElement(std::string_view element, double ratio, int compressionCase, double lambdaR,
                                       int flexureCase, double lambdaP, double lambdaRf) {

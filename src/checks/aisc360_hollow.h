@@ -13,6 +13,10 @@ void CheckRound(const Section& section, const MemberData& member, Result& result
 
 // Pieces the angle and tee chapters share with the hollow ones.
 
+// When `bad` (a zero dimension, area or Fy), marks the result not covered with a note naming
+// `what`, and says so.
+bool Unusable(Result& result, bool bad, std::string_view what);
+
 // One element's row of Tables B4.1a and B4.1b; a case of 0 leaves that table's class empty.
 ElementClassification ClassifyElement(std::string_view element, double ratio, int compressionCase, double lambdaR,
                                       int flexureCase, double lambdaP, double lambdaRf);

@@ -9,16 +9,16 @@
 
 #include "checks/aisc360_common.h"
 #include "section_builders.h"
+#include "aisc360_shape_checks.h"
 #include "support/rectangle_integrator.h"
 
 namespace tavo::aisc {
 namespace {
 
 using test::Rect;
+using shapetest::Checked, shapetest::E, shapetest::G, shapetest::kPi, shapetest::Member, shapetest::Nominal;
+double ColumnFcr(double fe) { return shapetest::ColumnFcr(2400, fe); }
 
-constexpr double kPi = std::numbers::pi;
-const double E = 200000.0 * 100 / 9.80665;  // kg/cm²
-const double G = 77200.0 * 100 / 9.80665;
 
 // An equal-leg angle made of two plates (no fillets), heel at the origin: A, e, I from the
 // integrator; the product of inertia by hand gives the principal moments I ± |Ixy|.
@@ -50,26 +50,6 @@ Section PairOf(double b, double t, double d) {
   return s;
 }
 
-MemberData Member(double L, Method method = Method::LRFD) {
-  MemberData m;
-  m.method = method, m.fy = 2400, m.L = L;
-  return m;
-}
-
-Result Checked(void (*check)(const Section&, const MemberData&, Result&), const Section& s, const MemberData& m) {
-  Result r;
-  check(s, m, r);
-  MarkGoverning(r);
-  return r;
-}
-
-double Nominal(const Result& r, Strength st, const std::string& eq) {
-  for (const LimitState& ls : r.limitStates)
-    if (ls.strength == st && ls.equation == eq) return ls.nominal;
-  return std::nan("");
-}
-
-double ColumnFcr(double fe) { return 2400 / fe <= 2.25 ? std::pow(0.658, 2400 / fe) * 2400 : 0.877 * fe; }
 
 TEST(SingleAngleLimitStates, CompactAngleAboutItsWeakAxis) {
   // L100*10: b/t = 10 below 0.45·√(E/Fy) = 13.1 and 0.54·√(E/Fy) = 15.7.

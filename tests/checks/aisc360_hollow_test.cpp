@@ -9,16 +9,15 @@
 
 #include "checks/aisc360_common.h"
 #include "section_builders.h"
+#include "aisc360_shape_checks.h"
 #include "support/rectangle_integrator.h"
 
 namespace tavo::aisc {
 namespace {
 
 using test::Rect;
+using shapetest::Checked, shapetest::E, shapetest::kPi, shapetest::Member, shapetest::Nominal;
 
-constexpr double kPi = std::numbers::pi;
-// E = 200 000 MPa in kg/cm²: 200 000 × 100 / 9.80665.
-const double E = 200000.0 * 100 / 9.80665;
 
 // A welded box by its plates, its properties integrated from the rectangles.
 Section BoxOf(double h, double tw, double b, double tf, double d) {
@@ -47,25 +46,6 @@ Section TubeOf(double D, double t) {
   return s;
 }
 
-MemberData Member(double L, Method method = Method::LRFD, double fy = 2400) {
-  MemberData m;
-  m.method = method, m.fy = fy, m.L = L;
-  return m;
-}
-
-Result Checked(void (*check)(const Section&, const MemberData&, Result&), const Section& s, const MemberData& m) {
-  Result r;
-  check(s, m, r);
-  MarkGoverning(r);
-  return r;
-}
-
-// The nominal strength of the limit state given by its equation, NaN when absent.
-double Nominal(const Result& r, Strength st, const std::string& eq) {
-  for (const LimitState& ls : r.limitStates)
-    if (ls.strength == st && ls.equation == eq) return ls.nominal;
-  return std::nan("");
-}
 
 const ElementClassification* Element(const Result& r, const std::string& name) {
   for (const auto& c : r.classification)
@@ -75,8 +55,7 @@ const ElementClassification* Element(const Result& r, const std::string& name) {
 
 // Fcr of a column by hand: 0.658^(Fy/Fe)·Fy up to Fy/Fe = 2.25, 0.877·Fe beyond.
 double ColumnFcr(double fy, double slenderness) {
-  const double fe = kPi * kPi * E / (slenderness * slenderness);
-  return fy / fe <= 2.25 ? std::pow(0.658, fy / fe) * fy : 0.877 * fe;
+  return shapetest::ColumnFcr(fy, kPi * kPi * E / (slenderness * slenderness));
 }
 
 TEST(BoxLimitStates, CompactBoxTakesYieldingAndEveryStrength) {
