@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "app/process.h"
+#include "app/own_install.h"
 #include "cli/check_json.h"
 #include "support/test_support.h"
 
@@ -22,32 +22,14 @@ namespace {
 
 const std::string kHeader = "Software=Ardekon  Version=7.12  Module=tavo  Title=CLI\n";
 
-class LimitStateCli : public ::testing::Test {
+class LimitStateCli : public tavo::test::OwnInstall {
  protected:
-  void SetUp() override {
-    install_ = scratch_.path() / "install";
-    fs::create_directories(install_ / "temp");
-    for (const char* part : {"cte", "bin"})
-      fs::copy(fs::path(TAVO_INSTALL_TREE) / part, install_ / part, fs::copy_options::recursive);
-    Settings("UNITS=[kg]-[cm]\nFY=2400\n");
-    logs_ = scratch_.path() / "logs";
-    fs::create_directory(logs_);
-  }
-  void Settings(const std::string& rows) {
-    scratch_.Write("install/cte/constants.ini", "; Settings of the Tavolin module\n[tavo]\n" + rows);
-  }
-  tavo::test::RunResult Tavo(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--install", install_.string()});
-    return RunTavo(args, logs_);
-  }
-  std::string Write(const std::string& name, const std::string& body) { return scratch_.Write(name, body).string(); }
+  // A bundled example, copied so that its result files land in the scratch folder.
   std::string Example(const std::string& name) {
     fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "examples" / name, scratch_.path() / name,
                   fs::copy_options::overwrite_existing);
     return (scratch_.path() / name).string();
   }
-  ScratchDir scratch_;
-  fs::path install_, logs_;
 };
 
 // The aisc360 object's keys and their JSON types, whatever the strengths turn out to be.
@@ -147,9 +129,9 @@ TEST_F(LimitStateCli, RunWithTheLimitStateCode) {
 // The forces file: beside the input it is found, named it is read; a named file that is not
 // there stops the run; today's rules read none.
 TEST_F(LimitStateCli, ForcesBesideTheInputOrNamed) {
-  const std::string in = Write("small.Ardekon", kHeader + "NO=1\n1 IPE20 L=300\n");
+  const std::string in = Input("small.Ardekon", kHeader + "NO=1\n1 IPE20 L=300\n");
   const std::string forces = "ID,OutputCase,P,M3\n1,COMB1,-10000000,0\n";
-  Write("small.forces.csv", forces);
+  Input("small.forces.csv", forces);
   const auto beside = Tavo({"run", in, "--no-files", "--code", "aisc360-lrfd"});
   EXPECT_THAT(beside.out, HasSubstr("Forces:    " + (scratch_.path() / "small.forces.csv").string()));
   const auto json = Tavo({"run", in, "--no-files", "--json", "--code", "aisc360-lrfd"});
@@ -163,7 +145,7 @@ TEST_F(LimitStateCli, ForcesBesideTheInputOrNamed) {
     EXPECT_GT(rows[0]["aisc360"]["governing_ratio"].get<double>(), 1.0);
   }
 
-  const std::string other = Write("other.csv", forces);
+  const std::string other = Input("other.csv", forces);
   const auto named = Tavo({"run", in, "--no-files", "--code", "aisc360-asd", "--forces", other});
   EXPECT_THAT(named.out, HasSubstr("Forces:    " + other));
 

@@ -15,6 +15,13 @@ Said WhatIsSaid(const Diagnostics& d) {
   return HasError(d) ? Said::Error : HasWarning(d) ? Said::Warning : Said::Nothing;
 }
 
+// A run state with its install tree in dir.
+void UseInstall(ModuleContext& ctx, RecordingMessages& messages, const test::ScratchDir& dir) {
+  ctx.messages = &messages;
+  ctx.installDir = dir.str();
+  ctx.tempDir = dir.str() + "temp/";
+}
+
 // Every command takes Fy from here: the value given, else the input's, else the settings
 // file's in its own units, else the default; a given value out of range is only a warning.
 TEST(SectionEngine, ResolvesFyInOneOrder) {
@@ -42,9 +49,7 @@ TEST(SectionEngine, ResolvesFyInOneOrder) {
     test::ScratchDir dir;
     RecordingMessages messages;
     ModuleContext ctx;
-    ctx.messages = &messages;
-    ctx.installDir = dir.str();
-    ctx.tempDir = dir.str() + "temp/";
+    UseInstall(ctx, messages, dir);
     if (*c.settings) dir.Write("cte/constants.ini", c.settings);
     InputSession session;
     if (*c.input) {
@@ -69,9 +74,7 @@ TEST(SectionEngine, CodeFuAndForcesReachTheMembers) {
   test::ScratchDir dir;
   RecordingMessages messages;
   ModuleContext ctx;
-  ctx.messages = &messages;
-  ctx.installDir = dir.str();
-  ctx.tempDir = dir.str() + "temp/";
+  UseInstall(ctx, messages, dir);
   dir.Write("cte/constants.ini", "[tavo]\nFU=2000\nCODE=aisc360-asd\n");
   SectionEngine engine(ctx);
   engine.ResolveConstants({});
