@@ -82,6 +82,12 @@ ElementLimits LimitsOf(const ShapeElement& e, const Shape& s, double fy, double 
       l.caseB = 18, l.lambdaP = 1.12 * rootE, l.lambdaRf = 1.40 * rootE;
       l.c = kStiffenedExceptWalls;
       break;
+    case ElementRole::Stem:
+      // (Table B4.1a case 4, B4.1b case 14) d/t of a tee stem, d the tee's whole depth.
+      l.caseA = 4, l.lambdaR = 0.75 * rootE;
+      l.caseB = 14, l.lambdaP = 0.84 * rootE, l.lambdaRf = 1.52 * rootE;
+      l.c = kOtherElements;
+      break;
     case ElementRole::Web:
       l.caseA = SinglySymmetric(s) ? 8 : 5, l.lambdaR = 1.49 * rootE;
       l.caseB = 15, l.lambdaP = 3.76 * rootE, l.lambdaRf = 5.70 * rootE;
@@ -356,8 +362,7 @@ void AddF4(Result& r, const Member& m, const Classes& k) {
   }
   // F4.4 tension flange yielding, only where the tension side is the weaker.
   if (s.Sxt < s.Sxc) {
-    const double MpT = std::min(fy * s.Zx, 1.6 * Myt);
-    const double Rpt = PlastificationFactor(m, k, MpT, Myt);
+    const double Rpt = PlastificationFactor(m, k, Mp, Myt);
     Add(r, m, Strength::M3, "F4.4", "F4-15", "Tension flange yielding", Rpt * Myt);
   }
 }

@@ -169,6 +169,9 @@ Shape CastellatedShape(const Section& section) {
   s.Zx = n * (b * tf * (H - tf) + tw * (Sq(stem) - Sq(opening / 2))) +
          2 * cs.PlateWidth * cs.PlateThickness * (H / 2 + cs.PlateThickness / 2);
   s.Aw = n * tw * (H - opening);  // the two stems above and below the opening
+  // At the opening the web is two tee stems, free at their tips: they replace the web element.
+  std::erase_if(s.elements, [](const ShapeElement& e) { return e.role == ElementRole::Web; });
+  s.elements.push_back({"tee stems at the openings", ElementRole::Stem, (H - opening) / 2, tw, 2 * n, false});
   return s;
 }
 

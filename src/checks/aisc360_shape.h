@@ -27,8 +27,9 @@ const char* ShapeKindName(ShapeKind kind);
 
 // A plate element of the cross-section as Table B4.1 measures it: b the outstand of an
 // unstiffened element or the clear width of a stiffened one.
-// CoverPlate: a plate between the lines of welds that join it to two profiles (stiffened).
-enum class ElementRole { Flange, CoverPlate, Web };
+// CoverPlate: a plate between the lines of welds that join it to two profiles (stiffened);
+// Stem: the stem of a tee standing free at a web opening (unstiffened).
+enum class ElementRole { Flange, CoverPlate, Web, Stem };
 struct ShapeElement {
   std::string name;  // as the classification lists it
   ElementRole role = ElementRole::Flange;
