@@ -187,6 +187,21 @@ TEST(AiscIShapeFlexure, NoncompactAndSlenderWeldedFlangesFollowF3) {
   }
 }
 
+TEST(AiscIShapeClassification, KcOfWeldedFlangesStaysWithinItsBounds) {
+  // h/tw = 250, 30 and 16.7: 4/√(h/tw) = 0.253 (raised to 0.35), 0.730, 0.980 (lowered to 0.76).
+  for (const Welded g : {Welded{150, 0.6, 30, 2.0, 30, 2.0}, Welded{30, 1.0, 30, 2.0, 30, 2.0},
+                         Welded{20, 1.2, 30, 2.0, 30, 2.0}}) {
+    double kc = 4 / std::sqrt(g.hw / g.tw);
+    if (kc < 0.35) kc = 0.35;
+    if (kc > 0.76) kc = 0.76;
+    const Result r = aisc::CheckAisc360(Compute(g.Designation()), Member(100));
+    const auto* flange = Element(r, "flange 1 (tension)");
+    ASSERT_NE(flange, nullptr);
+    EXPECT_EQ(flange->compressionCase, 2);
+    ExpectClose(flange->lambdaR, 0.64 * std::sqrt(kc * E / Fy), g.Designation());
+  }
+}
+
 // ---- F4: noncompact web; F5: slender web ------------------------------------------------
 
 TEST(AiscIShapeFlexure, NoncompactWebUsesRpc) {
@@ -454,6 +469,9 @@ TEST(AiscIShapeShear, RolledStockyWebTakesPhiOneAndWeldedWebsFollowCv1) {
     // Along the flanges (G6): b/t = 5/0.85, Cv2 = 1.
     ExpectClose(lrfd.Available(Strength::V3), 0.9 * 0.6 * Fy * 2 * 10 * 0.85, "φVn along the flanges");
     ExpectClose(asd.Available(Strength::V3), 0.6 * Fy * 2 * 10 * 0.85 / 1.67, "Vn/Ω along the flanges");
+    // Web plates laid on the web add their own area to the web's.
+    const Result plated = aisc::CheckAisc360(Compute("IPE20+2WPL100*10"), Member(100));
+    ExpectClose(plated.Available(Strength::V2), 1.0 * 0.6 * Fy * (Aw + 2 * 10 * 1.0), "φVn with web plates");
   }
   const double kv = 5.34, limit = 1.10 * std::sqrt(kv * E / Fy);
   for (const Welded g : {Welded{50, 0.8, 20, 1.5, 20, 1.5}, Welded{100, 0.6, 30, 2.0, 30, 2.0}}) {
