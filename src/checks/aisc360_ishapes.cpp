@@ -420,6 +420,12 @@ void AddMajorFlexure(Result& r, const Member& m, const Classes& k) {
     AddCompactLtb(r, m, f2 ? "F2.2" : "F3.1");
     AddFlangeBuckling(r, m, k, "F3.2", Mp, s.Sxc);
   }
+  if (SinglySymmetric(s))
+    AddDiagnostic(r.notes, Severity::Warning,
+                  "M3 strengths are for positive moment, flange 2 in compression; a negative moment compresses "
+                  "flange 1 and is not checked",
+                  "مقاومت‌های M3 برای لنگر مثبت با بال 2 در فشار است؛ لنگر منفی بال 1 را فشرده می‌کند و کنترل نشده است",
+                  "M3");
   if (s.castellated)
     AddDiagnostic(r.notes, Severity::Warning,
                   "Web openings: the section is checked through an opening; web-post buckling and Vierendeel "

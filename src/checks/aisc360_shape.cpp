@@ -105,7 +105,6 @@ Shape RolledIShape(const Section& section) {
   const double transfer = n == 2 ? 2 * Ap * d * d / 4 : n == 3 ? 2 * Ap * d * d : 0.0;
   const double IyProfile = (p.I2 - plateI2 - transfer) / n;
   s.IyOwn = n * IyProfile + plateI2;
-  s.ri = Root(IyProfile / Ap);
 
   // The compression flange: the profiles' flanges with the cover plate on them.
   const double If = n * tf * Cube(b) / 12 + tpl * Cube(bpl) / 12;
@@ -247,7 +246,6 @@ Shape ChannelShape(const Section& section) {
   const double Ap = p.A / n;
   const double IyProfile = n == 1 ? p.I2 : p.I2 / 2 - Ap * d * d / 4;
   s.IyOwn = n * IyProfile;
-  s.ri = Root(IyProfile / Ap);
   s.ho = h - tf;
   s.Cw = n * ChannelWarpingConstant(b, tf, tw, s.ho);
   s.Iyc = n * tf * Cube(b) / 12;

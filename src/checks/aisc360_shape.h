@@ -62,7 +62,6 @@ struct Shape {
   double Afc = 0;  // area of the compression flange(s) with their cover plate
   double Awc = 0;  // hc·tw summed over the webs
   double x0 = 0, y0 = 0;  // shear centre from the centroid (x along the strong axis)
-  double ri = 0;          // one component's own radius of gyration about the built-up axis (E6)
 
   // The web for shear and the web classification (h as Table B4.1 measures it).
   double h = 0, tw = 0, Aw = 0;
