@@ -133,7 +133,7 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
     data.Cb = (std::isfinite(member.Cb) && member.Cb > 0) ? member.Cb : 1.0;
     data.netArea = member.netArea;
     out.aisc = aisc::CheckAisc360(section, data);
-    if (!member.demands.empty()) aisc::ApplyDemands(*out.aisc, section, member.demands);
+    if (!member.demands.empty()) aisc::ApplyDemands(*out.aisc, section, data, member.demands);
   }
 
   out.results.weld = CoverPlateWeld(section);
