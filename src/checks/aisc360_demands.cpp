@@ -158,8 +158,10 @@ void AddTorsionInteraction(Result& result, double tc, std::span<const Demand> de
 }
 
 void AddTorsion(Result& result, const Section& section, const MemberData* member, std::span<const Demand> demands) {
-  const bool anyTorsion = std::any_of(demands.begin(), demands.end(), [](const Demand& d) { return Carries(Strength::T, d); });
-  const bool twisted = std::any_of(demands.begin(), demands.end(), [](const Demand& d) { return Magnitude(d.T) > 0; });
+  const bool anyTorsion =
+      std::any_of(demands.begin(), demands.end(), [](const Demand& d) { return Carries(Strength::T, d); });
+  const bool twisted =
+      std::any_of(demands.begin(), demands.end(), [](const Demand& d) { return Magnitude(d.T) > 0; });
   // A section the code does not cover has its reason said already; torsion adds nothing to it.
   if (!anyTorsion || !result.covered) return;
   std::optional<LimitState> torsion;

@@ -12,6 +12,7 @@
 #include "core/language.h"
 #include "core/text_helpers.h"
 #include "core/text_util.h"
+#include "input/input_texts.h"
 
 namespace tavo {
 
@@ -32,73 +33,6 @@ constexpr std::array<const char*, 6> kForceNames{"P", "V2", "V3", "T", "M2", "M3
 constexpr std::array<bool, 6> kIsMoment{false, false, false, true, true, true};
 std::optional<double> Demand::*const kForceFields[6] = {&Demand::P,  &Demand::V2, &Demand::V3,
                                                         &Demand::T,  &Demand::M2, &Demand::M3};
-
-constexpr const char* kHeaderTooLong =
-    "The header line of the forces file is longer than 64 KiB; no forces were read||"
-    "سطر عنوان فایل نیروها از ۶۴ کیلوبایت بلندتر است؛ هیچ نیرویی خوانده نشد";
-constexpr const char* kLineTooLong =
-    "Line {line} of the forces file is longer than 64 KiB; the row is skipped||"
-    "سطر {line} فایل نیروها از ۶۴ کیلوبایت بلندتر است؛ این سطر کنار گذاشته شد";
-constexpr const char* kCannotOpen =
-    "The forces file \"{file}\" could not be opened; no forces were read||"
-    "فایل نیروها «{file}» باز نشد؛ هیچ نیرویی خوانده نشد";
-constexpr const char* kEmpty = "The forces file is empty; no forces were read||"
-                               "فایل نیروها خالی است؛ هیچ نیرویی خوانده نشد";
-constexpr const char* kBinary =
-    "The forces file is not a text table (it holds binary data, or was saved as UTF-16); save it as "
-    "CSV text; no forces were read||"
-    "فایل نیروها جدول متنی نیست (داده دودویی دارد یا با UTF-16 ذخیره شده است)؛ آن را به صورت متن CSV "
-    "ذخیره کنید؛ هیچ نیرویی خوانده نشد";
-constexpr const char* kNoIdColumn =
-    "The header of the forces file (line {line}) has no element ID column (ID, Element, Elem or Frame); "
-    "no forces were read||"
-    "سطر عنوان فایل نیروها (سطر {line}) ستون شماره عضو (ID، Element، Elem یا Frame) ندارد؛ هیچ نیرویی "
-    "خوانده نشد";
-constexpr const char* kNoForceColumn =
-    "The header of the forces file (line {line}) names none of the forces P, V2, V3, T, M2, M3; no forces "
-    "were read||"
-    "سطر عنوان فایل نیروها (سطر {line}) هیچ‌یک از نیروهای P، V2، V3، T، M2، M3 را ندارد؛ هیچ نیرویی خوانده "
-    "نشد";
-constexpr const char* kDuplicateColumn =
-    "Column {column} appears twice in the header of the forces file; the first one is read||"
-    "ستون {column} دو بار در سطر عنوان فایل نیروها آمده است؛ اولی خوانده شد";
-constexpr const char* kNoId = "Line {line} of the forces file has no element ID; the row is skipped||"
-                              "سطر {line} فایل نیروها شماره عضو ندارد؛ این سطر کنار گذاشته شد";
-constexpr const char* kBadId =
-    "Line {line} of the forces file: the element ID \"{id}\" is not a whole number (digits only, at most "
-    "9); the row is skipped||"
-    "سطر {line} فایل نیروها: شماره عضو «{id}» عدد صحیح نیست (فقط رقم، حداکثر ۹ رقم)؛ این سطر کنار گذاشته شد";
-constexpr const char* kBadNumber =
-    "Line {line} of the forces file: {column} = \"{text}\" is not a number; the row is skipped||"
-    "سطر {line} فایل نیروها: مقدار {column} برابر «{text}» عدد نیست؛ این سطر کنار گذاشته شد";
-constexpr const char* kUnitlessValue =
-    "Line {line} of the forces file: the unit of {column} is not known; the row is skipped||"
-    "سطر {line} فایل نیروها: واحد {column} شناخته نیست؛ این سطر کنار گذاشته شد";
-constexpr const char* kUnknownUnit =
-    "Unknown unit \"{unit}\" for column {column} of the forces file (known: kg, ton, N, kN, lb, kip, and "
-    "for moments with cm, m, mm, ft or in, as kN-m); its values are not read||"
-    "واحد «{unit}» برای ستون {column} فایل نیروها شناخته نیست (واحدهای شناخته: kg، ton، N، kN، lb، kip و "
-    "برای لنگر همراه با cm، m، mm، ft یا in مانند kN-m)؛ مقادیر آن خوانده نشد";
-constexpr const char* kMomentUnitOnForce =
-    "The unit \"{unit}\" of column {column} of the forces file is a moment's, but {column} is a force; its "
-    "values are not read||"
-    "واحد «{unit}» ستون {column} فایل نیروها واحد لنگر است ولی {column} نیرو است؛ مقادیر آن خوانده نشد";
-constexpr const char* kForceUnitOnMoment =
-    "The unit \"{unit}\" of column {column} of the forces file names no length (a moment is written "
-    "force-length, as kN-m); its values are not read||"
-    "واحد «{unit}» ستون {column} فایل نیروها طول ندارد (واحد لنگر به صورت نیرو-طول نوشته می‌شود، مانند "
-    "kN-m)؛ مقادیر آن خوانده نشد";
-constexpr const char* kBadUnitsLine =
-    "The units line \"{text}\" of the forces file names no known units (as UNITS=[kN]-[m]); columns "
-    "without a unit of their own are not read||"
-    "سطر واحدهای فایل نیروها «{text}» واحد شناخته‌شده‌ای ندارد (مانند UNITS=[kN]-[m])؛ ستون‌هایی که واحد "
-    "خود را ندارند خوانده نشدند";
-constexpr const char* kMoreProblems =
-    "{count} further problems of the forces file are not listed||"
-    "{count} مشکل دیگر فایل نیروها فهرست نشده است";
-constexpr const char* kMoreRowsOfElement =
-    "Further rows of this element in the forces file were skipped too||"
-    "سطرهای دیگری از این عضو در فایل نیروها نیز کنار گذاشته شد";
 
 // The unit a column's values are in: a factor to kg (forces) or kg·cm (moments), or why not.
 struct ColumnUnit {
@@ -141,7 +75,9 @@ std::pair<std::string, std::string> UnitParts(std::string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '[' || c == ']' || c == '(' || c == ')') continue;
-    if (static_cast<unsigned char>(c) == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xB7) {
+    const bool middleDot = static_cast<unsigned char>(c) == 0xC2 && i + 1 < text.size() &&
+                           static_cast<unsigned char>(text[i + 1]) == 0xB7;
+    if (middleDot) {
       t += '-';  // the middle dot
       ++i;
       continue;
@@ -165,15 +101,16 @@ ColumnUnit UnitOfColumn(std::string_view unitText, int force) {
     u.problem = Fill(text, {{"unit", written}, {"column", column}});
     return u;
   };
-  if (!fr) return fail(kUnknownUnit);
+  if (!fr) return fail(texts::kForcesUnknownUnit);
   if (!kIsMoment[force]) {
-    if (!lengthName.empty()) return LengthRatioOfName(lengthName) ? fail(kMomentUnitOnForce) : fail(kUnknownUnit);
+    if (!lengthName.empty())
+      return fail(LengthRatioOfName(lengthName) ? texts::kForcesMomentUnitOnForce : texts::kForcesUnknownUnit);
     u.ratio = *fr;
     return u;
   }
-  if (lengthName.empty()) return fail(kForceUnitOnMoment);
+  if (lengthName.empty()) return fail(texts::kForcesForceUnitOnMoment);
   const auto lr = LengthRatioOfName(lengthName);
-  if (!lr) return fail(kUnknownUnit);
+  if (!lr) return fail(texts::kForcesUnknownUnit);
   u.ratio = *fr * *lr;
   return u;
 }
@@ -312,12 +249,13 @@ class Reader {
     if (!id) return;
     Diagnostics& notes = table_.notesById[*id];
     if (notes.size() < kMaxPerElement) AddDiagnosticPair(notes, Severity::Error, std::move(text));
-    else if (notes.size() == kMaxPerElement) AddDiagnosticPair(notes, Severity::Error, kMoreRowsOfElement);
+    else if (notes.size() == kMaxPerElement) AddDiagnosticPair(notes, Severity::Error, texts::kForcesMoreRowsOfElement);
   }
 
   void Finish() {
     if (unlisted_ > 0)
-      AddDiagnosticPair(table_.diagnostics, Severity::Error, Fill(kMoreProblems, {{"count", std::to_string(unlisted_)}}));
+      AddDiagnosticPair(table_.diagnostics, Severity::Error,
+                        Fill(texts::kForcesMoreProblems, {{"count", std::to_string(unlisted_)}}));
   }
 
  private:
@@ -353,7 +291,7 @@ std::optional<FileUnits> UnitsLine(std::string_view line, Reader& reader) {
     shape.replace(at, names.force.size(), UnitAlias(names.force));
   if (!names.ok || !fr || !lr || !CheckUnitsText(shape).ok) {
     u.ok = false;
-    reader.Problem(Fill(kBadUnitsLine, {{"text", text}}));
+    reader.Problem(Fill(texts::kForcesBadUnitsLine, {{"text", text}}));
     return u;
   }
   u.force = *fr;
@@ -398,18 +336,18 @@ ForcesTable ReadForcesText(std::string_view text, const UnitSystem& inputUnits) 
   table.found = true;
   Reader reader(table);
   if (text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'))) {
-    reader.Problem(kBinary);
+    reader.Problem(texts::kForcesBinary);
     return table;
   }
   if (text.find('\0') != std::string_view::npos) {
-    reader.Problem(kBinary);
+    reader.Problem(texts::kForcesBinary);
     return table;
   }
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   std::vector<Line> lines = SplitLines(text);
   std::erase_if(lines, [](const Line& l) { return Blank(l.text); });
   if (lines.empty()) {
-    reader.Problem(kEmpty);
+    reader.Problem(texts::kForcesEmpty);
     return table;
   }
 
@@ -422,13 +360,13 @@ ForcesTable ReadForcesText(std::string_view text, const UnitSystem& inputUnits) 
   if (next < lines.size() && lines[next].text.size() <= kMaxLine)
     if (auto u = UnitsLine(lines[next].text, reader)) units = *u, ++next;
   if (next >= lines.size()) {
-    reader.Problem(kEmpty);
+    reader.Problem(texts::kForcesEmpty);
     return table;
   }
 
   const Line header = lines[next++];
   if (header.text.size() > kMaxLine) {
-    reader.Problem(kHeaderTooLong);
+    reader.Problem(texts::kForcesHeaderTooLong);
     return table;
   }
   const char separator = DetectSeparator(header.text);
@@ -450,7 +388,8 @@ ForcesTable ReadForcesText(std::string_view text, const UnitSystem& inputUnits) 
       continue;
     }
     if (*slot >= 0) {
-      AddDiagnosticPair(table.diagnostics, Severity::Warning, Fill(kDuplicateColumn, {{"column", cells[i]}}));
+      AddDiagnosticPair(table.diagnostics, Severity::Warning,
+                        Fill(texts::kForcesDuplicateColumn, {{"column", cells[i]}}));
       continue;
     }
     *slot = index;
@@ -460,11 +399,11 @@ ForcesTable ReadForcesText(std::string_view text, const UnitSystem& inputUnits) 
     }
   }
   if (columns.id < 0) {
-    reader.Problem(Fill(kNoIdColumn, {{"line", LineText(header.number)}}));
+    reader.Problem(Fill(texts::kForcesNoIdColumn, {{"line", LineText(header.number)}}));
     return table;
   }
   if (!AnyForce(columns)) {
-    reader.Problem(Fill(kNoForceColumn, {{"line", LineText(header.number)}}));
+    reader.Problem(Fill(texts::kForcesNoForceColumn, {{"line", LineText(header.number)}}));
     return table;
   }
 
@@ -506,7 +445,7 @@ ForcesTable ReadForcesText(std::string_view text, const UnitSystem& inputUnits) 
       // Its ID, when the start of the line gives one, still learns that a row of it was lost.
       const auto head = SplitFields(line.text.substr(0, kMaxLine), separator);
       const bool idComplete = static_cast<size_t>(columns.id) + 1 < head.size();
-      reader.Problem(Fill(kLineTooLong, {{"line", number}}),
+      reader.Problem(Fill(texts::kForcesLineTooLong, {{"line", number}}),
                      idComplete ? ReadId(CellOf(head, columns.id)) : std::nullopt);
       continue;
     }
@@ -515,7 +454,8 @@ ForcesTable ReadForcesText(std::string_view text, const UnitSystem& inputUnits) 
     const std::string idText = CellOf(row, columns.id);
     const auto id = ReadId(idText);
     if (!id) {
-      reader.Problem(idText.empty() ? Fill(kNoId, {{"line", number}}) : Fill(kBadId, {{"line", number}, {"id", idText}}));
+      reader.Problem(idText.empty() ? Fill(texts::kForcesNoId, {{"line", number}})
+                                    : Fill(texts::kForcesBadId, {{"line", number}, {"id", idText}}));
       continue;
     }
     Demand demand;
@@ -524,14 +464,15 @@ ForcesTable ReadForcesText(std::string_view text, const UnitSystem& inputUnits) 
       const std::string cell = CellOf(row, columns.force[f]);
       if (columns.force[f] < 0 || cell.empty()) continue;
       if (!columns.unit[f].ok) {
-        reader.Problem(Fill(kUnitlessValue, {{"line", number}, {"column", kForceNames[f]}}), id);
+        reader.Problem(Fill(texts::kForcesUnitlessValue, {{"line", number}, {"column", kForceNames[f]}}), id);
         ok = false;
         break;
       }
       const auto value = ReadNumber(cell, separator);
       const double converted = value ? columns.unit[f].ratio.ToBase(*value) : 0.0;
       if (!value || !std::isfinite(converted)) {
-        reader.Problem(Fill(kBadNumber, {{"line", number}, {"column", kForceNames[f]}, {"text", cell}}), id);
+        reader.Problem(
+            Fill(texts::kForcesBadNumber, {{"line", number}, {"column", kForceNames[f]}, {"text", cell}}), id);
         ok = false;
         break;
       }
@@ -557,7 +498,7 @@ ForcesTable ReadForcesFile(const std::filesystem::path& file, const UnitSystem& 
   if (std::filesystem::is_directory(status) || !in) {
     ForcesTable table;
     table.found = true;
-    AddDiagnosticPair(table.diagnostics, Severity::Error, Fill(kCannotOpen, {{"file", file.string()}}));
+    AddDiagnosticPair(table.diagnostics, Severity::Error, Fill(texts::kForcesCannotOpen, {{"file", file.string()}}));
     return table;
   }
   text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -24,8 +24,15 @@ LimitState Made(Strength s, const char* equation, double available) {
 Result MadeResult(double pc, double pt, double m3, double m2, double v2, double v3) {
   Result r;
   r.covered = true;
-  if (pc > 0) r.limitStates.push_back(Made(Strength::Pc, "E3-1", pc * 1.25)), r.limitStates.push_back(Made(Strength::Pc, "E7-1", pc));
-  if (pt > 0) r.limitStates.push_back(Made(Strength::Pt, "D2-1", pt * 1.1)), r.limitStates.push_back(Made(Strength::Pt, "D2-2", pt));
+  // Two limit states for each axial strength, the second the lesser, as the chapters give them.
+  if (pc > 0) {
+    r.limitStates.push_back(Made(Strength::Pc, "E3-1", pc * 1.25));
+    r.limitStates.push_back(Made(Strength::Pc, "E7-1", pc));
+  }
+  if (pt > 0) {
+    r.limitStates.push_back(Made(Strength::Pt, "D2-1", pt * 1.1));
+    r.limitStates.push_back(Made(Strength::Pt, "D2-2", pt));
+  }
   if (m3 > 0) r.limitStates.push_back(Made(Strength::M3, "F2-1", m3));
   if (m2 > 0) r.limitStates.push_back(Made(Strength::M2, "F6-1", m2));
   if (v2 > 0) r.limitStates.push_back(Made(Strength::V2, "G2-1", v2));

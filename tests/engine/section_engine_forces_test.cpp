@@ -2,7 +2,6 @@
 
 #include "core/messages.h"
 #include "engine/section_engine.h"
-#include "support/test_support.h"
 
 namespace tavo {
 namespace {
@@ -23,12 +22,9 @@ TEST(SectionEngineForces, AMemberCarriesItsRowsAndTheirProblems) {
 
   for (const DesignCode code : {DesignCode::Aisc360Lrfd, DesignCode::Asd89}) {
     SCOPED_TRACE(static_cast<int>(code));
-    test::ScratchDir dir;
     RecordingMessages messages;
     ModuleContext ctx;
     ctx.messages = &messages;
-    ctx.installDir = dir.str();
-    ctx.tempDir = dir.str() + "temp/";
     ctx.code = code;
     SectionEngine engine(ctx);
     engine.SetForces(forces);

@@ -88,7 +88,10 @@ TEST(ForcesFile, LayoutsAndSeparators) {
   }
   // Quoted fields keep their separators and quotes; a byte-order mark is no part of the header.
   {
-    const auto t = ReadForcesText("\xEF\xBB\xBF" "Elem,\"Load Case\",P,\"Note\"\n3,\"ULS, \"\"1\"\"\",-2,\"a,b\"\n", KgCm());
+    const auto t = ReadForcesText(
+        "\xEF\xBB\xBF"
+        "Elem,\"Load Case\",P,\"Note\"\n3,\"ULS, \"\"1\"\"\",-2,\"a,b\"\n",
+        KgCm());
     EXPECT_TRUE(t.diagnostics.empty()) << English(t.diagnostics);
     EXPECT_EQ(t.byId.at(3).at(0).combination, "ULS, \"1\"");
     EXPECT_DOUBLE_EQ(*t.byId.at(3).at(0).P, -2);
