@@ -1,7 +1,7 @@
 // Published worked examples of the limit-state code (AISC 360), each member read from its
 // designation by the real parser and checked against the strengths the example prints.
 //
-// Source: AISC, Design Examples, Companion to the Steel Construction Manual, v16.0 (2023),
+// Source: AISC, Design Examples, Companion to the Steel Construction Manual, v16.0,
 // examples D.5, E.2, E.3, E.12, F.14, G.5 and G.8A. The examples' members are converted
 // exactly (1 in = 25.4 mm, 1 kip = 453.59237 kg, 1 ksi = 6.894757293168 MPa).
 //
