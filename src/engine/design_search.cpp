@@ -276,8 +276,8 @@ std::optional<double> DesignRatio(const CheckedMember& member, const DesignDeman
   if (member.Status() != ElementStatus::Ok) return std::nullopt;
   if (IsLimitStateCode(member.member.code)) {
     if (!member.aisc || !member.aisc->Ok()) return std::nullopt;
-    if (!demands.Any()) return 0.0;
-    return member.aisc->governingRatio;
+    if (member.aisc->governingRatio) return member.aisc->governingRatio;
+    return member.member.demands.empty() ? std::optional<double>(0.0) : std::nullopt;
   }
   const CheckResults& r = member.results;
   double ratio = 0;
@@ -298,7 +298,7 @@ std::vector<DesignProposal> SearchDesign(const SectionEngine& engine, const Cand
                                          const DesignDemands& demands, size_t count, int jobs) {
   std::vector<DesignProposal> found;
   if (count == 0 || set.candidates.empty()) return found;
-  if (IsLimitStateCode(member.code)) member.demands = demands.Combinations();
+  if (IsLimitStateCode(member.code) && demands.Any()) member.demands = demands.Combinations();
   const std::vector<DesignCandidate>& all = set.candidates;
 
   // Candidates go lightest first, in blocks; once `count` passed, a block that starts heavier

@@ -94,8 +94,9 @@ struct DesignProposal {
 };
 
 // The `count` lightest candidates that pass for the member (its kind, length, Fy, Fu and
-// code), ratio ≤ 1, lightest first, ties by ratio then designation. member.demands is
-// replaced by the demands' combinations under the limit-state code. jobs: threads (0: one per
+// code), ratio ≤ 1, lightest first, ties by ratio then designation. Under the limit-state code
+// member.demands (the element's forces) are replaced by the demands' combinations when there
+// are any demands. jobs: threads (0: one per
 // core; 1 for a search that runs beside others).
 std::vector<DesignProposal> SearchDesign(const SectionEngine& engine, const CandidateSet& set, MemberInput member,
                                          const DesignDemands& demands, size_t count, int jobs = 1);
