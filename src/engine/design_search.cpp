@@ -77,6 +77,18 @@ std::vector<std::string> DesignSetNames() {
   return names;
 }
 
+std::string DesignSetOf(const Section& section) {
+  const CurrentSection& cs = section.cs;
+  std::string set = cs.family;
+  if (set == "UNP" && cs.Count == 2) set = cs.Arrangement == "][" ? "2UNP ][" : "2UNP []";
+  else if (cs.Count != 1 && !(cs.Count == 2 && set.starts_with('2'))) return {};
+  // Web plates, or plates on a doubled profile, are no set's.
+  if (cs.WebPlateThickness > 0 || (cs.PlateThickness > 0 && cs.Count != 1)) return {};
+  if (cs.PlateThickness > 0) set += "+2PL";
+  const std::vector<std::string> names = DesignSetNames();
+  return std::find(names.begin(), names.end(), set) != names.end() ? set : std::string();
+}
+
 std::optional<MmRange> ParseMmRange(std::string_view text, std::string* error) {
   const auto fail = [&](const std::string& why) -> std::optional<MmRange> {
     if (error) *error = why;
@@ -270,6 +282,11 @@ DesignDemands CapacitiesOf(const CheckedMember& member) {
   d.tension = r.Tmax * 1000;
   d.M3 = r.Mmax ? *r.Mmax * 1e5 : 0;
   return d;
+}
+
+DesignDemands DemandsOfMember(const CheckedMember& member) {
+  if (IsLimitStateCode(member.member.code) && !member.member.demands.empty()) return {};
+  return CapacitiesOf(member);
 }
 
 std::optional<double> DesignRatio(const CheckedMember& member, const DesignDemands& demands) {

@@ -17,6 +17,10 @@ namespace tavo {
 // The set names a search understands, as the command line writes them.
 std::vector<std::string> DesignSetNames();
 
+// The set a section belongs to ("IPE+2PL" for an IPE with cover plates, "2UNP ][" for two
+// channels back to back); empty when no set holds sections like it.
+std::string DesignSetOf(const Section& section);
+
 // A closed range of millimetres; either end may be open.
 struct MmRange {
   std::optional<double> low, high;
@@ -81,6 +85,10 @@ struct DesignDemands {
 // least as strong as this one in every capacity). Under the limit-state code: its available
 // strengths, each alone.
 DesignDemands CapacitiesOf(const CheckedMember& member);
+
+// What a member already designed must carry again: under the limit-state code its forces when
+// it has any (empty demands: the member's own combinations are used); otherwise CapacitiesOf.
+DesignDemands DemandsOfMember(const CheckedMember& member);
 
 // The largest demand / capacity of a checked member; nullopt when it does not pass whatever
 // the ratio (an error, not OK by its own rules, not covered by the code, or a demand with no

@@ -206,6 +206,26 @@ TEST_F(DesignSearch, DoubledProfilesAreNeverCloserThanTouching) {
   EXPECT_NE(metres.candidates.back().designation.find("(d=0."), std::string::npos) << metres.candidates.back().designation;
 }
 
+// The desktop searches the family of the section it shows, and each set's own candidates are
+// of that set.
+TEST_F(DesignSearch, EverySetHoldsSectionsOfItself) {
+  for (const std::string& name : DesignSetNames()) {
+    SCOPED_TRACE(name);
+    DesignRanges small;  // a few of the large sets are enough
+    small.depth = {0, 450};
+    small.width = {0, 300};
+    for (const DesignCandidate& c : Set(name, small).candidates) {
+      ASSERT_EQ(DesignSetOf(c.section), name) << c.designation;
+      if (name.starts_with("2")) break;  // spacings do not change the set
+    }
+  }
+  const struct {
+    const char* designation;
+    const char* set;
+  } others[] = {{"HEA200", "IPBL"}, {"2UNP20", "2UNP []"}, {"IPE30+2WPL200*8", ""}, {"TUBE 100*5", ""}, {"2IPE30+2PL200*10", ""}};
+  for (const auto& o : others) EXPECT_EQ(DesignSetOf(engine_.Compute(o.designation)), o.set) << o.designation;
+}
+
 TEST_F(DesignSearch, BadSetsAndRangesAreSaid) {
   std::string error;
   EXPECT_TRUE(CandidateDesignations(engine_.catalogue(), "HEX", {}, 1.0, &error).empty());

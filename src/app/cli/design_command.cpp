@@ -126,10 +126,7 @@ class DesignFormatter final : public BatchFormatter {
     if (current.Status() == ElementStatus::Error) {
       d.note = "not checked: the element has an error";
     } else {
-      // Under the limit-state code the element's forces, when it has any; otherwise the
-      // capacities of its section, each to be reached again.
-      const bool forces = IsLimitStateCode(current.member.code) && !current.member.demands.empty();
-      const DesignDemands demands = forces ? DesignDemands{} : CapacitiesOf(current);
+      const DesignDemands demands = DemandsOfMember(current);
       d.oldRatio = DesignRatio(current, demands);
       const std::vector<DesignProposal> found = SearchDesign(engine_, set_, current.member, demands, 1, 1);
       if (found.empty()) {
