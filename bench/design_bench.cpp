@@ -2,18 +2,15 @@
 // girders) on one core, and a whole generated input of 10 000 elements, each searched over a
 // set of about 1 000 candidates on every core. The command itself is timed by design_bench.sh.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 
 #include "core/messages.h"
 #include "engine/batch_run.h"
 #include "engine/design_search.h"
-#include "input_mix.h"
+#include "generated_session.h"
 
 namespace {
 
@@ -36,8 +33,8 @@ Fixture& Shared() {
 }
 
 const CandidateSet& Girders(const DesignRanges& ranges = {}) {
-  static std::map<double, CandidateSet> made;
-  const double key = ranges.depth.high.value_or(0);
+  static std::map<std::pair<double, double>, CandidateSet> made;
+  const std::pair<double, double> key{ranges.depth.high.value_or(0), ranges.width.high.value_or(0)};
   auto it = made.find(key);
   if (it == made.end()) it = made.emplace(key, MakeCandidateSet(*Shared().engine, "PG", ranges, nullptr)).first;
   return it->second;
@@ -87,25 +84,16 @@ class Proposals final : public BatchFormatter {
 };
 
 void BM_WholeInput(benchmark::State& state) {
-  namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("tavo-design-bench-" + std::to_string(::getpid()));
-  fs::create_directories(dir / "temp");
-  {
-    std::ofstream out(dir / "in.Ardekon", std::ios::binary);
-    bench::WriteMixInput(out, state.range(0));
-  }
+  const bench::GeneratedInput input("tavo-design-bench", state.range(0));
   DesignRanges ranges;
-  ranges.depth.high = 520;  // about a tenth of the girders
+  ranges.depth.high = 400;  // about 1 000 of the girders
+  ranges.width.high = 350;
   const CandidateSet& set = Girders(ranges);
   for (auto _ : state) {
     NullMessages quiet;
     ModuleContext ctx;
-    ctx.messages = &quiet;
-    ctx.installDir = std::string(TAVO_INSTALL_TREE) + "/";
-    ctx.tempDir = dir.string() + "/temp/";
-    SetInputPath(ctx, dir.string() + "/in.Ardekon");
     InputSession session;
-    if (!OpenInput(ctx, session)) {
+    if (!input.Open(ctx, session, quiet)) {
       state.SkipWithError("input not readable");
       break;
     }
@@ -115,7 +103,6 @@ void BM_WholeInput(benchmark::State& state) {
     state.counters["elements"] = static_cast<double>(formatter.proposed);
   }
   state.counters["candidates"] = static_cast<double>(set.candidates.size());
-  fs::remove_all(dir);
 }
 BENCHMARK(BM_WholeInput)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
