@@ -27,6 +27,7 @@ inline constexpr const char* kGroupTorsionInertia = "Torsion constant and inerti
 inline constexpr const char* kGroupElasticModuli = "Elastic moduli||اساس مقطع الاستیک";
 inline constexpr const char* kGroupPlasticModuli = "Plastic moduli||اساس مقطع پلاستیک";
 inline constexpr const char* kGroupRadii = "Radii of gyration||شعاع ژیراسیون";
+inline constexpr const char* kGroupLimitStates = "Limit-state code||آیین‌نامه حالت حدی";
 
 // Templates and result files
 inline constexpr const char* kFormulasNotInStore =

@@ -744,10 +744,7 @@ void TavolinProgram::Results() {
       void Format(BatchChunk& chunk, int, const Element& element, const CheckedMember& member) const override {
         writer_.FormatElement(chunk.files, member, element, member.member.kind);
         // Unrounded: the grid shows significant digits, whatever the size of the unit.
-        chunk.rows.push_back(ResultRow(member.section.props, element.id, ctx_.displayUnits, 0));
-        // A section that is not what was written has no properties to show: the grid marks them.
-        if (member.Status() == ElementStatus::Error)
-          std::fill(chunk.rows.back().begin() + 1, chunk.rows.back().end(), std::numeric_limits<double>::quiet_NaN());
+        chunk.rows.push_back(ResultGridRow(member, element.id, ctx_));
       }
       bool Write(BatchChunk& chunk) override {
         out_.Append(chunk.files);
@@ -796,7 +793,7 @@ void TavolinProgram::Results() {
       results_ = new frmResults(ctx_);
       results_->setAttribute(Qt::WA_DeleteOnClose);
     }
-    results_->SetTable(StandardResultTable(ctx_.displayUnits), rows);
+    results_->SetTable(ResultGridTable(ctx_), rows);
     results_->show();
     results_->raise();
   }

@@ -192,4 +192,46 @@ TEST_F(DesignCli, RunWritesTheProposalsToACopyAndLeavesTheInput) {
   EXPECT_EQ(ReadFile(copy), before);
 }
 
+// Under the limit-state code a run proposes for each element's own forces (the forces file
+// beside the input), the same section `tavo design` proposes for those forces.
+TEST_F(DesignCli, RunUnderTheLimitStateCodeDesignsForEachElementsForces) {
+  const fs::path in = scratch_.Write("lrfd.Ardekon", kHeader + "NO=2\r\n1 IPB30 L=300\r\n2 IPB30 L=400\r\n");
+  scratch_.Write("lrfd.forces.csv", "ID,OutputCase,P,M3\n1,C1,-60000,500000\n2,C1,-20000,0\n2,C2,-5000,900000\n");
+  const auto r = Tavo({"run", in.string(), "--code", "aisc360-lrfd", "--design", "IPB"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string table = ReadFile(scratch_.path() / "lrfd.design.csv");
+  const struct {
+    const char* length;
+    std::vector<std::vector<std::string>> combinations;  // each: P, M3 (kg, kg·cm; P in compression)
+  } elements[] = {{"300", {{"60000", "500000"}}}, {"400", {{"20000", "0"}, {"5000", "900000"}}}};
+  for (size_t i = 0; i < 2; ++i) {
+    // With one combination `tavo design` is given it; with two, the lightest passing both.
+    std::set<std::string> passingAll;
+    bool first = true;
+    for (const auto& comb : elements[i].combinations) {
+      const auto d = Tavo({"design", "--code", "aisc360-lrfd", "--kind", "column", "--length", elements[i].length, "--set",
+                           "IPB", "--P", comb[0], "--M3", comb[1], "--count", "100", "--json"});
+      ASSERT_EQ(d.status, 0) << d.err;
+      std::set<std::string> passing;
+      for (const auto& p : Json(d)) passing.insert(p["designation"].get<std::string>());
+      if (first) {
+        passingAll = passing;
+      } else {
+        std::erase_if(passingAll, [&](const std::string& x) { return !passing.count(x); });
+      }
+      first = false;
+    }
+    // IPB sizes grow in weight with their size: the lightest is the smallest number.
+    std::string lightest;
+    for (const std::string& x : passingAll)
+      if (lightest.empty() || std::stoi(x.substr(3)) < std::stoi(lightest.substr(3))) lightest = x;
+    ASSERT_FALSE(lightest.empty());
+    const std::string row = std::to_string(i + 1) + ",\"IPB30\",";
+    const size_t at = table.find(row);
+    ASSERT_NE(at, std::string::npos) << table;
+    const std::string line = table.substr(at, table.find('\n', at) - at);
+    EXPECT_THAT(line, HasSubstr(",\"" + lightest + "\",")) << line;
+  }
+}
+
 }  // namespace

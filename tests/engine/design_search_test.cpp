@@ -109,6 +109,56 @@ TEST_F(DesignSearch, ProposesTheLightestPassingCandidateOfAnExhaustiveSearch) {
   }
 }
 
+// Under the limit-state code the ratio is the code's governing one for the forces, written here
+// with the analysis signs (compression negative).
+TEST_F(DesignSearch, LimitStateProposalIsTheLightestOfAnExhaustiveSearch) {
+  const struct {
+    const char* set;
+    DesignCode code;
+    MemberKind kind;
+    double length, compression, m3, v2;
+  } cases[] = {
+      {"IPE", DesignCode::Aisc360Lrfd, MemberKind::Beam, 400, 0, 2.0e6, 5000},
+      {"IPB", DesignCode::Aisc360Asd, MemberKind::Column, 350, 60000, 5.0e5, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.set);
+    ctx_.code = c.code;
+    MemberInput member = Member(c.kind, c.length);
+    ASSERT_EQ(member.code, c.code);
+    Demand force;
+    force.combination = "written";
+    if (c.compression > 0) force.P = -c.compression;
+    force.M3 = c.m3;
+    if (c.v2 > 0) force.V2 = c.v2;
+    MemberInput plainMember = member;
+    plainMember.demands = {force};
+    std::string error;
+    std::vector<Plain> plain;
+    for (const std::string& t : CandidateDesignations(engine_.catalogue(), c.set, {}, 1.0, &error)) {
+      const CheckedMember checked = engine_.Check(engine_.Compute(t), plainMember);
+      if (checked.Status() != ElementStatus::Ok || !checked.aisc || !checked.aisc->covered) continue;
+      if (!checked.aisc->governingRatio || *checked.aisc->governingRatio > 1) continue;
+      plain.push_back({t, checked.section.props.A * 0.785, *checked.aisc->governingRatio});
+    }
+    std::sort(plain.begin(), plain.end(), [](const Plain& a, const Plain& b) { return a.weight < b.weight; });
+    ASSERT_GE(plain.size(), 2u);
+    DesignDemands demands;
+    demands.compression = c.compression, demands.M3 = c.m3, demands.V2 = c.v2;
+    const std::vector<DesignProposal> found = SearchDesign(engine_, Set(c.set), member, demands, 2, 2);
+    ASSERT_EQ(found.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+      EXPECT_EQ(found[i].designation, plain[i].designation) << i;
+      EXPECT_NEAR(found[i].ratio, plain[i].ratio, 1e-12) << i;
+    }
+    // The element's own forces are used when no demands are given.
+    member.demands = {force};
+    const std::vector<DesignProposal> own = SearchDesign(engine_, Set(c.set), member, DesignDemands{}, 1, 1);
+    ASSERT_EQ(own.size(), 1u);
+    EXPECT_EQ(own[0].designation, plain[0].designation);
+  }
+}
+
 // Under today's rules a run proposes the lightest section at least as strong as the current one:
 // the current one itself reaches its own capacities exactly, and nothing lighter in its family does.
 TEST_F(DesignSearch, CurrentCapacitiesAreReachedByTheSectionItself) {

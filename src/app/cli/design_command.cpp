@@ -29,12 +29,12 @@ namespace {
 
 struct DesignArgs {
   bool json = false;
-  std::string code = "asd89";
+  CodeOptions code;
   std::string kind;
   double length = 0;
   std::string set;
   double P = 0, T = 0, M3 = 0, M2 = 0, V2 = 0, V3 = 0;
-  double fy = 0, fu = 0;
+  double fy = 0;
   std::optional<double> depthMin, depthMax, widthMin, widthMax;
   std::string plateT, webT;
   int count = 10;
@@ -71,9 +71,9 @@ std::optional<DesignRanges> RangesOf(const DesignArgs& a, std::string* error) {
   return r;
 }
 
-void PrintProposals(const std::vector<DesignProposal>& found, const DesignArgs& a) {
+void PrintProposals(const std::vector<DesignProposal>& found, const DesignArgs& a, DesignCode code) {
   std::printf("Lightest passing sections of %s for a %s, L = %s cm (%s)\n\n", a.set.c_str(), a.kind.c_str(),
-              ShortestText(a.length).c_str(), a.code.c_str());
+              ShortestText(a.length).c_str(), std::string(DesignCodeName(code)).c_str());
   std::printf("  %3s  %-28s %12s %8s\n", "#", "designation", "weight kg/m", "ratio");
   for (size_t i = 0; i < found.size(); ++i)
     std::printf("  %3zu  %-28s %12s %8s\n", i + 1, found[i].designation.c_str(), Fixed(found[i].weight, 2).c_str(),
@@ -174,9 +174,7 @@ void AddDesignCommand(CLI::App& app, CliState& state) {
   std::string sets;
   for (const std::string& n : DesignSetNames()) sets += (sets.empty() ? "" : ", ") + n;
   cmd->add_flag("--json", o.json, "Print a JSON list of {designation, weight, ratio}, lightest first");
-  cmd->add_option("--code", o.code, "Rules: asd89 (default), aisc360-lrfd or aisc360-asd")
-      ->check(CLI::IsMember(std::vector<std::string>(kDesignCodeNames.begin(), kDesignCodeNames.end())))
-      ->capture_default_str();
+  AddCodeOptions(*cmd, o.code);
   cmd->add_option("--kind", o.kind, "Member kind: column, beam or bracing")->required()->check(MemberKindNames());
   cmd->add_option("--length", o.length, "Member length, cm")->required()->check(CLI::NonNegativeNumber);
   cmd->add_option("--set", o.set, "Candidates: " + sets)->required();
@@ -187,8 +185,6 @@ void AddDesignCommand(CLI::App& app, CliState& state) {
   cmd->add_option("--V2", o.V2, "Shear along the web, kg (limit-state code only)")->check(CLI::NonNegativeNumber);
   cmd->add_option("--V3", o.V3, "Shear across the web, kg (limit-state code only)")->check(CLI::NonNegativeNumber);
   cmd->add_option("--fy", o.fy, "Yield stress in kg/cm² (default: the settings file, else " + ShortestText(kDefaultFy) + ")")
-      ->check(CLI::PositiveNumber);
-  cmd->add_option("--fu", o.fu, "Tensile strength in kg/cm² (default " + ShortestText(kDefaultFu) + ")")
       ->check(CLI::PositiveNumber);
   cmd->add_option("--depth-min", o.depthMin, "Smallest overall depth, mm")->check(CLI::NonNegativeNumber);
   cmd->add_option("--depth-max", o.depthMax, "Largest overall depth, mm")->check(CLI::NonNegativeNumber);
@@ -212,11 +208,11 @@ void AddDesignCommand(CLI::App& app, CliState& state) {
     std::string error;
     const std::optional<DesignRanges> ranges = RangesOf(a, &error);
     if (!ranges) return refuse(error);
-    state.ctx.code = DesignCodeOfName(a.code).value_or(DesignCode::Asd89);
-    if (a.fu > 0) state.ctx.fu = a.fu;
     SectionEngine& engine = state.Engine();
     engine.UseDataUnits(UnitSystem{});  // lengths and spacings in cm
-    engine.ResolveFy(GivenFy(a.fy));
+    // No input: Fy, Fu and the code are the options', else the settings file's, else the defaults.
+    engine.ResolveConstants(GivenOf(a.fy, a.code));
+    ShowConstantsNotes(state.ctx, state.quiet);
     for (const Diagnostic& d : state.ctx.fyDiagnostics)
       if (!state.quiet || d.severity == Severity::Error) std::cerr << LabelledLine(d, state.ctx.language) << '\n';
     const CandidateSet set = MakeCandidateSet(engine, a.set, *ranges, &error, a.jobs);
@@ -234,7 +230,7 @@ void AddDesignCommand(CLI::App& app, CliState& state) {
         list.push_back({{"designation", p.designation}, {"weight", RoundTo(p.weight, 3)}, {"ratio", RoundTo(p.ratio, 4)}});
       std::cout << list.dump(2) << '\n';
     } else if (!found.empty()) {
-      PrintProposals(found, a);
+      PrintProposals(found, a, state.ctx.code);
     }
     if (found.empty()) {
       std::cerr << "No candidate of " << a.set << " (" << set.candidates.size()
