@@ -9,41 +9,25 @@
 #include <set>
 #include <sstream>
 
-#include "app/process.h"
+#include "app/own_install.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using tavo::test::ReadFile;
-using tavo::test::RunTavo;
-using tavo::test::ScratchDir;
 
 namespace {
 
 const std::string kHeader = "Software=Ardekon  Version=7.12  Module=tavo  Title=Design\r\n";
 
-class DesignCli : public ::testing::Test {
+class DesignCli : public tavo::test::OwnInstall {
  protected:
-  void SetUp() override {
-    install_ = scratch_.path() / "install";
-    fs::create_directories(install_ / "temp");
-    fs::copy(fs::path(TAVO_INSTALL_TREE) / "cte", install_ / "cte", fs::copy_options::recursive);
-    scratch_.Write("install/cte/constants.ini", "[tavo]\nUNITS=[kg]-[cm]\nFY=2400\n");
-    logs_ = scratch_.path() / "logs";
-    fs::create_directory(logs_);
-  }
-  tavo::test::RunResult Tavo(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--install", install_.string()});
-    return RunTavo(args, logs_);
-  }
   nlohmann::json Json(const tavo::test::RunResult& r) { return nlohmann::json::parse(r.out, nullptr, false); }
   // The check of one section as `tavo section` gives it.
   nlohmann::json SectionCheck(const std::string& designation, const char* kind, const char* length) {
     const auto r = Tavo({"section", designation, "--kind", kind, "--length", length, "--json"});
     return Json(r)["check"];
   }
-  ScratchDir scratch_;
-  fs::path install_, logs_;
 };
 
 TEST_F(DesignCli, ListsTheLightestPassingSectionsFirst) {
