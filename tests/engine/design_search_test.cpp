@@ -109,6 +109,36 @@ TEST_F(DesignSearch, ProposesTheLightestPassingCandidateOfAnExhaustiveSearch) {
   }
 }
 
+// Girders of equal weight (the same plate areas shaped differently) are ranked by ratio: however
+// many are asked for, the list is the head of the exhaustive ranking, ties at the cut included.
+TEST_F(DesignSearch, EqualWeightsAreRankedByRatioWhereverTheListEnds) {
+  DesignRanges ranges;
+  ranges.depth = {300, 600};
+  ranges.width = {150, 300};
+  std::string error;
+  std::vector<std::string> texts;
+  for (const std::string& t : CandidateDesignations(engine_.catalogue(), "PG", ranges, 1.0, &error)) {
+    const Section s = engine_.Compute(t);
+    if (ranges.depth.Holds(s.props.Depth * 10) && ranges.width.Holds(s.props.Width * 10)) texts.push_back(t);
+  }
+  const MemberInput member = Member(MemberKind::Beam, 400);
+  const std::vector<Plain> plain = Exhaustive(engine_, texts, member, 0, 0, 3.0e6);
+  int ties = 0;
+  for (size_t i = 1; i < 30 && i < plain.size(); ++i) ties += plain[i].weight == plain[i - 1].weight ? 1 : 0;
+  ASSERT_GT(ties, 3) << "the case should hold equal weights";
+  DesignDemands demands;
+  demands.M3 = 3.0e6;
+  const CandidateSet set = Set("PG", ranges);
+  for (size_t count = 1; count <= 30; ++count) {
+    for (const int jobs : {1, 2}) {
+      const std::vector<DesignProposal> found = SearchDesign(engine_, set, member, demands, count, jobs);
+      ASSERT_EQ(found.size(), count);
+      for (size_t i = 0; i < count; ++i)
+        ASSERT_EQ(found[i].designation, plain[i].designation) << count << " asked, jobs " << jobs << ", place " << i;
+    }
+  }
+}
+
 // Under the limit-state code the ratio is the code's governing one for the forces, written here
 // with the analysis signs (compression negative).
 TEST_F(DesignSearch, LimitStateProposalIsTheLightestOfAnExhaustiveSearch) {
