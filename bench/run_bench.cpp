@@ -12,6 +12,7 @@
 #include "checks/element_check.h"
 #include "core/messages.h"
 #include "engine/batch_run.h"
+#include "generated_session.h"
 #include "input_mix.h"
 #include "sections/profile_catalogue.h"
 
@@ -77,23 +78,13 @@ class Discard final : public BatchFormatter {
 };
 
 void BM_StreamingPass(benchmark::State& state) {
-  namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("tavo-bench-stream-" + std::to_string(::getpid()));
-  fs::create_directories(dir / "temp");
   constexpr long kElements = 100000;
-  {
-    std::ofstream out(dir / "in.Ardekon", std::ios::binary);
-    bench::WriteMixInput(out, kElements);
-  }
+  const bench::GeneratedInput input("tavo-bench-stream", kElements);
   NullMessages quiet;
   for (auto _ : state) {
     ModuleContext ctx;
-    ctx.messages = &quiet;
-    ctx.installDir = std::string(TAVO_INSTALL_TREE) + "/";
-    ctx.tempDir = dir.string() + "/temp/";
-    SetInputPath(ctx, dir.string() + "/in.Ardekon");
     InputSession session;
-    if (!OpenInput(ctx, session)) {
+    if (!input.Open(ctx, session, quiet)) {
       state.SkipWithError("input not readable");
       break;
     }
@@ -104,8 +95,6 @@ void BM_StreamingPass(benchmark::State& state) {
     benchmark::DoNotOptimize(RunBatch(engine, session, discard, options).N);
   }
   state.SetItemsProcessed(state.iterations() * kElements);
-  std::error_code ec;
-  fs::remove_all(dir, ec);
 }
 BENCHMARK(BM_StreamingPass)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 

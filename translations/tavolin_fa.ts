@@ -570,6 +570,26 @@ Do you still want to set the units?</source>
 <context>
     <name>tavo::ui::frmMain</name>
     <message>
+        <source>Find lighter section</source>
+        <translation>یافتن مقطع سبک‌تر</translation>
+    </message>
+    <message>
+        <source>The ten lightest sections of this family that pass for this member; click one to load it</source>
+        <translation>ده مقطع سبک‌ترِ این خانواده که برای این عضو کافی‌اند؛ برای بارگذاری، روی یکی کلیک کنید</translation>
+    </message>
+    <message>
+        <source>No candidate set holds sections like this one.</source>
+        <translation>هیچ مجموعه‌ای از مقاطع، مقطعی مانند این ندارد.</translation>
+    </message>
+    <message>
+        <source>No section of %1 passes for this member.</source>
+        <translation>هیچ مقطعی از %1 برای این عضو کافی نیست.</translation>
+    </message>
+    <message>
+        <source>The lightest sections of %1 that pass, with weight (kg/m) and ratio:</source>
+        <translation>سبک‌ترین مقاطع %1 که کافی‌اند، با وزن (کیلوگرم بر متر) و نسبت:</translation>
+    </message>
+    <message>
         <source>Section</source>
         <translation>مقطع</translation>
     </message>

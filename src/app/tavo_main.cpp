@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   tavo::cli::AddRunCommand(app, state);
   tavo::cli::AddReportCommand(app, state);
   tavo::cli::AddDrawCommand(app, state);
+  tavo::cli::AddDesignCommand(app, state);
   // Before the command or after it: "tavo --quiet run x" and "tavo run x --quiet" alike.
   const char* quietHelp = "Print nothing but errors (a --json stream is still printed)";
   app.add_flag("-q,--quiet", state.quiet, quietHelp);

@@ -6,10 +6,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QGuiApplication>
+#include <QApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -26,6 +28,7 @@
 #include "core/files.h"
 #include "core/language.h"
 #include "core/messages.h"
+#include "core/text_util.h"
 #include "drawing/section_drawing.h"
 #include "input/input_file.h"
 #include "output/report_writers.h"
@@ -166,6 +169,23 @@ frmMain::frmMain(ModuleContext& ctx, SectionEngine& engine, QWidget* parent)
   grid_->setRowStretch(99, 1);
   scroll->setWidget(rowsHost);
   panelLayout->addWidget(scroll, 1);
+  lighter_ = new QPushButton(tr("Find lighter section"), panelBox);
+  lighter_->setObjectName("cmdLighter");
+  lighter_->setToolTip(tr("The ten lightest sections of this family that pass for this member; click one to load it"));
+  lighterNote_ = new QLabel(panelBox);
+  lighterNote_->setObjectName("lblLighter");
+  lighterNote_->setWordWrap(true);
+  lighterNote_->hide();
+  lighterList_ = new QListWidget(panelBox);
+  lighterList_->setObjectName("lstLighter");
+  lighterList_->setMaximumHeight(180);
+  lighterList_->hide();
+  panelLayout->addWidget(lighter_);
+  panelLayout->addWidget(lighterNote_);
+  panelLayout->addWidget(lighterList_);
+  connect(lighter_, &QPushButton::clicked, this, &frmMain::cmdLighter_Click);
+  connect(lighterList_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { LoadDesignation(item->data(Qt::UserRole).toString().toStdString()); });
   panelBox->setMinimumWidth(300);
   split->addWidget(panelBox);
 
@@ -239,6 +259,9 @@ frmMain::~frmMain() = default;
 
 void frmMain::ShowMember(const CheckedMember& member) {
   undo_->clear();
+  lighterList_->clear();  // proposals belong to the member they were made for
+  lighterList_->hide();
+  lighterNote_->hide();
   member_ = member;
   panel_.SetLengthFactor(ctx_.dataUnitSystem.lengthFactor);
   panel_.BuildParameterPanel(member.section, member.member.Lx);
@@ -481,6 +504,46 @@ bool frmMain::SaveReport(const std::string& path) {
     return false;
   }
   return true;
+}
+
+void frmMain::cmdLighter_Click() {
+  if (!member_) return;
+  lighterList_->clear();
+  lighterList_->hide();
+  const std::string set = DesignSetOf(member_->section);
+  const auto say = [this](const QString& text) {
+    lighterNote_->setText(text);
+    lighterNote_->show();
+  };
+  if (set.empty()) return say(tr("No candidate set holds sections like this one."));
+  const std::string key = set + "|" + ShortestText(ctx_.dataUnitSystem.lengthFactor);
+  auto it = sets_.find(key);
+  if (it == sets_.end()) {
+    std::string error;
+    it = sets_.emplace(key, MakeCandidateSet(engine_, set, {}, &error)).first;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const std::vector<DesignProposal> found = SearchDesign(engine_, it->second, member_->member, DemandsOfMember(*member_), 10, 0);
+  QApplication::restoreOverrideCursor();
+  if (found.empty()) return say(tr("No section of %1 passes for this member.").arg(Q(set)));
+  say(tr("The lightest sections of %1 that pass, with weight (kg/m) and ratio:").arg(Q(set)));
+  for (const DesignProposal& p : found) {
+    auto* item = new QListWidgetItem(QString("%1    %2    %3").arg(Q(p.designation)).arg(p.weight, 0, 'f', 2).arg(p.ratio, 0, 'f', 3),
+                                     lighterList_);
+    item->setData(Qt::UserRole, Q(p.designation));
+  }
+  lighterList_->show();
+}
+
+void frmMain::LoadDesignation(const std::string& designation) {
+  if (!member_ || designation.empty()) return;
+  const CheckedMember before = *member_;
+  panel_.BuildParameterPanel(engine_.Compute(designation), panel_.memberLength());
+  if (currentRow_ >= static_cast<int>(panel_.rows().size())) currentRow_ = 0;
+  BuildRows();
+  Recheck();
+  undo_->push(new ParameterChange(this, before, *member_, -1, 0));
+  emit memberEdited(Q(panel_.designation()), panel_.memberLength());
 }
 
 void frmMain::cmd_save_Click() {

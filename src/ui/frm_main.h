@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -12,12 +13,14 @@
 #include "checks/check_results.h"
 #include "output/report.h"
 #include "ui/parameter_panel.h"
+#include "engine/design_search.h"
 #include "engine/section_engine.h"
 
 class QAction;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QSlider;
 class QTabBar;
@@ -87,6 +90,15 @@ class frmMain : public QWidget {
   // Puts the editor back to a member it showed (an undone or redone step).
   void Restore(const CheckedMember& state);
 
+  // "Find lighter section": the ten lightest sections of the shown one's family that pass for
+  // this member (under today's rules: at least as strong in every capacity), in the list below
+  // the parameters; clicking one loads it (one undoable change).
+  void cmdLighter_Click();
+  void LoadDesignation(const std::string& designation);
+  QPushButton* lighterButton() const { return lighter_; }
+  QListWidget* lighterList() const { return lighterList_; }
+  QLabel* lighterNote() const { return lighterNote_; }
+
   // The save button: asks for the file name, writes the pane's rich text.
   void cmd_save_Click();
   bool SaveReport(const std::string& path);
@@ -137,6 +149,10 @@ class frmMain : public QWidget {
   QTabBar* tabs_ = nullptr;
   ReportView* report_ = nullptr;
   QPushButton* save_ = nullptr;
+  QPushButton* lighter_ = nullptr;
+  QListWidget* lighterList_ = nullptr;
+  QLabel* lighterNote_ = nullptr;
+  std::map<std::string, CandidateSet> sets_;  // by set name and data length unit, made on first use
 };
 
 }  // namespace tavo::ui

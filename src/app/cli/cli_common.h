@@ -89,5 +89,9 @@ void AddSectionCommand(CLI::App& app, CliState& state);
 void AddRunCommand(CLI::App& app, CliState& state);
 void AddReportCommand(CLI::App& app, CliState& state);
 void AddDrawCommand(CLI::App& app, CliState& state);
+void AddDesignCommand(CLI::App& app, CliState& state);
+// tavo run --design SET: a proposal per element, written to "<input>.design.Ardekon" and
+// "<input>.design.csv" beside the input, the table on standard output. False when nothing was written.
+bool RunDesignOfInput(CliState& state, InputSession& session, const std::string& set, int jobs);
 
 }  // namespace tavo::cli

@@ -352,6 +352,7 @@ struct RunArgs {
   int jobs = 0;
   CodeOptions code;
   std::string forces;
+  std::string design;  // --design SET
 };
 
 // Each element's table row or JSON object and its result-file texts, made on the worker
@@ -425,6 +426,7 @@ void AddRunCommand(CLI::App& app, CliState& state) {
   cmd->add_flag("--strict", o.strict, "Exit with status 3 on warnings too, not only on errors");
   cmd->add_option("--jobs", o.jobs, "Threads that check and format elements (default: one per core); the output is the same for any number")
       ->check(CLI::NonNegativeNumber);
+  cmd->add_option("--design", o.design, "Propose for every element the lightest section of SET that passes (under asd89: at least as strong as the current one in every capacity) in INPUT.design.Ardekon and INPUT.design.csv; no other result files");
   cmd->callback([&state, args] {
     const RunArgs& a = *args;
     state.Prepare(a.json);
@@ -462,6 +464,11 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     };
     for (const Diagnostic& d : ctx.fyDiagnostics)
       if (!state.quiet || d.severity == Severity::Error) std::cerr << LabelledLine(d, ctx.language) << '\n';
+
+    if (!a.design.empty()) {
+      RunDesignOfInput(state, session, a.design, a.jobs);
+      return;
+    }
 
     Output out;
     TableWriter table(out);
