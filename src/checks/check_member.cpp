@@ -33,10 +33,13 @@ std::string SlendernessText(double lambda, double limit) {
 // What each kind of member is checked for: a column in compression, a bracing in tension and,
 // with a length, in compression, a beam in bending. A limit broken makes the member not OK; a
 // check that cannot be made is said, so that no verdict rests on a check never made.
-void JudgeMemberKind(const CurrentSection& cs, MemberKind kind, CheckResults& r, Diagnostics& notes) {
+// Under the limit-state code every section has a flexural strength, so only today's rules
+// can leave bending unchecked.
+void JudgeMemberKind(const CurrentSection& cs, MemberKind kind, bool limitStateCode, CheckResults& r,
+                     Diagnostics& notes) {
   const std::string subject = Trim(cs.FullText.empty() ? cs.designation : cs.FullText);
   if (kind == MemberKind::Beam) {
-    if (!r.Fb)
+    if (!r.Fb && !limitStateCode)
       AddDiagnosticPair(notes, Severity::Warning, texts::kBendingNotChecked, subject);
     return;
   }
@@ -145,7 +148,7 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
   if (out.results.weld && !out.results.weld->ok())
     NotOk(out.results, texts::kCoverPlatesTooThick);
   Diagnostics checkNotes;
-  JudgeMemberKind(cs, member.kind, out.results, checkNotes);
+  JudgeMemberKind(cs, member.kind, out.aisc.has_value(), out.results, checkNotes);
   if (out.aisc) JudgeByLimitStates(*out.aisc, out.results);
   out.diagnostics = section.diagnostics;
   AppendDiagnostics(out.diagnostics, member.diagnostics);

@@ -103,6 +103,12 @@ TEST(CheckMember, DefinedValuesPerFamily) {
     EXPECT_EQ(w[0].subject, s.cs.BaseText);
     EXPECT_EQ(m.Status(), ElementStatus::Ok);  // a warning, not an error
     EXPECT_TRUE(Warnings(CheckMember(s, As(MemberKind::Bracing, 100))).empty());  // no bending member
+    // The limit-state code gives every section a flexural strength: nothing is left unchecked.
+    MemberInput lrfd = Beam(100);
+    lrfd.code = DesignCode::Aisc360Lrfd;
+    const CheckedMember byCode = CheckMember(s, lrfd);
+    ASSERT_TRUE(byCode.aisc);
+    for (const Diagnostic& d : byCode.diagnostics) EXPECT_EQ(d.text.find("Bending not checked"), std::string::npos);
   }
   // Tubes: Lc 0 but Fb from the class (D/t = 96: compact).
   Section t = Tube(48, 0.5);
