@@ -1,6 +1,7 @@
 // Designations: any bytes go through ComputeSection against the shipped catalogue and then
-// through CheckMember as column, beam and bracing at a few lengths. Every property and every
-// result must be finite, and no text may grow beyond a sane bound.
+// through CheckMember as column, beam and bracing at a few lengths, by today's rules and by the
+// limit-state code in both methods with and without forces. Every property and every result
+// must be finite, and no text may grow beyond a sane bound.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -76,6 +77,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (r.weld) {
         Finite(r.weld->awMin);
         Finite(r.weld->awMax);
+      }
+    }
+  }
+
+  // The limit-state code: strengths are finite and not negative, available never above
+  // nominal for LRFD (φ ≤ 1), and a ratio exists for every limit state a demand reached.
+  tavo::Demand demand;
+  demand.combination = "fuzz";
+  demand.P = -1000.0, demand.M3 = 1.0e5, demand.M2 = 2.0e4, demand.V2 = 500.0, demand.V3 = 300.0, demand.T = 1.0e3;
+  for (auto code : {tavo::DesignCode::Aisc360Lrfd, tavo::DesignCode::Aisc360Asd}) {
+    for (double length : {0.0, 350.0, 1.0e5}) {
+      for (bool forces : {false, true}) {
+        tavo::MemberInput member;
+        member.kind = tavo::MemberKind::Column;
+        member.Lx = length;
+        member.lengthFactor = input.dataUnits.lengthFactor;
+        member.code = code;
+        if (forces) member.demands = {demand};
+        const tavo::CheckedMember checked = tavo::CheckMember(section, member);
+        if (!checked.aisc) std::abort();
+        const tavo::aisc::Result& a = *checked.aisc;
+        for (const auto& c : a.classification) {
+          Finite(c.ratio), Finite(c.lambdaR), Finite(c.lambdaP), Finite(c.lambdaRf);
+          Bounded(c.element);
+        }
+        for (double v : a.available) {
+          Finite(v);
+          if (v < 0) std::abort();
+        }
+        for (const auto& ls : a.limitStates) {
+          Finite(ls.nominal), Finite(ls.available), Finite(ls.demand), Finite(ls.ratio);
+          if (ls.nominal < 0 || ls.available < 0) std::abort();
+          if (code == tavo::DesignCode::Aisc360Lrfd && ls.available > ls.nominal * (1 + 1e-12)) std::abort();
+          if (ls.demand && !ls.ratio && ls.available > 0) std::abort();
+        }
+        Finite(a.governingRatio);
+        if (a.covered && forces && !a.governingRatio && !tavo::HasError(a.notes)) std::abort();
       }
     }
   }
