@@ -122,6 +122,21 @@ const aisc::LimitState* TorsionOf(const Section& s, const aisc::MemberData& m, a
   return nullptr;
 }
 
+// The torsion limit state in LRFD and then ASD, which must be `name`; `each` gets its available
+// strength in kip-in. and whether it is LRFD.
+template <typename Each>
+void ForTorsion(const Section& s, aisc::MemberData m, const std::string& name, Each each) {
+  for (const aisc::Method method : {aisc::Method::LRFD, aisc::Method::ASD}) {
+    m.method = method;
+    aisc::Result r;
+    const aisc::LimitState* torsion = TorsionOf(s, m, r);
+    if (!r.covered) GTEST_SKIP() << kNotCovered;
+    ASSERT_NE(torsion, nullptr) << "a hollow section takes torsion by H3.1";
+    EXPECT_EQ(torsion->name, name);
+    each(torsion->available / (kKip * kIn), method == aisc::Method::LRFD);
+  }
+}
+
 // D.5: HSS6.000×0.500 (design wall 0.465 in), A500 Gr. C Fy 50, Fu 62 ksi, L = 30 ft, in
 // tension. The example's effective net area Ae = An·U = 7.50 in² is given as the net area (our
 // rupture takes Ae = An). It carries Ag as 8.09 in² (ring 8.0858: 0.05 %). E plays no part.
@@ -275,18 +290,9 @@ TEST(PublishedExamples, RoundHssInShearG5) {
 TEST(PublishedExamples, RectangularHssTorsionH5A) {
   const Section s = Computed("BOX 140.5636*5.9182*101.6*5.9182");
   ASSERT_TRUE(s.usable) << s.problem;
-  for (const aisc::Method method : {aisc::Method::LRFD, aisc::Method::ASD}) {
-    aisc::MemberData m = Member(50, 62, 0);
-    m.method = method;
-    aisc::Result r;
-    const aisc::LimitState* torsion = TorsionOf(s, m, r);
-    if (!r.covered) GTEST_SKIP() << kNotCovered;
-    ASSERT_NE(torsion, nullptr) << "a box takes torsion by H3.1(b)";
-    EXPECT_EQ(torsion->name, "Torsional yielding (H3-3)");
-    const bool lrfd = method == aisc::Method::LRFD;
-    ExpectPrinted(torsion->available / (kKip * kIn), lrfd ? Printed{273, 0.5} : Printed{181, 0.5}, 0.003,
-                  lrfd ? "φT·Tn" : "Tn/ΩT");
-  }
+  ForTorsion(s, Member(50, 62, 0), "Torsional yielding (H3-3)", [](double available, bool lrfd) {
+    ExpectPrinted(available, lrfd ? Printed{273, 0.5} : Printed{181, 0.5}, 0.003, lrfd ? "φT·Tn" : "Tn/ΩT");
+  });
 }
 
 // H.5B: round HSS5.000×0.250 (design wall 0.233 in), A500 Gr. C Fy 50 ksi, L = 14 ft. Both
@@ -302,19 +308,11 @@ TEST(PublishedExamples, RoundHssTorsionH5B) {
   ExpectPrinted(aisc::RoundTorsionBucklingLong(D, t, L) / kKsi, {133, 0.5}, 0.0003, "H3-2a");
   ExpectPrinted(aisc::RoundTorsionBucklingShort(D, t) / kKsi, {175, 0.5}, 0.0003, "H3-2b");
   const double ours = std::numbers::pi * (D - t) * (D - t) * t / 2 / kIn3;  // in³
-  for (const aisc::Method method : {aisc::Method::LRFD, aisc::Method::ASD}) {
-    aisc::MemberData m = Member(50, 62, 168);
-    m.method = method;
-    aisc::Result r;
-    const aisc::LimitState* torsion = TorsionOf(s, m, r);
-    if (!r.covered) GTEST_SKIP() << kNotCovered;
-    ASSERT_NE(torsion, nullptr) << "a round tube takes torsion by H3.1(a)";
-    EXPECT_EQ(torsion->name, "Torsional yielding (H3.1(a))") << "0.6 Fy caps both buckling stresses";
-    const bool lrfd = method == aisc::Method::LRFD;
-    // 239 kip-in. / 1.67 = 143.1; the example's C carries 0.06 %.
-    ExpectPrinted(torsion->available / (kKip * kIn) * 7.95 / ours, lrfd ? Printed{215, 0.5} : Printed{143, 0.5},
-                  0.001, lrfd ? "φT·Tn with C = 7.95 in³" : "Tn/ΩT with C = 7.95 in³");
-  }
+  // 0.6 Fy caps both buckling stresses. 239 kip-in. / 1.67 = 143.1; the example's C carries 0.06 %.
+  ForTorsion(s, Member(50, 62, 168), "Torsional yielding (H3.1(a))", [ours](double available, bool lrfd) {
+    ExpectPrinted(available * 7.95 / ours, lrfd ? Printed{215, 0.5} : Printed{143, 0.5}, 0.001,
+                  lrfd ? "φT·Tn with C = 7.95 in³" : "Tn/ΩT with C = 7.95 in³");
+  });
 }
 
 }  // namespace
