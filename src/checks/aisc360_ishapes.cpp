@@ -248,7 +248,9 @@ void AddCompression(Result& r, const Member& c, const Classes& k) {
   } else {
     AddBuckling(r, c, k, "E3", "Flexural buckling about the weak axis", EulerStress(ly));
   }
-  if (s.x0 == 0 && s.y0 == 0) {
+  // A doubly symmetric girder's shear centre can come out a rounding error off its centroid;
+  // that must not send it to E4-3, whose H = 1 would only repeat the weak-axis buckling.
+  if (s.kind == ShapeKind::DoublySymmetricI || (s.x0 == 0 && s.y0 == 0)) {
     AddBuckling(r, c, k, "E4", "Torsional buckling (E4-2)", TorsionalStress(s, c.L));
   } else {
     // The plate girder is symmetric about its vertical axis, a channel about its strong axis.
