@@ -38,4 +38,78 @@ inline constexpr const char* kResultsNotWritten =
     "||فایل‌های نتایج نوشته نشد: {error}. فایل‌های نتایج قبلی دست‌نخورده مانده‌اند.";
 inline constexpr const char* kTableTemplateMissing = "File Does not Exist!||فایل وجود ندارد!";
 
+// The limit-state code's part of a member's report
+inline constexpr const char* kLimitStateHeading =
+    "Limit-state code AISC 360-16, {method}||آیین‌نامهٔ حالات حدی AISC 360-16، روش {method}";
+inline constexpr const char* kRatiosHeading = "Width-to-thickness ratios||نسبت‌های پهنا به ضخامت";
+inline constexpr const char* kRatioLine =
+    "{element}: {ratio};   compression: {compression};   flexure: {flexure}"
+    "||{element}: {ratio}؛   فشار: {compression}؛   خمش: {flexure}";
+inline constexpr const char* kLimitStatesHeading = "Limit states||حالات حدی";
+inline constexpr const char* kStrengthLine =
+    "{clause} ({equation}) {name}: Rn = {nominal}, {factor}, {availableName} = {available}"
+    "||{clause} ({equation}) {name}: Rn = {nominal}، {factor}، {availableName} = {available}";
+inline constexpr const char* kDemandLine =
+    "demand = {demand}, ratio = {ratio} ({combination})||تقاضا = {demand}، نسبت = {ratio} ({combination})";
+inline constexpr const char* kInteractionLine =
+    "{clause} ({equation}) {name}: ratio = {ratio} ({combination})"
+    "||{clause} ({equation}) {name}: نسبت = {ratio} ({combination})";
+inline constexpr const char* kGoverningMark = "  ◄ governs||  ◄ حاکم";
+inline constexpr const char* kGoverningRatio =
+    "Governing ratio {ratio} ({equation}, {combination})||نسبت حاکم {ratio} ({equation}، {combination})";
+inline constexpr const char* kNoForces =
+    "No forces for this element: strengths only||برای این عضو نیرویی داده نشده است: فقط مقاومت‌ها";
+inline constexpr const char* kLimitStateNotes = "Notes||یادداشت‌ها";
+
+// Strength groups of the limit states, in the order of aisc::Strength
+inline constexpr const char* kStrengthCaptions[] = {
+    "Axial compression (Pc)||فشار محوری (Pc)",
+    "Axial tension (Pt)||کشش محوری (Pt)",
+    "Flexure about the strong axis (M3)||خمش حول محور قوی (M3)",
+    "Flexure about the weak axis (M2)||خمش حول محور ضعیف (M2)",
+    "Shear along the web (V2)||برش در امتداد جان (V2)",
+    "Shear across the web (V3)||برش عمود بر جان (V3)",
+    "Combined forces (H1)||اندرکنش نیروها (H1)",
+};
+
+// Element classes of the ratio lines, by aisc::ElementClassName
+struct NamePair {
+  const char* english;
+  const char* persian;
+};
+inline constexpr NamePair kElementClassNames[] = {
+    {"nonslender", "غیرلاغر"}, {"slender", "لاغر"}, {"compact", "فشرده"}, {"noncompact", "غیرفشرده"},
+};
+// Plate elements of the ratio lines (a trailing number is kept: "flange 2" is «بال 2»)
+inline constexpr NamePair kPlateElementNames[] = {
+    {"flange", "بال"}, {"web", "جان"}, {"wall", "دیواره"}, {"leg", "بال نبشی"}, {"stem", "جان سپری"},
+    {"flanges", "بال‌ها"}, {"webs", "جان‌ها"}, {"plate", "ورق"}, {"cover plate", "ورق تقویتی"},
+};
+// Limit states by their English names; a name not here is shown in English
+inline constexpr NamePair kLimitStateNames[] = {
+    {"Yielding", "تسلیم"},
+    {"Tensile yielding", "تسلیم کششی"},
+    {"Tensile rupture", "گسیختگی کششی"},
+    {"Flexural buckling", "کمانش خمشی"},
+    {"Torsional buckling", "کمانش پیچشی"},
+    {"Flexural-torsional buckling", "کمانش خمشی-پیچشی"},
+    {"Local buckling", "کمانش موضعی"},
+    {"Lateral-torsional buckling", "کمانش جانبی-پیچشی"},
+    {"Flange local buckling", "کمانش موضعی بال"},
+    {"Compression flange local buckling", "کمانش موضعی بال فشاری"},
+    {"Web local buckling", "کمانش موضعی جان"},
+    {"Leg local buckling", "کمانش موضعی بال نبشی"},
+    {"Stem local buckling", "کمانش موضعی جان سپری"},
+    {"Compression flange yielding", "تسلیم بال فشاری"},
+    {"Tension flange yielding", "تسلیم بال کششی"},
+    {"Shear yielding", "تسلیم برشی"},
+    {"Shear buckling", "کمانش برشی"},
+    {"Shear", "برش"},
+    {"Web shear", "برش جان"},
+    {"Torsion", "پیچش"},
+    {"Interaction", "اندرکنش"},
+    {"Combined forces", "اندرکنش نیروها"},
+    {"Flexure and axial force", "اندرکنش خمش و نیروی محوری"},
+};
+
 }  // namespace tavo::texts

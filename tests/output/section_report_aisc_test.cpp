@@ -1,0 +1,232 @@
+// The limit-state code's part of the member report, written from results filled by hand so
+// that what is checked is the report and not the strengths.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/module_context.h"
+#include "families/family_table.h"
+#include "output/report_writers.h"
+#include "output/section_report.h"
+
+namespace tavo {
+namespace {
+
+CheckedMember TubeColumn() {
+  CheckedMember m;
+  m.section.cs.family = "TUBE";
+  m.section.family = StandardFamily("TUBE");
+  m.section.cs.FullText = "TUBE273*10";
+  m.section.props = {85.6, 42.8, 42.8, 14000, 7150, 7150, 524, 524, 685, 685, 9.14, 9.14, 0, 0, 27.3, 27.3};
+  m.member.kind = MemberKind::Column;
+  m.member.id = 5;
+  m.member.Lx = 400;
+  m.member.fy = 2400;
+  m.member.fu = 3700;
+  m.member.Lb = 200;
+  m.member.Cb = 1.14;
+  m.results.cls = "C";
+  m.results.lambda = 43.76;
+  m.results.Fa = 1254.87;
+  m.results.Pmax = 107.4;
+  return m;
+}
+
+aisc::LimitState State(aisc::Strength strength, const char* clause, const char* equation, const char* name,
+                       double nominal, double factor, double available) {
+  aisc::LimitState s;
+  s.strength = strength;
+  s.clause = clause;
+  s.equation = equation;
+  s.name = name;
+  s.nominal = nominal;
+  s.factor = factor;
+  s.available = available;
+  return s;
+}
+
+// Compression by flexural buckling (governing) and by local buckling, flexure by yielding, and
+// the interaction; forces of two combinations.
+aisc::Result HandFilled(aisc::Method method) {
+  const bool lrfd = method == aisc::Method::LRFD;
+  aisc::Result r;
+  r.method = method;
+  r.covered = true;
+  aisc::ElementClassification wall;
+  wall.element = "wall";
+  wall.ratio = 27.3;
+  wall.compressionCase = 9;
+  wall.lambdaR = 93.15;
+  wall.compression = aisc::ElementClass::Nonslender;
+  wall.flexureCase = 20;
+  wall.lambdaP = 73.5;
+  wall.lambdaRf = 317.5;
+  wall.flexure = aisc::ElementClass::Compact;
+  aisc::ElementClassification flange;
+  flange.element = "flange 2";
+  flange.ratio = 40.25;
+  flange.flexureCase = 10;
+  flange.lambdaP = 10.84;
+  flange.lambdaRf = 28.5;
+  flange.flexure = aisc::ElementClass::Slender;
+  r.classification = {wall, flange};
+
+  aisc::LimitState fb = State(aisc::Strength::Pc, "E3", "E3-1", "Flexural buckling", 180000, lrfd ? 0.9 : 1.67,
+                              lrfd ? 162000 : 107784.43);
+  fb.governing = true;
+  fb.demand = 81000;
+  fb.ratio = lrfd ? 0.5 : 0.751;
+  fb.combination = "COMB1";
+  aisc::LimitState lb = State(aisc::Strength::Pc, "E7", "E7-1", "Local buckling", 200000, lrfd ? 0.9 : 1.67,
+                              lrfd ? 180000 : 119760.48);
+  aisc::LimitState y = State(aisc::Strength::M3, "F8.1", "F8-1", "Yielding", 2500000, lrfd ? 0.9 : 1.67,
+                             lrfd ? 2250000 : 1497005.99);
+  y.governing = true;
+  y.demand = 2700000;
+  y.ratio = 1.2;
+  y.combination = "WIND2";
+  aisc::LimitState h = State(aisc::Strength::Combined, "H1.1", "H1-1a", "Interaction", 0, 0, 0);
+  h.governing = true;
+  h.ratio = 1.267;
+  h.combination = "WIND2";
+  r.limitStates = {fb, lb, y, h};
+  r.governingRatio = 1.267;
+  r.governingEquation = "H1-1a";
+  r.governingCombination = "WIND2";
+  AddDiagnostic(r.notes, Severity::Warning, "Tensile rupture taken on the gross area (An = Ag, U = 1)",
+                "گسیختگی کششی روی سطح کل گرفته شد (An = Ag، U = 1)");
+  return r;
+}
+
+class LimitStateReportTest : public ::testing::Test {
+ protected:
+  std::string Write(const CheckedMember& m) {
+    Report r(ctx);
+    WriteSectionReport(r, m);
+    runs = r.runs();
+    return RenderText(r);
+  }
+  // The rendered line holding `needle`; empty when there is none.
+  static std::string LineWith(const std::string& text, const std::string& needle) {
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+      if (line.find(needle) != std::string::npos) return line;
+    return {};
+  }
+  ModuleContext ctx;
+  std::vector<ReportRun> runs;
+};
+
+TEST_F(LimitStateReportTest, TodaysLinesStandUnchangedAheadOfThePart) {
+  CheckedMember m = TubeColumn();
+  const std::string today = Write(m);
+  EXPECT_EQ(today.find("AISC"), std::string::npos);
+  m.aisc = HandFilled(aisc::Method::LRFD);
+  const std::string both = Write(m);
+  // Everything before the verdict is today's report as it was, word for word.
+  ASSERT_GT(both.size(), today.size());
+  EXPECT_EQ(both.substr(0, today.size()), today);
+  EXPECT_NE(both.find("Limit-state code AISC 360-16, LRFD", today.size()), std::string::npos);
+}
+
+TEST_F(LimitStateReportTest, LrfdLinesCarryEquationsFactorsUnitsAndTheGoverningMark) {
+  CheckedMember m = TubeColumn();
+  m.aisc = HandFilled(aisc::Method::LRFD);
+  const std::string t = Write(m);
+  for (const char* line : {"   Fy = 2400 kg/cm²   Fu = 3700 kg/cm²\n", "   L = 400 cm   Lb = 200 cm   Cb = 1.14\n",
+                           "   wall: 27.3;   compression: λr = 93.15, nonslender;   flexure: λp = 73.5, λr = 317.5, compact\n",
+                           "   flange 2: 40.25;   compression: -;   flexure: λp = 10.84, λr = 28.5, slender\n",
+                           "   Axial compression (Pc)\n",
+                           // 180 000 kg is shown in ton, as Pmax is; 2 500 000 kg·cm in ton·m.
+                           "   E3 (E3-1) Flexural buckling: Rn = 180 ton, φ = 0.9, φRn = 162 ton  ◄ governs\n",
+                           "   E7 (E7-1) Local buckling: Rn = 200 ton, φ = 0.9, φRn = 180 ton\n",
+                           "       demand = 81 ton, ratio = 0.5 (COMB1)\n",
+                           "   F8.1 (F8-1) Yielding: Rn = 25 ton.m, φ = 0.9, φRn = 22.5 ton.m  ◄ governs\n",
+                           "       demand = 27 ton.m, ratio = 1.2 (WIND2)\n",
+                           "   H1.1 (H1-1a) Interaction: ratio = 1.267 (WIND2)  ◄ governs\n",
+                           "   Governing ratio 1.267 (H1-1a, WIND2)\n",
+                           "   - Tensile rupture taken on the gross area (An = Ag, U = 1)\n"})
+    EXPECT_NE(t.find(line), std::string::npos) << line << "\n" << t;
+  // A ratio within its strength is green, one above it red.
+  int coloured = 0;
+  for (const ReportRun& run : runs) {
+    if (run.text.find("ratio = 0.5 ") != std::string::npos) {
+      EXPECT_EQ(run.colour, kOkColour);
+      ++coloured;
+    }
+    if (run.text.find("ratio = 1.2 ") != std::string::npos) {
+      EXPECT_EQ(run.colour, kNotOkColour);
+      ++coloured;
+    }
+  }
+  EXPECT_EQ(coloured, 2);
+}
+
+TEST_F(LimitStateReportTest, AsdWritesOmegaAndTheDividedStrength) {
+  CheckedMember m = TubeColumn();
+  m.aisc = HandFilled(aisc::Method::ASD);
+  const std::string t = Write(m);
+  EXPECT_NE(t.find("Limit-state code AISC 360-16, ASD\n"), std::string::npos) << t;
+  EXPECT_NE(t.find("E3 (E3-1) Flexural buckling: Rn = 180 ton, Ω = 1.67, Rn/Ω = 107.8 ton  ◄ governs\n"),
+            std::string::npos)
+      << t;
+  EXPECT_EQ(t.find("φ"), std::string::npos);
+}
+
+TEST_F(LimitStateReportTest, OnlyTheGoverningLimitStateOfEachStrengthIsMarked) {
+  CheckedMember m = TubeColumn();
+  m.aisc = HandFilled(aisc::Method::LRFD);
+  m.aisc->limitStates[0].governing = false;
+  m.aisc->limitStates[1].governing = true;
+  const std::string t = Write(m);
+  EXPECT_EQ(LineWith(t, "E3-1").find("◄"), std::string::npos) << t;
+  EXPECT_NE(LineWith(t, "E7-1").find("◄ governs"), std::string::npos) << t;
+}
+
+TEST_F(LimitStateReportTest, ForcesInTheDisplayUnits) {
+  ctx.displayUnits = UnitFactors("units=[kN]-[m]");
+  CheckedMember m = TubeColumn();
+  m.aisc = HandFilled(aisc::Method::LRFD);
+  const std::string t = Write(m);
+  // The unit tables take a kN as 1000/9.81 kg: 180 000 kg = 1765.8 kN, 2 500 000 kg·cm = 245.25 kN·m.
+  EXPECT_NE(LineWith(t, "E3-1").find("Rn = 1766 kN"), std::string::npos) << t;
+  EXPECT_NE(LineWith(t, "F8-1").find("Rn = 245.2 kN.m"), std::string::npos) << t;
+  EXPECT_NE(LineWith(t, "Fy =").find("Fy = 235440 kN/m²"), std::string::npos) << t;
+  EXPECT_NE(LineWith(t, "Lb =").find("L = 4 m   Lb = 2 m"), std::string::npos) << t;
+}
+
+TEST_F(LimitStateReportTest, PersianRunTakesItsNamesFromTheTables) {
+  ctx.language = 'F';
+  CheckedMember m = TubeColumn();
+  m.aisc = HandFilled(aisc::Method::LRFD);
+  const std::string t = Write(m);
+  for (const char* text : {"آیین‌نامهٔ حالات حدی AISC 360-16، روش LRFD", "نسبت‌های پهنا به ضخامت",
+                           "دیواره: 27.3", "غیرلاغر", "بال 2: 40.25", "فشار محوری (Pc)",
+                           "E3 (E3-1) کمانش خمشی: Rn = 180 ton", "کمانش موضعی", "E7 (E7-1)", "◄ حاکم",
+                           "تقاضا = 81 ton، نسبت = 0.5 (COMB1)", "نسبت حاکم 1.267", "یادداشت‌ها", "گسیختگی کششی"})
+    EXPECT_NE(t.find(text), std::string::npos) << text << "\n" << t;
+  EXPECT_EQ(t.find("Flexural buckling"), std::string::npos);
+  EXPECT_EQ(t.find("governs"), std::string::npos);
+  // A name the tables do not hold is shown as the check gave it rather than dropped.
+  m.aisc->limitStates[1].name = "Bearing of the end plate";
+  EXPECT_NE(Write(m).find("E7 (E7-1) Bearing of the end plate"), std::string::npos);
+}
+
+TEST_F(LimitStateReportTest, WithoutForcesTheStrengthsStandAlone) {
+  CheckedMember m = TubeColumn();
+  aisc::Result r = HandFilled(aisc::Method::LRFD);
+  r.governingRatio.reset();
+  for (aisc::LimitState& s : r.limitStates) {
+    s.demand.reset();
+    s.ratio.reset();
+  }
+  r.limitStates.pop_back();
+  m.aisc = r;
+  const std::string t = Write(m);
+  EXPECT_NE(t.find("No forces for this element: strengths only"), std::string::npos) << t;
+  EXPECT_EQ(t.find("demand ="), std::string::npos) << t;
+  EXPECT_EQ(t.find("Governing ratio"), std::string::npos) << t;
+}
+
+}  // namespace
+}  // namespace tavo
