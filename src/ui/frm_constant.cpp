@@ -1,5 +1,6 @@
 #include "ui/frm_constant.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -57,6 +58,9 @@ std::optional<double> ParseConstant(const std::string& text) {
 }
 
 QString Number(double v) { return Q(Significant(v, 4)); }
+
+// The row that picks the rules members are checked by: a list choice keyed CODE.
+bool IsCodeRow(const ConstantRow& r) { return r.dimension == "BAR" && ToUpper(Trim(r.key)) == "CODE"; }
 }  // namespace
 
 frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget* parent)
@@ -163,6 +167,7 @@ void frmConstant::Form_initialize() {
     delete w.label;
     delete w.box;
     delete w.unit;
+    delete w.choice;
   }
   rows_.clear();
   int line = 0;
@@ -187,14 +192,36 @@ void frmConstant::Form_initialize() {
     grid->addWidget(w.label, line, 0);
     grid->addWidget(w.box, line, 1);
     grid->addWidget(w.unit, line, 2);
-    ++line;
     const int row = r.row;
+    QWidget* focus = w.box;
+    if (IsCodeRow(r)) {
+      // The code is one of three names: picked from a list, never typed.
+      w.choice = new QComboBox(rowsHost_);
+      w.choice->setObjectName(QString("cboConstant_%1").arg(r.row));
+      w.choice->addItem(tr("asd89: allowable stresses"), Q(std::string(DesignCodeName(DesignCode::Asd89))));
+      w.choice->addItem(tr("AISC 360-16, LRFD"), Q(std::string(DesignCodeName(DesignCode::Aisc360Lrfd))));
+      w.choice->addItem(tr("AISC 360-16, ASD"), Q(std::string(DesignCodeName(DesignCode::Aisc360Asd))));
+      w.choice->setToolTip(hint);
+      w.box->hide();
+      w.label->setBuddy(w.choice);
+      grid->addWidget(w.choice, line, 1, 1, 2);
+      focus = w.choice;
+      connect(w.choice, &QComboBox::activated, this, [this, row](int index) {
+        for (RowWidgets& rw : rows_) {
+          if (rw.row != row) continue;
+          rw.box->setText(rw.choice->itemData(index).toString());
+          rw.box->setModified(true);
+          Validate(rw);
+        }
+      });
+    }
+    ++line;
     connect(w.box, &QLineEdit::textEdited, this, [this, row] {
       for (RowWidgets& rw : rows_)
         if (rw.row == row) Validate(rw);
     });
-    if (previous) setTabOrder(previous, w.box);
-    previous = w.box;
+    if (previous) setTabOrder(previous, focus);
+    previous = focus;
     rows_.push_back(w);
   }
   grid->setRowStretch(line, 1);
@@ -245,6 +272,11 @@ void frmConstant::ShowRows() {
     w.shown = v ? Q(Significant(*v, kShownDigits)) : Q(Trim(r->value));
     w.shownValue = r->value;
     w.box->setText(w.shown);
+    if (w.choice) {
+      // A name not in the list (a settings file written by hand) shows as the first, today's rules.
+      const int index = w.choice->findData(Q(Trim(r->value)));
+      w.choice->setCurrentIndex(index >= 0 ? index : 0);
+    }
     const UnitLabelResult u = UnitLabel(r->dimension, 0, ctx_.displayUnits);
     w.unit->setText(u.known && r->dimension != "BAR" ? Q(u.label) : QString());
     Validate(w);
@@ -292,6 +324,12 @@ bool frmConstant::IsRed(int row) const {
   for (const RowWidgets& w : rows_)
     if (w.row == row) return w.box->palette().color(QPalette::Base) == kAlarmRed;
   return false;
+}
+
+QComboBox* frmConstant::codeBox() const {
+  for (const RowWidgets& w : rows_)
+    if (w.choice) return w.choice;
+  return nullptr;
 }
 
 QLineEdit* frmConstant::valueBox(int row) const {
@@ -354,6 +392,18 @@ void frmConstant::chngcte_inc() {
   ShowHint(tr("Ok."));
 }
 
+void frmConstant::ApplyCodeRows() {
+  for (const ConstantRow& r : constants_.rows) {
+    if (IsCodeRow(r)) {
+      ctx_.code = DesignCodeOfName(Trim(r.value)).value_or(DesignCode::Asd89);
+    } else if (ToUpper(Trim(r.key)) == "FU") {
+      const std::optional<double> v = ParseConstant(r.value);
+      const double fu = v ? ValueInBase(r, ctx_.displayUnits) : 0.0;
+      if (std::isfinite(fu) && fu > 0) ctx_.fu = fu;
+    }
+  }
+}
+
 void frmConstant::Confirm() {
   confirmedRows_ = constants_.rows;
   confirmedUnits_ = ctx_.constantsUnits;
@@ -410,6 +460,7 @@ bool frmConstant::CmdGo_Click() {
   SaveConstants(constants_, ctx_);  // a settings file that cannot be written is told there
   // In force whether or not the file was written: Fy from the rows, in the units they are in.
   CheckConstants(constants_, ctx_);
+  ApplyCodeRows();
   ShowRows();  // the boxes show the values now in use ("2500.0 " shows as 2500)
   Confirm();
   if (!reopenedOverEditor || !reopenedOverEditor()) ctx_.displayUnits = UnitFactors("units=[kg]-[cm]", ctx_.messages);

@@ -10,6 +10,7 @@
 #include "core/diagnostics.h"
 #include "input/design_constants.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -45,6 +46,8 @@ class frmConstant : public QWidget {
 
   bool IsRed(int row) const;
   QLineEdit* valueBox(int row) const;
+  // The list of the design-code row (rules members are checked by); null when there is none.
+  QComboBox* codeBox() const;
   QPushButton* continueButton() const { return go_; }
   QStatusBar* statusBar() const { return status_; }
   QLabel* unitsLabel() const { return units_; }
@@ -70,6 +73,8 @@ class frmConstant : public QWidget {
     QLabel* label = nullptr;
     QLineEdit* box = nullptr;
     QLabel* unit = nullptr;
+    // A list choice: the list the user picks from; the box behind it, hidden, holds the value.
+    QComboBox* choice = nullptr;
     QPalette normal;
     QString shown;           // what the window put in the box; anything else was typed
     std::string shownValue;  // the row's value behind it, with all its digits
@@ -83,6 +88,8 @@ class frmConstant : public QWidget {
   void CheckRows();
   // Keeps the rows as confirmed, for ShowInForce.
   void Confirm();
+  // The design code and Fu of the rows put in force.
+  void ApplyCodeRows();
   QString RangeText(const ConstantRow& row) const;
   const ConstantRow* RowData(int row) const;
   const ConstantRow* FyRow() const;
