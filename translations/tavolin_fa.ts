@@ -54,7 +54,7 @@
     <name>tavo::ui::ElementListModel</name>
     <message>
         <source>Governing ratio %1 (%2, %3)</source>
-        <translation>نسبت حاکم %1 (%2، %3)</translation>
+        <translation>نسبت حاکم %1 (%2, %3)</translation>
     </message>
     <message>
         <source>Design is not OK!</source>

@@ -42,21 +42,23 @@ inline constexpr const char* kTableTemplateMissing = "File Does not Exist!||فا
 inline constexpr const char* kLimitStateHeading =
     "Limit-state code AISC 360-16, {method}||آیین‌نامهٔ حالات حدی AISC 360-16، روش {method}";
 inline constexpr const char* kRatiosHeading = "Width-to-thickness ratios||نسبت‌های پهنا به ضخامت";
+inline constexpr const char* kClassSeparator = ", ||، ";
 inline constexpr const char* kRatioLine =
-    "{element}: {ratio};   compression: {compression};   flexure: {flexure}"
-    "||{element}: {ratio}؛   فشار: {compression}؛   خمش: {flexure}";
+    "{element}: {ratio};   compression: {compression}||{element}: {ratio}؛   فشار: {compression}";
+inline constexpr const char* kRatioFlexureLine = "flexure: {flexure}||خمش: {flexure}";
 inline constexpr const char* kLimitStatesHeading = "Limit states||حالات حدی";
 inline constexpr const char* kStrengthLine =
-    "{clause} ({equation}) {name}: Rn = {nominal}, {factor}, {availableName} = {available}"
-    "||{clause} ({equation}) {name}: Rn = {nominal}، {factor}، {availableName} = {available}";
+    "Rn = {nominal}, {factor}, {availableName} = {available}||Rn = {nominal}، {factor}، {availableName} = {available}";
 inline constexpr const char* kDemandLine =
     "demand = {demand}, ratio = {ratio} ({combination})||تقاضا = {demand}، نسبت = {ratio} ({combination})";
 inline constexpr const char* kInteractionLine =
     "{clause} ({equation}) {name}: ratio = {ratio} ({combination})"
     "||{clause} ({equation}) {name}: نسبت = {ratio} ({combination})";
-inline constexpr const char* kGoverningMark = "  ◄ governs||  ◄ حاکم";
+// The Persian mark points right, at its line; the comma in brackets stays a Latin one so that
+// the equation and the combination read as one left-to-right piece.
+inline constexpr const char* kGoverningMark = "  ◄ governs||  ► حاکم";
 inline constexpr const char* kGoverningRatio =
-    "Governing ratio {ratio} ({equation}, {combination})||نسبت حاکم {ratio} ({equation}، {combination})";
+    "Governing ratio {ratio} ({equation}, {combination})||نسبت حاکم {ratio} ({equation}, {combination})";
 inline constexpr const char* kNoForces =
     "No forces for this element: strengths only||برای این عضو نیرویی داده نشده است: فقط مقاومت‌ها";
 inline constexpr const char* kLimitStateNotes = "Notes||یادداشت‌ها";
@@ -80,11 +82,12 @@ struct NamePair {
 inline constexpr NamePair kElementClassNames[] = {
     {"nonslender", "غیرلاغر"}, {"slender", "لاغر"}, {"compact", "فشرده"}, {"noncompact", "غیرفشرده"},
 };
-// Plate elements of the ratio lines (a trailing number is kept: "flange 2" is «بال 2»)
+// Plate elements of the ratio lines; a trailing number becomes an ordinal ("flange 2" is «بال دوم»)
 inline constexpr NamePair kPlateElementNames[] = {
     {"flange", "بال"}, {"web", "جان"}, {"wall", "دیواره"}, {"leg", "بال نبشی"}, {"stem", "جان سپری"},
     {"flanges", "بال‌ها"}, {"webs", "جان‌ها"}, {"plate", "ورق"}, {"cover plate", "ورق تقویتی"},
 };
+inline constexpr const char* kPersianOrdinals[] = {"اول", "دوم", "سوم", "چهارم"};
 // Limit states by their English names; a name not here is shown in English
 inline constexpr NamePair kLimitStateNames[] = {
     {"Yielding", "تسلیم"},

@@ -1,6 +1,7 @@
 // The limit-state code's part of a member's report: method and material, the plate elements'
 // classes, every limit state with its equation, and the notes the check made.
 #include <cmath>
+#include <iterator>
 
 #include "core/language.h"
 #include "core/module_context.h"
@@ -23,14 +24,23 @@ std::string NameIn(const texts::NamePair (&table)[N], std::string_view english, 
   return std::string(english);
 }
 
-// "flange 2" in Persian is «بال 2»: the word from the table, its number kept.
+// "flange 2" in Persian is «بال دوم»: the word from the table, its number as an ordinal (a
+// Latin digit beside the ratio would run into it right to left).
 std::string PlateElementName(const std::string& element, char language) {
   const auto blank = element.find_last_of(' ');
   const bool numbered = blank != std::string::npos && blank + 1 < element.size() &&
                         element.find_first_not_of("0123456789", blank + 1) == std::string::npos;
   if (!numbered) return NameIn(texts::kPlateElementNames, element, language);
-  return NameIn(texts::kPlateElementNames, element.substr(0, blank), language) + element.substr(blank);
+  const std::string word = NameIn(texts::kPlateElementNames, element.substr(0, blank), language);
+  const std::string number = element.substr(blank + 1);
+  const size_t n = number.size() == 1 ? static_cast<size_t>(number[0] - '0') : 0;
+  if (IsPersian(language) && n >= 1 && n <= std::size(texts::kPersianOrdinals))
+    return word + " " + texts::kPersianOrdinals[n - 1];
+  return word + " " + number;
 }
+
+// Lines that belong to the one above.
+const std::string kIndent = "    ";
 
 std::string Number(double v, int decimals) { return ShortestText(RoundTo(v, decimals)); }
 
@@ -53,18 +63,20 @@ std::string ClassText(aisc::ElementClass c, char language) {
 
 void ClassificationLines(Report& report, const aisc::Result& a, char language) {
   if (a.classification.empty()) return;
-  report.WriteText(texts::kRatiosHeading, 0, 0, "U");
+  const std::string separator = PickLanguage(texts::kClassSeparator, language);
+  report.WriteText(texts::kRatiosHeading, 0, 0, "B");
   for (const aisc::ElementClassification& e : a.classification) {
     std::string compression = "-", flexure = "-";
     if (e.compression != aisc::ElementClass::NotApplicable)
-      compression = "λr = " + Number(e.lambdaR, 2) + ", " + ClassText(e.compression, language);
+      compression = "λr = " + Number(e.lambdaR, 2) + separator + ClassText(e.compression, language);
     if (e.flexure != aisc::ElementClass::NotApplicable)
-      flexure = "λp = " + Number(e.lambdaP, 2) + ", λr = " + Number(e.lambdaRf, 2) + ", " +
+      flexure = "λp = " + Number(e.lambdaP, 2) + ", λr = " + Number(e.lambdaRf, 2) + separator +
                 ClassText(e.flexure, language);
+    // Two lines an element: a report line does not wrap, and the pane is narrow.
     report.WriteText(Fill(PickLanguage(texts::kRatioLine, language), {{"element", PlateElementName(e.element, language)},
                                                                       {"ratio", Number(e.ratio, 2)},
-                                                                      {"compression", compression},
-                                                                      {"flexure", flexure}}));
+                                                                      {"compression", compression}}));
+    report.WriteText(kIndent + Fill(PickLanguage(texts::kRatioFlexureLine, language), {{"flexure", flexure}}));
   }
 }
 
@@ -83,7 +95,7 @@ void GoverningMark(Report& report) {
 void LimitStateLines(Report& report, const aisc::Result& a, char language) {
   if (a.limitStates.empty()) return;
   const bool lrfd = a.method == aisc::Method::LRFD;
-  report.WriteText(texts::kLimitStatesHeading, 0, 0, "U");
+  report.WriteText(texts::kLimitStatesHeading, 0, 0, "B");
   int caption = -1;
   for (const aisc::LimitState& s : a.limitStates) {
     const int group = static_cast<int>(s.strength);
@@ -104,19 +116,18 @@ void LimitStateLines(Report& report, const aisc::Result& a, char language) {
       if (s.governing) GoverningMark(report);
       continue;
     }
+    // The limit state on a line, its strengths and its demand each on one below.
+    report.WriteText(s.clause + " (" + s.equation + ") " + name);
+    if (s.governing) GoverningMark(report);
     const ShownUnit unit = UnitFor(s.strength, s.nominal, report.context().displayUnits);
     const std::string factor = (lrfd ? "φ = " : "Ω = ") + Number(s.factor, 2);
-    report.WriteText(Fill(PickLanguage(texts::kStrengthLine, language),
-                          {{"clause", s.clause},
-                           {"equation", s.equation},
-                           {"name", name},
-                           {"nominal", unit.Text(s.nominal)},
-                           {"factor", factor},
-                           {"availableName", lrfd ? "φRn" : "Rn/Ω"},
-                           {"available", unit.Text(s.available)}}));
-    if (s.governing) GoverningMark(report);
+    report.WriteText(kIndent + Fill(PickLanguage(texts::kStrengthLine, language),
+                                    {{"nominal", unit.Text(s.nominal)},
+                                     {"factor", factor},
+                                     {"availableName", lrfd ? "φRn" : "Rn/Ω"},
+                                     {"available", unit.Text(s.available)}}));
     if (s.demand && s.ratio)
-      report.WriteText("    " + Fill(PickLanguage(texts::kDemandLine, language), {{"demand", unit.Text(*s.demand)},
+      report.WriteText(kIndent + Fill(PickLanguage(texts::kDemandLine, language), {{"demand", unit.Text(*s.demand)},
                                                                                   {"ratio", ratio},
                                                                                   {"combination", s.combination}}),
                        RatioColour(*s.ratio));
@@ -125,7 +136,7 @@ void LimitStateLines(Report& report, const aisc::Result& a, char language) {
 
 void NoteLines(Report& report, const aisc::Result& a, char language) {
   if (a.notes.empty()) return;
-  report.WriteText(texts::kLimitStateNotes, 0, 0, "U");
+  report.WriteText(texts::kLimitStateNotes, 0, 0, "B");
   for (const Diagnostic& d : a.notes)
     for (const std::string& line : WrappedLines("- " + DiagnosticLine(d, language), 64))
       report.WriteText(line, d.severity == Severity::Error ? kNotOkColour : 0);

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -95,7 +96,7 @@ frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget
   auto* group = new QGroupBox(tr("Design constants"), this);
   group->setObjectName("fraConstants");
   auto* groupLayout = new QVBoxLayout(group);
-  auto* scroll = new QScrollArea(group);
+  auto* scroll = rowsScroll_ = new QScrollArea(group);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->verticalScrollBar()->setObjectName("VScroll1");
@@ -225,6 +226,14 @@ void frmConstant::Form_initialize() {
     rows_.push_back(w);
   }
   grid->setRowStretch(line, 1);
+  // Every row in sight without scrolling, up to about ten of them. The rows are not shown yet,
+  // so the layout does not count them: their heights are added here.
+  const QMargins margins = grid->contentsMargins();
+  int height = margins.top() + margins.bottom();
+  for (const RowWidgets& w : rows_)
+    height += std::max(w.box->sizeHint().height(), w.choice ? w.choice->sizeHint().height() : 0) +
+              std::max(grid->verticalSpacing(), 0);
+  rowsScroll_->setMinimumHeight(std::min(height + 2, 360));
   if (previous) {
     setTabOrder(previous, go_);
     setTabOrder(go_, units_);

@@ -14,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QScrollBar;
 class QStatusBar;
 
@@ -110,6 +111,7 @@ class frmConstant : public QWidget {
   QLabel* statusUnits_ = nullptr;
   QLabel* statusHint_ = nullptr;
   QWidget* rowsHost_ = nullptr;
+  QScrollArea* rowsScroll_ = nullptr;
 };
 
 }  // namespace tavo::ui

@@ -22,37 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using ui::frmMDI;
 
-// The rows the limit-state code adds to the constants (Fu as row 2, the code as a list choice),
-// made here as the constants define them when this build's constants do not hold them yet.
-void EnsureCodeRows(DesignConstants& constants) {
-  bool fu = false, code = false;
-  for (const ConstantRow& r : constants.rows) {
-    fu = fu || r.key == "Fu";
-    code = code || r.key == "CODE";
-  }
-  if (!fu) {
-    ConstantRow r;
-    r.row = 2;
-    r.key = "Fu";
-    r.label = "Fu|Fu||مقاومت کششی نهایی فولاد Fu";
-    r.value = "3700";
-    r.defaultValue = 3700;
-    r.dimension = "S";
-    r.minimum = 3000;
-    r.maximum = 6000;
-    constants.rows.push_back(r);
-  }
-  if (!code) {
-    ConstantRow r;
-    r.row = 3;
-    r.key = "CODE";
-    r.label = "Design code|Code||آیین‌نامهٔ طراحی";
-    r.value = "asd89";
-    r.dimension = "BAR";
-    constants.rows.push_back(r);
-  }
-}
-
 // Reopens the constants from the list with the code rows in place.
 ui::frmConstant* ConstantsWithCodeRows(ui::TavolinProgram& p) {
   EnsureCodeRows(p.constants());
