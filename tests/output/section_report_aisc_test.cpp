@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "core/module_context.h"
-#include "families/family_table.h"
+#include "output/report_samples.h"
 #include "output/report_writers.h"
 #include "output/section_report.h"
 
@@ -13,22 +13,11 @@ namespace tavo {
 namespace {
 
 CheckedMember TubeColumn() {
-  CheckedMember m;
-  m.section.cs.family = "TUBE";
-  m.section.family = StandardFamily("TUBE");
-  m.section.cs.FullText = "TUBE273*10";
-  m.section.props = {85.6, 42.8, 42.8, 14000, 7150, 7150, 524, 524, 685, 685, 9.14, 9.14, 0, 0, 27.3, 27.3};
-  m.member.kind = MemberKind::Column;
-  m.member.id = 5;
-  m.member.Lx = 400;
+  CheckedMember m = test::TubeColumnReport();
   m.member.fy = 2400;
   m.member.fu = 3700;
   m.member.Lb = 200;
   m.member.Cb = 1.14;
-  m.results.cls = "C";
-  m.results.lambda = 43.76;
-  m.results.Fa = 1254.87;
-  m.results.Pmax = 107.4;
   return m;
 }
 
