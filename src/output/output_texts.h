@@ -38,7 +38,7 @@ inline constexpr const char* kResultsNotWritten =
     "||فایل‌های نتایج نوشته نشد: {error}. فایل‌های نتایج قبلی دست‌نخورده مانده‌اند.";
 inline constexpr const char* kTableTemplateMissing = "File Does not Exist!||فایل وجود ندارد!";
 
-// The limit-state code's part of a member's report
+// The limit-state code's lines in a member's report
 inline constexpr const char* kLimitStateHeading =
     "Limit-state code AISC 360-16, {method}||آیین‌نامهٔ حالات حدی AISC 360-16، روش {method}";
 inline constexpr const char* kRatiosHeading = "Width-to-thickness ratios||نسبت‌های پهنا به ضخامت";

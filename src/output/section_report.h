@@ -20,7 +20,7 @@ struct SectionReportOptions {
 // written (the element's mark); the report's status ends as "<void>".
 bool WriteSectionReport(Report& report, const CheckedMember& member, const SectionReportOptions& options = {});
 
-// The limit-state code's part, written after today's lines when the member was checked by it;
+// The limit-state code's lines, written after today's lines when the member was checked by it;
 // nothing when it was not.
 void WriteLimitStatePart(Report& report, const CheckedMember& member);
 

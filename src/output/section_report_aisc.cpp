@@ -1,4 +1,4 @@
-// The limit-state code's part of a member's report: method and material, the plate elements'
+// The limit-state code's lines in a member's report: method and material, the plate elements'
 // classes, every limit state with its equation, and the notes the check made.
 #include <cmath>
 #include <iterator>

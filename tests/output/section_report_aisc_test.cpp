@@ -1,4 +1,4 @@
-// The limit-state code's part of the member report, written from results filled by hand so
+// The limit-state code's lines in the member report, written from results filled by hand so
 // that what is checked is the report and not the strengths.
 #include <gtest/gtest.h>
 

@@ -259,7 +259,7 @@ TEST(Screenshots, DISABLED_LimitStateCodeInBothLanguages) {
     beam.results.ok = true;
     beam.results.notOkReason.clear();
     p.editor()->ShowMember(beam);
-    // Today's lines are in the other pictures: the limit-state part is at the end.
+    // Today's lines are in the other pictures: the limit-state lines are at the end.
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
     QScrollBar* bar = p.editor()->reportView()->verticalScrollBar();
     bar->setValue(bar->maximum());
