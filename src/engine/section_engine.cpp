@@ -4,6 +4,7 @@
 
 #include "checks/check_member.h"
 #include "checks/element_check.h"
+#include "core/files.h"
 #include "core/text_util.h"
 #include "families/family_table.h"
 #include "output/section_report.h"
@@ -42,6 +43,25 @@ void SectionEngine::ResolveFy(std::optional<double> givenKgCm2, DesignConstants*
   tavo::ResolveFy(inputConstants ? *inputConstants : settingsOnly, ctx_, givenKgCm2);
 }
 
+void SectionEngine::ResolveConstants(const GivenConstants& given, DesignConstants* inputConstants) const {
+  DesignConstants settingsOnly;
+  tavo::ResolveConstants(inputConstants ? *inputConstants : settingsOnly, ctx_, given);
+}
+
+bool SectionEngine::LoadForces(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) {
+    forces_ = {};
+    return false;
+  }
+  forces_ = ReadForcesFile(file, ctx_.dataUnitSystem);
+  return true;
+}
+
+bool SectionEngine::LoadForcesBeside(const std::string& inputFile) {
+  return LoadForces(ForcesFileFor(SuitePath(inputFile)));
+}
+
 Section SectionEngine::Compute(const std::string& designation) const { return ComputeSection(designation, input_); }
 
 Section SectionEngine::ComputeQuietly(const std::string& designation) const {
@@ -78,8 +98,12 @@ MemberInput SectionEngine::WithFyInForce(MemberInput member) const {
   member.fy = ctx_.fy;
   // What was said about an earlier Fy goes; what is said about this one comes.
   auto& list = member.diagnostics;
+  // Fu's are said with Fy's, and go and come with them.
   list.erase(std::remove_if(list.begin(), list.end(),
-                            [](const Diagnostic& d) { return StartsWith(ToLower(d.subject), "fy"); }),
+                            [](const Diagnostic& d) {
+                              const std::string s = ToLower(d.subject);
+                              return StartsWith(s, "fy") || StartsWith(s, "fu");
+                            }),
              list.end());
   AppendDiagnostics(list, ctx_.fyDiagnostics);
   return member;

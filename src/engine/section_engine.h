@@ -44,6 +44,8 @@ class SectionEngine {
   // else that of the input's constants when an input was read (inputConstants), else the
   // settings file's in its own units, else the default.
   void ResolveFy(std::optional<double> givenKgCm2, DesignConstants* inputConstants = nullptr) const;
+  // The same for every constant a command gives: Fy, Fu (kg/cm²) and the design code.
+  void ResolveConstants(const GivenConstants& given, DesignConstants* inputConstants = nullptr) const;
 
   Section Compute(const std::string& designation) const;
   // Without messages: for pictures drawn while a window paints, and for commands that say
@@ -57,6 +59,11 @@ class SectionEngine {
   // The forces members of the input are checked against (by element ID); none: strengths only.
   void SetForces(ForcesTable forces) { forces_ = std::move(forces); }
   const ForcesTable& forces() const { return forces_; }
+  // The forces file beside an input (ForcesFileFor), read in the input's data units and set;
+  // false, and no forces, when there is none. Both programs load the forces this way.
+  bool LoadForcesBeside(const std::string& inputFile);
+  // A forces file named by the user, read and set; false when it does not exist (no forces).
+  bool LoadForces(const std::filesystem::path& file);
 
   // A designation on its own: the length is in the engine's data units (0 for none).
   MemberInput MemberOfDesignation(MemberKind kind, double length) const;

@@ -1,5 +1,6 @@
 // Angles from the catalogue: "L60*6", "L100*100*10", doubled "2L60<>" (back to back or, with
 // "<>", as a star), with a gusset plate "+PL" between them and the spacing "(d=...)".
+#include "checks/aisc360_shape.h"
 #include <cmath>
 
 #include "checks/compactness.h"
@@ -90,6 +91,7 @@ extern const SectionFamily kAngleFamily{
     .classified = false,  // angles have no compactness class (and Lc 0)
     .read = Read,
     .properties = AngleComplement,
+    .limitStateShape = aisc::AngleShape,
     .rebuildText = Rebuild,
     .draw = Draw,
     .parameters = kRows,

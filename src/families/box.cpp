@@ -1,5 +1,6 @@
 // Box: two webs between two flange plates, "BOX hw*tw*bf*tf" in mm with "(D=...)" the
 // distance between the webs in the input's length unit.
+#include "checks/aisc360_shape.h"
 #include "checks/compactness.h"
 #include "checks/designation_text.h"
 #include "core/text_util.h"
@@ -96,6 +97,7 @@ extern const SectionFamily kBoxFamily{
     .read = Read,
     .properties = BoxProperties,
     .compactness = [](const Section& s, double fy) { return BoxCompactness(s.cs, s.props, fy); },
+    .limitStateShape = aisc::BoxShape,
     .rebuildText = Rebuild,
     .draw = Draw,
     .parameters = kRows,

@@ -1,5 +1,6 @@
 // Castellated beams cut from I profiles (CNP, CPE, CPB): the section at a web post, with the
 // net section through an opening for the checks.
+#include "checks/aisc360_shape.h"
 #include "checks/compactness.h"
 #include "families/family_routines.h"
 #include "families/family_table.h"
@@ -29,6 +30,7 @@ extern const SectionFamily kCastellatedFamily = [] {
   SectionFamily f = RolledIRecord(kNames);
   f.read = Read;
   f.draw = Draw;
+  f.limitStateShape = aisc::CastellatedShape;
   f.figures = kFigures;
   return f;
 }();

@@ -1,5 +1,6 @@
 // Channels from the catalogue: "UNP200" (or "UPN200"), doubled "2UNP20 ][" or "[]" with the
 // spacing "(d=...)" and a plate "+PL" between or across them.
+#include "checks/aisc360_shape.h"
 #include "checks/compactness.h"
 #include "checks/designation_text.h"
 #include "drawing/section_drawing.h"
@@ -94,6 +95,7 @@ extern const SectionFamily kChannelFamily{
     .read = Read,
     .properties = ChannelComplement,
     .compactness = [](const Section& s, double fy) { return ChannelCompactness(s.cs, fy); },
+    .limitStateShape = aisc::ChannelShape,
     .rebuildText = Rebuild,
     .draw = Draw,
     .parameters = kRows,

@@ -1,4 +1,5 @@
 // Cross: two welded I sections crossing at their webs, "CROSS h1*h2*tw*bf1*tf1 (*bf2*tf2)" in mm.
+#include "checks/aisc360_shape.h"
 #include <algorithm>
 
 #include "checks/compactness.h"
@@ -90,6 +91,7 @@ extern const SectionFamily kCrossFamily{
     .read = Read,
     .properties = CrossProperties,
     .compactness = [](const Section& s, double fy) { return CrossCompactness(s.cs, s.props, fy); },
+    .limitStateShape = aisc::CrossShape,
     .rebuildText = Rebuild,
     .draw = Draw,
     .fitScale = FitScale,

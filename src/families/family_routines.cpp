@@ -1,3 +1,4 @@
+#include "checks/aisc360_shape.h"
 #include "families/family_routines.h"
 
 #include "checks/compactness.h"
@@ -137,6 +138,7 @@ SectionFamily RolledIRecord(std::span<const FamilyName> names) {
           .read = ReadRolledI,
           .properties = RolledIProperties,
           .compactness = RolledICompactness,
+          .limitStateShape = aisc::RolledIShape,
           .rebuildText = RebuildRolledIText,
           .draw = DrawRolledIFamily,
           .parameters = kRolledIRows,

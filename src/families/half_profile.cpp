@@ -1,5 +1,6 @@
 // Half profiles: two tees cut from an I profile and welded back with a web insert,
 // "HPE300-400" (the profile, then the new height h' in mm).
+#include "checks/aisc360_shape.h"
 #include "checks/compactness.h"
 #include "families/family_routines.h"
 #include "families/family_table.h"
@@ -32,6 +33,7 @@ extern const SectionFamily kHalfProfileFamily = [] {
   f.halfProfile = true;
   f.parameters = kRows;
   f.draw = Draw;
+  f.limitStateShape = aisc::HalfProfileShape;
   f.figures = kFigures;
   return f;
 }();

@@ -1,4 +1,5 @@
 // Plate girder: a welded I of a web and two flanges, "PG hw*tw*bf1*tf1 (*bf2*tf2)" in mm.
+#include "checks/aisc360_shape.h"
 #include "checks/compactness.h"
 #include "checks/designation_text.h"
 #include "drawing/section_drawing.h"
@@ -76,6 +77,7 @@ extern const SectionFamily kPlateGirderFamily{
     .read = Read,
     .properties = PlateGirderProperties,
     .compactness = [](const Section& s, double fy) { return PlateGirderCompactness(s.cs, s.props, fy); },
+    .limitStateShape = aisc::PlateGirderShape,
     .rebuildText = Rebuild,
     .draw = Draw,
     .parameters = kRows,

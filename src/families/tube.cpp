@@ -1,4 +1,5 @@
 // Tube: a circular hollow section, "TUBE D*t" in mm.
+#include "checks/aisc360_shape.h"
 #include "checks/compactness.h"
 #include "checks/designation_text.h"
 #include "drawing/section_drawing.h"
@@ -70,6 +71,7 @@ extern const SectionFamily kTubeFamily{
     .read = Read,
     .properties = TubeProperties,
     .compactness = [](const Section& s, double fy) { return TubeCompactness(s.cs, fy); },
+    .limitStateShape = aisc::RoundShape,
     .rebuildText = Rebuild,
     .draw = Draw,
     .parameters = kRows,

@@ -1,5 +1,6 @@
 #include "input/design_constants.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/startup.h"
@@ -58,11 +59,11 @@ constexpr Origin kSettingsFile{"the settings file", "فایل تنظیمات"};
 // the display units. A value that is not a number is reported and the default stands in.
 std::string ReadValue(const std::string& valueText, int keyIndex, double defaultValue, const std::string& dimension,
                       const UnitSystem& from, const ModuleContext& ctx, Origin origin, const std::string& subject,
-                      Diagnostics& problems) {
+                      Diagnostics& problems, const char* defaultText = nullptr) {
   const auto items = Split(valueText, ',');
   const size_t n = static_cast<size_t>(keyIndex < 1 ? 1 : keyIndex);
   const std::string item = n <= items.size() ? Trim(items[n - 1]) : std::string();
-  if (dimension == "BAR") return item.empty() ? NumberToText(defaultValue) : item;
+  if (dimension == "BAR") return !item.empty() ? item : defaultText ? std::string(defaultText) : NumberToText(defaultValue);
   const UnitLabelResult display = UnitLabel(dimension, 0, ctx.displayUnits);
   const auto v = ParseNumber(item);
   if (!v) {
@@ -107,11 +108,16 @@ struct ConstantDefinition {
   const char* label;         // bilingual
   const char* hint1;
   const char* hint2;
+  const char* defaultText = nullptr;  // a list choice's default
 };
 
 constexpr ConstantDefinition kConstants[] = {
-    {1, "Fy", 1, kDefaultFy, "S", 2000, 4000, "Fy|Fy||تنش تسلیم فولاد Fy", "Yield stress of the steel||تنش تسلیم فولاد",
-     ""},
+    {kFyRow, "Fy", 1, kDefaultFy, "S", 2000, 4000, "Fy|Fy||تنش تسلیم فولاد Fy",
+     "Yield stress of the steel||تنش تسلیم فولاد", ""},
+    {kFuRow, "Fu", 1, kDefaultFu, "S", 3000, 6000, "Fu|Fu||مقاومت کششی فولاد Fu",
+     "Tensile strength of the steel (limit-state code)||مقاومت کششی نهایی فولاد (آیین‌نامه حالت حدی)", ""},
+    {kCodeRow, "CODE", 1, 0, "BAR", 0, 0, "Design code|CODE||آیین‌نامه طراحی",
+     "asd89, aisc360-lrfd or aisc360-asd||asd89، aisc360-lrfd یا aisc360-asd", "", "asd89"},
 };
 
 // One constant read afresh: the input's constants block, else the settings file, else the default.
@@ -151,7 +157,7 @@ void DefineConstant(DesignConstants& constants, ModuleContext& ctx, const Consta
     const UnitSystem blockUnits =
         UnitFactors("units=" + ConstantsBlockUnits(ctx.constantsText, &r->problems), ctx.messages);
     r->value = ReadValue(given.front().value, definition.keyIndex, definition.defaultValue, dimension, blockUnits, ctx,
-                         kInputBlock, given.front().text, r->problems);
+                         kInputBlock, given.front().text, r->problems, definition.defaultText);
   } else {
     const std::string text = Trim(ReadSetting(ctx, ctx.moduleKey, key, ConstantsFilePath(ctx)));
     if (!text.empty()) {
@@ -159,20 +165,24 @@ void DefineConstant(DesignConstants& constants, ModuleContext& ctx, const Consta
       // A settings value is in the settings file's units, whatever units the input uses.
       const UnitSystem units = SettingsUnits(ctx, &r->problems);
       r->value = ReadValue(text, definition.keyIndex, definition.defaultValue, dimension, units, ctx, kSettingsFile,
-                           ToUpper(key) + "=" + text, r->problems);
+                           ToUpper(key) + "=" + text, r->problems, definition.defaultText);
     } else {
       // Neither the input nor the settings give it: the built-in default, in display units.
       const UnitLabelResult u = UnitLabel(dimension, 0, ctx.displayUnits);
-      r->value = NumberToText(dimension == "BAR" ? definition.defaultValue : u.FromBase(definition.defaultValue));
+      r->value = dimension != "BAR"         ? NumberToText(u.FromBase(definition.defaultValue))
+                 : definition.defaultText ? std::string(definition.defaultText)
+                                          : NumberToText(definition.defaultValue);
       r->source = ValueSource::Default;
     }
   }
   if (dimension != "BAR") {
     r->minimum = definition.minimum;
     r->maximum = definition.maximum;
-    r->hint1 = definition.hint1;
-    r->hint2 = definition.hint2;
+  } else if (std::string(definition.key) == "CODE") {
+    r->choices.assign(kDesignCodeNames.begin(), kDesignCodeNames.end());
   }
+  r->hint1 = definition.hint1;
+  r->hint2 = definition.hint2;
 }
 
 }  // namespace
@@ -209,38 +219,73 @@ void NoteUnreadBlockWords(const DesignConstants& constants, ModuleContext& ctx) 
 }  // namespace
 
 namespace {
-// Fy in force from row 1, with what is to be said about it.
-void UpdateFy(const DesignConstants& constants, ModuleContext& ctx) {
-  const ConstantRow* fy = constants.Find(1);
-  if (!fy) return;
-  ctx.fyExplicit = fy->source == ValueSource::Given;
-  Diagnostics d = fy->problems;
-  const auto written = ParseNumber(Trim(fy->value));
+// A stress row (Fy, Fu) in kg/cm², with what is to be said about it: not a number, or outside
+// its range (an error, unless the user gave it: then a warning).
+double StressInForce(const ConstantRow& row, const std::string& name, double fallback, bool given,
+                     const ModuleContext& ctx, Diagnostics& d) {
+  d = row.problems;
+  const auto written = ParseNumber(Trim(row.value));
   // kg/cm² to three decimals: a value converted from other units carries no float noise. A
   // value that rounds to nothing (2 N/m²) is as unusable as none.
-  const double v = written ? RoundTo(ValueInBase(*fy, ctx.displayUnits), 3) : 0.0;
+  const double v = written ? RoundTo(ValueInBase(row, ctx.displayUnits), 3) : 0.0;
   if (!written || !std::isfinite(v) || v <= 0) {
-    const std::string fallback = ShortestText(kDefaultFy) + " kg/cm²";
-    AddDiagnostic(d, Severity::Error, "Fy = " + Trim(fy->value) + " is not a positive number; " + fallback + " is used",
-                  "Fy = " + Trim(fy->value) + " عدد مثبت نیست؛ " + fallback + " به کار می‌رود", "Fy");
-    ctx.fy = kDefaultFy;
-  } else {
-    ctx.fy = v;
-    if (ctx.fy < fy->minimum || ctx.fy > fy->maximum) {
-      const std::string value = ShortestText(RoundTo(ctx.fy, 2));
-      const std::string range = ShortestText(fy->minimum) + " to " + ShortestText(fy->maximum) + " kg/cm²";
-      const std::string rangeFa = ShortestText(fy->minimum) + " تا " + ShortestText(fy->maximum) + " kg/cm²";
-      if (ctx.fyExplicit)
-        AddDiagnostic(d, Severity::Warning, "Fy = " + value + " kg/cm² is outside " + range + "; it is used as given",
-                      "Fy = " + value + " kg/cm² خارج از " + rangeFa + " است؛ همان‌طور که داده شده به کار می‌رود", "Fy");
-      else
-        AddDiagnostic(d, Severity::Error,
-                      "Fy = " + value + " kg/cm² is outside " + range +
-                          " (written in other units than its UNITS= says?); give Fy explicitly to use it",
-                      "Fy = " + value + " kg/cm² خارج از " + rangeFa +
-                          " است (با واحدی غیر از UNITS= آن نوشته شده؟)؛ برای به کار بردن آن Fy را صریحاً بدهید",
-                      "Fy");
-    }
+    const std::string used = ShortestText(fallback) + " kg/cm²";
+    AddDiagnostic(d, Severity::Error, name + " = " + Trim(row.value) + " is not a positive number; " + used + " is used",
+                  name + " = " + Trim(row.value) + " عدد مثبت نیست؛ " + used + " به کار می‌رود", name);
+    return fallback;
+  }
+  if (v < row.minimum || v > row.maximum) {
+    const std::string value = ShortestText(RoundTo(v, 2));
+    const std::string range = ShortestText(row.minimum) + " to " + ShortestText(row.maximum) + " kg/cm²";
+    const std::string rangeFa = ShortestText(row.minimum) + " تا " + ShortestText(row.maximum) + " kg/cm²";
+    if (given)
+      AddDiagnostic(d, Severity::Warning, name + " = " + value + " kg/cm² is outside " + range + "; it is used as given",
+                    name + " = " + value + " kg/cm² خارج از " + rangeFa + " است؛ همان‌طور که داده شده به کار می‌رود", name);
+    else
+      AddDiagnostic(d, Severity::Error,
+                    name + " = " + value + " kg/cm² is outside " + range +
+                        " (written in other units than its UNITS= says?); give " + name + " explicitly to use it",
+                    name + " = " + value + " kg/cm² خارج از " + rangeFa +
+                        " است (با واحدی غیر از UNITS= آن نوشته شده؟)؛ برای به کار بردن آن " + name + " را صریحاً بدهید",
+                    name);
+  }
+  return v;
+}
+
+// The code in force from its row. A name that is none of the codes' is an error of the run as a
+// whole (said once, with the file's notes), and today's rules are used.
+void UpdateCode(const DesignConstants& constants, ModuleContext& ctx) {
+  auto& notes = ctx.inputDiagnostics;
+  notes.erase(std::remove_if(notes.begin(), notes.end(), [](const Diagnostic& d) { return StartsWith(d.subject, "CODE"); }),
+              notes.end());
+  const ConstantRow* row = constants.Find(kCodeRow);
+  ctx.code = DesignCode::Asd89;
+  if (!row) return;
+  const std::string name = ToLower(Trim(row->value));
+  if (const auto code = DesignCodeOfName(name)) {
+    ctx.code = *code;
+    return;
+  }
+  AppendDiagnostics(notes, row->problems);
+  AddDiagnostic(notes, Severity::Error,
+                "CODE = " + Trim(row->value) + " is not a design code (asd89, aisc360-lrfd, aisc360-asd); asd89 is used",
+                "CODE = " + Trim(row->value) + " آیین‌نامه طراحی شناخته‌شده‌ای نیست (asd89، aisc360-lrfd، aisc360-asd)؛ asd89 به کار می‌رود",
+                "CODE=" + Trim(row->value));
+}
+
+// Fy, Fu and the code in force, with what is to be said about them. Fu's problems go with Fy's
+// to every element only under the limit-state code: today's rules never read Fu.
+void UpdateFy(const DesignConstants& constants, ModuleContext& ctx) {
+  UpdateCode(constants, ctx);
+  const ConstantRow* fy = constants.Find(kFyRow);
+  if (!fy) return;
+  ctx.fyExplicit = fy->source == ValueSource::Given;
+  Diagnostics d;
+  ctx.fy = StressInForce(*fy, "Fy", kDefaultFy, ctx.fyExplicit, ctx, d);
+  if (const ConstantRow* fu = constants.Find(kFuRow)) {
+    Diagnostics fuSaid;
+    ctx.fu = StressInForce(*fu, "Fu", kDefaultFu, fu->source == ValueSource::Given, ctx, fuSaid);
+    if (IsLimitStateCode(ctx.code)) AppendDiagnostics(d, fuSaid);
   }
   ctx.fyDiagnostics = std::move(d);
 }
@@ -257,7 +302,10 @@ void DefineAllConstants(DesignConstants& constants, ModuleContext& ctx) {
 void CheckConstants(DesignConstants& constants, ModuleContext& ctx) {
   for (ConstantRow& r : constants.rows) {
     const double v = ValueInBase(r, ctx.displayUnits);
-    r.inRange = r.dimension == "BAR" || (v >= r.minimum && v <= r.maximum);
+    if (r.dimension == "BAR")
+      r.inRange = r.choices.empty() || std::find(r.choices.begin(), r.choices.end(), ToLower(Trim(r.value))) != r.choices.end();
+    else
+      r.inRange = v >= r.minimum && v <= r.maximum;
   }
   UpdateFy(constants, ctx);
 }
@@ -283,7 +331,13 @@ void GiveValue(DesignConstants& constants, ModuleContext& ctx, int row, const st
 }
 
 void ResolveFy(DesignConstants& constants, ModuleContext& ctx, std::optional<double> givenKgCm2) {
-  if (!constants.Find(1)) {
+  GivenConstants given;
+  given.fy = givenKgCm2;
+  ResolveConstants(constants, ctx, given);
+}
+
+void ResolveConstants(DesignConstants& constants, ModuleContext& ctx, const GivenConstants& given) {
+  if (!constants.Find(kFyRow)) {
     // No input read: the settings file alone, shown in its own units.
     ctx.constantsText.clear();
     const std::string units = Trim(ReadSetting(ctx, ctx.moduleKey, "units", ConstantsFilePath(ctx)));
@@ -291,10 +345,11 @@ void ResolveFy(DesignConstants& constants, ModuleContext& ctx, std::optional<dou
     ctx.displayUnits = UnitFactors("units=" + ctx.constantsUnits, ctx.messages);
     DefineAllConstants(constants, ctx);
   }
-  if (givenKgCm2) {
-    const UnitLabelResult u = UnitLabel("S", 0, ctx.displayUnits);
-    GiveValue(constants, ctx, 1, NumberToText(u.FromBase(*givenKgCm2)));
-  }
+  const UnitLabelResult u = UnitLabel("S", 0, ctx.displayUnits);
+  // The code first: whether Fu's problems are said depends on it.
+  if (given.code) GiveValue(constants, ctx, kCodeRow, std::string(DesignCodeName(*given.code)));
+  if (given.fy) GiveValue(constants, ctx, kFyRow, NumberToText(u.FromBase(*given.fy)));
+  if (given.fu) GiveValue(constants, ctx, kFuRow, NumberToText(u.FromBase(*given.fu)));
 }
 
 bool SaveConstants(DesignConstants& constants, ModuleContext& ctx) {

@@ -27,6 +27,7 @@ inline constexpr const char* kGroupTorsionInertia = "Torsion constant and inerti
 inline constexpr const char* kGroupElasticModuli = "Elastic moduli||اساس مقطع الاستیک";
 inline constexpr const char* kGroupPlasticModuli = "Plastic moduli||اساس مقطع پلاستیک";
 inline constexpr const char* kGroupRadii = "Radii of gyration||شعاع ژیراسیون";
+inline constexpr const char* kGroupLimitStates = "Limit-state code||آیین‌نامه حالت حدی";
 
 // Templates and result files
 inline constexpr const char* kFormulasNotInStore =
@@ -43,8 +44,8 @@ inline constexpr const char* kLimitStateHeading =
     "Limit-state code AISC 360-16, {method}||آیین‌نامهٔ حالات حدی AISC 360-16، روش {method}";
 inline constexpr const char* kRatiosHeading = "Width-to-thickness ratios||نسبت‌های پهنا به ضخامت";
 inline constexpr const char* kClassSeparator = ", ||، ";
-inline constexpr const char* kRatioLine =
-    "{element}: {ratio};   compression: {compression}||{element}: {ratio}؛   فشار: {compression}";
+inline constexpr const char* kRatioLine = "{element}: {ratio}";
+inline constexpr const char* kRatioCompressionLine = "compression: {compression}||فشار: {compression}";
 inline constexpr const char* kRatioFlexureLine = "flexure: {flexure}||خمش: {flexure}";
 inline constexpr const char* kLimitStatesHeading = "Limit states||حالات حدی";
 inline constexpr const char* kStrengthLine =
@@ -74,45 +75,81 @@ inline constexpr const char* kStrengthCaptions[] = {
     "Combined forces (H1)||اندرکنش نیروها (H1)",
 };
 
-// Element classes of the ratio lines, by aisc::ElementClassName
+// The words of the limit-state lines in Persian: the names of limit states, plate elements and
+// classes, and the words that qualify them. A name is translated phrase by phrase, the longest
+// phrase first; what no phrase covers (symbols, equations) stays as the check wrote it.
 struct NamePair {
   const char* english;
   const char* persian;
 };
-inline constexpr NamePair kElementClassNames[] = {
-    {"nonslender", "غیرلاغر"}, {"slender", "لاغر"}, {"compact", "فشرده"}, {"noncompact", "غیرفشرده"},
-};
-// Plate elements of the ratio lines; a trailing number becomes an ordinal ("flange 2" is «بال دوم»)
-inline constexpr NamePair kPlateElementNames[] = {
-    {"flange", "بال"}, {"web", "جان"}, {"wall", "دیواره"}, {"leg", "بال نبشی"}, {"stem", "جان سپری"},
-    {"flanges", "بال‌ها"}, {"webs", "جان‌ها"}, {"plate", "ورق"}, {"cover plate", "ورق تقویتی"},
-};
-inline constexpr const char* kPersianOrdinals[] = {"اول", "دوم", "سوم", "چهارم"};
-// Limit states by their English names; a name not here is shown in English
-inline constexpr NamePair kLimitStateNames[] = {
-    {"Yielding", "تسلیم"},
+inline constexpr NamePair kLimitStatePhrases[] = {
+    // limit states
     {"Tensile yielding", "تسلیم کششی"},
     {"Tensile rupture", "گسیختگی کششی"},
     {"Flexural buckling", "کمانش خمشی"},
     {"Torsional buckling", "کمانش پیچشی"},
     {"Flexural-torsional buckling", "کمانش خمشی-پیچشی"},
-    {"Local buckling", "کمانش موضعی"},
     {"Lateral-torsional buckling", "کمانش جانبی-پیچشی"},
+    {"Local buckling", "کمانش موضعی"},
     {"Flange local buckling", "کمانش موضعی بال"},
     {"Compression flange local buckling", "کمانش موضعی بال فشاری"},
+    {"Flange overhang local buckling", "کمانش موضعی لبهٔ آزاد بال"},
     {"Web local buckling", "کمانش موضعی جان"},
     {"Leg local buckling", "کمانش موضعی بال نبشی"},
     {"Stem local buckling", "کمانش موضعی جان سپری"},
+    {"Yielding", "تسلیم"},
     {"Compression flange yielding", "تسلیم بال فشاری"},
     {"Tension flange yielding", "تسلیم بال کششی"},
     {"Shear yielding", "تسلیم برشی"},
     {"Shear buckling", "کمانش برشی"},
+    {"Shear yielding and buckling", "تسلیم و کمانش برشی"},
+    {"Web shear yielding and buckling", "تسلیم و کمانش برشی جان"},
+    {"Web and flange shear", "برش جان و بال"},
+    {"Flange shear", "برش بال"},
     {"Shear", "برش"},
-    {"Web shear", "برش جان"},
     {"Torsion", "پیچش"},
     {"Interaction", "اندرکنش"},
-    {"Combined forces", "اندرکنش نیروها"},
-    {"Flexure and axial force", "اندرکنش خمش و نیروی محوری"},
+    // what qualifies them
+    {"about the strong axis", "حول محور قوی"},
+    {"about the weak axis", "حول محور ضعیف"},
+    {"about", "حول"},
+    {"with slender elements", "با اجزای لاغر"},
+    {"no buckling length", "بدون طول کمانش"},
+    {"elastic", "الاستیک"},
+    {"inelastic", "غیرالاستیک"},
+    {"slender wall", "دیوارهٔ لاغر"},
+    {"noncompact wall", "دیوارهٔ غیرفشرده"},
+    // classes
+    {"nonslender", "غیرلاغر"},
+    {"slender", "لاغر"},
+    {"compact", "فشرده"},
+    {"noncompact", "غیرفشرده"},
+    // plate elements
+    {"flange", "بال"},
+    {"flanges", "بال‌ها"},
+    {"flange 1", "بال اول"},
+    {"flange 2", "بال دوم"},
+    {"flange overhangs", "لبه‌های آزاد بال"},
+    {"web", "جان"},
+    {"webs", "جان‌ها"},
+    {"web 1", "جان اول"},
+    {"web 2", "جان دوم"},
+    {"web plate", "ورق جان"},
+    {"wall", "دیواره"},
+    {"walls", "دیواره‌ها"},
+    {"leg", "بال نبشی"},
+    {"legs", "بال‌های نبشی"},
+    {"legs back to back", "بال‌های پشت به پشت"},
+    {"stem", "جان سپری"},
+    {"tee", "سپری"},
+    {"tee stems at the openings", "جان سپری‌ها در محل بازشوها"},
+    {"cover plate", "ورق تقویتی"},
+    {"cover plate between profiles", "ورق تقویتی بین نیمرخ‌ها"},
+    {"cover plate overhang on", "لبهٔ آزاد ورق تقویتی روی"},
+    {"compressed part", "بخش فشاری"},
+    {"compression", "فشاری"},
+    {"tension", "کششی"},
+    {"flexure", "خمش"},
+    {"under", "زیر"},
 };
-
 }  // namespace tavo::texts

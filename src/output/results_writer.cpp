@@ -1,6 +1,8 @@
 #include "output/results_writer.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/files.h"
 #include "core/language.h"
@@ -81,6 +83,44 @@ ResultTableLayout StandardResultTable(const UnitSystem& display) {
   return t;
 }
 
+ResultTableLayout LimitStateResultTable(const UnitSystem& display) {
+  ResultTableLayout t = StandardResultTable(display);
+  t.widths.insert(t.widths.end(), {1000, 1000});
+  t.groups[5] = "آیین‌نامه حالت حدی";
+  t.groupSpans.push_back(2);
+  t.groupCaptions.push_back(texts::kGroupLimitStates);
+  t.groupColumns.push_back(2);
+  t.headings.insert(t.headings.end(), {"Ratio", "Equation"});
+  t.units.insert(t.units.end(), {"", ""});
+  return t;
+}
+
+ResultTableLayout ResultTableFor(const ModuleContext& ctx) {
+  return IsLimitStateCode(ctx.code) ? LimitStateResultTable(ctx.displayUnits) : StandardResultTable(ctx.displayUnits);
+}
+
+ResultTableLayout ResultGridTable(const ModuleContext& ctx) {
+  ResultTableLayout t = ResultTableFor(ctx);
+  if (IsLimitStateCode(ctx.code)) {
+    t.widths.pop_back();
+    t.headings.pop_back();
+    t.units.pop_back();
+    t.groupSpans.back() = 1;
+    t.groupColumns.back() = 1;
+  }
+  return t;
+}
+
+ResultRowValues ResultGridRow(const CheckedMember& member, int16_t id, const ModuleContext& ctx) {
+  constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  ResultRowValues row = ResultRow(member.section.props, id, ctx.displayUnits, 0);
+  if (IsLimitStateCode(ctx.code))
+    row.push_back(member.aisc && member.aisc->governingRatio ? *member.aisc->governingRatio : kNone);
+  // A section that is not what was written has no properties to show: the grid marks them.
+  if (member.Status() == ElementStatus::Error) std::fill(row.begin() + 1, row.end(), kNone);
+  return row;
+}
+
 FilledTableTemplate FillTableTemplate(std::string_view rtf, const ModuleContext& ctx, const std::string& date,
                                       const std::string& time) {
   std::string t(rtf);
@@ -138,9 +178,7 @@ void ResultsWriter::Abort() {
   started_ = false;
 }
 
-bool ResultsWriter::Start(const ResultsOptions& options) {
-  return StartResultTable(StandardResultTable(ctx_.displayUnits), options);
-}
+bool ResultsWriter::Start(const ResultsOptions& options) { return StartResultTable(ResultTableFor(ctx_), options); }
 
 bool ResultsWriter::Failed() {
   if (error_.empty()) {
@@ -163,6 +201,7 @@ bool ResultsWriter::StartResultTable(const ResultTableLayout& layout, const Resu
   Abort();
   options_ = options;
   layout_ = layout;
+  ratioColumns_ = layout.headings.size() >= 2 && layout.headings.back() == "Equation";
   factors_ = DisplayFactorsOf(ctx_.displayUnits);
   error_.clear();
   reported_ = false;
@@ -308,8 +347,8 @@ void ResultsWriter::AddResultRow(const ResultRowValues& row, const std::string& 
   Append(scratch_);
 }
 
-void ResultsWriter::FormatRow(ResultTexts& out, int16_t id, const ResultRowValues* values,
-                              const std::string& notes) const {
+void ResultsWriter::FormatRow(ResultTexts& out, int16_t id, const ResultRowValues* values, const std::string& notes,
+                              const aisc::Result* ratioOf) const {
   // The hot path of a large run: numbers written straight into both files' texts. Without
   // values (an element with an error) the cells after the ID are empty, "-" in the RTF.
   out.rtf += rowPrefix_;
@@ -329,6 +368,23 @@ void ResultsWriter::FormatRow(ResultTexts& out, int16_t id, const ResultRowValue
     } else {
       out.rtf += '-';
     }
+    out.rtf += "\\cell ";
+  }
+  if (values && ratioColumns_) {
+    // The governing ratio and its equation; empty cells ("-") when the member had no forces.
+    const bool ratio = ratioOf && ratioOf->governingRatio;
+    out.csv += ',';
+    if (ratio) {
+      const size_t n = ResultNumberText(RoundTo(*ratioOf->governingRatio, 3), buf, sizeof buf);
+      out.csv.append(buf, n);
+      out.rtf.append(buf, n);
+    } else {
+      out.rtf += '-';
+    }
+    out.rtf += "\\cell ";
+    out.csv += ',';
+    if (ratio) AppendQuoted(out.csv, ratioOf->governingEquation);
+    out.rtf += ratio ? RtfEscape(ratioOf->governingEquation) : std::string("-");
     out.rtf += "\\cell ";
   }
   out.rtf += "\\row\r\n";
@@ -356,7 +412,7 @@ void ResultsWriter::FormatElement(ResultTexts& out, const CheckedMember& member,
     FormatRow(out, element.id, nullptr, notes);
   } else {
     const ResultRowValues values = ResultRow(p, element.id, factors_);
-    FormatRow(out, element.id, &values, notes);
+    FormatRow(out, element.id, &values, notes, member.aisc ? &*member.aisc : nullptr);
   }
   // Run mode "E" (a new input typed in the table) writes the table rows only.
   if (!options_.writeRecords || ctx_.runMode == 'E') return;

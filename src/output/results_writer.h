@@ -36,6 +36,16 @@ struct ResultTableLayout {
 
 // The 13-column table of section properties with the unit texts of the display units.
 ResultTableLayout StandardResultTable(const UnitSystem& display);
+// The same with the limit-state code's governing ratio and its equation after the properties.
+ResultTableLayout LimitStateResultTable(const UnitSystem& display);
+// The table of the result files for the run's code: the standard one under today's rules.
+ResultTableLayout ResultTableFor(const ModuleContext& ctx);
+
+// The result grid on screen: the files' table without the equation (the grid shows numbers).
+ResultTableLayout ResultGridTable(const ModuleContext& ctx);
+// The grid's row of a checked member: its properties unrounded, and under the limit-state code
+// the governing ratio (NaN when there is none); an element with an error has NaN for all but its ID.
+ResultRowValues ResultGridRow(const CheckedMember& member, int16_t id, const ModuleContext& ctx);
 
 struct ResultsOptions {
   std::filesystem::path outDir;        // empty: the input file's folder
@@ -99,7 +109,8 @@ class ResultsWriter {
   void ReportFailure();
   void WriteRtfRow(const std::vector<std::string>& cells, bool header, bool shaded, bool right);
   // The element's row of the CSV file and the RTF table; values null: an element with an error.
-  void FormatRow(ResultTexts& out, int16_t id, const ResultRowValues* values, const std::string& notes) const;
+  void FormatRow(ResultTexts& out, int16_t id, const ResultRowValues* values, const std::string& notes,
+                 const aisc::Result* ratioOf = nullptr) const;
   void FormatRtfNotes(std::string& rtf, const std::string& notes) const;
 
   const ModuleContext& ctx_;
@@ -111,6 +122,7 @@ class ResultsWriter {
   std::string rtfEpilog_;
   std::string rowPrefix_, headerPrefix_;
   int headerColour_ = 0;
+  bool ratioColumns_ = false;  // the limit-state code's ratio and equation after the properties
   std::string line_;     // reused per row
   ResultTexts scratch_;  // reused per element
   std::string error_;

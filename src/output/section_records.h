@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "checks/check_results.h"
 #include "core/units.h"
@@ -13,8 +14,9 @@
 namespace tavo {
 
 // ID, A, A1, A2, J, I1, I2, S1, S2, Z1, Z2, R1, R2; every value but the ID in display units
-// to `decimals` decimals (0: not rounded, as the screen shows them to significant digits).
-using ResultRowValues = std::array<double, 13>;
+// to `decimals` decimals (0: not rounded, as the screen shows them to significant digits). The
+// limit-state code adds its ratio after them (see ResultGridRow).
+using ResultRowValues = std::vector<double>;
 ResultRowValues ResultRow(const SectionProperties& p, int16_t id, const UnitSystem& display, int decimals = 3);
 
 // The display factors of the letters A, I, V, L, worked out once for a whole run.

@@ -1,7 +1,8 @@
 // The limit-state code's lines in a member's report: method and material, the plate elements'
 // classes, every limit state with its equation, and the notes the check made.
 #include <cmath>
-#include <iterator>
+#include <algorithm>
+#include <cctype>
 
 #include "core/language.h"
 #include "core/module_context.h"
@@ -15,28 +16,35 @@ namespace tavo {
 
 namespace {
 
-// A name from one of the output's tables in the report's language; not in the table: as it is.
-template <size_t N>
-std::string NameIn(const texts::NamePair (&table)[N], std::string_view english, char language) {
+// A name of the check in the report's language: in Persian each phrase of the table (the
+// longest that starts at a word) in its Persian words, the rest as written.
+std::string NameIn(std::string_view english, char language) {
   if (!IsPersian(language)) return std::string(english);
-  for (const texts::NamePair& pair : table)
-    if (ToLower(pair.english) == ToLower(english)) return pair.persian;
-  return std::string(english);
-}
-
-// "flange 2" in Persian is «بال دوم»: the word from the table, its number as an ordinal (a
-// Latin digit beside the ratio would run into it right to left).
-std::string PlateElementName(const std::string& element, char language) {
-  const auto blank = element.find_last_of(' ');
-  const bool numbered = blank != std::string::npos && blank + 1 < element.size() &&
-                        element.find_first_not_of("0123456789", blank + 1) == std::string::npos;
-  if (!numbered) return NameIn(texts::kPlateElementNames, element, language);
-  const std::string word = NameIn(texts::kPlateElementNames, element.substr(0, blank), language);
-  const std::string number = element.substr(blank + 1);
-  const size_t n = number.size() == 1 ? static_cast<size_t>(number[0] - '0') : 0;
-  if (IsPersian(language) && n >= 1 && n <= std::size(texts::kPersianOrdinals))
-    return word + " " + texts::kPersianOrdinals[n - 1];
-  return word + " " + number;
+  const std::string lower = ToLower(english);
+  const auto isLetter = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+  std::string out;
+  for (size_t i = 0; i < english.size();) {
+    size_t best = 0;
+    const char* persian = nullptr;
+    if (i == 0 || !isLetter(english[i - 1])) {
+      for (const texts::NamePair& pair : texts::kLimitStatePhrases) {
+        const std::string phrase = ToLower(pair.english);
+        const size_t end = i + phrase.size();
+        if (phrase.size() > best && lower.compare(i, phrase.size(), phrase) == 0 &&
+            (end == english.size() || !isLetter(english[end]))) {
+          best = phrase.size();
+          persian = pair.persian;
+        }
+      }
+    }
+    if (persian) {
+      out += persian;
+      i += best;
+    } else {
+      out += english[i++];
+    }
+  }
+  return out;
 }
 
 // Lines that belong to the one above.
@@ -52,31 +60,35 @@ struct ShownUnit {
     return ShortestText(RoundToSignificant(unit.FromBase(kgOrKgCm), 4)) + " " + unit.label;
   }
 };
-ShownUnit UnitFor(aisc::Strength strength, double reference, const UnitSystem& display) {
-  const bool moment = strength == aisc::Strength::M3 || strength == aisc::Strength::M2;
+bool IsMoment(aisc::Strength s) { return s == aisc::Strength::M3 || s == aisc::Strength::M2; }
+
+// One unit for every force and one for every moment of the member, scaled to the largest.
+ShownUnit UnitFor(const aisc::Result& a, bool moment, const UnitSystem& display) {
+  double reference = 0;
+  for (const aisc::LimitState& s : a.limitStates)
+    if (s.strength != aisc::Strength::Combined && IsMoment(s.strength) == moment)
+      reference = std::max(reference, std::fabs(s.nominal));
   return {UnitLabel(moment ? "M" : "F", reference, display)};
 }
 
-std::string ClassText(aisc::ElementClass c, char language) {
-  return NameIn(texts::kElementClassNames, aisc::ElementClassName(c), language);
-}
+std::string ClassText(aisc::ElementClass c, char language) { return NameIn(aisc::ElementClassName(c), language); }
 
 void ClassificationLines(Report& report, const aisc::Result& a, char language) {
   if (a.classification.empty()) return;
   const std::string separator = PickLanguage(texts::kClassSeparator, language);
   report.WriteText(texts::kRatiosHeading, 0, 0, "B");
   for (const aisc::ElementClassification& e : a.classification) {
-    std::string compression = "-", flexure = "-";
+    // An element on a line, and each action it has a row for on one below: a report line does
+    // not wrap, and the pane is narrow.
+    report.WriteText(Fill(texts::kRatioLine, {{"element", NameIn(e.element, language)}, {"ratio", Number(e.ratio, 2)}}));
     if (e.compression != aisc::ElementClass::NotApplicable)
-      compression = "λr = " + Number(e.lambdaR, 2) + separator + ClassText(e.compression, language);
+      report.WriteText(kIndent + Fill(PickLanguage(texts::kRatioCompressionLine, language),
+                                      {{"compression", "λr = " + Number(e.lambdaR, 2) + separator +
+                                                           ClassText(e.compression, language)}}));
     if (e.flexure != aisc::ElementClass::NotApplicable)
-      flexure = "λp = " + Number(e.lambdaP, 2) + ", λr = " + Number(e.lambdaRf, 2) + separator +
-                ClassText(e.flexure, language);
-    // Two lines an element: a report line does not wrap, and the pane is narrow.
-    report.WriteText(Fill(PickLanguage(texts::kRatioLine, language), {{"element", PlateElementName(e.element, language)},
-                                                                      {"ratio", Number(e.ratio, 2)},
-                                                                      {"compression", compression}}));
-    report.WriteText(kIndent + Fill(PickLanguage(texts::kRatioFlexureLine, language), {{"flexure", flexure}}));
+      report.WriteText(kIndent + Fill(PickLanguage(texts::kRatioFlexureLine, language),
+                                      {{"flexure", "λp = " + Number(e.lambdaP, 2) + ", λr = " + Number(e.lambdaRf, 2) +
+                                                       separator + ClassText(e.flexure, language)}}));
   }
 }
 
@@ -95,6 +107,8 @@ void GoverningMark(Report& report) {
 void LimitStateLines(Report& report, const aisc::Result& a, char language) {
   if (a.limitStates.empty()) return;
   const bool lrfd = a.method == aisc::Method::LRFD;
+  const ShownUnit forceUnit = UnitFor(a, false, report.context().displayUnits);
+  const ShownUnit momentUnit = UnitFor(a, true, report.context().displayUnits);
   report.WriteText(texts::kLimitStatesHeading, 0, 0, "B");
   int caption = -1;
   for (const aisc::LimitState& s : a.limitStates) {
@@ -103,7 +117,7 @@ void LimitStateLines(Report& report, const aisc::Result& a, char language) {
       caption = group;
       report.WriteText(texts::kStrengthCaptions[group], 1, 0, "B");
     }
-    const std::string name = NameIn(texts::kLimitStateNames, s.name, language);
+    const std::string name = NameIn(s.name, language);
     const std::string ratio = s.ratio ? Number(*s.ratio, 3) : std::string("-");
     if (s.strength == aisc::Strength::Combined) {
       // An interaction has no strength of its own: its ratio is the line.
@@ -119,7 +133,7 @@ void LimitStateLines(Report& report, const aisc::Result& a, char language) {
     // The limit state on a line, its strengths and its demand each on one below.
     report.WriteText(s.clause + " (" + s.equation + ") " + name);
     if (s.governing) GoverningMark(report);
-    const ShownUnit unit = UnitFor(s.strength, s.nominal, report.context().displayUnits);
+    const ShownUnit& unit = IsMoment(s.strength) ? momentUnit : forceUnit;
     const std::string factor = (lrfd ? "φ = " : "Ω = ") + Number(s.factor, 2);
     report.WriteText(kIndent + Fill(PickLanguage(texts::kStrengthLine, language),
                                     {{"nominal", unit.Text(s.nominal)},

@@ -22,6 +22,9 @@ struct Compactness;
 struct DrawingContext;
 struct FamilyStyle;
 struct SectionDrawing;
+namespace aisc {
+struct Shape;
+}
 
 // A name of the family as a designation writes it. `code` is the catalogue code the name
 // stands for ("HEB" and "HE ... B" stand for IPB); `suffix`, when set, is the letter that
@@ -99,6 +102,9 @@ struct SectionFamily {
                       Section& section, SectionNotes& notes) = nullptr;
   void (*properties)(const CurrentSection& cs, SectionProperties& p, SectionNotes& notes) = nullptr;
   Compactness (*compactness)(const Section& section, double fy) = nullptr;
+  // What the limit-state code needs of the section (its kind, plate elements, warping); null:
+  // the code has no rule for the family.
+  aisc::Shape (*limitStateShape)(const Section& section) = nullptr;
   // The designation written back from the fields (CurrentSection::BaseText and FullText).
   void (*rebuildText)(CurrentSection& cs, double lengthFactor) = nullptr;
   // The section drawn with (x0, y0) its bottom-right corner and s drawing units per cm.

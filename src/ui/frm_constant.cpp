@@ -60,8 +60,8 @@ std::optional<double> ParseConstant(const std::string& text) {
 
 QString Number(double v) { return Q(Significant(v, 4)); }
 
-// The row that picks the rules members are checked by: a list choice keyed CODE.
-bool IsCodeRow(const ConstantRow& r) { return r.dimension == "BAR" && ToUpper(Trim(r.key)) == "CODE"; }
+// A list choice the user picks from rather than types.
+bool IsListChoice(const ConstantRow& r) { return r.dimension == "BAR" && !r.choices.empty(); }
 }  // namespace
 
 frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget* parent)
@@ -195,13 +195,11 @@ void frmConstant::Form_initialize() {
     grid->addWidget(w.unit, line, 2);
     const int row = r.row;
     QWidget* focus = w.box;
-    if (IsCodeRow(r)) {
-      // The code is one of three names: picked from a list, never typed.
+    if (IsListChoice(r)) {
+      // One of a few names (the design code): picked from a list, never typed.
       w.choice = new QComboBox(rowsHost_);
       w.choice->setObjectName(QString("cboConstant_%1").arg(r.row));
-      w.choice->addItem(tr("asd89: allowable stresses"), Q(std::string(DesignCodeName(DesignCode::Asd89))));
-      w.choice->addItem(tr("AISC 360-16, LRFD"), Q(std::string(DesignCodeName(DesignCode::Aisc360Lrfd))));
-      w.choice->addItem(tr("AISC 360-16, ASD"), Q(std::string(DesignCodeName(DesignCode::Aisc360Asd))));
+      for (const std::string& name : r.choices) w.choice->addItem(ChoiceCaption(name), Q(name));
       w.choice->setToolTip(hint);
       w.box->hide();
       w.label->setBuddy(w.choice);
@@ -308,10 +306,13 @@ void frmConstant::TakeTypedValue(RowWidgets& w) {
 }
 
 void frmConstant::CheckRows() {
-  // Only the rows' marks: the Fy in force changes when the user continues.
-  const double fy = ctx_.fy;
+  // Only the rows' marks: Fy, Fu and the code in force change when the user continues.
+  const double fy = ctx_.fy, fu = ctx_.fu;
+  const DesignCode code = ctx_.code;
   CheckConstants(constants_, ctx_);
   ctx_.fy = fy;
+  ctx_.fu = fu;
+  ctx_.code = code;
 }
 
 void frmConstant::Validate(RowWidgets& w) {
@@ -337,8 +338,17 @@ bool frmConstant::IsRed(int row) const {
 
 QComboBox* frmConstant::codeBox() const {
   for (const RowWidgets& w : rows_)
-    if (w.choice) return w.choice;
+    if (w.choice && w.row == kCodeRow) return w.choice;
   return nullptr;
+}
+
+QString frmConstant::ChoiceCaption(const std::string& name) {
+  // The design codes by what they are; any other choice by its name.
+  switch (DesignCodeOfName(name).value_or(DesignCode::Asd89)) {
+    case DesignCode::Aisc360Lrfd: return tr("AISC 360-16, LRFD");
+    case DesignCode::Aisc360Asd: return tr("AISC 360-16, ASD");
+    default: return DesignCodeOfName(name) ? tr("asd89: allowable stresses") : Q(name);
+  }
 }
 
 QLineEdit* frmConstant::valueBox(int row) const {
@@ -401,18 +411,6 @@ void frmConstant::chngcte_inc() {
   ShowHint(tr("Ok."));
 }
 
-void frmConstant::ApplyCodeRows() {
-  for (const ConstantRow& r : constants_.rows) {
-    if (IsCodeRow(r)) {
-      ctx_.code = DesignCodeOfName(Trim(r.value)).value_or(DesignCode::Asd89);
-    } else if (ToUpper(Trim(r.key)) == "FU") {
-      const std::optional<double> v = ParseConstant(r.value);
-      const double fu = v ? ValueInBase(r, ctx_.displayUnits) : 0.0;
-      if (std::isfinite(fu) && fu > 0) ctx_.fu = fu;
-    }
-  }
-}
-
 void frmConstant::Confirm() {
   confirmedRows_ = constants_.rows;
   confirmedUnits_ = ctx_.constantsUnits;
@@ -469,7 +467,6 @@ bool frmConstant::CmdGo_Click() {
   SaveConstants(constants_, ctx_);  // a settings file that cannot be written is told there
   // In force whether or not the file was written: Fy from the rows, in the units they are in.
   CheckConstants(constants_, ctx_);
-  ApplyCodeRows();
   ShowRows();  // the boxes show the values now in use ("2500.0 " shows as 2500)
   Confirm();
   if (!reopenedOverEditor || !reopenedOverEditor()) ctx_.displayUnits = UnitFactors("units=[kg]-[cm]", ctx_.messages);

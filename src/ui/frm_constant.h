@@ -89,8 +89,8 @@ class frmConstant : public QWidget {
   void CheckRows();
   // Keeps the rows as confirmed, for ShowInForce.
   void Confirm();
-  // The design code and Fu of the rows put in force.
-  void ApplyCodeRows();
+  // What the list of a list choice shows for one of its names.
+  static QString ChoiceCaption(const std::string& name);
   QString RangeText(const ConstantRow& row) const;
   const ConstantRow* RowData(int row) const;
   const ConstantRow* FyRow() const;

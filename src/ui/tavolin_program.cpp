@@ -453,13 +453,9 @@ int TavolinProgram::elementsWithForces() const {
 }
 
 void TavolinProgram::LoadForcesBeside() {
-  // Every input starts without forces; those of another input never carry over.
-  engine_->SetForces({});
-  const fs::path file = ForcesFileFor(SuitePath(ctx_.InputFile()));
-  if (std::error_code ec; !fs::is_regular_file(file, ec)) return;
-  ForcesTable forces = ReadForcesFile(file, ctx_.dataUnitSystem);
-  ShowForcesDiagnostics(file.string(), forces.diagnostics);
-  engine_->SetForces(std::move(forces));
+  // Every input starts with its own forces or none: those of another input never carry over.
+  if (engine_->LoadForcesBeside(ctx_.InputFile()))
+    ShowForcesDiagnostics(ForcesFileFor(SuitePath(ctx_.InputFile())).string(), engine_->forces().diagnostics);
 }
 
 bool TavolinProgram::OpenForces(const std::string& path) {
@@ -469,9 +465,8 @@ bool TavolinProgram::OpenForces(const std::string& path) {
     ShowMessage(ctx_, S(tr("The file does not exist: %1").arg(Q(path))));
     return false;
   }
-  ForcesTable forces = ReadForcesFile(file, ctx_.dataUnitSystem);
-  ShowForcesDiagnostics(file.string(), forces.diagnostics);
-  engine_->SetForces(std::move(forces));
+  engine_->LoadForces(file);
+  ShowForcesDiagnostics(file.string(), engine_->forces().diagnostics);
   frame_->ShowStatus(0, tr("Forces read from %1").arg(Q(file.string())));
   if (!batchDone_) return true;
   // The verdicts follow the new forces: the list, and the element in the editor.
@@ -803,10 +798,7 @@ void TavolinProgram::Results() {
       void Format(BatchChunk& chunk, int, const Element& element, const CheckedMember& member) const override {
         writer_.FormatElement(chunk.files, member, element, member.member.kind);
         // Unrounded: the grid shows significant digits, whatever the size of the unit.
-        chunk.rows.push_back(ResultRow(member.section.props, element.id, ctx_.displayUnits, 0));
-        // A section that is not what was written has no properties to show: the grid marks them.
-        if (member.Status() == ElementStatus::Error)
-          std::fill(chunk.rows.back().begin() + 1, chunk.rows.back().end(), std::numeric_limits<double>::quiet_NaN());
+        chunk.rows.push_back(ResultGridRow(member, element.id, ctx_));
       }
       bool Write(BatchChunk& chunk) override {
         out_.Append(chunk.files);
@@ -855,7 +847,7 @@ void TavolinProgram::Results() {
       results_ = new frmResults(ctx_);
       results_->setAttribute(Qt::WA_DeleteOnClose);
     }
-    results_->SetTable(StandardResultTable(ctx_.displayUnits), rows);
+    results_->SetTable(ResultGridTable(ctx_), rows);
     results_->show();
     results_->raise();
   }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "app/own_install.h"
 #include "app/process.h"
 #include "support/test_support.h"
 
@@ -22,27 +23,7 @@ namespace {
 const std::string kHeader = "Software=Ardekon  Version=7.12  Module=tavo  Title=CLI\n";
 
 // An install tree of its own, whose settings file says FY=2400 in [kg]-[cm].
-class InputCli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    install_ = scratch_.path() / "install";
-    fs::create_directories(install_ / "temp");
-    for (const char* part : {"cte", "bin"})
-      fs::copy(fs::path(TAVO_INSTALL_TREE) / part, install_ / part, fs::copy_options::recursive);
-    scratch_.Write("install/cte/constants.ini", "; Settings of the Tavolin module\n[tavo]\nUNITS=[kg]-[cm]\nFY=2400\n");
-    logs_ = scratch_.path() / "logs";
-    fs::create_directory(logs_);
-  }
-  tavo::test::RunResult Tavo(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--install", install_.string()});
-    return RunTavo(args, logs_);
-  }
-  std::string Input(const std::string& name, const std::string& body) {
-    return scratch_.Write(name, body).string();
-  }
-  ScratchDir scratch_;
-  fs::path install_, logs_;
-};
+class InputCli : public tavo::test::OwnInstall {};
 
 TEST_F(InputCli, RunTakesFyFromTheCommandLine) {
   const std::string in = Input("fy.Ardekon", kHeader + "NO=0,1 UNITS=[ton]-[m]\n1 IPE300 L=6\n");

@@ -15,6 +15,13 @@ Said WhatIsSaid(const Diagnostics& d) {
   return HasError(d) ? Said::Error : HasWarning(d) ? Said::Warning : Said::Nothing;
 }
 
+// A run state with its install tree in dir.
+void UseInstall(ModuleContext& ctx, RecordingMessages& messages, const test::ScratchDir& dir) {
+  ctx.messages = &messages;
+  ctx.installDir = dir.str();
+  ctx.tempDir = dir.str() + "temp/";
+}
+
 // Every command takes Fy from here: the value given, else the input's, else the settings
 // file's in its own units, else the default; a given value out of range is only a warning.
 TEST(SectionEngine, ResolvesFyInOneOrder) {
@@ -42,9 +49,7 @@ TEST(SectionEngine, ResolvesFyInOneOrder) {
     test::ScratchDir dir;
     RecordingMessages messages;
     ModuleContext ctx;
-    ctx.messages = &messages;
-    ctx.installDir = dir.str();
-    ctx.tempDir = dir.str() + "temp/";
+    UseInstall(ctx, messages, dir);
     if (*c.settings) dir.Write("cte/constants.ini", c.settings);
     InputSession session;
     if (*c.input) {
@@ -61,6 +66,43 @@ TEST(SectionEngine, ResolvesFyInOneOrder) {
     EXPECT_DOUBLE_EQ(member.fy, c.fy);
     EXPECT_EQ(WhatIsSaid(member.diagnostics), c.said);
   }
+}
+
+// The code and Fu given or read reach every member made; Fu's problems go with Fy's when a
+// member is checked again, not twice; the forces file is looked for beside the input.
+TEST(SectionEngine, CodeFuAndForcesReachTheMembers) {
+  test::ScratchDir dir;
+  RecordingMessages messages;
+  ModuleContext ctx;
+  UseInstall(ctx, messages, dir);
+  dir.Write("cte/constants.ini", "[tavo]\nFU=2000\nCODE=aisc360-asd\n");
+  SectionEngine engine(ctx);
+  engine.ResolveConstants({});
+  EXPECT_EQ(ctx.code, DesignCode::Aisc360Asd);
+  MemberInput member = engine.MemberOfDesignation(MemberKind::Column, 0);
+  EXPECT_EQ(member.code, DesignCode::Aisc360Asd);
+  EXPECT_DOUBLE_EQ(member.fu, 2000);
+  ASSERT_EQ(member.diagnostics.size(), 1u);  // Fu out of range, read from the settings: an error
+  EXPECT_EQ(member.diagnostics[0].subject, "Fu");
+  member = engine.WithFyInForce(member);
+  EXPECT_EQ(member.diagnostics.size(), 1u);
+
+  GivenConstants given;
+  given.code = DesignCode::Aisc360Lrfd;
+  given.fu = 4000.0;
+  engine.ResolveConstants(given);
+  member = engine.WithFyInForce(member);
+  EXPECT_TRUE(member.diagnostics.empty());
+  EXPECT_EQ(engine.MemberOfDesignation(MemberKind::Beam, 0).code, DesignCode::Aisc360Lrfd);
+  EXPECT_DOUBLE_EQ(engine.MemberOfDesignation(MemberKind::Beam, 0).fu, 4000);
+
+  const std::string input = dir.str() + "frame.Ardekon";
+  EXPECT_FALSE(engine.LoadForcesBeside(input));
+  EXPECT_TRUE(engine.forces().byId.empty());
+  dir.Write("frame.forces.csv", "ID,OutputCase,P\n1,C1,-100\n");
+  EXPECT_TRUE(engine.LoadForcesBeside(input));
+  EXPECT_FALSE(engine.LoadForces(dir.path() / "other.csv"));
+  EXPECT_TRUE(engine.forces().byId.empty());
 }
 
 TEST(SectionEngine, FindsAnElementByItsId) {

@@ -78,9 +78,9 @@ TEST(DesignConstants, FyFromTheInputTheSettingsOrTheDefault) {
   EXPECT_EQ(f.ctx.fyDiagnostics[0].subject, "UNITS=[ton]-[m");
   // A word of the block that no constant reads is said, not dropped.
   Fixture words(kSettings);
-  ASSERT_TRUE(words.Open("CONSTANTS\nFy=2500 Fu=3700\nNO=1\n1 IPE20\n"));
+  ASSERT_TRUE(words.Open("CONSTANTS\nFy=2500 Fz=3700\nNO=1\n1 IPE20\n"));
   EXPECT_DOUBLE_EQ(words.ctx.fy, 2500);
-  EXPECT_TRUE(Said(words.ctx.inputDiagnostics, Severity::Warning, "Fu=3700"));
+  EXPECT_TRUE(Said(words.ctx.inputDiagnostics, Severity::Warning, "Fz=3700"));
 }
 
 TEST(DesignConstants, SummaryRangeFlagSaveAndUnitChange) {
@@ -109,7 +109,7 @@ TEST(DesignConstants, SummaryRangeFlagSaveAndUnitChange) {
   ASSERT_TRUE(saved.Open("NO=1 UNITS=[kg]-[cm]\n1 IPE20\n"));
   ASSERT_TRUE(SaveConstants(saved.session.constants, saved.ctx));
   EXPECT_EQ(test::ReadFile(saved.dir.path() / "cte/constants.ini"),
-            "; keep me\n[other]\na=1\n\n[tavo]\nUNITS=[kg]-[cm]\nFY=2400\n");
+            "; keep me\n[other]\na=1\n\n[tavo]\nUNITS=[kg]-[cm]\nFY=2400\nFU=3700\nCODE=asd89\n");
 }
 
 TEST(FyRange, OutOfRangeIsAnErrorUnlessGiven) {
@@ -175,6 +175,84 @@ TEST(FyWithoutInput, SettingsFileAloneOrGiven) {
   ResolveFy(none, g.ctx, 3000.0);
   EXPECT_DOUBLE_EQ(g.ctx.fy, 3000);
   EXPECT_TRUE(g.ctx.fyExplicit);
+}
+
+// Fu and the design code are read like Fy: the input's constants block, else the settings file
+// (in its own units), else the default; Fu's problems are said only under the limit-state code.
+struct FuCodeCase {
+  const char *settings, *body;
+  double fu;
+  DesignCode code;
+  const char* fuSaid = "";    // a fragment of what ctx.fyDiagnostics says about Fu; "" nothing
+  const char* codeSaid = "";  // a fragment of the error in ctx.inputDiagnostics; "" nothing
+};
+
+const FuCodeCase kFuCodeCases[] = {
+    {"", "NO=1\n1 IPE20\n", kDefaultFu, DesignCode::Asd89},
+    {"[tavo]\nFU=4100\nCODE=aisc360-lrfd\n", "NO=1\n1 IPE20\n", 4100, DesignCode::Aisc360Lrfd},
+    {"[tavo]\nFU=4100\nCODE=aisc360-lrfd\n", "CONSTANTS\nFu=4500 code=aisc360-asd\nNO=1\n1 IPE20\n", 4500,
+     DesignCode::Aisc360Asd},
+    // In the settings file's units: 400 N/mm², with the unit tables' 1 kg = 9.81 N.
+    {"[tavo]\nUNITS=[N]-[mm]\nFU=400\nCODE=AISC360-LRFD\n", "NO=1\n1 IPE20\n", 400 / 0.0981, DesignCode::Aisc360Lrfd},
+    {"", "CONSTANTS\nFu=2500 CODE=aisc360-lrfd\nNO=1\n1 IPE20\n", 2500, DesignCode::Aisc360Lrfd,
+     "Fu = 2500 kg/cm² is outside 3000 to 6000 kg/cm²"},
+    {"", "CONSTANTS\nFu=x CODE=aisc360-asd\nNO=1\n1 IPE20\n", kDefaultFu, DesignCode::Aisc360Asd, "is not a number"},
+    // Today's rules never read Fu: nothing said about it.
+    {"", "CONSTANTS\nFu=2500\nNO=1\n1 IPE20\n", 2500, DesignCode::Asd89},
+    {"", "CONSTANTS\nCODE=lrfd\nNO=1\n1 IPE20\n", kDefaultFu, DesignCode::Asd89, "",
+     "CODE = lrfd is not a design code"},
+    {"[tavo]\nCODE=aisc-2016\n", "NO=1\n1 IPE20\n", kDefaultFu, DesignCode::Asd89, "", "asd89 is used"},
+};
+
+TEST(DesignConstants, FuAndCodeFromTheInputTheSettingsOrTheDefault) {
+  for (const FuCodeCase& c : kFuCodeCases) {
+    SCOPED_TRACE(std::string(c.settings) + " | " + c.body);
+    Fixture f(c.settings);
+    ASSERT_TRUE(f.Open(c.body));
+    EXPECT_NEAR(f.ctx.fu, c.fu, 0.01);
+    EXPECT_EQ(f.ctx.code, c.code);
+    const bool fuSaid = *c.fuSaid != 0;
+    EXPECT_EQ(fuSaid, !f.ctx.fyDiagnostics.empty()) << DiagnosticsLine(f.ctx.fyDiagnostics, 'E');
+    if (fuSaid) { EXPECT_TRUE(Said(f.ctx.fyDiagnostics, Severity::Error, c.fuSaid)); }
+    const bool codeSaid = *c.codeSaid != 0;
+    EXPECT_EQ(codeSaid, HasError(f.ctx.inputDiagnostics)) << DiagnosticsLine(f.ctx.inputDiagnostics, 'E');
+    if (codeSaid) { EXPECT_TRUE(Said(f.ctx.inputDiagnostics, Severity::Error, c.codeSaid)); }
+    ASSERT_NE(f.session.constants.Find(kCodeRow), nullptr);
+    EXPECT_EQ(f.session.constants.Find(kCodeRow)->dimension, "BAR");
+    EXPECT_EQ(f.session.constants.Find(kCodeRow)->choices.size(), kDesignCodeNames.size());
+  }
+}
+
+TEST(DesignConstants, CodeAndFuGivenReplaceWhatWasRead) {
+  Fixture f("[tavo]\nFU=4100\nCODE=lrfd\n");
+  ASSERT_TRUE(f.Open("NO=1\n1 IPE20\n"));
+  ASSERT_TRUE(HasError(f.ctx.inputDiagnostics));
+  GivenConstants given;
+  given.code = DesignCode::Aisc360Asd;
+  given.fu = 7000.0;  // out of range, but given: a warning, and used
+  ResolveConstants(f.session.constants, f.ctx, given);
+  EXPECT_EQ(f.ctx.code, DesignCode::Aisc360Asd);
+  EXPECT_DOUBLE_EQ(f.ctx.fu, 7000);
+  EXPECT_DOUBLE_EQ(f.ctx.fy, kDefaultFy);
+  // The unknown name read before is replaced, and no longer said.
+  EXPECT_FALSE(HasError(f.ctx.inputDiagnostics)) << DiagnosticsLine(f.ctx.inputDiagnostics, 'E');
+  EXPECT_TRUE(Said(f.ctx.fyDiagnostics, Severity::Warning, "Fu = 7000 kg/cm² is outside"));
+  EXPECT_FALSE(HasError(f.ctx.fyDiagnostics));
+  // An unknown name typed into the window: out of range, asd89 in force.
+  GiveValue(f.session.constants, f.ctx, kCodeRow, "aisc");
+  EXPECT_FALSE(f.session.constants.Find(kCodeRow)->inRange);
+  EXPECT_EQ(f.ctx.code, DesignCode::Asd89);
+  GiveValue(f.session.constants, f.ctx, kCodeRow, "aisc360-lrfd");
+  EXPECT_TRUE(f.session.constants.Find(kCodeRow)->inRange);
+  EXPECT_EQ(f.ctx.code, DesignCode::Aisc360Lrfd);
+  // Saved and read back without an input.
+  ASSERT_TRUE(SaveConstants(f.session.constants, f.ctx));
+  Fixture again("");
+  again.ctx.installDir = f.ctx.installDir;
+  DesignConstants reread;
+  ResolveConstants(reread, again.ctx, {});
+  EXPECT_EQ(again.ctx.code, DesignCode::Aisc360Lrfd);
+  EXPECT_DOUBLE_EQ(again.ctx.fu, 7000);
 }
 
 }  // namespace

@@ -277,6 +277,88 @@ TEST_F(ResultsWriterTest, NoElementsStillWritesTheHeadings) {
   EXPECT_EQ(csv.substr(csv.size() - units.size()), units);
 }
 
+// A member checked by the limit-state code, its result filled by hand: the governing ratio (when
+// forces were applied) is what the files and the grid show.
+CheckedMember LimitStateMember(double area, std::optional<double> ratio, const std::string& equation) {
+  CheckedMember m = Member(area);
+  m.member.code = DesignCode::Aisc360Lrfd;
+  aisc::Result r;
+  r.covered = true;
+  r.governingRatio = ratio;
+  r.governingEquation = ratio ? equation : "";
+  m.aisc = r;
+  return m;
+}
+
+TEST_F(ResultsWriterTest, LimitStateCodeAddsTheRatioAndItsEquation) {
+  ctx.code = DesignCode::Aisc360Lrfd;
+  ResultsWriter w(ctx);
+  ASSERT_TRUE(w.Start(options));
+  w.Add(LimitStateMember(53.81, 1.23456, "H1-1a"), Elem(1, "1   IPE30"), MemberKind::Column);
+  w.Add(LimitStateMember(53.81, std::nullopt, ""), Elem(2, "2   IPE30"), MemberKind::Column);
+  CheckedMember wrong = LimitStateMember(99.5, 0.5, "E3-1");
+  AddDiagnostic(wrong.diagnostics, Severity::Error, "L55 is not in the catalogue", "L55 در جدول نیست", "L55");
+  w.Add(wrong, Elem(3, "3   L55"), MemberKind::Column);
+  ResultFiles files;
+  ASSERT_TRUE(w.Finish(&files));
+  const std::string csv = ReadFile(files.csv);
+  EXPECT_NE(csv.find("\"ID\",\"A\",\"A1\",\"A2\",\"J\",\"I1\",\"I2\",\"S1\",\"S2\",\"Z1\",\"Z2\",\"R1\",\"R2\",\"Ratio\","
+                     "\"Equation\",\"Notes\"\r\n"),
+            std::string::npos)
+      << csv;
+  // Rounded to three decimals, with the equation that gives it.
+  EXPECT_NE(csv.find("1,53.81,21.6,24,1234.5,8356.1,603.8,557.1,80.5,628.4,125.2,12.46,3.3,1.235,\"H1-1a\",\"\"\r\n"),
+            std::string::npos)
+      << csv;
+  // No forces: the cells are empty, not a ratio of 0.
+  EXPECT_NE(csv.find("2,53.81,21.6,24,1234.5,8356.1,603.8,557.1,80.5,628.4,125.2,12.46,3.3,,,\"\"\r\n"), std::string::npos)
+      << csv;
+  // An element in error shows no ratio either.
+  EXPECT_NE(csv.find("3,,,,,,,,,,,,,,,\"Error: L55"), std::string::npos) << csv;
+  EXPECT_EQ(csv.find("0.5,\"E3-1\""), std::string::npos);
+  const std::string text = ReadRtfText(ReadFile(files.rtf)).Utf8();
+  EXPECT_NE(text.find("3.3\t1.235\tH1-1a"), std::string::npos) << text;
+  EXPECT_NE(text.find("Ratio\tEquation"), std::string::npos);
+
+  // Today's rules: thirteen columns whatever the member carries.
+  ctx.code = DesignCode::Asd89;
+  ResultsWriter old(ctx);
+  ASSERT_TRUE(old.Start(options));
+  old.Add(LimitStateMember(53.81, 1.23456, "H1-1a"), Elem(1, "1   IPE30"), MemberKind::Column);
+  ASSERT_TRUE(old.Finish(&files));
+  const std::string before = ReadFile(files.csv);
+  EXPECT_NE(before.find("12.46,3.3,\"\"\r\n"), std::string::npos) << before;
+  EXPECT_EQ(before.find("Ratio"), std::string::npos);
+  EXPECT_EQ(before.find("H1-1a"), std::string::npos);
+}
+
+TEST(ResultGrid, RatioColumnOnlyUnderTheLimitStateCode) {
+  ModuleContext ctx;
+  const CheckedMember m = LimitStateMember(53.81, 0.75, "F2-1");
+  ResultTableLayout t = ResultGridTable(ctx);
+  ResultRowValues row = ResultGridRow(m, 4, ctx);
+  EXPECT_EQ(t.headings.size(), 13u);
+  ASSERT_EQ(row.size(), 13u);
+  EXPECT_DOUBLE_EQ(row[1], 53.81);
+  ctx.code = DesignCode::Aisc360Asd;
+  t = ResultGridTable(ctx);
+  row = ResultGridRow(m, 4, ctx);
+  ASSERT_EQ(t.headings.size(), 14u);
+  EXPECT_EQ(t.headings.back(), "Ratio");
+  ASSERT_EQ(row.size(), 14u);
+  EXPECT_DOUBLE_EQ(row.back(), 0.75);
+  int spanned = 0;
+  for (const int c : t.groupColumns) spanned += c;
+  EXPECT_EQ(spanned, 14);
+  // No forces: no ratio to show; an element in error: nothing but its ID.
+  EXPECT_TRUE(std::isnan(ResultGridRow(LimitStateMember(53.81, std::nullopt, ""), 4, ctx).back()));
+  CheckedMember wrong = m;
+  AddDiagnostic(wrong.diagnostics, Severity::Error, "bad", "bad", "x");
+  row = ResultGridRow(wrong, 4, ctx);
+  EXPECT_DOUBLE_EQ(row[0], 4);
+  EXPECT_TRUE(std::isnan(row[1]) && std::isnan(row.back()));
+}
+
 TEST(ResultNumberText, SameAsTheShortestTextForRoundedValues) {
   for (double v : {0.0, 1.0, -1.0, 0.001, 0.5, 12.345, 53.81, 1234.5, 8356.1, 99999.999, 1e7, 123456789.123, -0.007})
     EXPECT_EQ(ResultNumberText(v), ShortestText(v)) << v;

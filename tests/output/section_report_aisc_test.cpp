@@ -123,8 +123,9 @@ TEST_F(LimitStateReportTest, LrfdLinesCarryEquationsFactorsUnitsAndTheGoverningM
   m.aisc = HandFilled(aisc::Method::LRFD);
   const std::string t = Write(m);
   for (const char* line : {"   Fy = 2400 kg/cm²   Fu = 3700 kg/cm²\n", "   L = 400 cm   Lb = 200 cm   Cb = 1.14\n",
-                           "   wall: 27.3;   compression: λr = 93.15, nonslender\n       flexure: λp = 73.5, λr = 317.5, compact\n",
-                           "   flange 2: 40.25;   compression: -\n       flexure: λp = 10.84, λr = 28.5, slender\n",
+                           "   wall: 27.3\n       compression: λr = 93.15, nonslender\n       flexure: λp = 73.5, λr = 317.5, compact\n",
+                           // No row for compression: no line for it.
+                           "   flange 2: 40.25\n       flexure: λp = 10.84, λr = 28.5, slender\n",
                            "   Axial compression (Pc)\n",
                            // 180 000 kg is shown in ton, as Pmax is; 2 500 000 kg·cm in ton·m.
                            "   E3 (E3-1) Flexural buckling  ◄ governs\n       Rn = 180 ton, φ = 0.9, φRn = 162 ton\n"
@@ -190,7 +191,7 @@ TEST_F(LimitStateReportTest, PersianRunTakesItsNamesFromTheTables) {
   m.aisc = HandFilled(aisc::Method::LRFD);
   const std::string t = Write(m);
   for (const char* text : {"آیین‌نامهٔ حالات حدی AISC 360-16، روش LRFD", "نسبت‌های پهنا به ضخامت",
-                           "دیواره: 27.3", "λr = 93.15، غیرلاغر", "بال دوم: 40.25", "فشار محوری (Pc)",
+                           "دیواره: 27.3", "فشار: λr = 93.15، غیرلاغر", "بال دوم: 40.25", "خمش: λp = 10.84, λr = 28.5، لاغر", "فشار محوری (Pc)",
                            "E3 (E3-1) کمانش خمشی  ► حاکم\n       Rn = 180 ton، φ = 0.9", "کمانش موضعی", "E7 (E7-1)", "نسبت حاکم 1.267 (H1-1a, WIND2)",
                            "تقاضا = 81 ton، نسبت = 0.5 (COMB1)", "یادداشت‌ها", "گسیختگی کششی"})
     EXPECT_NE(t.find(text), std::string::npos) << text << "\n" << t;
@@ -199,6 +200,39 @@ TEST_F(LimitStateReportTest, PersianRunTakesItsNamesFromTheTables) {
   // A name the tables do not hold is shown as the check gave it rather than dropped.
   m.aisc->limitStates[1].name = "Bearing of the end plate";
   EXPECT_NE(Write(m).find("E7 (E7-1) Bearing of the end plate"), std::string::npos);
+}
+
+TEST_F(LimitStateReportTest, PersianNamesAreTranslatedPhraseByPhrase) {
+  ctx.language = 'F';
+  CheckedMember m = TubeColumn();
+  m.aisc = HandFilled(aisc::Method::LRFD);
+  m.aisc->limitStates[0].name = "Flexural buckling about the weak axis";
+  m.aisc->limitStates[1].name = "Flange local buckling (noncompact)";
+  m.aisc->limitStates[2].name = "Lateral-torsional buckling (inelastic)";
+  m.aisc->classification[1].element = "cover plate overhang on flange 1 (tension)";
+  const std::string t = Write(m);
+  for (const char* text : {"کمانش خمشی حول محور ضعیف", "کمانش موضعی بال (غیرفشرده)", "کمانش جانبی-پیچشی (غیرالاستیک)",
+                           "لبهٔ آزاد ورق تقویتی روی بال اول (کششی): 40.25"})
+    EXPECT_NE(t.find(text), std::string::npos) << text << "\n" << t;
+  // A phrase inside a word is not one: "compact" in "noncompact" stays whole.
+  EXPECT_EQ(t.find("nonفشرده"), std::string::npos);
+}
+
+TEST_F(LimitStateReportTest, ForcesAndMomentsEachInOneUnit) {
+  CheckedMember m = TubeColumn();
+  m.aisc = HandFilled(aisc::Method::LRFD);
+  // A small moment beside a large one is shown in the large one's unit, not rescaled on its own.
+  aisc::LimitState small = m.aisc->limitStates[2];
+  small.strength = aisc::Strength::M2;
+  small.clause = "F8.1";
+  small.equation = "F8-1b";
+  small.nominal = 5000;
+  small.available = 4500;
+  small.demand.reset();
+  small.ratio.reset();
+  m.aisc->limitStates.insert(m.aisc->limitStates.begin() + 3, small);
+  const std::string t = Write(m);
+  EXPECT_NE(t.find("Rn = 0.05 ton.m, φ = 0.9, φRn = 0.045 ton.m"), std::string::npos) << t;
 }
 
 TEST_F(LimitStateReportTest, WithoutForcesTheStrengthsStandAlone) {

@@ -180,56 +180,6 @@ TEST(Screenshots, DISABLED_CommandWindowsInBothLanguages) {
 }
 
 
-// A beam's limit states as the strengths would give them, for the picture of the report pane.
-aisc::Result SampleLimitStates(aisc::Method method) {
-  const bool lrfd = method == aisc::Method::LRFD;
-  const double factor = lrfd ? 0.9 : 1.67;
-  const auto available = [&](double nominal) { return lrfd ? nominal * factor : nominal / factor; };
-  aisc::Result r;
-  r.method = method;
-  r.covered = true;
-  aisc::ElementClassification flange{"flange 1", 6.25, 1, 16.16, aisc::ElementClass::Nonslender, 10, 10.97, 28.87,
-                                     aisc::ElementClass::Compact};
-  aisc::ElementClassification web{"web", 41.7, 5, 43.0, aisc::ElementClass::Nonslender, 15, 108.5, 164.5,
-                                  aisc::ElementClass::Compact};
-  r.classification = {flange, flange, web};
-  r.classification[1].element = "flange 2";
-  const auto state = [&](aisc::Strength s, const char* clause, const char* eq, const char* name, double nominal,
-                         double demand, bool governing) {
-    aisc::LimitState l;
-    l.strength = s;
-    l.clause = clause;
-    l.equation = eq;
-    l.name = name;
-    l.nominal = nominal;
-    l.factor = factor;
-    l.available = available(nominal);
-    l.governing = governing;
-    l.demand = demand;
-    l.ratio = demand / l.available;
-    l.combination = "1.2D+1.6L";
-    return l;
-  };
-  r.limitStates = {state(aisc::Strength::M3, "F2.1", "F2-1", "Yielding", 3.24e6, 1.9e6, false),
-                   state(aisc::Strength::M3, "F2.2", "F2-2", "Lateral-torsional buckling", 2.61e6, 1.9e6, true),
-                   state(aisc::Strength::V2, "G2.1", "G2-1", "Shear yielding", 45800, 12400, true)};
-  aisc::LimitState h;
-  h.strength = aisc::Strength::Combined;
-  h.clause = "H1.1";
-  h.equation = "H1-1b";
-  h.name = "Interaction";
-  h.governing = true;
-  h.ratio = r.limitStates[1].ratio;
-  h.combination = "1.2D+1.6L";
-  r.limitStates.push_back(h);
-  r.governingRatio = h.ratio;
-  r.governingEquation = "F2-2";
-  r.governingCombination = "1.2D+1.6L";
-  AddDiagnostic(r.notes, Severity::Warning, "Cb = 1 taken: no moment diagram is known",
-                "Cb = 1 گرفته شد: نمودار لنگر معلوم نیست");
-  return r;
-}
-
 // The constants window with the code picked, and the report pane of a beam under it, in
 // English and in Persian.
 TEST(Screenshots, DISABLED_LimitStateCodeInBothLanguages) {
@@ -240,9 +190,6 @@ TEST(Screenshots, DISABLED_LimitStateCodeInBothLanguages) {
     ui::TavolinProgram& p = *run.program;
     p.frame()->resize(1500, 940);
     p.frame()->show();
-    EnsureCodeRows(p.constants());
-    p.constantsWindow()->Form_initialize();
-    p.constantsWindow()->chngcte_inc();
     QComboBox* code = p.constantsWindow()->codeBox();
     ASSERT_NE(code, nullptr);
     const int lrfd = code->findData(QString("aisc360-lrfd"));
@@ -252,13 +199,6 @@ TEST(Screenshots, DISABLED_LimitStateCodeInBothLanguages) {
 
     ASSERT_TRUE(p.constantsWindow()->CmdGo_Click());
     p.ShowElement(5);
-    CheckedMember beam = p.editor()->member();
-    beam.aisc = SampleLimitStates(aisc::Method::LRFD);
-    beam.member.Lb = 300;
-    // The verdict the check gives such limit states: every ratio within its strength.
-    beam.results.ok = true;
-    beam.results.notOkReason.clear();
-    p.editor()->ShowMember(beam);
     // Today's lines are in the other pictures: the limit-state lines are at the end.
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
     QScrollBar* bar = p.editor()->reportView()->verticalScrollBar();

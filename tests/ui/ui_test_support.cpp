@@ -105,35 +105,6 @@ bool ProgramRun::StartFrameAndContinue() {
   return program->constantsWindow()->CmdGo_Click();
 }
 
-void EnsureCodeRows(DesignConstants& constants) {
-  bool fu = false, code = false;
-  for (const ConstantRow& r : constants.rows) {
-    fu = fu || r.key == "Fu";
-    code = code || r.key == "CODE";
-  }
-  if (!fu) {
-    ConstantRow r;
-    r.row = 2;
-    r.key = "Fu";
-    r.label = "Fu|Fu||مقاومت کششی نهایی فولاد Fu";
-    r.value = "3700";
-    r.defaultValue = 3700;
-    r.dimension = "S";
-    r.minimum = 3000;
-    r.maximum = 6000;
-    constants.rows.push_back(r);
-  }
-  if (!code) {
-    ConstantRow r;
-    r.row = 3;
-    r.key = "CODE";
-    r.label = "Design code|Code||آیین‌نامهٔ طراحی";
-    r.value = "asd89";
-    r.dimension = "BAR";
-    constants.rows.push_back(r);
-  }
-}
-
 QImage Grab(QWidget* widget) { return widget->grab().toImage(); }
 
 void ShowActive(QWidget* window) {

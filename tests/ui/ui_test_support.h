@@ -10,7 +10,6 @@
 
 #include "core/messages.h"
 #include "core/process_launcher.h"
-#include "input/design_constants.h"
 #include "support/test_support.h"
 #include "ui/tavolin_program.h"
 #include "ui/translation.h"
@@ -47,10 +46,6 @@ struct ProgramRun {
   // Start on examples/frame.Ardekon and press Continue.
   bool StartFrameAndContinue();
 };
-
-// The rows the limit-state code adds to the constants (Fu as row 2, the code as a list choice
-// keyed CODE), made as the constants define them when this build's constants do not hold them.
-void EnsureCodeRows(DesignConstants& constants);
 
 // Forgets what the desktop remembered (the test program keeps it in a scratch folder).
 void ClearDesktopSettings();

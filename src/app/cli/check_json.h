@@ -10,6 +10,14 @@ namespace tavo::cli {
 // {class, Lc, Fb, Mmax, Tmax, Fa, Pmax, lambda, weld, status}; absent values are null.
 nlohmann::json CheckJson(const CheckedMember& member);
 
+// The member's strengths by the limit-state code: {method, classification, available,
+// limit_states, covered, notes}, and with forces (withForces) each limit state's demand, ratio and
+// combination and the governing ratio, equation and combination. kg and kg·cm.
+nlohmann::json Aisc360Json(const aisc::Result& result, bool withForces, char language = 'E');
+// "aisc360" added to an element's or a section's object when the member was checked by the
+// limit-state code (today's rules add nothing).
+void AddAisc360(nlohmann::json& j, const CheckedMember& member, char language);
+
 // [{severity, text, subject}] in one language.
 nlohmann::json NotesJson(const Diagnostics& diagnostics, char language);
 // Sets "status" (OK, not OK, error) and "notes"; an element with an error gets null properties and check.

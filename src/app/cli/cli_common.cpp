@@ -116,4 +116,41 @@ CLI::IsMember MemberKindNames() {
   return CLI::IsMember(std::vector<std::string>(kMemberKindNames.begin(), kMemberKindNames.end()));
 }
 
+void AddCodeOptions(CLI::App& cmd, CodeOptions& options) {
+  cmd.add_option("--code", options.code,
+                 "Design code: asd89 (today's allowable stresses), aisc360-lrfd or aisc360-asd (the limit-state "
+                 "code); default: the constants' CODE, else asd89")
+      ->check(CLI::IsMember(std::vector<std::string>(kDesignCodeNames.begin(), kDesignCodeNames.end())));
+  cmd.add_option("--fu", options.fu,
+                 "Tensile strength Fu in kg/cm², read by the limit-state code (default: the input's, else the "
+                 "settings file's, else " + ShortestText(kDefaultFu) + ")")
+      ->check(CLI::PositiveNumber);
+}
+
+GivenConstants GivenOf(double fy, const CodeOptions& options) {
+  GivenConstants given;
+  given.fy = GivenFy(fy);
+  given.fu = GivenFy(options.fu);
+  if (!options.code.empty()) given.code = DesignCodeOfName(options.code);
+  return given;
+}
+
+void ShowConstantsNotes(const ModuleContext& ctx, bool quiet) {
+  for (const Diagnostic& d : ctx.inputDiagnostics)
+    if (StartsWith(d.subject, "CODE") && (!quiet || d.severity == Severity::Error))
+      std::cerr << LabelledLine(d, ctx.language) << '\n';
+}
+
+int LineOfDiagnostic(const Diagnostic& d) {
+  for (const std::string& text : {d.subject, PickLanguage(d.text, 'E')}) {
+    const std::string lower = ToLower(Trim(text));
+    if (!StartsWith(lower, "line ")) continue;
+    int line = 0;
+    size_t i = 5;
+    while (i < lower.size() && lower[i] >= '0' && lower[i] <= '9' && line < 100000000) line = line * 10 + (lower[i++] - '0');
+    if (i > 5) return line;
+  }
+  return 0;
+}
+
 }  // namespace tavo::cli

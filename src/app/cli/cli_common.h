@@ -68,6 +68,22 @@ std::optional<double> GivenFy(double option);
 // The --kind option's check: one of the member kinds' names.
 CLI::IsMember MemberKindNames();
 
+// --code and --fu, which run, section and report share.
+struct CodeOptions {
+  std::string code;  // empty: the constants' choice
+  double fu = 0;     // kg/cm²; 0: not given
+};
+void AddCodeOptions(CLI::App& cmd, CodeOptions& options);
+// What the command line gives in place of the constants: --fy (0: not given), --code and --fu.
+GivenConstants GivenOf(double fy, const CodeOptions& options);
+// The constants' problems that concern no element (an unknown code name) on standard error,
+// for commands that read no input file and so have no file notes to carry them.
+void ShowConstantsNotes(const ModuleContext& ctx, bool quiet);
+
+// The line a diagnostic of the forces file is about, when it names one ("line 12" leading its
+// subject or its English text); 0 when it names none.
+int LineOfDiagnostic(const Diagnostic& d);
+
 void AddInfoCommand(CLI::App& app, CliState& state);
 void AddSectionCommand(CLI::App& app, CliState& state);
 void AddRunCommand(CLI::App& app, CliState& state);

@@ -19,6 +19,11 @@ inline constexpr const char* kPassEndsOnBlank =
 inline constexpr const char* kNoSuchElement = "No element with ID {id} in {file}||عضوی با شناسه {id} در {file} نیست";
 inline constexpr const char* kBuiltInFormulas =
     "{error}; the built-in formula template is used.||{error}؛ الگوی فرمول داخلی برنامه به کار می‌رود.";
+inline constexpr const char* kNoForcesFile =
+    "no such forces file; nothing was checked||چنین فایل نیرویی نیست؛ هیچ عضوی بررسی نشد";
+inline constexpr const char* kForcesNotRead =
+    "forces are read by the limit-state code only (--code aisc360-lrfd or aisc360-asd); not read"
+    "||نیروها فقط در آیین‌نامه حالت حدی خوانده می‌شوند (--code aisc360-lrfd یا aisc360-asd)؛ خوانده نشد";
 inline constexpr const char* kSavedAs = "File was saved as {path}||فایل با نام {path} ذخیره شد";
 
 }  // namespace tavo::texts

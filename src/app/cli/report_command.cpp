@@ -27,6 +27,7 @@ struct ReportArgs {
   std::string kind;
   double length = -1;
   double fy = 0;
+  CodeOptions code;
   std::string units = "[kg]-[cm]";
   std::string lang;
   std::string format;
@@ -63,6 +64,7 @@ void AddReportCommand(CLI::App& app, CliState& state) {
                   "Yield stress Fy in kg/cm² (default: the input file's, else the settings file's, else " +
                       ShortestText(kDefaultFy) + ")")
       ->check(CLI::PositiveNumber);
+  AddCodeOptions(*cmd, o.code);
   cmd->add_option("--units", o.units, "Units of spacings in a designation, \"[F]-[L]\"")->capture_default_str();
   cmd->add_option("--lang", o.lang, "Report language")->check(CLI::IsMember({"en", "fa"}));
   cmd->add_option("--format", o.format, "Output format (default: from --out, else text)")
@@ -96,7 +98,9 @@ void AddReportCommand(CLI::App& app, CliState& state) {
       }
       const Element& e = elements[static_cast<size_t>(index - 1)];
       SectionEngine& engine = state.Engine();
-      engine.ResolveFy(GivenFy(a.fy), &session.constants);
+      engine.ResolveConstants(GivenOf(a.fy, a.code), &session.constants);
+      // The element's forces from the file beside the input, which only the limit-state code reads.
+      if (IsLimitStateCode(ctx.code)) engine.LoadForcesBeside(ctx.InputFile());
       std::optional<double> length;
       if (a.length >= 0) length = LengthRatio(ctx.dataUnitSystem).ToBase(a.length);
       member = engine.MemberOf(e, index, MemberKindOfName(a.kind), length);
@@ -109,7 +113,8 @@ void AddReportCommand(CLI::App& app, CliState& state) {
       }
       SectionEngine& engine = state.Engine();
       engine.UseDataUnits(UnitFactors("UNITS=" + a.units, ctx.messages));
-      engine.ResolveFy(GivenFy(a.fy));
+      engine.ResolveConstants(GivenOf(a.fy, a.code));
+      ShowConstantsNotes(ctx, state.quiet);
       member = engine.MemberOfDesignation(MemberKindOfName(a.kind).value_or(MemberKind::Column), a.length);
       section = engine.ComputeQuietly(ToUpper(JoinWords(a.words)));
     }

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include "cli/cli_common.h"
 #include "core/language.h"
 #include "core/text_util.h"
+#include "core/files.h"
 #include "core/units.h"
 #include "engine/batch_run.h"
 #include "engine/section_engine.h"
@@ -77,11 +79,24 @@ class TableWriter {
  public:
   explicit TableWriter(Output& out) : out_(out) {}
 
-  void Header(const ModuleContext& ctx, const std::string& fySource) {
+  void Header(const ModuleContext& ctx, const std::string& fySource, const std::string& forcesFile) {
+    limitStates_ = IsLimitStateCode(ctx.code);
     out_.Write("Input:     " + ctx.InputFile() + "\n");
     out_.Write("Fy:        " + ShortestText(ctx.fy) + " kg/cm² (" + fySource + ")\n");
+    if (limitStates_) {
+      out_.Write("Code:      " + std::string(DesignCodeName(ctx.code)) + ", Fu " + ShortestText(ctx.fu) + " kg/cm²\n");
+      out_.Write("Forces:    " + (forcesFile.empty() ? std::string("none (available strengths only)") : forcesFile) + "\n");
+    }
     out_.Write("Units:     " + ctx.dataUnits + " (input data)\n");
     out_.Write("Elements:  " + std::to_string(ctx.N) + "\n\n");
+    if (limitStates_) {
+      std::string line;
+      LimitStateLine(line, "", "ID", "Kind", "Designation", {"Pc kg", "Pt kg", "M3 kg.cm", "M2 kg.cm", "V2 kg", "V3 kg"},
+                     "Ratio", "Equation", "Status");
+      out_.Write(line);
+      out_.Write(std::string(line.size() + 2, '-') + "\n");
+      return;
+    }
     Line("", "ID", "Kind", "Designation", "Class", "Lc cm", "Fb kg/cm²", "Mmax t.m", "Fa kg/cm²", "Pmax ton",
          "Tmax ton", "Status");
     out_.Write(std::string(134, '-') + "\n");
@@ -101,7 +116,28 @@ class TableWriter {
       std::string shown = m.section.cs.designation;
       if (const auto at = shown.find(" L="); at != std::string::npos) shown.erase(at);
       shown = Trim(shown);
-      Line(line, marker, std::to_string(m.member.id), KindName(kind), shown, "-", "-", "-", "-", "-", "-", "-", "ERROR");
+      if (limitStates_)
+        LimitStateLine(line, marker, std::to_string(m.member.id), KindName(kind), shown, {"-", "-", "-", "-", "-", "-"},
+                       "-", "-", "ERROR");
+      else
+        Line(line, marker, std::to_string(m.member.id), KindName(kind), shown, "-", "-", "-", "-", "-", "-", "-", "ERROR");
+      return;
+    }
+    if (limitStates_) {
+      // The governing available strengths, and with forces the governing ratio and its equation.
+      std::array<std::string, 6> available;
+      available.fill("-");
+      std::string ratio = "-", equation = "-";
+      if (const auto& a = m.aisc; a && a->covered) {
+        for (size_t i = 0; i < available.size(); ++i)
+          if (a->available[i] > 0) available[i] = Fixed(a->available[i], 0);
+        if (a->governingRatio) {
+          ratio = Fixed(*a->governingRatio, 3);
+          equation = a->governingEquation;
+        }
+      }
+      LimitStateLine(line, marker, std::to_string(m.member.id), KindName(kind), Trim(m.section.cs.FullText), available,
+                     ratio, equation, r.ok ? "OK" : "NOT OK");
       return;
     }
     const std::string lc = (!brace && r.Lc > 0) ? Fixed(r.Lc, 1) : "-";
@@ -180,6 +216,30 @@ class TableWriter {
     line += status;
     line += '\n';
   }
+  // A row under the limit-state code: the available strengths in place of today's capacities.
+  static void LimitStateLine(std::string& line, const std::string& marker, const std::string& id, const std::string& kind,
+                             const std::string& designation, const std::array<std::string, 6>& available,
+                             const std::string& ratio, const std::string& equation, const std::string& status) {
+    const auto left = [&line](const std::string& s, size_t width) {
+      line += s;
+      if (s.size() < width) line.append(width - s.size(), ' ');
+      line += "  ";
+    };
+    const auto right = [&line](const std::string& s, size_t width) {
+      if (s.size() < width) line.append(width - s.size(), ' ');
+      line += s;
+      line += "  ";
+    };
+    left(marker, 1);
+    right(id, 5);
+    left(kind, 8);
+    left(designation, 32);
+    for (const std::string& a : available) right(a, 10);
+    right(ratio, 6);
+    left(equation, 8);
+    line += status;
+    line += '\n';
+  }
   void Line(const std::string& marker, const std::string& id, const std::string& kind, const std::string& designation,
             const std::string& cls, const std::string& lc, const std::string& fb, const std::string& mmax,
             const std::string& fa, const std::string& pmax, const std::string& tmax, const std::string& status) {
@@ -217,6 +277,7 @@ class TableWriter {
   std::string file_;
   std::string notes_;
   int rows_ = 0, notOk_ = 0, errors_ = 0, warned_ = 0, dropped_ = 0;
+  bool limitStates_ = false;
 };
 
 // Streams "[", one object per element, "]" without holding the array.
@@ -289,6 +350,8 @@ struct RunArgs {
   double fy = 0;
   bool strict = false;
   int jobs = 0;
+  CodeOptions code;
+  std::string forces;
 };
 
 // Each element's table row or JSON object and its result-file texts, made on the worker
@@ -352,6 +415,10 @@ void AddRunCommand(CLI::App& app, CliState& state) {
                   "Yield stress Fy in kg/cm² (default: the input's, else the settings file's, else " +
                       ShortestText(kDefaultFy) + ")")
       ->check(CLI::PositiveNumber);
+  AddCodeOptions(*cmd, o.code);
+  cmd->add_option("--forces", o.forces,
+                  "Forces file (CSV: element ID, combination, P, V2, V3, T, M2, M3) the limit-state code checks the "
+                  "elements against (default: INPUT's name with .forces.csv, when there is one)");
   cmd->add_flag("--json", o.json, "Stream one JSON object per element");
   cmd->add_flag("--no-files", o.noFiles, "Write no result files");
   cmd->add_option("--out-dir", o.outDir, "Folder for the result files (default: beside the input)");
@@ -365,9 +432,29 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     InputSession session;
     if (!state.OpenInputFile(a.input, session)) return;
     SectionEngine& engine = state.Engine();
-    engine.ResolveFy(GivenFy(a.fy), &session.constants);
-    const ConstantRow* fyRow = session.constants.Find(1);
+    engine.ResolveConstants(GivenOf(a.fy, a.code), &session.constants);
+    const ConstantRow* fyRow = session.constants.Find(kFyRow);
     const std::string file = ctx.InputFile();
+    // The forces: the file named, else the one beside the input when there is one. Today's rules
+    // read no forces, so under them none are read and nothing of theirs is said.
+    std::string forcesFile;
+    if (!IsLimitStateCode(ctx.code)) {
+      if (!a.forces.empty() && !state.quiet)
+        std::cerr << a.forces << ": warning: " << PickLanguage(texts::kForcesNotRead, ctx) << '\n';
+    } else if (!a.forces.empty()) {
+      if (!engine.LoadForces(SuitePath(a.forces))) {
+        std::cerr << a.forces << ": error: " << PickLanguage(texts::kNoForcesFile, ctx) << '\n';
+        state.exitCode = 1;
+        return;
+      }
+      forcesFile = a.forces;
+    } else if (engine.LoadForcesBeside(file)) {
+      forcesFile = ForcesFileFor(SuitePath(file)).string();
+    }
+    if (!forcesFile.empty())
+      for (const Diagnostic& d : engine.forces().diagnostics)
+        if (!state.quiet || d.severity == Severity::Error)
+          std::cerr << LocatedLine(forcesFile, LineOfDiagnostic(d), d, ctx.language) << '\n';
     // What concerns the file as a whole, on standard error (with --quiet only errors).
     const auto fileNotes = [&](const Diagnostics& list) {
       for (const Diagnostic& d : list)
@@ -382,7 +469,7 @@ void AddRunCommand(CLI::App& app, CliState& state) {
     if (a.json)
       stream.Open();
     else if (!state.quiet)
-      table.Header(ctx, fyRow ? SourceName(fyRow->source) : "default");
+      table.Header(ctx, fyRow ? SourceName(fyRow->source) : "default", forcesFile);
 
     table.SetLanguage(ctx.language);
     table.SetFile(file);

@@ -1,4 +1,5 @@
 // tavo section DESIGNATION: one section's properties, as a table or as JSON.
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -97,6 +98,59 @@ void PrintCheck(const CheckedMember& m) {
   if (!r.ok && !r.notOkReason.empty()) std::printf("  %-6s %s\n", "reason", PickLanguage(r.notOkReason, 'E').c_str());
 }
 
+// A strength's unit: forces in kg, moments in kg·cm, the interaction without one.
+const char* StrengthUnit(aisc::Strength s) {
+  switch (s) {
+    case aisc::Strength::M3:
+    case aisc::Strength::M2: return "kg.cm";
+    case aisc::Strength::Combined: return "";
+    default: return "kg";
+  }
+}
+
+std::string Rounded(double value, int digits) { return ShortestText(RoundTo(value, digits)); }
+
+// The member by the limit-state code: each plate element's class, then every limit state with
+// its clause and equation, nominal and available strength, and with forces demand and ratio.
+void PrintLimitStates(const CheckedMember& m, char language) {
+  const aisc::Result& a = *m.aisc;
+  const MemberInput& in = m.member;
+  const bool forces = !in.demands.empty() || a.governingRatio.has_value();
+  std::printf("\n  Limit-state code, %s: Fu = %s kg/cm², Lb = %s cm, Cb = %s%s\n",
+              a.method == aisc::Method::ASD ? "ASD" : "LRFD", ShortestText(in.fu).c_str(),
+              ShortestText(in.Lb > 0 ? in.Lb : in.Lx).c_str(), ShortestText(in.Cb).c_str(),
+              in.netArea ? (", An = " + ShortestText(*in.netArea) + " cm²").c_str() : "");
+  if (!a.classification.empty()) std::printf("  Classification (width-to-thickness)\n");
+  for (const aisc::ElementClassification& e : a.classification) {
+    std::string line = "    " + Padded(e.element, 10) + " " + Padded(Rounded(e.ratio, 2), 7);
+    if (e.compression != aisc::ElementClass::NotApplicable)
+      line += "  compression: " + std::string(aisc::ElementClassName(e.compression)) + " (case " +
+              std::to_string(e.compressionCase) + ", limit " + Rounded(e.lambdaR, 2) + ")";
+    if (e.flexure != aisc::ElementClass::NotApplicable)
+      line += "  flexure: " + std::string(aisc::ElementClassName(e.flexure)) + " (case " + std::to_string(e.flexureCase) +
+              ", lambda_p " + Rounded(e.lambdaP, 2) + ", lambda_r " + Rounded(e.lambdaRf, 2) + ")";
+    std::printf("%s\n", line.c_str());
+  }
+  if (!a.limitStates.empty())
+    std::printf("  Limit states (* governs its strength)%s\n", forces ? "; demand and ratio of the worst combination" : "");
+  for (const aisc::LimitState& l : a.limitStates) {
+    const char* unit = StrengthUnit(l.strength);
+    std::string line = std::string("  ") + (l.governing ? "*" : " ") + " " + Padded(aisc::StrengthName(l.strength), 4) +
+                       Padded(l.clause, 7) + Padded("(" + l.equation + ")", 9) + Padded(l.name, 34);
+    if (l.strength != aisc::Strength::Combined)
+      line += "nominal " + Rounded(l.nominal, 1) + " " + unit + ", available " + Rounded(l.available, 1) + " " + unit +
+              (a.method == aisc::Method::ASD ? " (Omega " : " (phi ") + ShortestText(l.factor) + ")";
+    if (l.demand) line += ", demand " + Rounded(*l.demand, 1) + " " + unit;
+    if (l.ratio) line += ", ratio " + Rounded(*l.ratio, 3) + (l.combination.empty() ? "" : " [" + l.combination + "]");
+    std::printf("%s\n", line.c_str());
+  }
+  if (a.governingRatio)
+    std::printf("  Governing ratio %s (%s, %s)\n", Rounded(*a.governingRatio, 3).c_str(), a.governingEquation.c_str(),
+                a.governingCombination.c_str());
+  if (!a.covered) std::printf("  Not covered by the limit-state code for this section.\n");
+  for (const Diagnostic& d : a.notes) std::printf("  Note: %s\n", DiagnosticLine(d, language).c_str());
+}
+
 // The element's diagnostics ahead of the numbers, so they are read first.
 void PrintNotes(const CheckedMember& m, char language) {
   for (const Diagnostic& d : m.diagnostics)
@@ -115,7 +169,27 @@ struct SectionArgs {
   std::string kind = "column";
   double length = 0;
   double fy = 0;
+  CodeOptions code;
+  double lb = 0, cb = 1.0;
+  std::optional<double> an;
+  // The forces of one load combination: compression and tension (kg), moments (kg·cm), shears (kg).
+  std::optional<double> compression, tension, m3, m2, v2, v3, torsion;
 };
+
+// The forces given on the command line as the one combination "given"; none: strengths only.
+std::vector<Demand> GivenDemands(const SectionArgs& a) {
+  Demand d;
+  d.combination = "given";
+  if (a.compression) d.P = -std::abs(*a.compression);  // compression is negative, as analysis writes it
+  if (a.tension) d.P = std::abs(*a.tension);
+  d.M3 = a.m3;
+  d.M2 = a.m2;
+  d.V2 = a.v2;
+  d.V3 = a.v3;
+  d.T = a.torsion;
+  if (!d.P && !d.M3 && !d.M2 && !d.V2 && !d.V3 && !d.T) return {};
+  return {d};
+}
 
 }  // namespace
 
@@ -136,14 +210,34 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
   cmd->add_option("--fy", a->fy,
                   "Yield stress in kg/cm² (default: the settings file, else " + ShortestText(kDefaultFy) + ")")
       ->check(CLI::PositiveNumber);
+  AddCodeOptions(*cmd, a->code);
+  cmd->add_option("--lb", a->lb, "Unbraced length of the compression flange, cm (default: the member length)")
+      ->check(CLI::NonNegativeNumber);
+  cmd->add_option("--cb", a->cb, "Lateral-torsional buckling modification factor Cb")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  cmd->add_option("--an", a->an, "Net area An for tensile rupture, cm² (default: the gross area)")->check(CLI::PositiveNumber);
+  auto* compression = cmd->add_option("--P", a->compression, "Axial compression, kg")->check(CLI::NonNegativeNumber);
+  cmd->add_option("--T", a->tension, "Axial tension, kg")->check(CLI::NonNegativeNumber)->excludes(compression);
+  cmd->add_option("--M3", a->m3, "Moment about the strong axis, kg·cm");
+  cmd->add_option("--M2", a->m2, "Moment about the weak axis, kg·cm");
+  cmd->add_option("--V2", a->v2, "Shear along the web (strong-axis bending), kg");
+  cmd->add_option("--V3", a->v3, "Shear along the flanges (weak-axis bending), kg");
+  cmd->add_option("--torsion", a->torsion, "Torsional moment, kg·cm");
   cmd->callback([&state, a] {
     state.Prepare(a->json);
     const char language = state.ctx.language;
     SectionEngine& engine = state.Engine();
     engine.UseDataUnits(UnitFactors("UNITS=" + a->units, &state.messages));
-    // No input: Fy is the option, else the settings file (in its own units), else the default.
-    engine.ResolveFy(GivenFy(a->fy));
-    const MemberInput member = engine.MemberOfDesignation(MemberKindOfName(a->kind).value_or(MemberKind::Column), a->length);
+    // No input: Fy, Fu and the code are the options, else the settings file (in its own units),
+    // else the defaults.
+    engine.ResolveConstants(GivenOf(a->fy, a->code));
+    ShowConstantsNotes(state.ctx, state.quiet);
+    MemberInput member = engine.MemberOfDesignation(MemberKindOfName(a->kind).value_or(MemberKind::Column), a->length);
+    member.Lb = a->lb;
+    member.Cb = a->cb;
+    member.netArea = a->an;
+    member.demands = GivenDemands(*a);
     const CheckedMember checked = engine.Check(engine.ComputeQuietly(JoinWords(a->words)), member);
     const Section& section = checked.section;
 
@@ -154,6 +248,7 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
       nlohmann::json j = SectionJson(section, language);
       j["check"] = CheckJson(checked);
       AddStatusAndNotes(j, checked, language);
+      AddAisc360(j, checked, language);
       std::cout << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
       return;
     }
@@ -165,6 +260,7 @@ void AddSectionCommand(CLI::App& app, CliState& state) {
     }
     PrintTable(section, engine.input().dataUnits);
     PrintCheck(checked);
+    if (checked.aisc) PrintLimitStates(checked, language);
   });
 }
 
