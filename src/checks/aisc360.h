@@ -18,9 +18,10 @@ namespace tavo::aisc {
 enum class Method { LRFD, ASD };
 
 // The strengths every member gets, whatever it is used as. M3 is about the strong axis and V2
-// the shear along the web that goes with it. Combined is the interaction of chapter H.
-enum class Strength { Pc, Pt, M3, M2, V2, V3, Combined };
-inline constexpr std::array<const char*, 7> kStrengthNames{"Pc", "Pt", "M3", "M2", "V2", "V3", "H1"};
+// the shear along the web that goes with it. Combined is the interaction of chapter H; T the
+// torsional strength of hollow sections (H3.1), given only where the forces carry torsion.
+enum class Strength { Pc, Pt, M3, M2, V2, V3, Combined, T };
+inline constexpr std::array<const char*, 8> kStrengthNames{"Pc", "Pt", "M3", "M2", "V2", "V3", "H1", "T"};
 inline const char* StrengthName(Strength s) { return kStrengthNames[static_cast<int>(s)]; }
 
 // The moduli of the code, MPa, and the factor that turns MPa into kg/cm².
@@ -85,8 +86,8 @@ struct Result {
   Diagnostics notes;  // assumptions made (An = Ag, Cb = 1, connectors) and what is not covered
 
   double Available(Strength s) const { return available[static_cast<int>(s)]; }
-  // OK: covered, and with forces every ratio ≤ 1.
-  bool Ok() const { return covered && (!governingRatio || *governingRatio <= 1.0); }
+  // OK: covered, nothing it could not check (an error note), and with forces every ratio ≤ 1.
+  bool Ok() const { return covered && !HasError(notes) && (!governingRatio || *governingRatio <= 1.0); }
 };
 
 // Every limit state of the section as a member, for the method given.
@@ -97,5 +98,8 @@ Result CheckAisc360(const Section& section, const MemberData& member);
 // governingRatio is set. Forces the section cannot take (torsion where no rule covers it) are
 // said in notes.
 void ApplyDemands(Result& result, const Section& section, std::span<const Demand> demands);
+// The same for the member as checked: its Fy and length give tubes and boxes their torsional
+// strength (H3.1); without them torsion is said not checked.
+void ApplyDemands(Result& result, const Section& section, const MemberData& member, std::span<const Demand> demands);
 
 }  // namespace tavo::aisc

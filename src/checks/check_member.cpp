@@ -73,6 +73,9 @@ void JudgeByLimitStates(const aisc::Result& a, CheckResults& r) {
     const std::string persian = reason.empty() ? "-" : PickLanguage(reason, 'F');
     NotOk(r, FillHalves(texts::kNotCoveredByCode, {{"reason", english}}).first + "||" +
                  FillHalves(texts::kNotCoveredByCode, {{"reason", persian}}).second);
+  } else if (HasError(a.notes)) {
+    for (const Diagnostic& d : a.notes)
+      if (d.severity == Severity::Error) NotOk(r, d.text);
   } else if (a.governingRatio && *a.governingRatio > 1.0) {
     NotOk(r, Fill(texts::kRatioAboveOne, {{"ratio", ShortestText(RoundTo(*a.governingRatio, 3))},
                                           {"equation", a.governingEquation},
@@ -133,7 +136,7 @@ CheckedMember CheckMember(Section section, const MemberInput& member) {
     data.Cb = (std::isfinite(member.Cb) && member.Cb > 0) ? member.Cb : 1.0;
     data.netArea = member.netArea;
     out.aisc = aisc::CheckAisc360(section, data);
-    if (!member.demands.empty()) aisc::ApplyDemands(*out.aisc, section, member.demands);
+    if (!member.demands.empty()) aisc::ApplyDemands(*out.aisc, section, data, member.demands);
   }
 
   out.results.weld = CoverPlateWeld(section);

@@ -4,6 +4,7 @@
 
 #include "checks/check_member.h"
 #include "checks/element_check.h"
+#include "core/design_code.h"
 #include "core/files.h"
 #include "core/text_util.h"
 #include "families/family_table.h"
@@ -76,6 +77,10 @@ MemberInput SectionEngine::MemberOf(const Element& element, int index, std::opti
   member.code = ctx_.code;
   member.fu = ctx_.fu;
   if (const auto it = forces_.byId.find(element.id); it != forces_.byId.end()) member.demands = it->second;
+  // Rows of this element the forces file could not give: it is not judged on the rest alone.
+  // Today's rules read no forces, so they are not held up by them.
+  if (const auto it = forces_.notesById.find(element.id); IsLimitStateCode(ctx_.code) && it != forces_.notesById.end())
+    AppendDiagnostics(member.diagnostics, it->second);
   return member;
 }
 

@@ -81,4 +81,72 @@ inline constexpr const char* kSettingsUnreadable =
     "The settings file can't be read: {file}||فایل تنظیمات خوانده نمی‌شود: {file}";
 inline constexpr const char* kSettingsNotSaved = "The settings could not be saved. {error}||تنظیمات ذخیره نشد. {error}";
 
+// The forces file
+inline constexpr const char* kForcesHeaderTooLong =
+    "The header line of the forces file is longer than 64 KiB; no forces were read||"
+    "سطر عنوان فایل نیروها از ۶۴ کیلوبایت بلندتر است؛ هیچ نیرویی خوانده نشد";
+inline constexpr const char* kForcesLineTooLong =
+    "Line {line} of the forces file is longer than 64 KiB; the row is skipped||"
+    "سطر {line} فایل نیروها از ۶۴ کیلوبایت بلندتر است؛ این سطر کنار گذاشته شد";
+inline constexpr const char* kForcesCannotOpen =
+    "The forces file \"{file}\" could not be opened; no forces were read||"
+    "فایل نیروها «{file}» باز نشد؛ هیچ نیرویی خوانده نشد";
+inline constexpr const char* kForcesEmpty = "The forces file is empty; no forces were read||"
+                               "فایل نیروها خالی است؛ هیچ نیرویی خوانده نشد";
+inline constexpr const char* kForcesBinary =
+    "The forces file is not a text table (it holds binary data, or was saved as UTF-16); save it as "
+    "CSV text; no forces were read||"
+    "فایل نیروها جدول متنی نیست (داده دودویی دارد یا با UTF-16 ذخیره شده است)؛ آن را به صورت متن CSV "
+    "ذخیره کنید؛ هیچ نیرویی خوانده نشد";
+inline constexpr const char* kForcesNoIdColumn =
+    "The header of the forces file (line {line}) has no element ID column (ID, Element, Elem or Frame); "
+    "no forces were read||"
+    "سطر عنوان فایل نیروها (سطر {line}) ستون شماره عضو (ID، Element، Elem یا Frame) ندارد؛ هیچ نیرویی "
+    "خوانده نشد";
+inline constexpr const char* kForcesNoForceColumn =
+    "The header of the forces file (line {line}) names none of the forces P, V2, V3, T, M2, M3; no forces "
+    "were read||"
+    "سطر عنوان فایل نیروها (سطر {line}) هیچ‌یک از نیروهای P، V2، V3، T، M2، M3 را ندارد؛ هیچ نیرویی خوانده "
+    "نشد";
+inline constexpr const char* kForcesDuplicateColumn =
+    "Column {column} appears twice in the header of the forces file; the first one is read||"
+    "ستون {column} دو بار در سطر عنوان فایل نیروها آمده است؛ اولی خوانده شد";
+inline constexpr const char* kForcesNoId = "Line {line} of the forces file has no element ID; the row is skipped||"
+                              "سطر {line} فایل نیروها شماره عضو ندارد؛ این سطر کنار گذاشته شد";
+inline constexpr const char* kForcesBadId =
+    "Line {line} of the forces file: the element ID \"{id}\" is not a whole number (digits only, at most "
+    "9); the row is skipped||"
+    "سطر {line} فایل نیروها: شماره عضو «{id}» عدد صحیح نیست (فقط رقم، حداکثر ۹ رقم)؛ این سطر کنار گذاشته شد";
+inline constexpr const char* kForcesBadNumber =
+    "Line {line} of the forces file: {column} = \"{text}\" is not a number; the row is skipped||"
+    "سطر {line} فایل نیروها: مقدار {column} برابر «{text}» عدد نیست؛ این سطر کنار گذاشته شد";
+inline constexpr const char* kForcesUnitlessValue =
+    "Line {line} of the forces file: the unit of {column} is not known; the row is skipped||"
+    "سطر {line} فایل نیروها: واحد {column} شناخته نیست؛ این سطر کنار گذاشته شد";
+inline constexpr const char* kForcesUnknownUnit =
+    "Unknown unit \"{unit}\" for column {column} of the forces file (known: kg, ton, N, kN, lb, kip, and "
+    "for moments with cm, m, mm, ft or in, as kN-m); its values are not read||"
+    "واحد «{unit}» برای ستون {column} فایل نیروها شناخته نیست (واحدهای شناخته: kg، ton، N، kN، lb، kip و "
+    "برای لنگر همراه با cm، m، mm، ft یا in مانند kN-m)؛ مقادیر آن خوانده نشد";
+inline constexpr const char* kForcesMomentUnitOnForce =
+    "The unit \"{unit}\" of column {column} of the forces file is a moment's, but {column} is a force; its "
+    "values are not read||"
+    "واحد «{unit}» ستون {column} فایل نیروها واحد لنگر است ولی {column} نیرو است؛ مقادیر آن خوانده نشد";
+inline constexpr const char* kForcesForceUnitOnMoment =
+    "The unit \"{unit}\" of column {column} of the forces file names no length (a moment is written "
+    "force-length, as kN-m); its values are not read||"
+    "واحد «{unit}» ستون {column} فایل نیروها طول ندارد (واحد لنگر به صورت نیرو-طول نوشته می‌شود، مانند "
+    "kN-m)؛ مقادیر آن خوانده نشد";
+inline constexpr const char* kForcesBadUnitsLine =
+    "The units line \"{text}\" of the forces file names no known units (as UNITS=[kN]-[m]); columns "
+    "without a unit of their own are not read||"
+    "سطر واحدهای فایل نیروها «{text}» واحد شناخته‌شده‌ای ندارد (مانند UNITS=[kN]-[m])؛ ستون‌هایی که واحد "
+    "خود را ندارند خوانده نشدند";
+inline constexpr const char* kForcesMoreProblems =
+    "{count} further problems of the forces file are not listed||"
+    "{count} مشکل دیگر فایل نیروها فهرست نشده است";
+inline constexpr const char* kForcesMoreRowsOfElement =
+    "Further rows of this element in the forces file were skipped too||"
+    "سطرهای دیگری از این عضو در فایل نیروها نیز کنار گذاشته شد";
+
 }  // namespace tavo::texts
