@@ -52,9 +52,7 @@ inline constexpr const char* kStrengthLine =
     "Rn = {nominal}, {factor}, {availableName} = {available}||Rn = {nominal}، {factor}، {availableName} = {available}";
 inline constexpr const char* kDemandLine =
     "demand = {demand}, ratio = {ratio} ({combination})||تقاضا = {demand}، نسبت = {ratio} ({combination})";
-inline constexpr const char* kInteractionLine =
-    "{clause} ({equation}) {name}: ratio = {ratio} ({combination})"
-    "||{clause} ({equation}) {name}: نسبت = {ratio} ({combination})";
+inline constexpr const char* kInteractionLine = "ratio = {ratio} ({combination})||نسبت = {ratio} ({combination})";
 // The Persian mark points right, at its line; the comma in brackets stays a Latin one so that
 // the equation and the combination read as one left-to-right piece.
 inline constexpr const char* kGoverningMark = "  ◄ governs||  ► حاکم";
@@ -73,6 +71,7 @@ inline constexpr const char* kStrengthCaptions[] = {
     "Shear along the web (V2)||برش در امتداد جان (V2)",
     "Shear across the web (V3)||برش عمود بر جان (V3)",
     "Combined forces (H1)||اندرکنش نیروها (H1)",
+    "Torsion (T)||پیچش (T)",
 };
 
 // The words of the limit-state lines in Persian: the names of limit states, plate elements and
@@ -109,12 +108,16 @@ inline constexpr NamePair kLimitStatePhrases[] = {
     {"Shear", "برش"},
     {"Torsion", "پیچش"},
     {"Interaction", "اندرکنش"},
+    {"Combined axial force and flexure", "اندرکنش نیروی محوری و خمش"},
+    {"Combined force and torsion", "اندرکنش نیروها و پیچش"},
+    {"Torsional yielding", "تسلیم پیچشی"},
     // what qualifies them
     {"about the strong axis", "حول محور قوی"},
     {"about the weak axis", "حول محور ضعیف"},
     {"about", "حول"},
     {"with slender elements", "با اجزای لاغر"},
     {"no buckling length", "بدون طول کمانش"},
+    {"built-up", "مقطع ساخته‌شده"},
     {"elastic", "الاستیک"},
     {"inelastic", "غیرالاستیک"},
     {"slender wall", "دیوارهٔ لاغر"},

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "core/language.h"
 #include "core/module_context.h"
@@ -60,7 +61,10 @@ struct ShownUnit {
     return ShortestText(RoundToSignificant(unit.FromBase(kgOrKgCm), 4)) + " " + unit.label;
   }
 };
-bool IsMoment(aisc::Strength s) { return s == aisc::Strength::M3 || s == aisc::Strength::M2; }
+// Torsion is a moment too.
+bool IsMoment(aisc::Strength s) {
+  return s == aisc::Strength::M3 || s == aisc::Strength::M2 || s == aisc::Strength::T;
+}
 
 // One unit for every force and one for every moment of the member, scaled to the largest.
 ShownUnit UnitFor(const aisc::Result& a, bool moment, const UnitSystem& display) {
@@ -113,26 +117,23 @@ void LimitStateLines(Report& report, const aisc::Result& a, char language) {
   int caption = -1;
   for (const aisc::LimitState& s : a.limitStates) {
     const int group = static_cast<int>(s.strength);
-    if (group != caption) {
+    if (group != caption && group >= 0 && group < static_cast<int>(std::size(texts::kStrengthCaptions))) {
       caption = group;
       report.WriteText(texts::kStrengthCaptions[group], 1, 0, "B");
     }
     const std::string name = NameIn(s.name, language);
     const std::string ratio = s.ratio ? Number(*s.ratio, 3) : std::string("-");
-    if (s.strength == aisc::Strength::Combined) {
-      // An interaction has no strength of its own: its ratio is the line.
-      report.WriteText(Fill(PickLanguage(texts::kInteractionLine, language), {{"clause", s.clause},
-                                                                               {"equation", s.equation},
-                                                                               {"name", name},
-                                                                               {"ratio", ratio},
-                                                                               {"combination", s.combination}}),
-                       s.ratio ? RatioColour(*s.ratio) : 0);
-      if (s.governing) GoverningMark(report);
-      continue;
-    }
     // The limit state on a line, its strengths and its demand each on one below.
     report.WriteText(s.clause + " (" + s.equation + ") " + name);
     if (s.governing) GoverningMark(report);
+    if (s.strength == aisc::Strength::Combined) {
+      // An interaction has no strength of its own: its ratio is the line.
+      if (s.ratio)
+        report.WriteText(kIndent + Fill(PickLanguage(texts::kInteractionLine, language),
+                                        {{"ratio", ratio}, {"combination", s.combination}}),
+                         RatioColour(*s.ratio));
+      continue;
+    }
     const ShownUnit& unit = IsMoment(s.strength) ? momentUnit : forceUnit;
     const std::string factor = (lrfd ? "φ = " : "Ω = ") + Number(s.factor, 2);
     report.WriteText(kIndent + Fill(PickLanguage(texts::kStrengthLine, language),

@@ -133,7 +133,7 @@ TEST_F(LimitStateReportTest, LrfdLinesCarryEquationsFactorsUnitsAndTheGoverningM
                            "   E7 (E7-1) Local buckling\n       Rn = 200 ton, φ = 0.9, φRn = 180 ton\n   Flexure",
                            "   F8.1 (F8-1) Yielding  ◄ governs\n       Rn = 25 ton.m, φ = 0.9, φRn = 22.5 ton.m\n"
                            "       demand = 27 ton.m, ratio = 1.2 (WIND2)\n",
-                           "   H1.1 (H1-1a) Interaction: ratio = 1.267 (WIND2)  ◄ governs\n",
+                           "   H1.1 (H1-1a) Interaction  ◄ governs\n       ratio = 1.267 (WIND2)\n",
                            "   Governing ratio 1.267 (H1-1a, WIND2)\n",
                            "   - Tensile rupture taken on the gross area (An = Ag, U = 1)\n"})
     EXPECT_NE(t.find(line), std::string::npos) << line << "\n" << t;
@@ -231,8 +231,22 @@ TEST_F(LimitStateReportTest, ForcesAndMomentsEachInOneUnit) {
   small.demand.reset();
   small.ratio.reset();
   m.aisc->limitStates.insert(m.aisc->limitStates.begin() + 3, small);
+  // Torsion, after the interaction, is a moment with a caption of its own.
+  aisc::LimitState torsion = small;
+  torsion.strength = aisc::Strength::T;
+  torsion.clause = "H3.1";
+  torsion.equation = "H3-1";
+  torsion.name = "Torsional yielding (H3-3)";
+  torsion.nominal = 150000;
+  torsion.available = 135000;
+  torsion.governing = true;  // the only one of its strength
+  m.aisc->limitStates.push_back(torsion);
   const std::string t = Write(m);
   EXPECT_NE(t.find("Rn = 0.05 ton.m, φ = 0.9, φRn = 0.045 ton.m"), std::string::npos) << t;
+  EXPECT_NE(t.find("   Torsion (T)\n   H3.1 (H3-1) Torsional yielding (H3-3)  ◄ governs\n       Rn = 1.5 ton.m, φ = 0.9, "
+                   "φRn = 1.35 ton.m\n"),
+            std::string::npos)
+      << t;
 }
 
 TEST_F(LimitStateReportTest, WithoutForcesTheStrengthsStandAlone) {
