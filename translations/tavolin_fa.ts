@@ -53,6 +53,10 @@
 <context>
     <name>tavo::ui::ElementListModel</name>
     <message>
+        <source>Governing ratio %1 (%2, %3)</source>
+        <translation>نسبت حاکم %1 (%2, %3)</translation>
+    </message>
+    <message>
         <source>Design is not OK!</source>
         <translation>طراحی مناسب نیست!</translation>
     </message>
@@ -86,6 +90,28 @@
 </context>
 <context>
     <name>tavo::ui::TavolinProgram</name>
+    <message>
+        <source>%1 with forces</source>
+        <translation>%1 عضو با نیرو</translation>
+    </message>
+    <message>
+        <source>Forces read from %1</source>
+        <translation>نیروها از %1 خوانده شد</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... و %1 مورد دیگر</translation>
+    </message>
+    <message>
+        <source>The forces file %1:
+%2</source>
+        <translation>فایل نیروها %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Forces</source>
+        <translation>نیروها</translation>
+    </message>
     <message>
         <source>The input file could not be read; use Exit to return.</source>
         <translation>فایل ورودی خوانده نشد؛ برای بازگشت خروج را بزنید.</translation>
@@ -199,6 +225,18 @@ Output filenames:<byte value="xd"/>
 </context>
 <context>
     <name>tavo::ui::frmConstant</name>
+    <message>
+        <source>asd89: allowable stresses</source>
+        <translation>asd89: تنش‌های مجاز</translation>
+    </message>
+    <message>
+        <source>AISC 360-16, LRFD</source>
+        <translation>AISC 360-16، روش LRFD</translation>
+    </message>
+    <message>
+        <source>AISC 360-16, ASD</source>
+        <translation>AISC 360-16، روش ASD</translation>
+    </message>
     <message>
         <source>Design Constants</source>
         <translation>ثابت‌های طراحی</translation>
@@ -386,6 +424,18 @@ Do you still want to set the units?</source>
 </context>
 <context>
     <name>tavo::ui::frmMDI</name>
+    <message>
+        <source>Open forces...</source>
+        <translation>باز کردن نیروها...</translation>
+    </message>
+    <message>
+        <source>Open forces file</source>
+        <translation>باز کردن فایل نیروها</translation>
+    </message>
+    <message>
+        <source>Forces files (*.csv)</source>
+        <translation>فایل‌های نیرو (*.csv)</translation>
+    </message>
     <message>
         <source>File</source>
         <translation>فایل</translation>

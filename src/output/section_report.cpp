@@ -120,8 +120,19 @@ void CompactnessLine(Report& report, const std::string& cls) {
   }
 }
 
-// The text in lines of at most width characters (not bytes), broken at blanks; a word longer
-// than the width stands on its own line. Continuation lines are indented.
+// Every diagnostic of the element, errors in red and warnings in dark yellow.
+void WriteDiagnostics(Report& report, const Diagnostics& diagnostics) {
+  if (diagnostics.empty()) return;
+  report.WriteText("");
+  for (const Diagnostic& d : diagnostics) {
+    // Report lines do not wrap on screen or paper: long texts are broken at blanks here.
+    for (const std::string& line : WrappedLines(LabelledLine(d, report.context().language), 64))
+      report.WriteText(line, d.severity == Severity::Error ? kNotOkColour : kWarningColour);
+  }
+  report.WriteText("");
+}
+}  // namespace
+
 std::vector<std::string> WrappedLines(const std::string& text, size_t width) {
   std::vector<std::string> lines;
   std::string line, word;
@@ -152,19 +163,6 @@ std::vector<std::string> WrappedLines(const std::string& text, size_t width) {
   if (!line.empty()) lines.push_back(line);
   return lines;
 }
-
-// Every diagnostic of the element, errors in red and warnings in dark yellow.
-void WriteDiagnostics(Report& report, const Diagnostics& diagnostics) {
-  if (diagnostics.empty()) return;
-  report.WriteText("");
-  for (const Diagnostic& d : diagnostics) {
-    // Report lines do not wrap on screen or paper: long texts are broken at blanks here.
-    for (const std::string& line : WrappedLines(LabelledLine(d, report.context().language), 64))
-      report.WriteText(line, d.severity == Severity::Error ? kNotOkColour : kWarningColour);
-  }
-  report.WriteText("");
-}
-}  // namespace
 
 std::string DateText() { return FormatNow("%Y-%m-%d"); }
 std::string TimeText() { return FormatNow("%H:%M:%S"); }
@@ -249,6 +247,8 @@ bool WriteSectionReport(Report& report, const CheckedMember& m, const SectionRep
     report.WriteText(res.notOkReason, 12);
     report.WriteNotOkSymbol();
   }
+
+  WriteLimitStatePart(report, m);
 
   const bool ok = !report.sawNotOk;
   report.status = "<void>";

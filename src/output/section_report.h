@@ -20,6 +20,14 @@ struct SectionReportOptions {
 // written (the element's mark); the report's status ends as "<void>".
 bool WriteSectionReport(Report& report, const CheckedMember& member, const SectionReportOptions& options = {});
 
+// The limit-state code's lines, written after today's lines when the member was checked by it;
+// nothing when it was not.
+void WriteLimitStatePart(Report& report, const CheckedMember& member);
+
+// The text in lines of at most width characters (not bytes), broken at blanks; a word longer
+// than the width stands on its own line. Continuation lines are indented.
+std::vector<std::string> WrappedLines(const std::string& text, size_t width);
+
 // Member lengths for the axis checks: the section's Lx/Ly when set, else the member length.
 struct MemberLengths {
   double Lx = 0, Ly = 0;

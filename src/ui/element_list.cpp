@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "core/text_util.h"
+#include "core/units.h"
 #include "engine/section_engine.h"
 #include "ui/section_painter.h"
 #include "ui/ui_common.h"
@@ -51,10 +53,26 @@ ListedElement ElementListModel::element(int row) const {
 
 int ElementListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count_; }
 
-QVariant ElementListModel::ToolTip(ElementStatus status, const Diagnostics& diagnostics) const {
+namespace {
+void TakeGoverning(ListedElement& item, const CheckedMember& member) {
+  if (!member.aisc || !member.aisc->governingRatio) return;
+  item.governingRatio = member.aisc->governingRatio;
+  item.governingEquation = member.aisc->governingEquation;
+  item.governingCombination = member.aisc->governingCombination;
+}
+}  // namespace
+
+QString ElementListModel::GoverningText(const ListedElement& e) {
+  if (!e.governingRatio) return {};
+  return tr("Governing ratio %1 (%2, %3)")
+      .arg(Q(ShortestText(RoundTo(*e.governingRatio, 3))), Q(e.governingEquation), Q(e.governingCombination));
+}
+
+QVariant ElementListModel::ToolTip(ElementStatus status, const Diagnostics& diagnostics, const QString& governing) const {
   // The verdict first, then every diagnostic on a line of its own.
   QStringList lines;
   if (status == ElementStatus::NotOk) lines << tr("Design is not OK!");
+  if (!governing.isEmpty()) lines << governing;
   for (const Diagnostic& d : diagnostics)
     lines << (d.severity == Severity::Error ? tr("Error: ") : tr("Warning: ")) +
                  Q(DiagnosticLine(d, ctx_.language));
@@ -74,7 +92,17 @@ QVariant ElementListModel::data(const QModelIndex& index, int role) const {
   const Diagnostics& diagnostics = changed ? changed->diagnostics : table_->diagnostics(i);
   switch (role) {
     case Qt::DisplayRole: return QString::number(id);
-    case Qt::ToolTipRole: return ToolTip(status, diagnostics);
+    case Qt::ToolTipRole: {
+      QString governing;
+      if (changed) {
+        governing = GoverningText(*changed);
+      } else if (IsLimitStateCode(ctx_.code) && status != ElementStatus::Error && recheck_) {
+        ListedElement checked;
+        if (const std::optional<CheckedMember> member = recheck_(row)) TakeGoverning(checked, *member);
+        governing = GoverningText(checked);
+      }
+      return ToolTip(status, diagnostics, governing);
+    }
     case Qt::AccessibleTextRole: {
       QString text = QString("ID %1").arg(id);
       if (status == ElementStatus::Error)
@@ -225,6 +253,10 @@ ElementList::ElementList(const ModuleContext& ctx, SectionEngine& engine, QWidge
   delegate_->SetLabelHeight(ctx.metrics.screenHeight > 0 && ctx.metrics.screenHeight <= 720 ? 16 : 20);
   setItemDelegate(delegate_);
   setModel(model_);
+  model_->SetRecheck([this, e](int row) -> std::optional<CheckedMember> {
+    if (!table_ || row < 0 || static_cast<size_t>(row) >= table_->size()) return std::nullopt;
+    return e->RecheckElement(table_->element(static_cast<size_t>(row)), row + 1);
+  });
   connect(this, &QListView::clicked, this, [this](const QModelIndex& i) { emit elementActivated(i.row() + 1); });
   connect(this, &QListView::activated, this, [this](const QModelIndex& i) { emit elementActivated(i.row() + 1); });
 }
@@ -243,6 +275,7 @@ bool ElementList::SetElements(const ElementTable& table, int count) {
   delegate_->SetThumbnailSize(Find_PicBox_dim());
   setGridSize(delegate_->sizeHint({}, {}));
   model_->SetElements(&table, shown);
+  table_ = &table;
   return shown == n;
 }
 
@@ -254,6 +287,7 @@ void ElementList::UpdatePictures(int index, const CheckedMember& member) {
   item.ok = item.status == ElementStatus::Ok;
   item.recognised = member.section.recognised;
   item.diagnostics = member.diagnostics;
+  TakeGoverning(item, member);
   delegate_->Forget(index - 1);
   model_->UpdateElement(index, item);
 }

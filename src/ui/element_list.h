@@ -40,6 +40,9 @@ struct ListedElement {
   bool recognised = true;
   ElementStatus status = ElementStatus::Ok;
   Diagnostics diagnostics;
+  // Under the limit-state code with forces: the largest ratio, its equation and combination.
+  std::optional<double> governingRatio;
+  std::string governingEquation, governingCombination;
 };
 
 class ElementListModel : public QAbstractListModel {
@@ -54,16 +57,22 @@ class ElementListModel : public QAbstractListModel {
   // UpdatePictures: element i (1-based) now shows this state.
   void UpdateElement(int index, const ListedElement& element);
   ListedElement element(int row) const;
+  // Element `row` (0-based) checked as it stands, for what the table does not keep (the
+  // governing ratio); asked only when a tooltip is shown.
+  void SetRecheck(std::function<std::optional<CheckedMember>(int row)> recheck) { recheck_ = std::move(recheck); }
+  // "Governing ratio 0.87 (H1-1a, COMB1)"; empty when the member has none.
+  static QString GoverningText(const ListedElement& element);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
-  QVariant ToolTip(ElementStatus status, const Diagnostics& diagnostics) const;
+  QVariant ToolTip(ElementStatus status, const Diagnostics& diagnostics, const QString& governing) const;
   const ModuleContext& ctx_;
   const ElementTable* table_ = nullptr;
   int count_ = 0;
   std::unordered_map<int, ListedElement> changed_;  // by row: elements changed in the editor
+  std::function<std::optional<CheckedMember>(int row)> recheck_;
 };
 
 class ThumbnailDelegate : public QStyledItemDelegate {
@@ -123,6 +132,7 @@ class ElementList : public QListView {
   SectionEngine& engine_;
   ElementListModel* model_ = nullptr;
   ThumbnailDelegate* delegate_ = nullptr;
+  const ElementTable* table_ = nullptr;
   int capacity_ = kMaxListedElements;
 };
 

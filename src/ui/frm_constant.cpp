@@ -1,5 +1,6 @@
 #include "ui/frm_constant.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -57,6 +59,9 @@ std::optional<double> ParseConstant(const std::string& text) {
 }
 
 QString Number(double v) { return Q(Significant(v, 4)); }
+
+// A list choice the user picks from rather than types.
+bool IsListChoice(const ConstantRow& r) { return r.dimension == "BAR" && !r.choices.empty(); }
 }  // namespace
 
 frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget* parent)
@@ -91,7 +96,7 @@ frmConstant::frmConstant(ModuleContext& ctx, DesignConstants& constants, QWidget
   auto* group = new QGroupBox(tr("Design constants"), this);
   group->setObjectName("fraConstants");
   auto* groupLayout = new QVBoxLayout(group);
-  auto* scroll = new QScrollArea(group);
+  auto* scroll = rowsScroll_ = new QScrollArea(group);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->verticalScrollBar()->setObjectName("VScroll1");
@@ -163,6 +168,7 @@ void frmConstant::Form_initialize() {
     delete w.label;
     delete w.box;
     delete w.unit;
+    delete w.choice;
   }
   rows_.clear();
   int line = 0;
@@ -187,17 +193,45 @@ void frmConstant::Form_initialize() {
     grid->addWidget(w.label, line, 0);
     grid->addWidget(w.box, line, 1);
     grid->addWidget(w.unit, line, 2);
-    ++line;
     const int row = r.row;
+    QWidget* focus = w.box;
+    if (IsListChoice(r)) {
+      // One of a few names (the design code): picked from a list, never typed.
+      w.choice = new QComboBox(rowsHost_);
+      w.choice->setObjectName(QString("cboConstant_%1").arg(r.row));
+      for (const std::string& name : r.choices) w.choice->addItem(ChoiceCaption(name), Q(name));
+      w.choice->setToolTip(hint);
+      w.box->hide();
+      w.label->setBuddy(w.choice);
+      grid->addWidget(w.choice, line, 1, 1, 2);
+      focus = w.choice;
+      connect(w.choice, &QComboBox::activated, this, [this, row](int index) {
+        for (RowWidgets& rw : rows_) {
+          if (rw.row != row) continue;
+          rw.box->setText(rw.choice->itemData(index).toString());
+          rw.box->setModified(true);
+          Validate(rw);
+        }
+      });
+    }
+    ++line;
     connect(w.box, &QLineEdit::textEdited, this, [this, row] {
       for (RowWidgets& rw : rows_)
         if (rw.row == row) Validate(rw);
     });
-    if (previous) setTabOrder(previous, w.box);
-    previous = w.box;
+    if (previous) setTabOrder(previous, focus);
+    previous = focus;
     rows_.push_back(w);
   }
   grid->setRowStretch(line, 1);
+  // Every row in sight without scrolling, up to about ten of them. The rows are not shown yet,
+  // so the layout does not count them: their heights are added here.
+  const QMargins margins = grid->contentsMargins();
+  int height = margins.top() + margins.bottom();
+  for (const RowWidgets& w : rows_)
+    height += std::max(w.box->sizeHint().height(), w.choice ? w.choice->sizeHint().height() : 0) +
+              std::max(grid->verticalSpacing(), 0);
+  rowsScroll_->setMinimumHeight(std::min(height + 2, 360));
   if (previous) {
     setTabOrder(previous, go_);
     setTabOrder(go_, units_);
@@ -245,6 +279,11 @@ void frmConstant::ShowRows() {
     w.shown = v ? Q(Significant(*v, kShownDigits)) : Q(Trim(r->value));
     w.shownValue = r->value;
     w.box->setText(w.shown);
+    if (w.choice) {
+      // A name not in the list (a settings file written by hand) shows as the first, today's rules.
+      const int index = w.choice->findData(Q(Trim(r->value)));
+      w.choice->setCurrentIndex(index >= 0 ? index : 0);
+    }
     const UnitLabelResult u = UnitLabel(r->dimension, 0, ctx_.displayUnits);
     w.unit->setText(u.known && r->dimension != "BAR" ? Q(u.label) : QString());
     Validate(w);
@@ -267,10 +306,13 @@ void frmConstant::TakeTypedValue(RowWidgets& w) {
 }
 
 void frmConstant::CheckRows() {
-  // Only the rows' marks: the Fy in force changes when the user continues.
-  const double fy = ctx_.fy;
+  // Only the rows' marks: Fy, Fu and the code in force change when the user continues.
+  const double fy = ctx_.fy, fu = ctx_.fu;
+  const DesignCode code = ctx_.code;
   CheckConstants(constants_, ctx_);
   ctx_.fy = fy;
+  ctx_.fu = fu;
+  ctx_.code = code;
 }
 
 void frmConstant::Validate(RowWidgets& w) {
@@ -292,6 +334,21 @@ bool frmConstant::IsRed(int row) const {
   for (const RowWidgets& w : rows_)
     if (w.row == row) return w.box->palette().color(QPalette::Base) == kAlarmRed;
   return false;
+}
+
+QComboBox* frmConstant::codeBox() const {
+  for (const RowWidgets& w : rows_)
+    if (w.choice && w.row == kCodeRow) return w.choice;
+  return nullptr;
+}
+
+QString frmConstant::ChoiceCaption(const std::string& name) {
+  // The design codes by what they are; any other choice by its name.
+  switch (DesignCodeOfName(name).value_or(DesignCode::Asd89)) {
+    case DesignCode::Aisc360Lrfd: return tr("AISC 360-16, LRFD");
+    case DesignCode::Aisc360Asd: return tr("AISC 360-16, ASD");
+    default: return DesignCodeOfName(name) ? tr("asd89: allowable stresses") : Q(name);
+  }
 }
 
 QLineEdit* frmConstant::valueBox(int row) const {

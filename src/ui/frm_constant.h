@@ -10,9 +10,11 @@
 #include "core/diagnostics.h"
 #include "input/design_constants.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QScrollBar;
 class QStatusBar;
 
@@ -45,6 +47,8 @@ class frmConstant : public QWidget {
 
   bool IsRed(int row) const;
   QLineEdit* valueBox(int row) const;
+  // The list of the design-code row (rules members are checked by); null when there is none.
+  QComboBox* codeBox() const;
   QPushButton* continueButton() const { return go_; }
   QStatusBar* statusBar() const { return status_; }
   QLabel* unitsLabel() const { return units_; }
@@ -70,6 +74,8 @@ class frmConstant : public QWidget {
     QLabel* label = nullptr;
     QLineEdit* box = nullptr;
     QLabel* unit = nullptr;
+    // A list choice: the list the user picks from; the box behind it, hidden, holds the value.
+    QComboBox* choice = nullptr;
     QPalette normal;
     QString shown;           // what the window put in the box; anything else was typed
     std::string shownValue;  // the row's value behind it, with all its digits
@@ -83,6 +89,8 @@ class frmConstant : public QWidget {
   void CheckRows();
   // Keeps the rows as confirmed, for ShowInForce.
   void Confirm();
+  // What the list of a list choice shows for one of its names.
+  static QString ChoiceCaption(const std::string& name);
   QString RangeText(const ConstantRow& row) const;
   const ConstantRow* RowData(int row) const;
   const ConstantRow* FyRow() const;
@@ -103,6 +111,7 @@ class frmConstant : public QWidget {
   QLabel* statusUnits_ = nullptr;
   QLabel* statusHint_ = nullptr;
   QWidget* rowsHost_ = nullptr;
+  QScrollArea* rowsScroll_ = nullptr;
 };
 
 }  // namespace tavo::ui

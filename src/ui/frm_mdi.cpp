@@ -95,6 +95,7 @@ void frmMDI::BuildMenus() {
   QMenu* file = menu("menu_File", QT_TR_NOOP("File"));
   AddAction(file, "menu_New", QT_TR_NOOP("New"));
   AddAction(file, "menu_Open", QT_TR_NOOP("Open"))->setShortcut(QKeySequence::Open);
+  AddAction(file, "menu_OpenForces", QT_TR_NOOP("Open forces..."));
   recent_ = file->addMenu(tr("Recent files"));
   recent_->setObjectName("menu_Recent");
   recent_->menuAction()->setObjectName("menu_Recent");
@@ -143,6 +144,7 @@ void frmMDI::BuildMenus() {
 
   connect(action("menu_Open"), &QAction::triggered, this, &frmMDI::menu_Open_Click);
   connect(save, &QAction::triggered, this, &frmMDI::saveInput);
+  connect(action("menu_OpenForces"), &QAction::triggered, this, &frmMDI::menu_OpenForces_Click);
   connect(action("menu_NextID"), &QAction::triggered, this, &frmMDI::nextId);
   connect(action("menu_PreviousID"), &QAction::triggered, this, &frmMDI::previousId);
   connect(action("menu_Print"), &QAction::triggered, this, &frmMDI::print);
@@ -313,6 +315,13 @@ void frmMDI::menu_Open_Click() {
     path = QFileDialog::getOpenFileName(this, tr("Open input file"), LastFolder(), tr("Input files (*.Ardekon *.ardekon)"));
   }
   if (!path.isEmpty()) emit openFile(path);
+}
+
+void frmMDI::menu_OpenForces_Click() {
+  const QString path = chooseForcesFile ? chooseForcesFile()
+                                        : QFileDialog::getOpenFileName(this, tr("Open forces file"), LastFolder(),
+                                                                       tr("Forces files (*.csv)"));
+  if (!path.isEmpty()) emit openForces(path);
 }
 
 QStringList frmMDI::RecentFiles() const {

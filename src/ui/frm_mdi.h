@@ -73,6 +73,9 @@ class frmMDI : public QMainWindow {
   // File > Open: asks for an input file (tests replace the dialog); empty: cancelled.
   std::function<QString()> chooseFile;
   void menu_Open_Click();
+  // File > Open forces: asks for a forces file (tests replace the dialog); empty: cancelled.
+  std::function<QString()> chooseForcesFile;
+  void menu_OpenForces_Click();
 
  signals:
   void nextId();
@@ -90,6 +93,8 @@ class frmMDI : public QMainWindow {
   void frameClosing();
   // An input file to run, from File > Open, Recent files or a drop.
   void openFile(const QString& path);
+  // A forces file to check the input's elements against, from File > Open forces.
+  void openForces(const QString& path);
   // File > Save input (Ctrl+S); the action is enabled once something listens.
   void saveInput();
 

@@ -29,6 +29,7 @@
 #include "core/text_util.h"
 #include "core/units.h"
 #include "input/edited_input.h"
+#include "input/forces_file.h"
 #include "output/results_writer.h"
 #include "output/section_records.h"
 #include "output/section_report.h"
@@ -148,6 +149,7 @@ void TavolinProgram::StartOnInput() {
   activeView_ = ActiveView::Constants;
   frame_->SetCaption(Q(FrameCaption()));
   engine_->Refresh();
+  LoadForcesBeside();
   constants_->Form_initialize();
   constants_->chngcte_inc();
   frame_->ShowPage(frmMDI::Page::Constants);
@@ -256,6 +258,7 @@ void TavolinProgram::ConnectCommands() {
   connect(frame_, &frmMDI::exportDrawing, drawing_, &frmDraw::ExportWithDialog);
   connect(frame_, &frmMDI::frameClosing, this, [this] { EndProgram("/noframe/steel"); });
   connect(frame_, &frmMDI::openFile, this, [this](const QString& path) { OpenFile(S(path)); });
+  connect(frame_, &frmMDI::openForces, this, [this](const QString& path) { OpenForces(S(path)); });
   constants_->onContinue = [this] { ContinueAfterConstants(); };
   constants_->onUnits = [this] { Units(); };
   constants_->onDesignCodeHelp = [this] { OpenHelp("checks"); };
@@ -279,7 +282,9 @@ void TavolinProgram::ShowUnitsStatus() {
 
 void TavolinProgram::ContinueAfterConstants() {
   ctx_.fyDiagnostics = constants_->FyDiagnostics();
-  if (batchDone_ && (ctx_.fy != listFy_ || ctx_.fyExplicit != listFyExplicit_)) CheckListAgain();
+  if (batchDone_ && (ctx_.fy != listFy_ || ctx_.fyExplicit != listFyExplicit_ || ctx_.code != listCode_ ||
+                     ctx_.fu != listFu_))
+    CheckListAgain();
   if (activeView_ == ActiveView::ConstantsOverEditor) {
     // Reopened from the editor: back to the section, checked with the confirmed constants.
     activeView_ = ActiveView::Editor;
@@ -399,6 +404,8 @@ void TavolinProgram::RunBatchPass() {
   batchDone_ = true;
   listFy_ = ctx_.fy;
   listFyExplicit_ = ctx_.fyExplicit;
+  listCode_ = ctx_.code;
+  listFu_ = ctx_.fu;
   edited_.clear();
   onDisk_.clear();
   UpdateSaveAction();
@@ -431,8 +438,53 @@ void TavolinProgram::ShowListStatus() {
     else if (!table_.ok(static_cast<size_t>(i)))
       ++notOk;
   }
-  frame_->ShowStatus(2, errors ? tr("%1 elements, %2 not OK, %3 with errors").arg(ctx_.N).arg(notOk).arg(errors)
-                               : tr("%1 elements, %2 not OK").arg(ctx_.N).arg(notOk));
+  QString text = errors ? tr("%1 elements, %2 not OK, %3 with errors").arg(ctx_.N).arg(notOk).arg(errors)
+                        : tr("%1 elements, %2 not OK").arg(ctx_.N).arg(notOk);
+  if (engine_->forces().found) text += ", " + tr("%1 with forces").arg(elementsWithForces());
+  frame_->ShowStatus(2, text);
+}
+
+int TavolinProgram::elementsWithForces() const {
+  const auto& byId = engine_->forces().byId;
+  int n = 0;
+  for (size_t i = 0; i < table_.size() && static_cast<int>(i) < ctx_.N; ++i)
+    if (const auto it = byId.find(table_.id(i)); it != byId.end() && !it->second.empty()) ++n;
+  return n;
+}
+
+void TavolinProgram::LoadForcesBeside() {
+  // Every input starts with its own forces or none: those of another input never carry over.
+  if (engine_->LoadForcesBeside(ctx_.InputFile()))
+    ShowForcesDiagnostics(ForcesFileFor(SuitePath(ctx_.InputFile())).string(), engine_->forces().diagnostics);
+}
+
+bool TavolinProgram::OpenForces(const std::string& path) {
+  if (!inputOk_ || ended_) return false;
+  const fs::path file = SuitePath(path);
+  if (std::error_code ec; !fs::is_regular_file(file, ec)) {
+    ShowMessage(ctx_, S(tr("The file does not exist: %1").arg(Q(path))));
+    return false;
+  }
+  engine_->LoadForces(file);
+  ShowForcesDiagnostics(file.string(), engine_->forces().diagnostics);
+  frame_->ShowStatus(0, tr("Forces read from %1").arg(Q(file.string())));
+  if (!batchDone_) return true;
+  // The verdicts follow the new forces: the list, and the element in the editor.
+  CheckListAgain();
+  if (activeView_ == ActiveView::Editor && editor_->hasMember()) editor_->Recheck();
+  ShowListStatus();
+  return true;
+}
+
+void TavolinProgram::ShowForcesDiagnostics(const std::string& file, const Diagnostics& diagnostics) {
+  if (diagnostics.empty() || !ctx_.messages) return;
+  // One message, the first few lines; the rest counted, as a long file can say much.
+  constexpr size_t kShown = 12;
+  QStringList lines;
+  for (size_t i = 0; i < diagnostics.size() && i < kShown; ++i) lines << Q(LabelledLine(diagnostics[i], ctx_.language));
+  if (diagnostics.size() > kShown) lines << tr("... and %1 more").arg(diagnostics.size() - kShown);
+  ctx_.messages->Show(S(tr("The forces file %1:\n%2").arg(Q(file), lines.join('\n'))), S(tr("Forces")),
+                      HasError(diagnostics) ? MessageKind::Error : MessageKind::Warning, IsPersian(ctx_));
 }
 
 void TavolinProgram::CheckListAgain() {
@@ -467,6 +519,8 @@ void TavolinProgram::CheckListAgain() {
   for (const auto& [index, member] : edited_) list_->UpdatePictures(index, member);
   listFy_ = ctx_.fy;
   listFyExplicit_ = ctx_.fyExplicit;
+  listCode_ = ctx_.code;
+  listFu_ = ctx_.fu;
   if (ctx_.N > 1) ShowListStatus();
 }
 

@@ -18,6 +18,7 @@
 #include "core/process_launcher.h"
 #include "engine/batch_run.h"
 #include "input/batch_pass.h"
+#include "input/design_constants.h"
 #include "input/element_table.h"
 #include "input/input_session.h"
 
@@ -85,6 +86,11 @@ class TavolinProgram : public QObject {
   void Units();
   // The Results command: every element computed again into the result files and the grid.
   void Results();
+  // Reads a forces file into the engine (its problems told as the input's are) and checks the
+  // elements against it when they are computed already. False when the file is missing.
+  bool OpenForces(const std::string& path);
+  // Elements of the list that have forces in the file read.
+  int elementsWithForces() const;
   // Save input: the element lines changed in the editor written back into the input file, the
   // previous file kept as "<name>.Ardekon.bak". False (the user told, the file untouched) on failure.
   bool SaveInput();
@@ -101,6 +107,9 @@ class TavolinProgram : public QObject {
   std::function<std::optional<std::string>()> chooseUnits;
 
   ModuleContext& context() { return ctx_; }
+  // The design constants the constants window shows, and the engine the elements are checked by.
+  DesignConstants& constants() { return session_.constants; }
+  SectionEngine& engine() { return *engine_; }
   ActiveView activeView() const { return activeView_; }
   frmMDI* frame() const { return frame_; }
   frmConstant* constantsWindow() const { return constants_; }
@@ -131,7 +140,10 @@ class TavolinProgram : public QObject {
   void UpdatePictures();
   void ShowUnitsStatus();
   void ApplyUnits(const std::string& unitText);
-  // The list's verdicts were found with another Fy: every element checked again.
+  // The forces file beside the input, when there is one: read as the input opens.
+  void LoadForcesBeside();
+  void ShowForcesDiagnostics(const std::string& file, const Diagnostics& diagnostics);
+  // The list's verdicts were found with another Fy, code, Fu or forces: every element checked again.
   void CheckListAgain();
   void ShowListStatus();
   void MemberChanged(const CheckedMember& member);
@@ -162,6 +174,8 @@ class TavolinProgram : public QObject {
   bool batchDone_ = false;  // the pass runs once per start-up
   double listFy_ = 0;       // the Fy the list's verdicts were found with
   bool listFyExplicit_ = false;
+  DesignCode listCode_ = DesignCode::Asd89;  // the code and Fu the list's verdicts were found with
+  double listFu_ = 0;
 
   frmMDI* frame_ = nullptr;  // owned; deleted with the program
   frmConstant* constants_ = nullptr;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/module_context.h"
+#include "output/report_samples.h"
 #include "output/report_writers.h"
 
 namespace tavo {
@@ -79,18 +80,7 @@ TEST_F(SectionReportTest, ClassWordsAndTheirColours) {
 }
 
 TEST_F(SectionReportTest, TubeColumnHasNoRtNoLcAndShowsFa) {
-  CheckedMember m;
-  m.section.cs.family = "TUBE";
-  m.section.family = StandardFamily("TUBE");
-  m.section.cs.FullText = "TUBE273*10";
-  m.section.props = {85.6, 42.8, 42.8, 14000, 7150, 7150, 524, 524, 685, 685, 9.14, 9.14, 0, 0, 27.3, 27.3};
-  m.member.kind = MemberKind::Column;
-  m.member.id = 5;
-  m.member.Lx = 400;
-  m.results.cls = "C";
-  m.results.lambda = 43.76;
-  m.results.Fa = 1254.87;
-  m.results.Pmax = 107.4;
+  CheckedMember m = test::TubeColumnReport();
   const std::string t = Write(m);
   EXPECT_EQ(t.find("rt ="), std::string::npos);
   EXPECT_EQ(t.find("Lc ="), std::string::npos);
