@@ -1,7 +1,7 @@
 // Settings files written back: whatever the bytes of constants.ini are, a value written through
 // the settings writer reads back as written (trimmed, as the writer promises), every other value
 // of the file reads as before, and every line the writer does not own is kept as it was; the
-// constants window's save followed by a fresh read puts the same Fy and units in force.
+// constants window's save followed by a fresh read puts the same Fy, Fu, code and units in force.
 //
 // Input: the file's bytes up to the last NUL; after it, one write a line: "[section]key=value"
 // (section "tavo" when none is given), or "!text", a value typed into the window's Fy row.
@@ -274,8 +274,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<Pair> savedPairs = PairsOf(before, 32);
   tavo::IniFile expected = tavo::IniFile::Parse(before);
   CheckedSet(expected, std::string(kModule), "units", ctx.constantsUnits, savedPairs);
-  expected = tavo::IniFile::Parse(expected.Text());
-  CheckedSet(expected, std::string(kModule), row->key, tavo::Trim(row->value), savedPairs);
+  // Then every row of the window (Fy, Fu, the code), in its order.
+  for (const tavo::ConstantRow& r : constants.rows) {
+    expected = tavo::IniFile::Parse(expected.Text());
+    CheckedSet(expected, std::string(kModule), r.key, tavo::Trim(r.value), savedPairs);
+  }
   if (ReadFile(file) != expected.Text()) Fail("saved file differs from the same writes in memory");
 
   tavo::NullMessages quiet;
@@ -288,5 +291,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (fresh.fy != ctx.fy)
     Fail("Fy read back:", row->value + " " + std::to_string(ctx.fy) + " -> " + reread.Find(1)->value + " " +
                               std::to_string(fresh.fy));
+  if (fresh.fu != ctx.fu) Fail("Fu read back:", std::to_string(ctx.fu) + " -> " + std::to_string(fresh.fu));
+  if (fresh.code != ctx.code) Fail("code read back");
   return 0;
 }

@@ -4,6 +4,8 @@
 #include <limits>
 #include <numbers>
 
+#include "core/text_helpers.h"
+
 namespace tavo::aisc {
 
 double AvailableStrength(double nominal, Factors f, Method method) {
@@ -62,6 +64,18 @@ void AddTension(double grossArea, const MemberData& member, Result& result) {
 }
 
 void MarkGoverning(Result& result) {
+  // An equation taken past the range it was made for (a web far more slender than the code
+  // allows) can give a negative strength: the member has none there, and is not OK.
+  for (LimitState& ls : result.limitStates) {
+    if (ls.nominal >= 0 && ls.available >= 0) continue;
+    AddDiagnosticPair(result.notes, Severity::Error,
+                      Fill("{name} ({equation}) gives no strength: the section is outside the range the code covers"
+                           "||{name} ({equation}) مقاومتی نمی‌دهد: مقطع خارج از محدوده آیین‌نامه است",
+                           {{"name", ls.name}, {"equation", ls.equation}}),
+                      ls.equation);
+    ls.nominal = 0;
+    ls.available = 0;
+  }
   result.available = {};
   for (int s = 0; s < 6; ++s) {
     LimitState* least = nullptr;

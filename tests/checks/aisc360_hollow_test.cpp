@@ -272,5 +272,20 @@ TEST(RoundLimitStates, ShearBucklingOfThinTubes) {
   EXPECT_NEAR(r0.Available(Strength::V2), 0.9 * 0.78 * E / std::pow(300.0, 1.5) * s.props.A / 2, 1e-6);
 }
 
+// A box whose 2 mm plates are 1115 times as wide as thick takes its minor-axis web buckling
+// equation far past its range (Rpg < 0): the member gets no strength there and an error, never
+// a negative strength that a demand would divide into a negative ratio.
+TEST(BoxLimitStates, EquationPastItsRangeGivesNoStrengthAndAnError) {
+  const Section s = BoxOf(30, 1, 225, 0.2, 225 - 1);
+  const Result r = Checked(CheckBox, s, Member(350));
+  for (const LimitState& ls : r.limitStates) {
+    EXPECT_GE(ls.nominal, 0) << ls.equation;
+    EXPECT_GE(ls.available, 0) << ls.equation;
+  }
+  for (double v : r.available) EXPECT_GE(v, 0);
+  EXPECT_TRUE(HasError(r.notes));
+  EXPECT_FALSE(r.Ok());
+}
+
 }  // namespace
 }  // namespace tavo::aisc
