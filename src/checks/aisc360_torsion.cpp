@@ -11,7 +11,12 @@ namespace tavo::aisc {
 
 double TorsionalStrength(double fcr, double torsionalConstant) { return fcr * torsionalConstant; }
 
-double RoundTorsionalConstant(double D, double t) { return std::numbers::pi * (D - t) * (D - t) * t / 2; }
+// The ring's own elastic value 2J/D, which the published tables use: below the thin-wall
+// π (D − t)² t / 2 (4 % for D/t = 21), so never more than the tube can take.
+double RoundTorsionalConstant(double D, double t) {
+  const double d = D - 2 * t;
+  return std::numbers::pi * (D * D * D * D - d * d * d * d) / (16 * D);
+}
 
 double RoundTorsionBucklingLong(double D, double t, double L) {
   return 1.23 * kE / (std::sqrt(L / D) * std::pow(D / t, 1.25));

@@ -10,7 +10,7 @@ namespace tavo::aisc {
 // (H3-1) The nominal torsional strength from the critical stress and the torsional constant.
 double TorsionalStrength(double fcr, double torsionalConstant);
 
-// H3.1(a): the torsional constant of a round tube, C = π (D − t)² t / 2.
+// H3.1(a): the torsional constant of a round tube, C = 2J/D = π (D⁴ − (D − 2t)⁴) / (16 D).
 double RoundTorsionalConstant(double D, double t);
 // (H3-2a) Torsional buckling of a round tube of length L.
 double RoundTorsionBucklingLong(double D, double t, double L);

@@ -2,7 +2,7 @@
 // designation by the real parser and checked against the strengths the example prints.
 //
 // Source: AISC, Design Examples, Companion to the Steel Construction Manual, v16.0,
-// examples D.5, E.2, E.3, E.12, F.14, G.5, G.8A, H.5A and H.5B. The examples' members are converted
+// examples D.5, E.2, E.3, E.12, F.14, G.5, G.6, G.8A, H.5A and H.5B. The examples' members are converted
 // exactly (1 in = 25.4 mm, 1 kip = 453.59237 kg, 1 ksi = 6.894757293168 MPa).
 //
 // Tolerance of each printed value: half a unit of its last printed digit, plus the rounding
@@ -269,6 +269,15 @@ TEST(PublishedExamples, BuiltUpGirderShearWithoutStiffenersG8A) {
   ExpectAvailable(s, Member(50, 65, 672), aisc::Strength::V2, kKip, {176, 0.5}, {117, 0.5}, 0.005);
 }
 
+// G.6: minor-axis shear of a W21×48 (A992, Fy 50 ksi) by G6-1 on its two flanges, bf = 8.14 in,
+// tf = 0.430 in, Cv2 = 1 (bf/2tf = 9.47 < 29.0). Only the flanges enter G6-1, so the web of the
+// plate girder standing for it (500 × 9 mm) plays no part. Vn = 210 kips printed (209.96).
+TEST(PublishedExamples, MinorAxisShearOfTheFlangesG6) {
+  const Section s = Computed("PG 500*9*206.756*10.922*206.756*10.922");
+  ASSERT_TRUE(s.usable) << s.problem;
+  ExpectAvailable(s, Member(50, 65, 0), aisc::Strength::V3, kKip, {189, 0.5}, {126, 0.5}, 0.0);
+}
+
 // G.5: round HSS16.000×0.375 (design wall 0.349 in), A500 Gr. C Fy 50 ksi, span 32 ft:
 // Fcr = 0.6 Fy governs. The example carries Ag = 17.2 in² (ring 17.16: 0.23 %), and prints
 // Vn/Ω = 155 where its own 258/1.67 is 154.5, so ASD gets that half unit more. E plays no part.
@@ -296,22 +305,18 @@ TEST(PublishedExamples, RectangularHssTorsionH5A) {
 }
 
 // H.5B: round HSS5.000×0.250 (design wall 0.233 in), A500 Gr. C Fy 50 ksi, L = 14 ft. Both
-// buckling stresses pass the cap (H3-2a 133 ksi, H3-2b 175 ksi), so Fcr = 0.6 Fy. The example
-// multiplies it by the tabulated C = 7.95 in³ (2J/D of the ring); ours is the mean-radius
-// C = π(D − t)²t/2 = 8.32 in³ that H3.1 gives for a round HSS, 4.6 % more. So the strength is
-// compared with the example's C put in place of ours; the difference stays said in the table.
-// E moves H3-2a and H3-2b by +0.026 %.
+// buckling stresses pass the cap (H3-2a 133 ksi, H3-2b 175 ksi), so Fcr = 0.6 Fy, times the
+// tabulated C = 7.95 in³ (2J/D of the ring, as ours). E moves H3-2a and H3-2b by +0.026 %.
 TEST(PublishedExamples, RoundHssTorsionH5B) {
   const Section s = Computed("TUBE 127*5.9182");
   ASSERT_TRUE(s.usable) << s.problem;
   const double D = 5.00 * kIn, t = 0.233 * kIn, L = 168 * kIn;
   ExpectPrinted(aisc::RoundTorsionBucklingLong(D, t, L) / kKsi, {133, 0.5}, 0.0003, "H3-2a");
   ExpectPrinted(aisc::RoundTorsionBucklingShort(D, t) / kKsi, {175, 0.5}, 0.0003, "H3-2b");
-  const double ours = std::numbers::pi * (D - t) * (D - t) * t / 2 / kIn3;  // in³
-  // 0.6 Fy caps both buckling stresses. 239 kip-in. / 1.67 = 143.1; the example's C carries 0.06 %.
-  ForTorsion(s, Member(50, 62, 168), "Torsional yielding (H3.1(a))", [ours](double available, bool lrfd) {
-    ExpectPrinted(available * 7.95 / ours, lrfd ? Printed{215, 0.5} : Printed{143, 0.5}, 0.001,
-                  lrfd ? "φT·Tn with C = 7.95 in³" : "Tn/ΩT with C = 7.95 in³");
+  ExpectPrinted(aisc::RoundTorsionalConstant(D, t) / kIn3, {7.95, 0.005}, 0.0, "C");
+  // 0.6 Fy × 7.95 in³ = 238.5 kip-in.; the example rounds Tn to 239 before dividing by 1.67.
+  ForTorsion(s, Member(50, 62, 168), "Torsional yielding (H3.1(a))", [](double available, bool lrfd) {
+    ExpectPrinted(available, lrfd ? Printed{215, 0.5} : Printed{143, 0.5}, 0.002, lrfd ? "φT·Tn" : "Tn/ΩT");
   });
 }
 
