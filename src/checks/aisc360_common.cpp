@@ -57,7 +57,7 @@ void AddTension(double grossArea, const MemberData& member, Result& result) {
   } else {
     AddDiagnostic(result.notes, Severity::Warning,
                   "Tensile rupture taken on the gross area (An = Ag, U = 1): no net area was given",
-                  "گسیختگی کششی با سطح کل محاسبه شد (An = Ag، U = 1): سطح خالص داده نشده است", "An");
+                  "گسیختگی کششی با سطح کل محاسبه شد (An = Ag, U = 1): سطح خالص داده نشده است", "An");
   }
   result.limitStates.push_back(MakeLimitState(Strength::Pt, "D2(b)", "D2-2", "Tensile rupture", member.fu * net,
                                               kTensionRuptureFactors, member.method));

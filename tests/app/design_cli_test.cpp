@@ -219,3 +219,22 @@ TEST_F(DesignCli, RunUnderTheLimitStateCodeDesignsForEachElementsForces) {
 }
 
 }  // namespace
+
+// A member over its strength keeps its ratio in the table: it is why a lighter or stronger
+// section is asked for.
+TEST_F(DesignCli, RunShowsTheRatioOfAMemberOverItsStrength) {
+  const fs::path in = scratch_.Write("over.Ardekon", kHeader + "NO=0,1\r\n1 IPE20 L=500\r\n");
+  scratch_.Write("over.forces.csv", "ID,OutputCase,M3\n1,C1,900000\n");
+  const auto r = Tavo({"run", in.string(), "--code", "aisc360-lrfd", "--design", "IPE"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::istringstream rows(ReadFile(scratch_.path() / "over.design.csv"));
+  std::string header, row;
+  std::getline(rows, header);
+  std::getline(rows, row);
+  // ID,"old designation",old weight,old ratio,...
+  std::vector<std::string> cells;
+  std::string cell;
+  for (std::istringstream cs(row); std::getline(cs, cell, ',');) cells.push_back(cell);
+  ASSERT_GE(cells.size(), 4u) << row;
+  EXPECT_GT(std::stod(cells[3]), 1.0) << row;
+}

@@ -128,6 +128,8 @@ class DesignFormatter final : public BatchFormatter {
     } else {
       const DesignDemands demands = DemandsOfMember(current);
       d.oldRatio = DesignRatio(current, demands);
+      // A member over its strength still has its ratio to show: it is why a proposal is wanted.
+      if (!d.oldRatio && current.aisc && current.aisc->governingRatio) d.oldRatio = current.aisc->governingRatio;
       const std::vector<DesignProposal> found = SearchDesign(engine_, set_, current.member, demands, 1, 1);
       if (found.empty()) {
         d.note = "no candidate of " + set_.name + " passes";
