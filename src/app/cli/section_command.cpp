@@ -1,5 +1,6 @@
 // tavo section DESIGNATION: one section's properties, as a table or as JSON.
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -121,8 +122,17 @@ void PrintLimitStates(const CheckedMember& m, char language) {
               ShortestText(in.Lb > 0 ? in.Lb : in.Lx).c_str(), ShortestText(in.Cb).c_str(),
               in.netArea ? (", An = " + ShortestText(*in.netArea) + " cm²").c_str() : "");
   if (!a.classification.empty()) std::printf("  Classification (width-to-thickness)\n");
+  // Columns as wide as their longest entry, so long element and limit-state names never run
+  // into the numbers beside them.
+  size_t elementWidth = 0, nameWidth = 0, clauseWidth = 0, equationWidth = 0;
+  for (const aisc::ElementClassification& e : a.classification) elementWidth = std::max(elementWidth, Utf8Length(e.element));
+  for (const aisc::LimitState& l : a.limitStates) {
+    nameWidth = std::max(nameWidth, Utf8Length(l.name));
+    clauseWidth = std::max(clauseWidth, Utf8Length(l.clause));
+    equationWidth = std::max(equationWidth, Utf8Length(l.equation) + 2);
+  }
   for (const aisc::ElementClassification& e : a.classification) {
-    std::string line = "    " + Padded(e.element, 10) + " " + Padded(Rounded(e.ratio, 2), 7);
+    std::string line = "    " + Padded(e.element, elementWidth) + "  " + Padded(Rounded(e.ratio, 2), 7);
     if (e.compression != aisc::ElementClass::NotApplicable)
       line += "  compression: " + std::string(aisc::ElementClassName(e.compression)) + " (case " +
               std::to_string(e.compressionCase) + ", limit " + Rounded(e.lambdaR, 2) + ")";
@@ -136,12 +146,15 @@ void PrintLimitStates(const CheckedMember& m, char language) {
   for (const aisc::LimitState& l : a.limitStates) {
     const char* unit = StrengthUnit(l.strength);
     std::string line = std::string("  ") + (l.governing ? "*" : " ") + " " + Padded(aisc::StrengthName(l.strength), 4) +
-                       Padded(l.clause, 7) + Padded("(" + l.equation + ")", 9) + Padded(l.name, 34);
+                       Padded(l.clause, clauseWidth + 1) + Padded("(" + l.equation + ")", equationWidth + 1) +
+                       Padded(l.name, nameWidth + 2);
+    std::vector<std::string> parts;
     if (l.strength != aisc::Strength::Combined)
-      line += "nominal " + Rounded(l.nominal, 1) + " " + unit + ", available " + Rounded(l.available, 1) + " " + unit +
-              (a.method == aisc::Method::ASD ? " (Omega " : " (phi ") + ShortestText(l.factor) + ")";
-    if (l.demand) line += ", demand " + Rounded(*l.demand, 1) + " " + unit;
-    if (l.ratio) line += ", ratio " + Rounded(*l.ratio, 3) + (l.combination.empty() ? "" : " [" + l.combination + "]");
+      parts.push_back("nominal " + Rounded(l.nominal, 1) + " " + unit + ", available " + Rounded(l.available, 1) + " " +
+                      unit + (a.method == aisc::Method::ASD ? " (Omega " : " (phi ") + ShortestText(l.factor) + ")");
+    if (l.demand) parts.push_back("demand " + Rounded(*l.demand, 1) + " " + unit);
+    if (l.ratio) parts.push_back("ratio " + Rounded(*l.ratio, 3) + (l.combination.empty() ? "" : " [" + l.combination + "]"));
+    for (size_t i = 0; i < parts.size(); ++i) line += (i ? ", " : "") + parts[i];
     std::printf("%s\n", line.c_str());
   }
   if (a.governingRatio)
