@@ -13,6 +13,7 @@ check passed, 1 when any failed (each failure is printed), 2 on bad arguments.
 """
 
 import csv
+import json
 import io
 import os
 import re
@@ -272,6 +273,52 @@ def check_office(checks, tavo, work):
             checks.expect(not changed, "frame_Out.csv: IDs or areas changed by LibreOffice in rows " + " ".join(changed))
 
 
+def check_office_limit_state(checks, tavo, work):
+    print("== LibreOffice: the limit-state code's _Out.csv and _Out.rtf", flush=True)
+    lacking = missing_tools(["soffice", "pdftotext"])
+    if not checks.expect(not lacking, "not installed: " + ", ".join(lacking)):
+        return
+    for name in ("frame.Ardekon", "frame.forces.csv"):
+        shutil.copy(os.path.join(ROOT, "examples", name), work)
+    out = os.path.join(work, "out")
+    os.makedirs(out)
+    status, _, err = tavo("run", "frame.Ardekon", "--code", "aisc360-lrfd", "--out-dir", out, cwd=work)
+    if not checks.expect(status == 0, "tavo run --code aisc360-lrfd: status %d %s" % (status, err.decode(errors="replace"))):
+        return
+    # The ratios the JSON stream gives are what the files must show, to their three decimals.
+    _, data, _ = tavo("run", "frame.Ardekon", "--code", "aisc360-lrfd", "--json", "--no-files", cwd=work)
+    expected = {str(e["id"]): round(e["aisc360"]["governing_ratio"], 3) for e in json.loads(data)}
+    checks.expect(len(expected) == 9, "run --json: %d elements with forces, 9 expected" % len(expected))
+    table_csv = os.path.join(out, "frame_Out.csv")
+    rows, columns = csv_shape(table_csv)
+    header = next((i for i, r in enumerate(rows) if r[:1] == ["ID"]), None)
+    if not checks.expect(header is not None and "Ratio" in rows[header], "frame_Out.csv: no Ratio column"):
+        return
+    ratio = rows[header].index("Ratio")
+    shown = {r[0]: r[ratio] for r in rows[header + 2:] if r and r[0].isdigit() and len(r) > ratio}
+    checks.expect(shown.keys() == expected.keys() and all(close(shown[k], v) for k, v in expected.items()),
+                  "frame_Out.csv ratios %s, JSON %s" % (shown, expected))
+    pdfs = os.path.join(work, "pdf")
+    profile = os.path.join(work, "office-profile")
+    status, _, err = office_convert([os.path.join(out, "frame_Out.rtf")], "pdf", pdfs, profile)
+    text = pdf_text(os.path.join(pdfs, "frame_Out.pdf")) if status == 0 else None
+    if checks.expect(text is not None, "frame_Out.rtf (limit-state code): LibreOffice made no readable PDF"):
+        tokens = number_tokens(text)
+        missing = sorted(str(v) for v in expected.values() if not any(close(t, v) for t in tokens))
+        checks.expect(not missing, "frame_Out.pdf (limit-state code) lacks the ratios " + " ".join(missing))
+    back = os.path.join(work, "csv-back")
+    status, _, err = office_convert([table_csv], "csv:Text - txt - csv (StarCalc):44,34,76,1", back, profile,
+                                    infilter="CSV:44,34,76,1")
+    saved = os.path.join(back, "frame_Out.csv")
+    if checks.expect(status == 0 and os.path.exists(saved), "soffice csv -> csv (limit-state code): status %d" % status):
+        rows_back, columns_back = csv_shape(saved)
+        checks.expect(columns_back == columns, "frame_Out.csv (limit-state code): %d columns, %d after LibreOffice" %
+                      (columns, columns_back))
+        back_ratios = {r[0]: r[ratio] for r in rows_back if r and r[0].isdigit() and len(r) > ratio}
+        checks.expect(all(close(back_ratios.get(k, "x"), v) for k, v in expected.items()),
+                      "frame_Out.csv ratios after LibreOffice %s" % back_ratios)
+
+
 def close(a, b, tolerance=1e-9):
     try:
         return abs(float(a) - float(b)) <= tolerance * max(1.0, abs(float(b)))
@@ -399,6 +446,7 @@ def main(argv):
     checks.expect(len(designations) > 10, "the sample designations of draw_command.cpp were not found")
     with tempfile.TemporaryDirectory(prefix="tavo-clients-") as work:
         for name, step in (("office", lambda d: check_office(checks, tavo, d)),
+                           ("office-limit-state", lambda d: check_office_limit_state(checks, tavo, d)),
                            ("dxf", lambda d: check_dxf(checks, tavo, d, designations)),
                            ("svg-pdf", lambda d: check_svg_pdf(checks, tavo, d, designations)),
                            ("help", lambda d: check_help(checks, build, d))):
