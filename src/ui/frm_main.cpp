@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QGuiApplication>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -527,10 +528,18 @@ void frmMain::cmdLighter_Click() {
   QApplication::restoreOverrideCursor();
   if (found.empty()) return say(tr("No section of %1 passes for this member.").arg(Q(set)));
   say(tr("The lightest sections of %1 that pass, with weight (kg/m) and ratio:").arg(Q(set)));
+  // Fixed-pitch columns, so weights and ratios stand under each other in either direction.
+  qsizetype width = 0;
+  for (const DesignProposal& p : found) width = std::max(width, Q(p.designation).size());
+  lighterList_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   for (const DesignProposal& p : found) {
-    auto* item = new QListWidgetItem(QString("%1    %2    %3").arg(Q(p.designation)).arg(p.weight, 0, 'f', 2).arg(p.ratio, 0, 'f', 3),
+    auto* item = new QListWidgetItem(QString("%1  %2  %3")
+                                         .arg(Q(p.designation), -static_cast<int>(width))
+                                         .arg(p.weight, 8, 'f', 2)
+                                         .arg(p.ratio, 6, 'f', 3),
                                      lighterList_);
     item->setData(Qt::UserRole, Q(p.designation));
+    item->setData(Qt::UserRole + 1, p.weight);
   }
   lighterList_->show();
 }

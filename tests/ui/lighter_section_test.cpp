@@ -42,7 +42,9 @@ TEST(LighterSection, ProposesSectionsAtLeastAsStrongAndLoadsTheOneClicked) {
   // The girder itself is one of the set, so the lightest proposal weighs no more than it.
   const std::string first = list->item(0)->data(Qt::UserRole).toString().toStdString();
   EXPECT_EQ(first.rfind("PG ", 0), 0u) << first;
-  EXPECT_LE(list->item(0)->text().section("    ", 1, 1).toDouble(), weight + 0.005);
+  EXPECT_LE(list->item(0)->data(Qt::UserRole + 1).toDouble(), weight + 1e-9);
+  // The weight shown is the one kept, in its column.
+  EXPECT_TRUE(list->item(0)->text().contains(QString::number(list->item(0)->data(Qt::UserRole + 1).toDouble(), 'f', 2)));
 
   ClickItem(list, 0);
   const CheckedMember& after = e->member();

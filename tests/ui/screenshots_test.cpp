@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTableWidget>
@@ -213,6 +214,11 @@ TEST(Screenshots, DISABLED_LimitStateCodeInBothLanguages) {
     QScrollBar* bar = p.editor()->reportView()->verticalScrollBar();
     bar->setValue(bar->maximum());
     Save(p.frame(), "editor_limit_state" + suffix);
+    // The girder's lighter sections, listed beside the editor.
+    p.ShowElement(7);
+    QTest::mouseClick(p.editor()->lighterButton(), Qt::LeftButton);
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    Save(p.frame(), "lighter_section" + suffix);
     run.program.reset();
     ui::ApplyLanguage('E');
   }
