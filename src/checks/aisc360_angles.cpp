@@ -58,6 +58,9 @@ void AddLegLocalBuckling(Result& r, Strength st, std::string_view clause, double
   }
 }
 
+// Cb of an angle's lateral-torsional buckling: F10.2 allows no more than 1.5.
+double AngleCb(const MemberData& m) { return std::min(m.Cb, 1.5); }
+
 // Lateral-torsional buckling of angles from the elastic moment Mcr (F10-2, F10-3).
 void AddAngleLtb(Result& r, Strength st, std::string_view clause, double my, double mcr, const MemberData& m) {
   if (!(mcr > 0) || !std::isfinite(mcr)) return;
@@ -164,7 +167,7 @@ void CheckSingleAngle(const Section& section, const MemberData& member, Result& 
   for (Strength st : {Strength::M3, Strength::M2}) {
     AddFlexure(result, st, "F10.1", "F10-1", "Yielding", 1.5 * my, member);  // (F10-1)
     if (lb > 0) {
-      const double mcr = 0.58 * kE * std::pow(a.b, 4) * a.t * member.Cb / Sq(lb) *
+      const double mcr = 0.58 * kE * std::pow(a.b, 4) * a.t * AngleCb(member) / Sq(lb) *
                          (std::sqrt(1 + 0.88 * Sq(lb * a.t / Sq(a.b))) - 1);  // (F10-5a)
       AddAngleLtb(result, st, "F10.2", my, mcr, member);
     }
@@ -243,7 +246,7 @@ void CheckDoubleAngle(const Section& section, const MemberData& member, Result& 
     // About the angles' common major principal axis: each angle's (F10-4) with βw = 0.
     const double my = fy * p.S1;
     AddFlexure(result, Strength::M3, "F10.1", "F10-1", "Yielding", 1.5 * my, member);
-    if (lb > 0) AddAngleLtb(result, Strength::M3, "F10.2", my, 2 * 9 * kE * a.A * a.rz() * a.t * member.Cb / (8 * lb),
+    if (lb > 0) AddAngleLtb(result, Strength::M3, "F10.2", my, 2 * 9 * kE * a.A * a.rz() * a.t * AngleCb(member) / (8 * lb),
                             member);  // (F10-4)
     AddLegLocalBuckling(result, Strength::M3, "F10.3", lambda, p.S1, member);
   } else {
