@@ -58,6 +58,9 @@ void AddLegLocalBuckling(Result& r, Strength st, std::string_view clause, double
   }
 }
 
+// Cb of an angle's lateral-torsional buckling: F10.2 allows no more than 1.5.
+double AngleCb(const MemberData& m) { return std::min(m.Cb, 1.5); }
+
 // Lateral-torsional buckling of angles from the elastic moment Mcr (F10-2, F10-3).
 void AddAngleLtb(Result& r, Strength st, std::string_view clause, double my, double mcr, const MemberData& m) {
   if (!(mcr > 0) || !std::isfinite(mcr)) return;
@@ -70,26 +73,26 @@ void AddAngleLtb(Result& r, Strength st, std::string_view clause, double my, dou
   }
 }
 
-// (F9-10) with B of (F9-11) for the stem in tension (sign +1) or (F9-13) in compression (−1).
+// (F9-10) with B of (F9-11) for the stem in tension (sign +1) or (F9-12) in compression (−1).
 double TeeMcr(double iy, double j, double d, double lb, double sign) {
   const double B = sign * 2.3 * (d / lb) * std::sqrt(iy / j);
   return 1.95 * kE / lb * std::sqrt(iy * j) * (B + std::sqrt(1 + B * B));
 }
 
-// Lateral-torsional buckling with the stem (web legs) in tension: (F9-5) to (F9-8).
+// Lateral-torsional buckling with the stem (web legs) in tension: (F9-6) to (F9-9).
 void AddStemTensionLtb(Result& r, double mp, double my, double sx, double ry, double iy, double j, double d,
                        const MemberData& m) {
   const double lb = m.Lb > 0 ? m.Lb : m.L;
   if (!(lb > 0) || !(j > 0)) return;
-  const double lp = 1.76 * ry * std::sqrt(kE / m.fy);  // (F9-5)
+  const double lp = 1.76 * ry * std::sqrt(kE / m.fy);  // (F9-8)
   const double lr = 1.95 * (kE / m.fy) * std::sqrt(iy * j) / sx *
-                    std::sqrt(2.36 * (m.fy / kE) * d * sx / j + 1);  // (F9-6)
+                    std::sqrt(2.36 * (m.fy / kE) * d * sx / j + 1);  // (F9-9)
   if (lb > lr) {
-    AddFlexure(r, Strength::M3, "F9.2(a)", "F9-8", "Lateral-torsional buckling, stem in tension (elastic)",
-               TeeMcr(iy, j, d, lb, 1), m);  // (F9-8)
+    AddFlexure(r, Strength::M3, "F9.2(a)", "F9-7", "Lateral-torsional buckling, stem in tension (elastic)",
+               TeeMcr(iy, j, d, lb, 1), m);  // (F9-7)
   } else if (lb > lp) {
-    AddFlexure(r, Strength::M3, "F9.2(a)", "F9-7", "Lateral-torsional buckling, stem in tension (inelastic)",
-               mp - (mp - my) * (lb - lp) / (lr - lp), m);  // (F9-7)
+    AddFlexure(r, Strength::M3, "F9.2(a)", "F9-6", "Lateral-torsional buckling, stem in tension (inelastic)",
+               mp - (mp - my) * (lb - lp) / (lr - lp), m);  // (F9-6)
   }
 }
 
@@ -164,7 +167,7 @@ void CheckSingleAngle(const Section& section, const MemberData& member, Result& 
   for (Strength st : {Strength::M3, Strength::M2}) {
     AddFlexure(result, st, "F10.1", "F10-1", "Yielding", 1.5 * my, member);  // (F10-1)
     if (lb > 0) {
-      const double mcr = 0.58 * kE * std::pow(a.b, 4) * a.t * member.Cb / Sq(lb) *
+      const double mcr = 0.58 * kE * std::pow(a.b, 4) * a.t * AngleCb(member) / Sq(lb) *
                          (std::sqrt(1 + 0.88 * Sq(lb * a.t / Sq(a.b))) - 1);  // (F10-5a)
       AddAngleLtb(result, st, "F10.2", my, mcr, member);
     }
@@ -243,7 +246,7 @@ void CheckDoubleAngle(const Section& section, const MemberData& member, Result& 
     // About the angles' common major principal axis: each angle's (F10-4) with βw = 0.
     const double my = fy * p.S1;
     AddFlexure(result, Strength::M3, "F10.1", "F10-1", "Yielding", 1.5 * my, member);
-    if (lb > 0) AddAngleLtb(result, Strength::M3, "F10.2", my, 2 * 9 * kE * a.A * a.rz() * a.t * member.Cb / (8 * lb),
+    if (lb > 0) AddAngleLtb(result, Strength::M3, "F10.2", my, 2 * 9 * kE * a.A * a.rz() * a.t * AngleCb(member) / (8 * lb),
                             member);  // (F10-4)
     AddLegLocalBuckling(result, Strength::M3, "F10.3", lambda, p.S1, member);
   } else {
@@ -256,8 +259,8 @@ void CheckDoubleAngle(const Section& section, const MemberData& member, Result& 
                member);  // (F9-2)
     AddStemTensionLtb(result, std::min(fy * zx, 1.6 * my), my, sTip, p.r2, p.I2, p.J, a.b, member);
     AddLegLocalBuckling(result, Strength::M3, "F9.3", lambda, sFlange, member);
-    AddFlexure(result, Strength::M3, "F9.1(c)", "F9-4", "Yielding, web legs in compression", 1.5 * my,
-               member);  // (F9-4)
+    AddFlexure(result, Strength::M3, "F9.1(c)", "F9-5", "Yielding, web legs in compression", 1.5 * my,
+               member);  // (F9-5)
     if (lb > 0 && p.J > 0) AddAngleLtb(result, Strength::M3, "F9.2(b)", my, TeeMcr(p.I2, p.J, a.b, lb, -1), member);
     AddLegLocalBuckling(result, Strength::M3, "F9.4(b)", lambda, sTip, member);
     AddDiagnostic(result.notes, Severity::Warning,
@@ -353,11 +356,11 @@ void CheckTee(const Section& section, const MemberData& member, Result& result) 
     AddFlexure(result, Strength::M3, "F9.3", "F9-14", "Flange local buckling (noncompact)",
                std::min(1.6 * my, mp - (mp - 0.7 * fy * sFlange) * (lf - lpf) / (lrf - lpf)), member);  // (F9-14)
   }
-  AddFlexure(result, Strength::M3, "F9.1(b)", "F9-3", "Yielding, stem in compression", my, member);  // (F9-3)
+  AddFlexure(result, Strength::M3, "F9.1(b)", "F9-4", "Yielding, stem in compression", my, member);  // (F9-4)
   const double lb = member.Lb > 0 ? member.Lb : L;
   if (lb > 0)
-    AddFlexure(result, Strength::M3, "F9.2(b)", "F9-12", "Lateral-torsional buckling, stem in compression",
-               std::min(my, TeeMcr(t.Iy, t.J, t.d, lb, -1)), member);  // (F9-12)
+    AddFlexure(result, Strength::M3, "F9.2(b)", "F9-13", "Lateral-torsional buckling, stem in compression",
+               std::min(my, TeeMcr(t.Iy, t.J, t.d, lb, -1)), member);  // (F9-13)
   double fcr = fy, lsRef = ls / rootEF;
   std::string eq = "F9-17";
   if (lsRef > 1.52) {

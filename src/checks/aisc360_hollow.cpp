@@ -104,6 +104,13 @@ void AddBoxFlexure(const BoxWalls& w, const BoxAxis& a, const SectionProperties&
     const double rpg = std::min(1.0, 1 - aw / (1200 + 300 * aw) * (lw - 5.7 * rootEF));
     result.limitStates.push_back(MakeLimitState(st, "F7.3(c)", "F7-7", "Web local buckling (slender)", rpg * fy * a.S,
                                                 kFlexureFactors, m.method));
+    // With a slender web the compression wall's own buckling is cut by Rpg as well; above Fy
+    // it is (F7-7) again.
+    const double fcrFlange = 0.9 * kE * 4.0 / (lf * lf);  // (F7-9), kc = 4
+    if (fcrFlange < fy)
+      result.limitStates.push_back(MakeLimitState(st, "F7.3(c)", "F7-8",
+                                                  "Compression flange local buckling (slender web)",
+                                                  rpg * fcrFlange * a.S, kFlexureFactors, m.method));  // (F7-8)
   } else if (lw > lpw) {
     const double mn = std::min(mp, mp - (mp - fy * a.S) * (0.305 * lw / rootEF - 0.738));  // (F7-6)
     result.limitStates.push_back(MakeLimitState(st, "F7.3(b)", "F7-6", "Web local buckling (noncompact)", mn,

@@ -182,6 +182,25 @@ TEST(BoxLimitStates, DeepBoxWebBucklingShearAndLateralBuckling) {
   EXPECT_NEAR(Nominal(longer, Strength::M3, "F7-11"), 2 * E * root2 / (2 * Lr / ry), 1e-3 * mp);
 }
 
+TEST(BoxLimitStates, SlenderWebAlsoCutsTheFlangeBuckling) {
+  // Webs 180/1 above 5.70·√(E/Fy) = 166.2: slender. Flange 73/1 between the webs, slender too.
+  const double h = 180, tw = 1, tf = 1, d = 74, b = 75;
+  const Section s = BoxOf(h, tw, b, tf, d);
+  const double root = std::sqrt(E / 2400), bt = 73;
+  // Rpg with aw = 2·h·tw/(b·tf), and Fcr = 0.9·E·kc/(b/t)² with kc = 4.
+  const double aw = 2 * h * tw / (bt * tf), rpg = 1 - aw / (1200 + 300 * aw) * (h / tw - 5.7 * root);
+  const double fcr = 0.9 * E * 4 / (bt * bt);
+  ASSERT_LT(fcr, 2400);
+  const Result r = Checked(CheckBox, s, Member(0));
+  EXPECT_NEAR(Nominal(r, Strength::M3, "F7-7"), rpg * 2400 * s.props.S1, 1e-3);
+  EXPECT_NEAR(Nominal(r, Strength::M3, "F7-8"), rpg * fcr * s.props.S1, 1e-3);
+  EXPECT_NEAR(r.Available(Strength::M3), 0.9 * rpg * fcr * s.props.S1, 1e-3);
+  // Stockier flanges (b/t = 29): Fcr = 0.9·E·4/29² is above Fy, and F7-7 stands alone.
+  const Result stocky = Checked(CheckBox, BoxOf(h, tw, 31, tf, 30), Member(0));
+  EXPECT_TRUE(std::isnan(Nominal(stocky, Strength::M3, "F7-8")));
+  EXPECT_FALSE(std::isnan(Nominal(stocky, Strength::M3, "F7-7")));
+}
+
 TEST(BoxLimitStates, ShearBetweenTheCv2Limits) {
   // h/t = 80 between 71.7 and 89.3: Cv2 = 1.10·√(5E/Fy)/80.
   const Section s = BoxOf(80, 1, 30, 2, 29);
