@@ -31,9 +31,11 @@ Member MemberOf(const Shape& s, const MemberData& m) {
   return {s, m, m.fy, std::sqrt(kE / m.fy), L, Lb};
 }
 
+// A negative nominal strength (Rpg of a web far beyond its range) is passed on as it is:
+// MarkGoverning turns it into no strength and an error rather than a silent zero.
 void Add(Result& r, const Member& c, Strength strength, std::string_view clause, std::string_view equation,
          std::string_view name, double nominal, Factors f = kFlexureFactors) {
-  r.limitStates.push_back(MakeLimitState(strength, clause, equation, name, std::max(nominal, 0.0), f, c.m.method));
+  r.limitStates.push_back(MakeLimitState(strength, clause, equation, name, nominal, f, c.m.method));
 }
 
 // ---- Table B4.1 ------------------------------------------------------------------------

@@ -621,5 +621,30 @@ TEST(AiscDispatch, GoverningLimitStateIsTheLeastOfEachStrength) {
   }
 }
 
+
+// ---- Past the range of the equations ------------------------------------------------------
+
+// A 3000 x 3 mm web (h/tw = 1000) under 250 x 15 mm flanges:
+//   aw = 300·0.3 / (25·1.5) = 2.4
+//   Rpg = 1 - 2.4 / (1200 + 300·2.4) · (1000 - 5.7·sqrt(E/Fy)) = 1 - 0.00125·(1000 - 166.2) = -0.042
+// so F5-1 gives a negative moment: the girder has no strength in bending and must not pass.
+TEST(AiscIShapeRange, NegativeRpgGivesNoStrengthAndAnError) {
+  const Welded g{300, 0.3, 25, 1.5, 25, 1.5};
+  const double aw = g.hw * g.tw / (g.bf2 * g.tf2);
+  const double Rpg = 1 - aw / (1200 + 300 * aw) * (g.hw / g.tw - 5.7 * std::sqrt(E / Fy));
+  ASSERT_LT(Rpg, 0);
+  const Result r = aisc::CheckAisc360(Compute(g.Designation()), Member(500));
+  ASSERT_TRUE(r.covered);
+  EXPECT_EQ(Nominal(r, Strength::M3, "F5-1"), 0.0);
+  EXPECT_EQ(r.Available(Strength::M3), 0.0);
+  EXPECT_TRUE(std::any_of(r.notes.begin(), r.notes.end(), [](const Diagnostic& d) {
+    return d.severity == Severity::Error && d.text.find("F5-1") != std::string::npos;
+  }));
+  EXPECT_FALSE(r.Ok());
+  // The strengths the web does not spoil are still given.
+  EXPECT_GT(r.Available(Strength::M2), 0.0);
+  EXPECT_GT(r.Available(Strength::V2), 0.0);
+}
+
 }  // namespace
 }  // namespace tavo
