@@ -68,6 +68,7 @@ bool SinglySymmetric(const Shape& s) { return s.kind == ShapeKind::SinglySymmetr
 
 ElementLimits LimitsOf(const ShapeElement& e, const Shape& s, double fy, double rootE, double kc, double FL) {
   ElementLimits l;
+  if (e.webH > 0) kc = FlangeKc(e.webH, s.tw);
   switch (e.role) {
     case ElementRole::Flange:
       if (s.rolledFlanges) {

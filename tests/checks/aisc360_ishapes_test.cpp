@@ -646,5 +646,36 @@ TEST(AiscIShapeRange, NegativeRpgGivesNoStrengthAndAnError) {
   EXPECT_GT(r.Available(Strength::V2), 0.0);
 }
 
+
+// A cross of unequal Is: 600 x 6 web with 200 x 8 flanges, 200 x 6 web with 130 x 5 flanges.
+// Each flange's kc comes from the web it stands on (Table B4.1 note [a]):
+//   flange 1: kc = 4/sqrt(60/0.6) = 0.40, flange 2: kc = 4/sqrt(20/0.6) = 0.693
+//   λr of flange 2 = 0.64·sqrt(0.693·E/Fy) = 15.5 > b/t = 6.5/0.5 = 13: not slender
+// (with the long web's kc, λr = 11.8, it would be). At L = 0, Ae = A less what the slender
+// flange 1 outstands and the slender long web lose at Fcr = Fy (E7-2, E7-3, E7-5).
+TEST(AiscIShapeCompression, CrossFlangesTakeKcOfTheirOwnWeb) {
+  const double h1 = 60, h2 = 20, tw = 0.6, bf1 = 20, tf1 = 0.8, bf2 = 13, tf2 = 0.5;
+  const Section s = Compute("CROSS 600*200*6*200*8*130*5");
+  const double root = std::sqrt(E / Fy);
+  const double kc1 = 4 / std::sqrt(h1 / tw), kc2 = 4 / std::sqrt(h2 / tw);
+  const double lr1 = 0.64 * std::sqrt(kc1 * E / Fy), lr2 = 0.64 * std::sqrt(kc2 * E / Fy);
+  ASSERT_GT(bf2 / 2 / tf2, 0.64 * std::sqrt(kc1 * E / Fy));  // slender if flange 2 took web 1's kc
+  const Result r = aisc::CheckAisc360(s, Member(0));
+  ASSERT_TRUE(r.covered);
+  const aisc::ElementClassification* f2 = Element(r, "flange 2");
+  ASSERT_NE(f2, nullptr);
+  ExpectClose(f2->lambdaR, lr2, "λr of flange 2");
+  EXPECT_EQ(f2->compression, aisc::ElementClass::Nonslender);
+  ExpectClose(Element(r, "flange 1")->lambdaR, lr1, "λr of flange 1");
+  auto lost = [](double b, double t, double lr, double c1, double c2) {
+    const double lambda = b / t, ratio = std::pow(c2 * lr / lambda, 2);  // Fel / Fcr with Fcr = Fy
+    return (b - b * (1 - c1 * std::sqrt(ratio)) * std::sqrt(ratio)) * t;
+  };
+  const double A = (h1 + h2) * tw + 2 * bf1 * tf1 + 2 * bf2 * tf2;
+  const double Ae = A - 4 * lost(bf1 / 2, tf1, lr1, 0.22, 1.49) - lost(h1, tw, 1.49 * root, 0.18, 1.31);
+  ExpectClose(s.props.A, A, "area of the cross");
+  ExpectClose(Nominal(r, Strength::Pc, "E7-1"), Fy * Ae, "Pn = Fy·Ae at L = 0");
+}
+
 }  // namespace
 }  // namespace tavo
