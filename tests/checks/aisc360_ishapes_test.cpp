@@ -677,5 +677,32 @@ TEST(AiscIShapeCompression, CrossFlangesTakeKcOfTheirOwnWeb) {
   ExpectClose(Nominal(r, Strength::Pc, "E7-1"), Fy * Ae, "Pn = Fy·Ae at L = 0");
 }
 
+
+// F13.2 proportions. Without stiffeners h/tw may reach min(260, 0.40E/Fy): 260 at Fy = 2400
+// (0.40E/Fy = 339.9), 0.40·2 039 432/4000 = 203.9 at Fy = 4000. A singly symmetric I needs
+// 0.1 ≤ Iyc/Iy ≤ 0.9.
+TEST(AiscIShapeRange, ProportionsBeyondF132AreSaid) {
+  auto warned = [](const Result& r) {
+    return std::any_of(r.notes.begin(), r.notes.end(), [](const Diagnostic& d) { return d.subject == "F13.2"; });
+  };
+  const Welded deep{150, 0.4, 25, 1.5, 25, 1.5}, fair{100, 0.4, 25, 1.5, 25, 1.5};  // h/tw = 375, 250
+  ASSERT_GT(0.40 * E / Fy, 260);
+  EXPECT_TRUE(warned(aisc::CheckAisc360(Compute(deep.Designation()), Member(500))));
+  EXPECT_FALSE(warned(aisc::CheckAisc360(Compute(fair.Designation()), Member(500))));
+  aisc::MemberData strong = Member(500);
+  strong.fy = 4000;
+  ASSERT_LT(0.40 * E / strong.fy, fair.hw / fair.tw);
+  EXPECT_TRUE(warned(aisc::CheckAisc360(Compute(fair.Designation()), strong)));
+
+  // Compression flange 150 x 10 over a 300 x 12 tension flange (the web's share is 0.26 cm⁴):
+  // Iyc/Iy = 28.1 / (28.1 + 270 + 0.26) = 0.094.
+  const Welded small{60, 0.8, 30, 1.2, 15, 1.0}, large{60, 0.8, 20, 1.2, 30, 1.2};
+  const double iyc = small.tf2 * std::pow(small.bf2, 3) / 12;
+  const double iy = iyc + small.tf1 * std::pow(small.bf1, 3) / 12 + small.hw * std::pow(small.tw, 3) / 12;
+  ASSERT_LT(iyc / iy, 0.1);
+  EXPECT_TRUE(warned(aisc::CheckAisc360(Compute(small.Designation()), Member(300))));
+  EXPECT_FALSE(warned(aisc::CheckAisc360(Compute(large.Designation()), Member(300))));
+}
+
 }  // namespace
 }  // namespace tavo
