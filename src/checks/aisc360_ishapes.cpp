@@ -31,9 +31,11 @@ Member MemberOf(const Shape& s, const MemberData& m) {
   return {s, m, m.fy, std::sqrt(kE / m.fy), L, Lb};
 }
 
+// A negative nominal strength (Rpg of a web far beyond its range) is passed on as it is:
+// MarkGoverning turns it into no strength and an error rather than a silent zero.
 void Add(Result& r, const Member& c, Strength strength, std::string_view clause, std::string_view equation,
          std::string_view name, double nominal, Factors f = kFlexureFactors) {
-  r.limitStates.push_back(MakeLimitState(strength, clause, equation, name, std::max(nominal, 0.0), f, c.m.method));
+  r.limitStates.push_back(MakeLimitState(strength, clause, equation, name, nominal, f, c.m.method));
 }
 
 // ---- Table B4.1 ------------------------------------------------------------------------
@@ -66,6 +68,7 @@ bool SinglySymmetric(const Shape& s) { return s.kind == ShapeKind::SinglySymmetr
 
 ElementLimits LimitsOf(const ShapeElement& e, const Shape& s, double fy, double rootE, double kc, double FL) {
   ElementLimits l;
+  if (e.webH > 0) kc = FlangeKc(e.webH, s.tw);
   switch (e.role) {
     case ElementRole::Flange:
       if (s.rolledFlanges) {
@@ -422,6 +425,29 @@ void AddMajorFlexure(Result& r, const Member& m, const Classes& k) {
     AddCompactLtb(r, m, f2 ? "F2.2" : "F3.1");
     AddFlangeBuckling(r, m, k, "F3.2", Mp, s.Sxc);
   }
+  // F13.2: the proportions the flexural rules were made for. The program has no transverse
+  // stiffeners, so a slender web is that of an unstiffened girder (a/h > 1.5).
+  const double webLimit = std::min(260.0, 0.40 * kE / m.fy);
+  if (k.web == ElementClass::Slender && s.h / s.tw > webLimit)
+    AddDiagnostic(r.notes, Severity::Warning,
+                  "The web's h/tw = " + ShortestText(RoundTo(s.h / s.tw, 1)) + " exceeds the " +
+                      ShortestText(RoundTo(webLimit, 1)) +
+                      " an unstiffened girder may have (F13.2): its M3 strengths lie outside the code's range",
+                  "h/tw جان برابر " + ShortestText(RoundTo(s.h / s.tw, 1)) + " از حد " +
+                      ShortestText(RoundTo(webLimit, 1)) +
+                      " تیر بدون سخت‌کننده بیشتر است (F13.2): مقاومت‌های M3 خارج از محدوده آیین‌نامه‌اند",
+                  "F13.2");
+  if (k.web == ElementClass::Slender && Aw(s) > 10)
+    AddDiagnostic(r.notes, Severity::Warning,
+                  "The web's area exceeds 10 times the compression flange's (F13.2): Rpg is taken with aw = 10",
+                  "سطح جان از ۱۰ برابر سطح بال فشاری بیشتر است (F13.2): Rpg با aw = 10 گرفته شد", "F13.2");
+  if (SinglySymmetric(s) && s.IyOwn > 0 && (s.Iyc / s.IyOwn < 0.1 || s.Iyc / s.IyOwn > 0.9))
+    AddDiagnostic(r.notes, Severity::Warning,
+                  "Iyc/Iy = " + ShortestText(RoundTo(s.Iyc / s.IyOwn, 3)) +
+                      " lies outside 0.1 to 0.9 (F13.2): the M3 strengths are beyond the code's range",
+                  "Iyc/Iy برابر " + ShortestText(RoundTo(s.Iyc / s.IyOwn, 3)) +
+                      " خارج از بازه 0.1 تا 0.9 است (F13.2): مقاومت‌های M3 خارج از محدوده آیین‌نامه‌اند",
+                  "F13.2");
   if (SinglySymmetric(s))
     AddDiagnostic(r.notes, Severity::Warning,
                   "M3 strengths are for positive moment, flange 2 in compression; a negative moment compresses "

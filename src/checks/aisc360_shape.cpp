@@ -281,8 +281,9 @@ Shape CrossShape(const Section& section) {
   s.ho = 2 * a1;
   // Each web is classified over its whole height, as the web of its own I: the crossing web
   // sits at its neutral axis in bending and is not counted on as a support.
-  s.elements.push_back({"flange 1 (compression under M3)", ElementRole::Flange, bf1 / 2, tf1, 4, true});
-  s.elements.push_back({"flange 2 (compression under M2)", ElementRole::Flange, bf2 / 2, tf2, 4, false});
+  // Each pair of flanges takes its kc from the web it stands on.
+  s.elements.push_back({"flange 1 (compression under M3)", ElementRole::Flange, bf1 / 2, tf1, 4, true, h1});
+  s.elements.push_back({"flange 2 (compression under M2)", ElementRole::Flange, bf2 / 2, tf2, 4, false, h2});
   s.elements.push_back({"web 1", ElementRole::Web, h1, tw, 1, false});
   s.elements.push_back({"web 2", ElementRole::Web, h2, tw, 1, false});
   s.h = h1, s.tw = tw, s.hc = s.hp = h1;

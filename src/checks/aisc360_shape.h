@@ -36,6 +36,7 @@ struct ShapeElement {
   double b = 0, t = 0;
   int count = 1;          // how many such elements the section has (effective area of E7)
   bool compression = false;  // the flange in compression under positive M3
+  double webH = 0;  // a welded flange on a web other than the shape's own: that web's h, for its kc
 };
 
 struct Shape {

@@ -621,5 +621,88 @@ TEST(AiscDispatch, GoverningLimitStateIsTheLeastOfEachStrength) {
   }
 }
 
+
+// ---- Past the range of the equations ------------------------------------------------------
+
+// A 3000 x 3 mm web (h/tw = 1000) under 250 x 15 mm flanges:
+//   aw = 300·0.3 / (25·1.5) = 2.4
+//   Rpg = 1 - 2.4 / (1200 + 300·2.4) · (1000 - 5.7·sqrt(E/Fy)) = 1 - 0.00125·(1000 - 166.2) = -0.042
+// so F5-1 gives a negative moment: the girder has no strength in bending and must not pass.
+TEST(AiscIShapeRange, NegativeRpgGivesNoStrengthAndAnError) {
+  const Welded g{300, 0.3, 25, 1.5, 25, 1.5};
+  const double aw = g.hw * g.tw / (g.bf2 * g.tf2);
+  const double Rpg = 1 - aw / (1200 + 300 * aw) * (g.hw / g.tw - 5.7 * std::sqrt(E / Fy));
+  ASSERT_LT(Rpg, 0);
+  const Result r = aisc::CheckAisc360(Compute(g.Designation()), Member(500));
+  ASSERT_TRUE(r.covered);
+  EXPECT_EQ(Nominal(r, Strength::M3, "F5-1"), 0.0);
+  EXPECT_EQ(r.Available(Strength::M3), 0.0);
+  EXPECT_TRUE(std::any_of(r.notes.begin(), r.notes.end(), [](const Diagnostic& d) {
+    return d.severity == Severity::Error && d.text.find("F5-1") != std::string::npos;
+  }));
+  EXPECT_FALSE(r.Ok());
+  // The strengths the web does not spoil are still given.
+  EXPECT_GT(r.Available(Strength::M2), 0.0);
+  EXPECT_GT(r.Available(Strength::V2), 0.0);
+}
+
+
+// A cross of unequal Is: 600 x 6 web with 200 x 8 flanges, 200 x 6 web with 130 x 5 flanges.
+// Each flange's kc comes from the web it stands on (Table B4.1 note [a]):
+//   flange 1: kc = 4/sqrt(60/0.6) = 0.40, flange 2: kc = 4/sqrt(20/0.6) = 0.693
+//   λr of flange 2 = 0.64·sqrt(0.693·E/Fy) = 15.5 > b/t = 6.5/0.5 = 13: not slender
+// (with the long web's kc, λr = 11.8, it would be). At L = 0, Ae = A less what the slender
+// flange 1 outstands and the slender long web lose at Fcr = Fy (E7-2, E7-3, E7-5).
+TEST(AiscIShapeCompression, CrossFlangesTakeKcOfTheirOwnWeb) {
+  const double h1 = 60, h2 = 20, tw = 0.6, bf1 = 20, tf1 = 0.8, bf2 = 13, tf2 = 0.5;
+  const Section s = Compute("CROSS 600*200*6*200*8*130*5");
+  const double root = std::sqrt(E / Fy);
+  const double kc1 = 4 / std::sqrt(h1 / tw), kc2 = 4 / std::sqrt(h2 / tw);
+  const double lr1 = 0.64 * std::sqrt(kc1 * E / Fy), lr2 = 0.64 * std::sqrt(kc2 * E / Fy);
+  ASSERT_GT(bf2 / 2 / tf2, 0.64 * std::sqrt(kc1 * E / Fy));  // slender if flange 2 took web 1's kc
+  const Result r = aisc::CheckAisc360(s, Member(0));
+  ASSERT_TRUE(r.covered);
+  const aisc::ElementClassification* f2 = Element(r, "flange 2");
+  ASSERT_NE(f2, nullptr);
+  ExpectClose(f2->lambdaR, lr2, "λr of flange 2");
+  EXPECT_EQ(f2->compression, aisc::ElementClass::Nonslender);
+  ExpectClose(Element(r, "flange 1")->lambdaR, lr1, "λr of flange 1");
+  auto lost = [](double b, double t, double lr, double c1, double c2) {
+    const double lambda = b / t, ratio = std::pow(c2 * lr / lambda, 2);  // Fel / Fcr with Fcr = Fy
+    return (b - b * (1 - c1 * std::sqrt(ratio)) * std::sqrt(ratio)) * t;
+  };
+  const double A = (h1 + h2) * tw + 2 * bf1 * tf1 + 2 * bf2 * tf2;
+  const double Ae = A - 4 * lost(bf1 / 2, tf1, lr1, 0.22, 1.49) - lost(h1, tw, 1.49 * root, 0.18, 1.31);
+  ExpectClose(s.props.A, A, "area of the cross");
+  ExpectClose(Nominal(r, Strength::Pc, "E7-1"), Fy * Ae, "Pn = Fy·Ae at L = 0");
+}
+
+
+// F13.2 proportions. Without stiffeners h/tw may reach min(260, 0.40E/Fy): 260 at Fy = 2400
+// (0.40E/Fy = 339.9), 0.40·2 039 432/4000 = 203.9 at Fy = 4000. A singly symmetric I needs
+// 0.1 ≤ Iyc/Iy ≤ 0.9.
+TEST(AiscIShapeRange, ProportionsBeyondF132AreSaid) {
+  auto warned = [](const Result& r) {
+    return std::any_of(r.notes.begin(), r.notes.end(), [](const Diagnostic& d) { return d.subject == "F13.2"; });
+  };
+  const Welded deep{150, 0.4, 25, 1.5, 25, 1.5}, fair{100, 0.4, 25, 1.5, 25, 1.5};  // h/tw = 375, 250
+  ASSERT_GT(0.40 * E / Fy, 260);
+  EXPECT_TRUE(warned(aisc::CheckAisc360(Compute(deep.Designation()), Member(500))));
+  EXPECT_FALSE(warned(aisc::CheckAisc360(Compute(fair.Designation()), Member(500))));
+  aisc::MemberData strong = Member(500);
+  strong.fy = 4000;
+  ASSERT_LT(0.40 * E / strong.fy, fair.hw / fair.tw);
+  EXPECT_TRUE(warned(aisc::CheckAisc360(Compute(fair.Designation()), strong)));
+
+  // Compression flange 150 x 10 over a 300 x 12 tension flange (the web's share is 0.26 cm⁴):
+  // Iyc/Iy = 28.1 / (28.1 + 270 + 0.26) = 0.094.
+  const Welded small{60, 0.8, 30, 1.2, 15, 1.0}, large{60, 0.8, 20, 1.2, 30, 1.2};
+  const double iyc = small.tf2 * std::pow(small.bf2, 3) / 12;
+  const double iy = iyc + small.tf1 * std::pow(small.bf1, 3) / 12 + small.hw * std::pow(small.tw, 3) / 12;
+  ASSERT_LT(iyc / iy, 0.1);
+  EXPECT_TRUE(warned(aisc::CheckAisc360(Compute(small.Designation()), Member(300))));
+  EXPECT_FALSE(warned(aisc::CheckAisc360(Compute(large.Designation()), Member(300))));
+}
+
 }  // namespace
 }  // namespace tavo
