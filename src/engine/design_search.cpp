@@ -311,6 +311,23 @@ std::optional<double> DesignRatio(const CheckedMember& member, const DesignDeman
   return ratio;
 }
 
+namespace {
+
+// Under the limit-state code no strength exceeds what the whole section yields: Pn ≤ Fy·A,
+// tension ≤ Fu·A, Mn ≤ Fy·max(Z, 1.6·S) in every chapter. A candidate whose demand is beyond a
+// quarter more than that cannot pass, so it is left out without its full check; every
+// candidate that can pass is checked (and proposed) through the normal path.
+bool BeyondAnyStrength(const Section& s, const MemberInput& m, const DesignDemands& d) {
+  if (!IsLimitStateCode(m.code) || !(m.fy > 0)) return false;
+  constexpr double margin = 1.25;
+  const SectionProperties& p = s.props;
+  const auto beyond = [](double demand, double bound) { return demand > 0 && bound > 0 && demand > margin * bound; };
+  return beyond(d.compression, m.fy * p.A) || beyond(d.tension, std::max(m.fy, m.fu) * p.A) ||
+         beyond(d.M3, m.fy * std::max(p.Z1, 1.6 * p.S1)) || beyond(d.M2, m.fy * std::max(p.Z2, 1.6 * p.S2));
+}
+
+}  // namespace
+
 std::vector<DesignProposal> SearchDesign(const SectionEngine& engine, const CandidateSet& set, MemberInput member,
                                          const DesignDemands& demands, size_t count, int jobs) {
   std::vector<DesignProposal> found;
@@ -341,6 +358,7 @@ std::vector<DesignProposal> SearchDesign(const SectionEngine& engine, const Cand
   const auto checkInOrder = [&] {
     for (const DesignCandidate& c : all) {
       if (const auto w = lastWeight(); w && c.weight > *w) return;
+      if (BeyondAnyStrength(c.section, member, demands)) continue;
       const std::optional<double> ratio = DesignRatio(engine.Check(c.section, member), demands);
       if (!ratio || *ratio > 1.0) continue;
       found.push_back({c.designation, c.weight, *ratio});  // in weight order, as checked
@@ -353,7 +371,8 @@ std::vector<DesignProposal> SearchDesign(const SectionEngine& engine, const Cand
     const std::function<void(Block&)> workFn = [&](Block& b) {
       b.ratios.resize(b.end - b.begin);
       for (size_t i = b.begin; i < b.end; ++i)
-        b.ratios[i - b.begin] = DesignRatio(engine.Check(all[i].section, member), demands);
+        if (!BeyondAnyStrength(all[i].section, member, demands))
+          b.ratios[i - b.begin] = DesignRatio(engine.Check(all[i].section, member), demands);
     };
     const std::function<bool(Block&)> consumeFn = [&](Block& b) {
       for (size_t i = b.begin; i < b.end; ++i)
