@@ -39,7 +39,12 @@ Result CheckAisc360(const Section& section, const MemberData& member) {
     case ShapeKind::Round: CheckRound(section, member, r); break;
     case ShapeKind::SingleAngle: CheckSingleAngle(section, member, r); break;
     case ShapeKind::DoubleAngle: CheckDoubleAngle(section, member, r); break;
-    case ShapeKind::Tee: CheckTee(section, member, r); break;
+    case ShapeKind::Tee:
+      if (shape.plateTee)
+        CheckPlateTee(section, member, r);
+      else
+        CheckTee(section, member, r);
+      break;
     case ShapeKind::Cross:
       AddTension(section.props.A, member, r);
       CheckCross(shape, section, member, r);

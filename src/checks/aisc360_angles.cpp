@@ -303,18 +303,41 @@ TeeData TeeOf(double b, double tf, double tw, double d) {
 
 }  // namespace
 
+namespace {
+
+// The chapters of a tee of flange b × tf and stem tw, `depth` deep overall.
+void CheckTeeOf(double b, double tf, double tw, double depth, const MemberData& member, Result& result);
+
+}  // namespace
+
 void CheckTee(const Section& section, const MemberData& member, Result& result) {
   result.method = member.method;
   const CurrentSection& cs = section.cs;
-  const double fy = member.fy;
-  if (Unusable(result, !(cs.b > 0 && cs.tf > 0 && cs.tw > 0 && cs.h > 2 * cs.tf && fy > 0), "tee")) return;
-  result.covered = true;
+  if (Unusable(result, !(cs.b > 0 && cs.tf > 0 && cs.tw > 0 && cs.h > 2 * cs.tf && member.fy > 0), "tee")) return;
   // A half profile is a tee cut from the I at mid-depth (with half the web insert, if any);
   // its properties come from its plates, without the root fillets.
-  const TeeData t = TeeOf(cs.b, cs.tf, cs.tw, cs.h / 2);
   AddDiagnostic(result.notes, Severity::Warning,
                 "Checked as a tee half the section's depth deep, its properties from the plates without root fillets",
                 "به صورت سپری به عمق نصف ارتفاع مقطع کنترل شد، با مشخصات ورق‌ها بدون گوشه‌های گرد", "T");
+  CheckTeeOf(cs.b, cs.tf, cs.tw, cs.h / 2, member, result);
+}
+
+void CheckPlateTee(const Section& section, const MemberData& member, Result& result) {
+  result.method = member.method;
+  const CurrentSection& cs = section.cs;
+  if (Unusable(result, !(cs.bf1 > 0 && cs.tf1 > 0 && cs.tw > 0 && cs.hw > 0 && member.fy > 0), "tee")) return;
+  AddDiagnostic(result.notes, Severity::Warning,
+                "A girder without its second flange is checked as a welded tee (F9) of flange 1 and the web",
+                "تیر ورق بدون بال دوم به صورت سپری جوشی (F9) از بال اول و جان کنترل شد", "bf2");
+  CheckTeeOf(cs.bf1, cs.tf1, cs.tw, cs.hw + cs.tf1, member, result);
+}
+
+namespace {
+
+void CheckTeeOf(double b, double tf, double tw, double depth, const MemberData& member, Result& result) {
+  const double fy = member.fy;
+  result.covered = true;
+  const TeeData t = TeeOf(b, tf, tw, depth);
   const double rootEF = std::sqrt(kE / fy), L = member.L;
   const double lf = t.b / (2 * t.tf), ls = t.d / t.tw;
   result.classification.push_back(ClassifyElement("flange", lf, 1, 0.56 * rootEF, 10, 0.38 * rootEF, 1.0 * rootEF));
@@ -387,5 +410,7 @@ void CheckTee(const Section& section, const MemberData& member, Result& result) 
   AddDiagnostic(result.notes, Severity::Warning, "M3 is the lesser of both signs (stem in tension and in compression)",
                 "M3 کمترین مقدار دو جهت لنگر است (جان سپری در کشش و در فشار)", "M3");
 }
+
+}  // namespace
 
 }  // namespace tavo::aisc

@@ -8,5 +8,8 @@ namespace tavo::aisc {
 void CheckSingleAngle(const Section& section, const MemberData& member, Result& result);
 void CheckDoubleAngle(const Section& section, const MemberData& member, Result& result);
 void CheckTee(const Section& section, const MemberData& member, Result& result);
+// A tee welded of a flange and a web plate: a plate girder written without its second flange
+// (flange 1 and the web; the web's free edge is its tip).
+void CheckPlateTee(const Section& section, const MemberData& member, Result& result);
 
 }  // namespace tavo::aisc

@@ -178,9 +178,14 @@ Shape PlateGirderShape(const Section& section) {
   const CurrentSection& cs = section.cs;
   const SectionProperties& p = section.props;
   const double hw = cs.hw, tw = cs.tw, bf1 = cs.bf1, tf1 = cs.tf1, bf2 = cs.bf2, tf2 = cs.tf2;
-  if (!(bf2 > 0 && tf2 > 0))
-    return NotCovered("A plate girder without its second flange is a tee: the limit-state rules for I shapes "
-                      "do not apply to it||تیر ورق بدون بال دوم یک سپری است: قواعد حالات حدی مقاطع I درباره آن به کار نمی‌رود");
+  if (!(bf2 > 0 && tf2 > 0)) {
+    // Without its second flange the girder is a tee of its web and flange 1: chapter F9's.
+    if (!AllPositive({hw, tw, bf1, tf1})) return BadDimensions();
+    Shape tee;
+    tee.kind = ShapeKind::Tee;
+    tee.plateTee = true;
+    return tee;
+  }
   if (!AllPositive({hw, tw, bf1, tf1, p.A, p.I1, p.I2})) return BadDimensions();
   Shape s;
   const bool symmetric = bf1 == bf2 && tf1 == tf2;

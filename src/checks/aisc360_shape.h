@@ -46,6 +46,7 @@ struct Shape {
   bool rolledFlanges = true;  // flanges of a rolled profile (Table B4.1 cases 1 and 10, no kc)
   bool rolledWeb = true;      // a rolled web, which G2.1(a) rewards
   bool castellated = false;   // web openings: checked at the net section
+  bool plateTee = false;      // a tee welded of two plates (a girder written without flange 2)
   bool channels = false;      // one or two channels (F2-8b)
   int count = 1;              // profiles side by side
   double Ki = 0.86;           // E6.1 factor of the built-up member
