@@ -139,7 +139,7 @@ void CheckSingleAngle(const Section& section, const MemberData& member, Result& 
                 "نبشی با بار محوری مرکزی فرض شد (E3 حول محور اصلی ضعیف، rz = rmin)", "E5");
   std::function<double(double)> ae;
   if (lambda > 0.45 * rootEF)
-    ae = [&a, lambda, rootEF, fy](double fcr) { return LegsEffectiveArea(a.A, 2, a.b, a.t, 0.45 * rootEF, fy, fcr); };
+    ae = [&a, rootEF, fy](double fcr) { return LegsEffectiveArea(a.A, 2, a.b, a.t, 0.45 * rootEF, fy, fcr); };
   const double L = member.L;
   const double fe = L > 0 ? EulerStress(L / a.rz()) : kInf;
   result.limitStates.push_back(CompressionLimitState(member, "E3", "E3-1", "Flexural buckling about z", fe, a.A, ae));
