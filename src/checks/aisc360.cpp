@@ -57,6 +57,7 @@ Result CheckAisc360(const Section& section, const MemberData& member) {
                                                                 : section.props.Anet;
       AddTension(section.props.A, tension, r);
       CheckIShape(shape, member, r);
+      if (shape.negativeMoment) AddNegativeMomentFlexure(NegativeMomentShape(section), member, r);
       break;
     }
   }

@@ -20,8 +20,10 @@ enum class Method { LRFD, ASD };
 // The strengths every member gets, whatever it is used as. M3 is about the strong axis and V2
 // the shear along the web that goes with it. Combined is the interaction of chapter H; T the
 // torsional strength of hollow sections (H3.1), given only where the forces carry torsion.
-enum class Strength { Pc, Pt, M3, M2, V2, V3, Combined, T };
-inline constexpr std::array<const char*, 8> kStrengthNames{"Pc", "Pt", "M3", "M2", "V2", "V3", "H1", "T"};
+// M3Negative: a singly symmetric girder under negative M3 (flange 1 in compression), whose
+// strength differs from the positive one; for every other section M3 holds for both signs.
+enum class Strength { Pc, Pt, M3, M2, V2, V3, Combined, T, M3Negative };
+inline constexpr std::array<const char*, 9> kStrengthNames{"Pc", "Pt", "M3", "M2", "V2", "V3", "H1", "T", "M3-"};
 inline const char* StrengthName(Strength s) { return kStrengthNames[static_cast<int>(s)]; }
 
 // The moduli of the code, MPa, and the factor that turns MPa into kg/cm².
@@ -85,7 +87,14 @@ struct Result {
   std::string governingEquation, governingCombination;
   Diagnostics notes;  // assumptions made (An = Ag, Cb = 1, connectors) and what is not covered
 
-  double Available(Strength s) const { return available[static_cast<int>(s)]; }
+  // Under negative M3, where it differs from M3 (kg·cm).
+  std::optional<double> availableM3Negative;
+
+  double Available(Strength s) const {
+    if (s == Strength::M3Negative) return availableM3Negative.value_or(available[static_cast<int>(Strength::M3)]);
+    const auto i = static_cast<std::size_t>(s);
+    return i < available.size() ? available[i] : 0.0;
+  }
   // OK: covered, nothing it could not check (an error note), and with forces every ratio ≤ 1.
   bool Ok() const { return covered && !HasError(notes) && (!governingRatio || *governingRatio <= 1.0); }
 };

@@ -77,17 +77,21 @@ void MarkGoverning(Result& result) {
     ls.available = 0;
   }
   result.available = {};
-  for (int s = 0; s < 6; ++s) {
+  result.availableM3Negative.reset();
+  for (const Strength s : {Strength::Pc, Strength::Pt, Strength::M3, Strength::M2, Strength::V2, Strength::V3,
+                           Strength::M3Negative}) {
     LimitState* least = nullptr;
     for (LimitState& ls : result.limitStates) {
-      if (static_cast<int>(ls.strength) != s) continue;
+      if (ls.strength != s) continue;
       ls.governing = false;
       if (least == nullptr || ls.available < least->available) least = &ls;
     }
-    if (least != nullptr) {
-      least->governing = true;
-      result.available[s] = least->available;
-    }
+    if (least == nullptr) continue;
+    least->governing = true;
+    if (s == Strength::M3Negative)
+      result.availableM3Negative = least->available;
+    else
+      result.available[static_cast<int>(s)] = least->available;
   }
 }
 

@@ -15,12 +15,18 @@ constexpr int kFirstSix = 6;  // Pc .. V3, the strengths of result.available
 
 double Magnitude(const std::optional<double>& v) { return v ? std::fabs(*v) : 0.0; }
 
-// The part of a row's forces a strength carries: compression and tension are the two signs of P.
+// Whether the result's M3 holds for positive moment only, with M3Negative for the other sign
+// (a singly symmetric girder); set per ApplyDemands call, which runs on one thread per result.
+thread_local bool signedM3 = false;
+
+// The part of a row's forces a strength carries: compression and tension are the two signs of
+// P, and of M3 where its strength differs with its sign.
 double DemandOn(Strength s, const Demand& d) {
   switch (s) {
     case Strength::Pc: return d.P && *d.P < 0 ? -*d.P : 0.0;
     case Strength::Pt: return d.P && *d.P > 0 ? *d.P : 0.0;
-    case Strength::M3: return Magnitude(d.M3);
+    case Strength::M3: return signedM3 ? std::max(d.M3.value_or(0.0), 0.0) : Magnitude(d.M3);
+    case Strength::M3Negative: return signedM3 ? std::max(-d.M3.value_or(0.0), 0.0) : 0.0;
     case Strength::M2: return Magnitude(d.M2);
     case Strength::V2: return Magnitude(d.V2);
     case Strength::V3: return Magnitude(d.V3);
@@ -35,6 +41,7 @@ bool Carries(Strength s, const Demand& d) {
     case Strength::Pc:
     case Strength::Pt: return d.P.has_value();
     case Strength::M3: return d.M3.has_value();
+    case Strength::M3Negative: return signedM3 && d.M3.has_value();
     case Strength::M2: return d.M2.has_value();
     case Strength::V2: return d.V2.has_value();
     case Strength::V3: return d.V3.has_value();
@@ -94,7 +101,9 @@ std::optional<RowRatios> RatiosOf(const Result& r, const Demand& d) {
   out.tension = d.P && *d.P > 0;
   const auto axial = out.tension ? Share(DemandOn(Strength::Pt, d), r.Available(Strength::Pt))
                                  : Share(DemandOn(Strength::Pc, d), r.Available(Strength::Pc));
-  const auto strong = Share(DemandOn(Strength::M3, d), r.Available(Strength::M3));
+  const bool negative = signedM3 && d.M3 && *d.M3 < 0;
+  const Strength m3 = negative ? Strength::M3Negative : Strength::M3;
+  const auto strong = Share(DemandOn(m3, d), r.Available(m3));
   const auto weak = Share(DemandOn(Strength::M2, d), r.Available(Strength::M2));
   const auto v2 = Share(DemandOn(Strength::V2, d), r.Available(Strength::V2));
   const auto v3 = Share(DemandOn(Strength::V3, d), r.Available(Strength::V3));
@@ -206,10 +215,12 @@ void SetGoverning(Result& result) {
 
 void Apply(Result& result, const Section& section, const MemberData* member, std::span<const Demand> demands) {
   if (demands.empty()) return;
+  signedM3 = result.availableM3Negative.has_value();
   for (int s = 0; s < kFirstSix; ++s) {
     const auto strength = static_cast<Strength>(s);
     ApplyStrength(result, strength, result.Available(strength), demands);
   }
+  if (signedM3) ApplyStrength(result, Strength::M3Negative, result.Available(Strength::M3Negative), demands);
   AddAxialFlexure(result, demands);
   AddTorsion(result, section, member, demands);
   MarkGoverningCombined(result);

@@ -448,7 +448,12 @@ void AddMajorFlexure(Result& r, const Member& m, const Classes& k) {
                   "Iyc/Iy برابر " + ShortestText(RoundTo(s.Iyc / s.IyOwn, 3)) +
                       " خارج از بازه 0.1 تا 0.9 است (F13.2): مقاومت‌های M3 خارج از محدوده آیین‌نامه‌اند",
                   "F13.2");
-  if (SinglySymmetric(s))
+  if (s.negativeMoment)
+    AddDiagnostic(r.notes, Severity::Warning,
+                  "M3 is for positive moment (flange 2 in compression); negative moment (flange 1 in compression) "
+                  "is checked as M3-",
+                  "M3 برای لنگر مثبت (بال 2 در فشار) است؛ لنگر منفی (بال 1 در فشار) به صورت M3- کنترل می‌شود", "M3");
+  else if (SinglySymmetric(s))
     AddDiagnostic(r.notes, Severity::Warning,
                   "M3 strengths are for positive moment, flange 2 in compression; a negative moment compresses "
                   "flange 1 and is not checked",
@@ -526,6 +531,31 @@ void CheckIShape(const Shape& shape, const MemberData& member, Result& result) {
   Add(result, m, Strength::V3, "G6", "G6-1", "Flange shear (Cv2, kv = 1.2)",
       FlangeShear(m.fy, shape.minorB, shape.minorT, shape.minorArea), kShearFactors);
   result.covered = true;
+}
+
+void AddNegativeMomentFlexure(const Shape& flipped, const MemberData& member, Result& result) {
+  const Member m = MemberOf(flipped, member);
+  // Classified and checked on their own; what differs from positive moment is kept: the flange
+  // and web in compression, and every M3 limit state, named for the sign.
+  Result turned;
+  const Classes k = Classify(m, turned);
+  AddMajorFlexure(turned, m, k);
+  for (ElementClassification& c : turned.classification) {
+    if (c.element == "flange 1 (compression)") {
+      c.element = "flange 1 (compression under negative M3)";
+    } else if (c.element.starts_with("web, compressed part")) {
+      c.element += ", negative M3";
+    } else {
+      continue;  // axial compression and the tension flange are the same either way
+    }
+    result.classification.push_back(c);
+  }
+  for (LimitState& ls : turned.limitStates) {
+    if (ls.strength != Strength::M3) continue;
+    ls.strength = Strength::M3Negative;
+    ls.name += ", negative M3";
+    result.limitStates.push_back(std::move(ls));
+  }
 }
 
 void CheckCross(const Shape& shape, const Section& section, const MemberData& member, Result& result) {

@@ -10,6 +10,9 @@ namespace tavo::aisc {
 
 // Doubly and singly symmetric I shapes, channels and built-up members of I profiles or channels.
 void CheckIShape(const Shape& shape, const MemberData& member, Result& result);
+// The M3 limit states of a singly symmetric girder under negative moment (`flipped`, flange 1 in
+// compression), added beside those of positive moment: M3 is then the lesser of both signs.
+void AddNegativeMomentFlexure(const Shape& flipped, const MemberData& member, Result& result);
 // Two welded I sections crossing at their webs.
 void CheckCross(const Shape& shape, const Section& section, const MemberData& member, Result& result);
 

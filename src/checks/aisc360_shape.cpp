@@ -174,6 +174,22 @@ Shape CastellatedShape(const Section& section) {
   return s;
 }
 
+namespace {
+
+// A welded girder with `bf2 × tf2` the flange in compression (on top as the formulas below
+// measure it) and `bf1 × tf1` the other; the names say which of the written flanges each is.
+Shape GirderShape(const SectionProperties& p, double hw, double tw, double bf1, double tf1, double bf2, double tf2,
+                  const char* compressionName, const char* tensionName);
+
+}  // namespace
+
+Shape NegativeMomentShape(const Section& section) {
+  const CurrentSection& cs = section.cs;
+  // Flange 1 in compression: the girder turned over, flange 1 on top.
+  return GirderShape(section.props, cs.hw, cs.tw, cs.bf2, cs.tf2, cs.bf1, cs.tf1, "flange 1 (compression)",
+                     "flange 2 (tension)");
+}
+
 Shape PlateGirderShape(const Section& section) {
   const CurrentSection& cs = section.cs;
   const SectionProperties& p = section.props;
@@ -187,6 +203,15 @@ Shape PlateGirderShape(const Section& section) {
     return tee;
   }
   if (!AllPositive({hw, tw, bf1, tf1, p.A, p.I1, p.I2})) return BadDimensions();
+  Shape s = GirderShape(p, hw, tw, bf1, tf1, bf2, tf2, "flange 2 (compression)", "flange 1 (tension)");
+  s.negativeMoment = s.kind == ShapeKind::SinglySymmetricI;
+  return s;
+}
+
+namespace {
+
+Shape GirderShape(const SectionProperties& p, double hw, double tw, double bf1, double tf1, double bf2, double tf2,
+                  const char* compressionName, const char* tensionName) {
   Shape s;
   const bool symmetric = bf1 == bf2 && tf1 == tf2;
   s.kind = symmetric ? ShapeKind::DoublySymmetricI : ShapeKind::SinglySymmetricI;
@@ -224,8 +249,8 @@ Shape PlateGirderShape(const Section& section) {
   // The shear centre sits on the web, nearer the stiffer flange: ho·If2/(If1+If2) from flange 1.
   s.y0 = s.ho * If2 / (If1 + If2) - (y - tf1 / 2);
   s.h = hw, s.tw = tw, s.Aw = D * tw;
-  s.elements.push_back({"flange 2 (compression)", ElementRole::Flange, bf2 / 2, tf2, 2, true});
-  s.elements.push_back({"flange 1 (tension)", ElementRole::Flange, bf1 / 2, tf1, 2, false});
+  s.elements.push_back({compressionName, ElementRole::Flange, bf2 / 2, tf2, 2, true});
+  s.elements.push_back({tensionName, ElementRole::Flange, bf1 / 2, tf1, 2, false});
   s.elements.push_back({"web", ElementRole::Web, hw, tw, 1, false});
   // Shear along the flanges: Cv2 from the more slender flange, over both flanges' area.
   const bool first = bf1 / tf1 >= bf2 / tf2;
@@ -233,6 +258,8 @@ Shape PlateGirderShape(const Section& section) {
   s.minorArea = bf1 * tf1 + bf2 * tf2;
   return s;
 }
+
+}  // namespace
 
 Shape ChannelShape(const Section& section) {
   const CurrentSection& cs = section.cs;

@@ -47,6 +47,7 @@ struct Shape {
   bool rolledWeb = true;      // a rolled web, which G2.1(a) rewards
   bool castellated = false;   // web openings: checked at the net section
   bool plateTee = false;      // a tee welded of two plates (a girder written without flange 2)
+  bool negativeMoment = false;  // M3 differs with its sign: NegativeMomentShape gives the other
   bool channels = false;      // one or two channels (F2-8b)
   int count = 1;              // profiles side by side
   double Ki = 0.86;           // E6.1 factor of the built-up member
@@ -81,6 +82,8 @@ Shape RolledIShape(const Section& section);
 Shape HalfProfileShape(const Section& section);
 Shape CastellatedShape(const Section& section);
 Shape PlateGirderShape(const Section& section);
+// A singly symmetric girder under negative M3: flange 1 in compression.
+Shape NegativeMomentShape(const Section& section);
 Shape ChannelShape(const Section& section);
 Shape CrossShape(const Section& section);
 Shape BoxShape(const Section& section);

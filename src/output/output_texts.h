@@ -72,6 +72,7 @@ inline constexpr const char* kStrengthCaptions[] = {
     "Shear across the web (V3)||برش عمود بر جان (V3)",
     "Combined forces (H1)||اندرکنش نیروها (H1)",
     "Torsion (T)||پیچش (T)",
+    "Flexure about the strong axis, negative moment (M3-)||خمش حول محور قوی، لنگر منفی (M3-)",
 };
 
 // The words of the limit-state lines in Persian: the names of limit states, plate elements and

@@ -63,7 +63,8 @@ struct ShownUnit {
 };
 // Torsion is a moment too.
 bool IsMoment(aisc::Strength s) {
-  return s == aisc::Strength::M3 || s == aisc::Strength::M2 || s == aisc::Strength::T;
+  return s == aisc::Strength::M3 || s == aisc::Strength::M3Negative || s == aisc::Strength::M2 ||
+         s == aisc::Strength::T;
 }
 
 // One unit for every force and one for every moment of the member, scaled to the largest.

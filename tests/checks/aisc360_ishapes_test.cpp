@@ -560,6 +560,49 @@ TEST(AiscCoverPlates, TheCompressionFlangeElementIsThePlateOverhangOrTheFlange) 
   }
 }
 
+// A singly symmetric girder under negative M3 is the same girder turned over under positive
+// M3: its negative-moment limit states (M3-) equal the positive ones of the girder written with
+// its flanges swapped. A demand of either sign is held against its own strength.
+TEST(AiscSinglySymmetric, NegativeMomentIsTheGirderTurnedOver) {
+  const Section section = Compute("PG 600*8*300*15*200*12");
+  const Result written = aisc::CheckAisc360(section, Member(600));
+  const Result turned = aisc::CheckAisc360(Compute("PG 600*8*200*12*300*15"), Member(600));
+  const auto byStrength = [](const Result& r, aisc::Strength st) {
+    std::vector<std::pair<std::string, double>> out;
+    for (const aisc::LimitState& ls : r.limitStates)
+      if (ls.strength == st) out.push_back({ls.equation, ls.nominal});
+    return out;
+  };
+  const auto negative = byStrength(written, aisc::Strength::M3Negative);
+  const auto positiveTurned = byStrength(turned, aisc::Strength::M3);
+  ASSERT_FALSE(negative.empty());
+  ASSERT_EQ(negative.size(), positiveTurned.size());
+  for (size_t i = 0; i < negative.size(); ++i) {
+    EXPECT_EQ(negative[i].first, positiveTurned[i].first);
+    EXPECT_NEAR(negative[i].second, positiveTurned[i].second, 1e-9 * positiveTurned[i].second) << negative[i].first;
+  }
+  ASSERT_TRUE(written.availableM3Negative);
+  EXPECT_NEAR(*written.availableM3Negative, turned.Available(aisc::Strength::M3), 1e-9 * *written.availableM3Negative);
+  // The smaller flange 2 in compression is the weaker sign here.
+  EXPECT_LT(written.Available(aisc::Strength::M3), *written.availableM3Negative);
+  EXPECT_TRUE(HasNote(written, "checked as M3-"));
+
+  // Each sign of a demand goes to its own strength, in the ratio and in the interaction.
+  const double m = 0.8 * written.Available(aisc::Strength::M3);
+  for (const double sign : {1.0, -1.0}) {
+    Result r = written;
+    Demand d;
+    d.combination = sign > 0 ? "sagging" : "hogging";
+    d.M3 = sign * m;
+    aisc::ApplyDemands(r, section, std::vector<Demand>{d});
+    const double expected = m / (sign > 0 ? written.Available(aisc::Strength::M3) : *written.availableM3Negative);
+    ASSERT_TRUE(r.governingRatio);
+    EXPECT_NEAR(*r.governingRatio, expected, 1e-12) << d.combination;
+  }
+  // A doubly symmetric girder has one M3 for both signs.
+  EXPECT_FALSE(aisc::CheckAisc360(Compute("PG 600*8*300*15"), Member(600)).availableM3Negative);
+}
+
 // ---- Shapes and dispatch ------------------------------------------------------------------
 
 TEST(AiscDispatch, EachFamilyNamesItsKindAndUncoveredSectionsSayWhy) {
