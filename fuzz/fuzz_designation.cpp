@@ -94,7 +94,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         member.Lx = length;
         member.lengthFactor = input.dataUnits.lengthFactor;
         member.code = code;
-        if (forces) member.demands = {demand};
+        if (forces) {
+          // A second combination with every force of the other sign (negative M3 included).
+          tavo::Demand other = demand;
+          other.combination = "fuzz, reversed";
+          other.P = 1000.0, other.M3 = -*demand.M3, other.M2 = -*demand.M2, other.T = -*demand.T;
+          member.demands = {demand, other};
+        }
         const tavo::CheckedMember checked = tavo::CheckMember(section, member);
         if (!checked.aisc) std::abort();
         const tavo::aisc::Result& a = *checked.aisc;

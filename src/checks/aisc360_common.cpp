@@ -65,9 +65,10 @@ void AddTension(double grossArea, const MemberData& member, Result& result) {
 
 void MarkGoverning(Result& result) {
   // An equation taken past the range it was made for (a web far more slender than the code
-  // allows) can give a negative strength: the member has none there, and is not OK.
+  // allows, plates of absurd size) can give a negative or unbounded strength: the member has
+  // none to count on there, and is not OK.
   for (LimitState& ls : result.limitStates) {
-    if (ls.nominal >= 0 && ls.available >= 0) continue;
+    if (std::isfinite(ls.nominal) && std::isfinite(ls.available) && ls.nominal >= 0 && ls.available >= 0) continue;
     AddDiagnosticPair(result.notes, Severity::Error,
                       Fill("{name} ({equation}) gives no strength: the section is outside the range the code covers"
                            "||{name} ({equation}) مقاومتی نمی‌دهد: مقطع خارج از محدوده آیین‌نامه است",

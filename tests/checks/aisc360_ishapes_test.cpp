@@ -603,6 +603,28 @@ TEST(AiscSinglySymmetric, NegativeMomentIsTheGirderTurnedOver) {
   EXPECT_FALSE(aisc::CheckAisc360(Compute("PG 600*8*300*15"), Member(600)).availableM3Negative);
 }
 
+// Plates of absurd size (found by fuzzing) drive a flange buckling equation to an unbounded
+// value: no limit state may carry it, and the member is not OK.
+TEST(AiscDispatch, UnboundedStrengthOfAbsurdPlatesIsNoStrength) {
+  const Section s = Compute("PG6002222222222222222224444444444X588X082222222022222222222222224444444444X588X08222222222222222022222220222222222222222222222222222222X12");
+  ASSERT_TRUE(s.usable) << s.problem;
+  Demand d;
+  d.combination = "given";
+  d.M3 = 1.0e5;
+  for (const double L : {0.0, 350.0}) {
+    Result r = aisc::CheckAisc360(s, Member(L));
+    aisc::ApplyDemands(r, s, std::vector<Demand>{d});
+    for (const aisc::LimitState& ls : r.limitStates) {
+      EXPECT_TRUE(std::isfinite(ls.nominal) && std::isfinite(ls.available)) << ls.equation;
+      if (ls.ratio) {
+        EXPECT_TRUE(std::isfinite(*ls.ratio)) << ls.equation;
+      }
+    }
+    EXPECT_TRUE(HasError(r.notes));
+    EXPECT_FALSE(r.Ok());
+  }
+}
+
 // ---- Shapes and dispatch ------------------------------------------------------------------
 
 TEST(AiscDispatch, EachFamilyNamesItsKindAndUncoveredSectionsSayWhy) {
