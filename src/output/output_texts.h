@@ -121,6 +121,7 @@ inline constexpr NamePair kLimitStatePhrases[] = {
     {"built-up", "مقطع ساخته‌شده"},
     {"elastic", "الاستیک"},
     {"inelastic", "غیرالاستیک"},
+    {"negative M3", "لنگر منفی M3"},
     {"slender wall", "دیوارهٔ لاغر"},
     {"noncompact wall", "دیوارهٔ غیرفشرده"},
     // classes

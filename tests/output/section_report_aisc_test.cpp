@@ -210,9 +210,15 @@ TEST_F(LimitStateReportTest, PersianNamesAreTranslatedPhraseByPhrase) {
   m.aisc->limitStates[1].name = "Flange local buckling (noncompact)";
   m.aisc->limitStates[2].name = "Lateral-torsional buckling (inelastic)";
   m.aisc->classification[1].element = "cover plate overhang on flange 1 (tension)";
+  // A girder's negative moment has its own strength and caption.
+  aisc::LimitState negative = m.aisc->limitStates[2];
+  negative.strength = aisc::Strength::M3Negative;
+  negative.name = "Lateral-torsional buckling, inelastic, negative M3";
+  m.aisc->limitStates.push_back(negative);
   const std::string t = Write(m);
   for (const char* text : {"کمانش خمشی حول محور ضعیف", "کمانش موضعی بال (غیرفشرده)", "کمانش جانبی-پیچشی (غیرالاستیک)",
-                           "لبهٔ آزاد ورق تقویتی روی بال اول (کششی): 40.25"})
+                           "لبهٔ آزاد ورق تقویتی روی بال اول (کششی): 40.25", "خمش حول محور قوی، لنگر منفی (M3-)",
+                           "کمانش جانبی-پیچشی, غیرالاستیک, لنگر منفی M3"})
     EXPECT_NE(t.find(text), std::string::npos) << text << "\n" << t;
   // A phrase inside a word is not one: "compact" in "noncompact" stays whole.
   EXPECT_EQ(t.find("nonفشرده"), std::string::npos);
