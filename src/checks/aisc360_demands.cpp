@@ -16,12 +16,11 @@ constexpr int kFirstSix = 6;  // Pc .. V3, the strengths of result.available
 double Magnitude(const std::optional<double>& v) { return v ? std::fabs(*v) : 0.0; }
 
 // Whether the result's M3 holds for positive moment only, with M3Negative for the other sign
-// (a singly symmetric girder); set per ApplyDemands call, which runs on one thread per result.
-thread_local bool signedM3 = false;
+// (a singly symmetric girder).
+bool SignedM3(const Result& r) { return r.availableM3Negative.has_value(); }
 
-// The part of a row's forces a strength carries: compression and tension are the two signs of
-// P, and of M3 where its strength differs with its sign.
-double DemandOn(Strength s, const Demand& d) {
+double DemandOn(const Result& r, Strength s, const Demand& d) {
+  const bool signedM3 = SignedM3(r);
   switch (s) {
     case Strength::Pc: return d.P && *d.P < 0 ? -*d.P : 0.0;
     case Strength::Pt: return d.P && *d.P > 0 ? *d.P : 0.0;
@@ -36,7 +35,8 @@ double DemandOn(Strength s, const Demand& d) {
   return 0.0;
 }
 
-bool Carries(Strength s, const Demand& d) {
+bool Carries(const Result& r, Strength s, const Demand& d) {
+  const bool signedM3 = SignedM3(r);
   switch (s) {
     case Strength::Pc:
     case Strength::Pt: return d.P.has_value();
@@ -52,18 +52,18 @@ bool Carries(Strength s, const Demand& d) {
 }
 
 // The row that loads a strength most (the first of equals), or none when no row gives it.
-const Demand* WorstRow(Strength s, std::span<const Demand> demands) {
+const Demand* WorstRow(const Result& r, Strength s, std::span<const Demand> demands) {
   const Demand* worst = nullptr;
   for (const Demand& d : demands)
-    if (Carries(s, d) && (worst == nullptr || DemandOn(s, d) > DemandOn(s, *worst))) worst = &d;
+    if (Carries(r, s, d) && (worst == nullptr || DemandOn(r, s, d) > DemandOn(r, s, *worst))) worst = &d;
   return worst;
 }
 
 // Each limit state of the strength gets the worst row's demand and its ratio.
 void ApplyStrength(Result& result, Strength s, double available, std::span<const Demand> demands) {
-  const Demand* worst = WorstRow(s, demands);
+  const Demand* worst = WorstRow(result, s, demands);
   if (worst == nullptr) return;
-  const double demand = DemandOn(s, *worst);
+  const double demand = DemandOn(result, s, *worst);
   for (LimitState& ls : result.limitStates) {
     if (ls.strength != s) continue;
     ls.demand = demand;
@@ -99,14 +99,14 @@ std::optional<double> Share(double demand, double available) {
 std::optional<RowRatios> RatiosOf(const Result& r, const Demand& d) {
   RowRatios out;
   out.tension = d.P && *d.P > 0;
-  const auto axial = out.tension ? Share(DemandOn(Strength::Pt, d), r.Available(Strength::Pt))
-                                 : Share(DemandOn(Strength::Pc, d), r.Available(Strength::Pc));
-  const bool negative = signedM3 && d.M3 && *d.M3 < 0;
+  const auto axial = out.tension ? Share(DemandOn(r, Strength::Pt, d), r.Available(Strength::Pt))
+                                 : Share(DemandOn(r, Strength::Pc, d), r.Available(Strength::Pc));
+  const bool negative = SignedM3(r) && d.M3 && *d.M3 < 0;
   const Strength m3 = negative ? Strength::M3Negative : Strength::M3;
-  const auto strong = Share(DemandOn(m3, d), r.Available(m3));
-  const auto weak = Share(DemandOn(Strength::M2, d), r.Available(Strength::M2));
-  const auto v2 = Share(DemandOn(Strength::V2, d), r.Available(Strength::V2));
-  const auto v3 = Share(DemandOn(Strength::V3, d), r.Available(Strength::V3));
+  const auto strong = Share(DemandOn(r, m3, d), r.Available(m3));
+  const auto weak = Share(DemandOn(r, Strength::M2, d), r.Available(Strength::M2));
+  const auto v2 = Share(DemandOn(r, Strength::V2, d), r.Available(Strength::V2));
+  const auto v3 = Share(DemandOn(r, Strength::V3, d), r.Available(Strength::V3));
   if (!axial || !strong || !weak || !v2 || !v3) return std::nullopt;
   out.axial = *axial, out.strong = *strong, out.weak = *weak;
   out.shear = *v2 + *v3;  // both shears added: the walls that carry them may be the same
@@ -156,7 +156,7 @@ void AddAxialFlexure(Result& result, std::span<const Demand> demands) {
 void AddTorsionInteraction(Result& result, double tc, std::span<const Demand> demands) {
   Worst w;
   for (const Demand& d : demands) {
-    const double tr = DemandOn(Strength::T, d);
+    const double tr = DemandOn(result, Strength::T, d);
     if (tr <= 0.2 * tc) continue;
     const auto r = RatiosOf(result, d);
     if (!r) continue;
@@ -168,7 +168,7 @@ void AddTorsionInteraction(Result& result, double tc, std::span<const Demand> de
 
 void AddTorsion(Result& result, const Section& section, const MemberData* member, std::span<const Demand> demands) {
   const bool anyTorsion =
-      std::any_of(demands.begin(), demands.end(), [](const Demand& d) { return Carries(Strength::T, d); });
+      std::any_of(demands.begin(), demands.end(), [&result](const Demand& d) { return Carries(result, Strength::T, d); });
   const bool twisted =
       std::any_of(demands.begin(), demands.end(), [](const Demand& d) { return Magnitude(d.T) > 0; });
   // A section the code does not cover has its reason said already; torsion adds nothing to it.
@@ -215,12 +215,11 @@ void SetGoverning(Result& result) {
 
 void Apply(Result& result, const Section& section, const MemberData* member, std::span<const Demand> demands) {
   if (demands.empty()) return;
-  signedM3 = result.availableM3Negative.has_value();
   for (int s = 0; s < kFirstSix; ++s) {
     const auto strength = static_cast<Strength>(s);
     ApplyStrength(result, strength, result.Available(strength), demands);
   }
-  if (signedM3) ApplyStrength(result, Strength::M3Negative, result.Available(Strength::M3Negative), demands);
+  if (SignedM3(result)) ApplyStrength(result, Strength::M3Negative, result.Available(Strength::M3Negative), demands);
   AddAxialFlexure(result, demands);
   AddTorsion(result, section, member, demands);
   MarkGoverningCombined(result);
